@@ -7,6 +7,11 @@ endif()
 
 set(STATION_FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzzer runs under ctest")
 
+# Fuzzers get coverage feedback from every library they reach, not only from their own file.
+if(STATION_FUZZERS)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(STATION_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
