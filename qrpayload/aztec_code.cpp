@@ -18,7 +18,7 @@ constexpr std::int64_t kExtraLengthHalf = 1280;
 
 class Decompressor {
 public:
-    Decompressor(const std::vector<std::uint8_t> &bytes) {
+    explicit Decompressor(const std::vector<std::uint8_t> &bytes) {
         BitReaderInit(reader_, bytes.data(), bytes.size(), kHeaderBytes);
     }
 
