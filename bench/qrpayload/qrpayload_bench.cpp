@@ -54,21 +54,20 @@ void DecodeLibucl(benchmark::State &state) {
 }
 BENCHMARK(DecodeLibucl);
 
+constexpr std::array<std::uint8_t, 24> kKey = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                                               13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+
 void EncryptOwn(benchmark::State &state) {
-    const std::array<std::uint8_t, 24> key = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
-                                              13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
     DesBlock block{};
-    for (auto _ : state) block = EncryptBlock3DES(block, key);
+    for (auto _ : state) block = EncryptBlock3DES(block, kKey);
     benchmark::DoNotOptimize(block);
 }
 BENCHMARK(EncryptOwn);
 
 void EncryptOpenSsl(benchmark::State &state) {
-    const std::array<std::uint8_t, 24> key = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
-                                              13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
     std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
                                                                         EVP_CIPHER_CTX_free);
-    EVP_EncryptInit_ex(ctx.get(), EVP_des_ede3_ecb(), nullptr, key.data(), nullptr);
+    EVP_EncryptInit_ex(ctx.get(), EVP_des_ede3_ecb(), nullptr, kKey.data(), nullptr);
     EVP_CIPHER_CTX_set_padding(ctx.get(), 0);
     DesBlock block{};
     int written = 0;
