@@ -6,19 +6,13 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <utility>
 
 namespace d2xx {
 namespace {
-
-std::int64_t NowMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
 
 bool HungUp(short revents) {
     return (revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
@@ -30,8 +24,9 @@ bool HungUp(short revents) {
 template <typename Step>
 FT_STATUS Transfer(int fd, std::uint32_t count, std::uint32_t timeout, short events, std::uint32_t &moved,
                    Step step) {
+    using Clock = std::chrono::steady_clock;
     moved = 0;
-    const std::int64_t deadline = NowMilliseconds() + timeout;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout);
     while (moved < count) {
         const ssize_t done = step(moved, count - moved);
         if (done > 0) {
@@ -40,10 +35,10 @@ FT_STATUS Transfer(int fd, std::uint32_t count, std::uint32_t timeout, short eve
         }
         if (done == 0 || (errno != EAGAIN && errno != EINTR)) return FT_IO_ERROR;
         if (errno == EINTR) continue;
-        const std::int64_t left = deadline - NowMilliseconds();
-        if (left <= 0) break;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) break;
         pollfd wait{fd, events, 0};
-        const int ready = poll(&wait, 1, static_cast<int>(left));
+        const int ready = poll(&wait, 1, static_cast<int>(left.count()));
         if (ready > 0 && HungUp(wait.revents) && (wait.revents & events) == 0) return FT_IO_ERROR;
     }
     return FT_OK;

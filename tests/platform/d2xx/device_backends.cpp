@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <map>
 #include <stdexcept>
 
 #include "platform/d2xx/sim_control.h"
@@ -43,12 +42,6 @@ public:
     void Replug(int dev) override { sim_replug(dev); }
 };
 
-// One pseudo-terminal pair: the test holds the master side, the library opens the slave side.
-struct Pty {
-    int master = -1;
-    std::string slave;
-};
-
 Pty OpenPty() {
     Pty pty;
     pty.master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -57,71 +50,9 @@ Pty OpenPty() {
     return pty;
 }
 
-class StationBackend : public DeviceBackend {
-public:
-    StationBackend() : sysfs_(folder_.path()) {
-        Require(library_.Load(D2XX_STATION_LIBRARY), library_.Error());
-        void *handle = dlopen(D2XX_STATION_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
-        Require(handle != nullptr, "station library not loaded");
-        setRoots_ =
-            reinterpret_cast<decltype(&d2xx_station_set_roots)>(dlsym(handle, "d2xx_station_set_roots"));
-        dlclose(handle);
-        Require(setRoots_ != nullptr, "d2xx_station_set_roots missing");
-        setRoots_(sysfs_.sysfsRoot().c_str(), sysfs_.devRoot().c_str());
-    }
-    ~StationBackend() override {
-        setRoots_(nullptr, nullptr);
-        for (const Pty &pty : ptys_) {
-            if (pty.master >= 0) close(pty.master);
-        }
-    }
-
-    int Attach() override {
-        ptys_.push_back(Plug(static_cast<int>(ptys_.size())));
-        return static_cast<int>(ptys_.size() - 1);
-    }
-
-    void Send(int dev, const Bytes &bytes) override {
-        Require(write(ptys_.at(dev).master, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()),
-                "write to pseudo-terminal");
-    }
-
-    Bytes Received(int dev, std::size_t expected) override {
-        Bytes &received = received_[dev];
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-        while (received.size() < expected && std::chrono::steady_clock::now() < until) {
-            pollfd wait{ptys_.at(dev).master, POLLIN, 0};
-            if (poll(&wait, 1, 10) <= 0 || (wait.revents & POLLIN) == 0) continue;
-            std::uint8_t chunk[256];
-            const ssize_t got = read(wait.fd, chunk, sizeof chunk);
-            if (got > 0) received.insert(received.end(), chunk, chunk + got);
-        }
-        return received;
-    }
-
-    void Unplug(int dev) override {
-        close(ptys_.at(dev).master);
-        ptys_.at(dev).master = -1;
-        sysfs_.RemoveTty(Name(dev));
-    }
-
-    void Replug(int dev) override { ptys_.at(dev) = Plug(dev); }
-
-private:
-    static std::string Name(int dev) { return "ttyUSB" + std::to_string(dev); }
-
-    Pty Plug(int dev) {
-        Pty pty = OpenPty();
-        sysfs_.AddTty(Name(dev), "0403", pty.slave);
-        return pty;
-    }
-
-    TemporaryFolder folder_;
-    FakeSysfs sysfs_;
-    std::vector<Pty> ptys_;
-    std::map<int, Bytes> received_;
-    decltype(&d2xx_station_set_roots) setRoots_ = nullptr;
-};
+std::string TtyName(int dev) {
+    return "ttyUSB" + std::to_string(dev);
+}
 
 }  // namespace
 
@@ -130,6 +61,62 @@ std::unique_ptr<DeviceBackend> MakeSimulatorBackend() {
 }
 std::unique_ptr<DeviceBackend> MakeStationBackend() {
     return std::make_unique<StationBackend>();
+}
+
+StationBackend::StationBackend() : sysfs_(folder_.path()) {
+    Require(library_.Load(D2XX_STATION_LIBRARY), library_.Error());
+    void *handle = dlopen(D2XX_STATION_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
+    Require(handle != nullptr, "station library not loaded");
+    setRoots_ = reinterpret_cast<decltype(&d2xx_station_set_roots)>(dlsym(handle, "d2xx_station_set_roots"));
+    dlclose(handle);
+    Require(setRoots_ != nullptr, "d2xx_station_set_roots missing");
+    setRoots_(sysfs_.sysfsRoot().c_str(), sysfs_.devRoot().c_str());
+}
+
+StationBackend::~StationBackend() {
+    setRoots_(nullptr, nullptr);
+    for (const Pty &pty : ptys_) {
+        if (pty.master >= 0) close(pty.master);
+    }
+}
+
+int StationBackend::Attach() {
+    ptys_.push_back(Plug(static_cast<int>(ptys_.size())));
+    return static_cast<int>(ptys_.size() - 1);
+}
+
+void StationBackend::Send(int dev, const Bytes &bytes) {
+    Require(write(ptys_.at(dev).master, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()),
+            "write to pseudo-terminal");
+}
+
+Bytes StationBackend::Received(int dev, std::size_t expected) {
+    Bytes &received = received_[dev];
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (received.size() < expected && std::chrono::steady_clock::now() < until) {
+        pollfd wait{ptys_.at(dev).master, POLLIN, 0};
+        if (poll(&wait, 1, 10) <= 0 || (wait.revents & POLLIN) == 0) continue;
+        std::uint8_t chunk[256];
+        const ssize_t got = read(wait.fd, chunk, sizeof chunk);
+        if (got > 0) received.insert(received.end(), chunk, chunk + got);
+    }
+    return received;
+}
+
+void StationBackend::Unplug(int dev) {
+    close(ptys_.at(dev).master);
+    ptys_.at(dev).master = -1;
+    sysfs_.RemoveTty(TtyName(dev));
+}
+
+void StationBackend::Replug(int dev) {
+    ptys_.at(dev) = Plug(dev);
+}
+
+Pty StationBackend::Plug(int dev) {
+    Pty pty = OpenPty();
+    sysfs_.AddTty(TtyName(dev), "0403", pty.slave);
+    return pty;
 }
 
 TemporaryFolder::TemporaryFolder() {

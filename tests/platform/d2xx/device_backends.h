@@ -3,6 +3,7 @@
 // the simulator and against the station library on pseudo-terminals standing in for ttyUSB devices.
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,11 +33,6 @@ protected:
     d2xx::Library library_;
 };
 
-// The simulator on the real clock, so time-outs are measured as with the station library.
-std::unique_ptr<DeviceBackend> MakeSimulatorBackend();
-// The station library with discovery pointed at a fake sysfs tree in a temporary folder.
-std::unique_ptr<DeviceBackend> MakeStationBackend();
-
 // A temporary folder removed with its contents at the end of the test.
 class TemporaryFolder {
 public:
@@ -65,5 +61,40 @@ private:
     std::filesystem::path root_;
     int usbDevices_ = 0;
 };
+
+// One pseudo-terminal pair: the test holds the master side, the library opens the slave side.
+struct Pty {
+    int master = -1;
+    std::string slave;
+};
+
+// The station library with discovery pointed at a fake sysfs tree whose ttyUSB devices are
+// pseudo-terminals.
+class StationBackend : public DeviceBackend {
+public:
+    StationBackend();
+    ~StationBackend() override;
+
+    int Attach() override;
+    void Send(int dev, const Bytes &bytes) override;
+    Bytes Received(int dev, std::size_t expected) override;
+    void Unplug(int dev) override;
+    void Replug(int dev) override;
+    // The node the library opens for the device.
+    std::string DeviceNode(int dev) const { return ptys_.at(static_cast<std::size_t>(dev)).slave; }
+
+private:
+    Pty Plug(int dev);
+
+    TemporaryFolder folder_;
+    FakeSysfs sysfs_;
+    std::vector<Pty> ptys_;
+    std::map<int, Bytes> received_;
+    void (*setRoots_)(const char *, const char *) = nullptr;
+};
+
+// The simulator on the real clock, so time-outs are measured as with the station library.
+std::unique_ptr<DeviceBackend> MakeSimulatorBackend();
+std::unique_ptr<DeviceBackend> MakeStationBackend();
 
 }  // namespace d2xx_test

@@ -15,6 +15,15 @@ TEST(Loader, ResolvesEveryFunctionOfACompleteLibrary) {
     EXPECT_EQ(library.Api().FT_Open, nullptr);
 }
 
+TEST(Loader, BareLibraryNamesAreFoundThroughTheProgramsLibraryPath) {
+    // This test program's run path holds the folder of both device libraries, as the station
+    // program's must.
+    for (const char *name : {d2xx::kStationLibraryName, d2xx::kSimulatorLibraryName}) {
+        d2xx::Library library;
+        EXPECT_TRUE(library.Load(name)) << library.Error();
+    }
+}
+
 TEST(Loader, MissingLibraryOrFunctionIsALoadFailure) {
     struct Case {
         const char *path;
