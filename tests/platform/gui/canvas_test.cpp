@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/gui/bitmap.h"
-#include "platform/gui/painting_application.h"
+#include "platform/gui/gui_test_support.h"
 #include "platform/gui/recording_canvas.h"
 
 namespace {

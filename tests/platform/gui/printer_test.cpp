@@ -5,28 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <map>
 #include <regex>
 #include <string>
 
-#include "platform/gui/painting_application.h"
+#include "platform/gui/gui_test_support.h"
 #include "platform/gui/print_dialog.h"
+#include "platform/gui/recording_canvas.h"
 
 namespace {
 
-std::string Run(const std::string &command) {
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-    return output;
-}
-
 std::string PdfInfo(const QString &file) {
-    return Run("pdfinfo -f 1 -l 9 '" + file.toStdString() + "' 2>&1");
+    return RunCommand("pdfinfo -f 1 -l 9 '" + file.toStdString() + "' 2>&1");
 }
 
 struct Word {
@@ -35,8 +25,8 @@ struct Word {
 
 // Words of a PDF page as pdftotext places them, in points from the page's top left.
 std::map<std::string, Word> PdfWords(const QString &file, int page) {
-    const std::string html = Run("pdftotext -bbox -f " + std::to_string(page) + " -l " +
-                                 std::to_string(page) + " '" + file.toStdString() + "' - 2>&1");
+    const std::string html = RunCommand("pdftotext -bbox -f " + std::to_string(page) + " -l " +
+                                        std::to_string(page) + " '" + file.toStdString() + "' - 2>&1");
     static const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
     std::map<std::string, Word> words;
     for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
@@ -107,6 +97,22 @@ TEST_F(PrinterTest, OneJobWithAPortraitAndALandscapePage) {
     ASSERT_TRUE(second.count("ŚWIADECTWO"));
     EXPECT_NEAR(second.at("ŚWIADECTWO").xMin, Points(6000), 0.5);
     EXPECT_NEAR(second.at("ŚWIADECTWO").yMin, Points(300), 0.5);
+}
+
+TEST_F(PrinterTest, RecordingCanvasMeasuresTextLikeThePrinter) {
+    ASSERT_TRUE(TPrintDialog().Execute());
+    gui::RecordingCanvas recording(TPrintDialog::kTestDotsPerInch);
+    TCanvas &printerCanvas = *Printer()->Canvas();
+    for (TCanvas *canvas : {&printerCanvas, static_cast<TCanvas *>(&recording)}) {
+        canvas->Font().SetName("Times New Roman");
+        canvas->Font().SetSize(10);
+        canvas->Font().SetStyle(fsBold);
+    }
+    for (const QString text :
+         {"W", "Legalizacja jest ważna do dnia: 28 lutego 2026", "(1000 - 64000)[imp/km]"}) {
+        EXPECT_EQ(recording.TextWidth(text), printerCanvas.TextWidth(text)) << text.toStdString();
+        EXPECT_EQ(recording.TextHeight(text), printerCanvas.TextHeight(text));
+    }
 }
 
 TEST_F(PrinterTest, EveryJobWritesItsOwnPdfFile) {
