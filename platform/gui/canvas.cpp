@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/gui/graphic.h"

@@ -89,6 +89,7 @@ void TPrinter::UsePdfFile(const QString &fileName, int dotsPerInch) {
 
 void TPrinter::UseSystemPrinter() {
     CheckPrinting(false);
+    printer_->setFullPage(false);  // the origin is the corner of the printable area
     pdfFileName_.clear();
 }
 

@@ -7,7 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     try {
-        const QImage image = gui::ReadJpeg(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+        const QImage image =
+            gui::ReadJpeg(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
         if (image.isNull()) __builtin_trap();
     } catch (const EInvalidGraphic &) {
     }

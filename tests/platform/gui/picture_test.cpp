@@ -150,7 +150,7 @@ TEST_F(PictureTest, CorruptBitmapsRaiseTheGraphicError) {
 
 TEST_F(PictureTest, JpegFromImageMagickLoadsAndDrawsScaled) {
     const QString jpeg =
-        Convert("-size 64x48 xc:red -fill blue -draw 'rectangle 32,0 63,47' -quality 95", "pic.jpg");
+        Convert("-size 64x48 xc:red -fill blue -draw 'rectangle 32,0 63,47' -quality 95", "pic.jpeg");
     TPicture picture;
     int changes = 0;
     picture.OnChange = [&] { ++changes; };
