@@ -17,16 +17,24 @@ Ext Checked(long double value) {
 
 }  // namespace
 
-Ext operator+(Ext a, Ext b) { return Checked(a.value() + b.value()); }
-Ext operator-(Ext a, Ext b) { return Checked(a.value() - b.value()); }
-Ext operator*(Ext a, Ext b) { return Checked(a.value() * b.value()); }
+Ext operator+(Ext a, Ext b) {
+    return Checked(a.value() + b.value());
+}
+Ext operator-(Ext a, Ext b) {
+    return Checked(a.value() - b.value());
+}
+Ext operator*(Ext a, Ext b) {
+    return Checked(a.value() * b.value());
+}
 
 Ext operator/(Ext a, Ext b) {
     if (b.value() == 0) throw StepFailed{};
     return Checked(a.value() / b.value());
 }
 
-Ext Abs(Ext a) { return Ext(std::fabs(a.value())); }
+Ext Abs(Ext a) {
+    return Ext(std::fabs(a.value()));
+}
 
 Ext Value(std::string_view text) {
     long double value = 0;
@@ -48,7 +56,9 @@ float Single(Ext value) {
     return static_cast<float>(value.value());
 }
 
-std::string Fixed(Ext value, int digits) { return FormatFixed(value.value(), digits); }
+std::string Fixed(Ext value, int digits) {
+    return FormatFixed(value.value(), digits);
+}
 
 bool IsZeroText(std::string_view text) {
     long double value = 0;

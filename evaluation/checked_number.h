@@ -39,10 +39,14 @@ float Single(Ext value);
 // Fixed-point text with `digits` decimals and 10 significant digits.
 std::string Fixed(Ext value, int digits);
 // The value rounded to single precision, then written with `digits` decimals.
-inline std::string FixedSingle(Ext value, int digits) { return Fixed(Single(value), digits); }
+inline std::string FixedSingle(Ext value, int digits) {
+    return Fixed(Single(value), digits);
+}
 
 // True for an empty text or "---".
-inline bool IsMissing(std::string_view text) { return text.empty() || text == kMissing; }
+inline bool IsMissing(std::string_view text) {
+    return text.empty() || text == kMissing;
+}
 // True when the text converts to the number zero (never for a text that does not convert).
 bool IsZeroText(std::string_view text);
 

@@ -34,8 +34,8 @@ public:
         rows_[kRealised][3] = Guarded([&] { return RealisedFees(); });
         rows_[kRealised][4] = rows_[kDifference][4];
         rows_[kRealised][5] = !lastRows_.AnyTimeRow && !lastRows_.AnyDistanceRow ? std::string(kMissing)
-                              : anyRow_                                           ? "1"
-                                                                                  : "0";
+                              : anyRow_                                          ? "1"
+                                                                                 : "0";
         rows_[kRealised][6] = Guarded([&] { return Fixed(Realised(3) + Realised(4), 2); });
         rows_[kRealised][7] = Guarded([&] { return SurchargeUnits(); });
         Errors();
@@ -44,7 +44,9 @@ public:
 private:
     Ext Realised(int counter) const { return Value(rows_[kRealised][counter]); }
     const std::string &Difference(int counter) const { return rows_[kDifference][counter]; }
-    void Store(int row, int counter) { state_.CounterStore[test_][row][counter][slot_] = rows_[row][counter]; }
+    void Store(int row, int counter) {
+        state_.CounterStore[test_][row][counter][slot_] = rows_[row][counter];
+    }
 
     void Differences() {
         for (int i = 0; i < kCounters; ++i) {
@@ -129,10 +131,10 @@ private:
     }
 
     std::string RealisedFees() const {
-        const Ext lastFee = Value(state_.FareGridStore[test_][kFeeMeter][slot_][lastRow_]);
-        if (OwnGroupWithoutInitialSegment(state_, switches_, slot_)) return Fixed(lastFee, 2);
+        const std::string &lastFee = state_.FareGridStore[test_][kFeeMeter][slot_][lastRow_];
+        if (OwnGroupWithoutInitialSegment(state_, switches_, slot_)) return Fixed(Value(lastFee), 2);
         if (feesBeyondGrid_ != 0) return Fixed(feesBeyondGrid_, 2);
-        return Fixed(lastFee + Value(state_.TariffGroupUnits[kJT][slot_ / 4]), 2);
+        return Fixed(Value(lastFee) + Value(state_.TariffGroupUnits[kJT][slot_ / 4]), 2);
     }
 
     std::string SurchargeUnits() const {
@@ -165,8 +167,8 @@ private:
             red_[i] = true;
         } else {
             // Kilometre counters show their error in per cent too and never fail.
-            const Ext percent = realised.value() != 0 ? Ext(e) / realised * 100
-                                                      : (realised - difference) / difference * 100;
+            const Ext percent =
+                realised.value() != 0 ? Ext(e) / realised * 100 : (realised - difference) / difference * 100;
             text += "/" + Fixed(percent, 1) + "%";
         }
         return text;

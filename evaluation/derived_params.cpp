@@ -53,9 +53,8 @@ DerivedSteps DeriveTariffParams(EvaluationState &state, const EvaluationSwitches
                (3.6L * Value(t.Dps) / Value(t.Cps) + Value(t.Vset));
     });
     state.TariffDParams[kCpsD][slot] = page.CpsD;
-    Derive(page.DnsD, [&] {
-        return Value(t.Dns) * Value(t.Vset) / (Value(t.OplC) / Value(t.OplD) + Value(t.Vset));
-    });
+    Derive(page.DnsD,
+           [&] { return Value(t.Dns) * Value(t.Vset) / (Value(t.OplC) / Value(t.OplD) + Value(t.Vset)); });
     state.TariffDParams[kDnsD][slot] = page.DnsD;
     Derive(page.CnsD, [&] {
         const Ext cns = 3600.0L * Value(jt) / Value(t.OplC);

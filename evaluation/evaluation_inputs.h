@@ -33,20 +33,20 @@ struct GridScreen {
 // The counter table of page "Liczniki".
 struct CounterScreen {
     Array<std::string, kCounterRows, kCounters> Cells;  // [row][counter]
-    Array<bool, kCounters> ErrorRed{};                   // red marks of the error row
+    Array<bool, kCounters> ErrorRed{};                  // red marks of the error row
 };
 
 // Members of other subsystems and control states the evaluation depends on.
 struct EvaluationSwitches {
-    uint8_t LayoutBase = 0;        // 0 or 8
-    uint8_t MeterFamily = 0;       // 1 own family, 0 NOVITIUS
-    uint8_t ApprovalRegime = 1;    // 1 MID, 0 ZT
-    uint8_t CzasX10 = 0;           // time values of the time test in tenths
-    uint8_t VehicleResults = 0;    // results measured in the vehicle
-    uint8_t CalcRelativeToK = 0;   // results relative to the meter constant k
-    uint8_t DistanceTestDone = 0;  // the interface ran the distance test itself
-    uint32_t StationConstSt = 0;   // station constant St [imp/km]
-    uint32_t ZmianaTestedMask = 0; // bit per slot: tested during a tariff-layout change
+    uint8_t LayoutBase = 0;             // 0 or 8
+    uint8_t MeterFamily = 0;            // 1 own family, 0 NOVITIUS
+    uint8_t ApprovalRegime = 1;         // 1 MID, 0 ZT
+    uint8_t CzasX10 = 0;                // time values of the time test in tenths
+    uint8_t VehicleResults = 0;         // results measured in the vehicle
+    uint8_t CalcRelativeToK = 0;        // results relative to the meter constant k
+    uint8_t DistanceTestDone = 0;       // the interface ran the distance test itself
+    uint32_t StationConstSt = 0;        // station constant St [imp/km]
+    uint32_t ZmianaTestedMask = 0;      // bit per slot: tested during a tariff-layout change
     std::string RegimeCaption = "MID";  // Panel13
     std::string ModeText = "S";         // Edit108, "S" or "D"
     std::string MeterConstantText;      // Edit107, the meter constant k [imp/km]

@@ -7,9 +7,9 @@
 
 namespace evaluation {
 
-inline constexpr int kSlots = 16;        // two layouts of eight tariffs
-inline constexpr int kGroups = 4;        // a group is four slots (slot / 4)
-inline constexpr int kGridRows = 26;     // rows of a grid column; 0..9 are the measuring rows
+inline constexpr int kSlots = 16;     // two layouts of eight tariffs
+inline constexpr int kGroups = 4;     // a group is four slots (slot / 4)
+inline constexpr int kGridRows = 26;  // rows of a grid column; 0..9 are the measuring rows
 inline constexpr int kMeasuringRows = 10;
 inline constexpr int kGridColumns = 10;
 inline constexpr int kCounters = 8;
@@ -71,16 +71,16 @@ using Array = typename NestedArray<T, N...>::type;
 
 struct EvaluationState {
     // Tariff slots.
-    Array<std::string, 8, kSlots> TariffParams;             // OpłP, OpłD, OpłC, Dps, Cps, Vset, Opw; row 7 unused
-    Array<std::string, 4, kSlots> TariffSpeedParams;        // Vgp, Vgn, Dns, Cns
-    Array<std::string, 3, kGroups> TariffGroupUnits;        // JT, STC, JDOPŁ per group
-    Array<std::string, kSlots> TariffJdoplaty;              // JDOPŁ per tariff
-    Array<std::string, 4, kSlots> TariffDParams;            // DpsD, DnsD, CpsD, CnsD
-    Array<float, kSlots> TariffVgp{};                       // Vgp as a number
+    Array<std::string, 8, kSlots> TariffParams;  // OpłP, OpłD, OpłC, Dps, Cps, Vset, Opw; row 7 unused
+    Array<std::string, 4, kSlots> TariffSpeedParams;  // Vgp, Vgn, Dns, Cns
+    Array<std::string, 3, kGroups> TariffGroupUnits;  // JT, STC, JDOPŁ per group
+    Array<std::string, kSlots> TariffJdoplaty;        // JDOPŁ per tariff
+    Array<std::string, 4, kSlots> TariffDParams;      // DpsD, DnsD, CpsD, CnsD
+    Array<float, kSlots> TariffVgp{};                 // Vgp as a number
     Array<uint8_t, kSlots> TariffEnabledFlags{};
     Array<uint8_t, kSlots> TariffCheckFlags{};
     Array<uint8_t, kGroups> TariffGroupFlag{1, 1, 1, 1};  // 0: the group's initial segment counts as zero
-    Array<std::string, kSlots> StalaStTaryf;                // station constant St per slot
+    Array<std::string, kSlots> StalaStTaryf;              // station constant St per slot
 
     // Measuring grid and counters.
     Array<std::string, 5, kSlots, kGridRows> FareRowStore;
@@ -92,9 +92,9 @@ struct EvaluationState {
     Array<uint8_t, kSlots, kMeasuringRows, 2> TimeRowFailFlags{};
     Array<uint8_t, kSlots, kMeasuringRows, 2> DistanceRowFailFlags{};
     Array<uint8_t, 2, kSlots, kCounters> CounterFailFlags{};  // [test][slot][flag]
-    uint8_t OglErrFlag = 0;                                  // the meter constant k is off by more than 1 %
-    uint8_t VerdictStatus = 0;                               // kVerdictMeasurement | kVerdictInspection
-    uint8_t UpdateEditBusy = 0;                              // re-entry guard of the evaluator
+    uint8_t OglErrFlag = 0;                                   // the meter constant k is off by more than 1 %
+    uint8_t VerdictStatus = 0;                                // kVerdictMeasurement | kVerdictInspection
+    uint8_t UpdateEditBusy = 0;                               // re-entry guard of the evaluator
 
     // Blocks of the ZT measuring-point message.
     uint8_t ZtBlockCount = 0;

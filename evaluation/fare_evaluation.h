@@ -9,7 +9,7 @@ namespace evaluation {
 // The controls the evaluation reads and rewrites.
 struct EvaluationScreen {
     TariffPage Page;
-    GridScreen Grid;        // NOM and N are read; columns 2..9 and the red marks are written
+    GridScreen Grid;         // NOM and N are read; columns 2..9 and the red marks are written
     CounterScreen Counters;  // rows 0 and 1 are read; rows 2..4 and the red marks are written
 };
 

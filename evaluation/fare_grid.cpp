@@ -4,7 +4,8 @@
 
 namespace evaluation {
 
-bool OwnGroupWithoutInitialSegment(const EvaluationState &state, const EvaluationSwitches &switches, int slot) {
+bool OwnGroupWithoutInitialSegment(const EvaluationState &state, const EvaluationSwitches &switches,
+                                   int slot) {
     return switches.MeterFamily == 1 && state.TariffGroupFlag[slot / 4] == 0;
 }
 
@@ -36,7 +37,8 @@ public:
         Put(kFeeError, 0, Guarded([&] { return FixedSingle(Cell(kFeeStation, 0) - Cell(kFeeMeter, 0), 2); }));
         FeeStationRows();
         for (int i = 1; i < kMeasuringRows; ++i)
-            Put(kFeeError, i, Guarded([&] { return FixedSingle(Cell(kFeeStation, i) - Cell(kFeeMeter, i), 2); }));
+            Put(kFeeError, i,
+                Guarded([&] { return FixedSingle(Cell(kFeeStation, i) - Cell(kFeeMeter, i), 2); }));
         FeePercent();
         for (int i = 0; i < kMeasuringRows; ++i)
             grid_.Cells[kPaidError][i] =
@@ -75,9 +77,8 @@ private:
     void PaidCorrect() {
         Put(kPaidCorrect, 0, Guarded([&] { return FixedSingle(Cell(kNom, 0), 3); }));
         for (int i = 1; i < kMeasuringRows; ++i) {
-            Put(kPaidCorrect, i, Guarded([&] {
-                    return FixedSingle(zt_ ? Cell(kNom, i) - Cell(kNom, 0) : Cell(kNom, i), 3);
-                }));
+            Put(kPaidCorrect, i,
+                Guarded([&] { return FixedSingle(zt_ ? Cell(kNom, i) - Cell(kNom, 0) : Cell(kNom, i), 3); }));
         }
     }
 
@@ -126,9 +127,10 @@ private:
                 }
                 if (ownNoInitial_) return FixedSingle(OplP(), 2);
                 if (modeS_) return FixedSingle(Cell(kFeeMeter, 0) * (Cell(kPaidCorrect, 0) / z), 2);
-                return FixedSingle(OplP() * (Value(state_.FareRowStore[kTimeNom][slot_][0]) / Value(t_.Cps) +
-                                             Value(state_.FareRowStore[kDistanceNom][slot_][0]) / Value(t_.Dps)),
-                                   2);
+                return FixedSingle(
+                    OplP() * (Value(state_.FareRowStore[kTimeNom][slot_][0]) / Value(t_.Cps) +
+                              Value(state_.FareRowStore[kDistanceNom][slot_][0]) / Value(t_.Dps)),
+                    2);
             }));
     }
 
@@ -138,14 +140,16 @@ private:
         for (int i = 1; i < kMeasuringRows; ++i) {
             Put(kFeeStation, i, Guarded([&] {
                     if (modeS_) {
-                        return FixedSingle((Cell(kFeeError, 0) + OplP()) +
-                                               (Units(i) - 1) * JT() * Cell(kPaidCorrect, i) / Cell(kPaidNominal, i),
+                        return FixedSingle((Cell(kFeeError, 0) + OplP()) + (Units(i) - 1) * JT() *
+                                                                               Cell(kPaidCorrect, i) /
+                                                                               Cell(kPaidNominal, i),
                                            2);
                     }
-                    return FixedSingle(Cell(kFeeStation, 0) +
-                                           (Value(distNom[i]) - Value(distNom[0])) * Value(t_.OplD) * 0.001L +
-                                           (Value(timeNom[i]) - Value(timeNom[0])) * Value(t_.OplC) * (1.0L / 3600),
-                                       2);
+                    return FixedSingle(
+                        Cell(kFeeStation, 0) +
+                            (Value(distNom[i]) - Value(distNom[0])) * Value(t_.OplD) * 0.001L +
+                            (Value(timeNom[i]) - Value(timeNom[0])) * Value(t_.OplC) * (1.0L / 3600),
+                        2);
                 }));
         }
     }

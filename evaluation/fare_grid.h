@@ -8,7 +8,8 @@
 namespace evaluation {
 
 // True for a taximeter of the own family whose group has no initial segment.
-bool OwnGroupWithoutInitialSegment(const EvaluationState &state, const EvaluationSwitches &switches, int slot);
+bool OwnGroupWithoutInitialSegment(const EvaluationState &state, const EvaluationSwitches &switches,
+                                   int slot);
 
 // Computes columns 2..8 of rows 0..9 of the grid from its NOM and N cells, in the binding order
 // (later cells read the texts of earlier ones). Columns 2..7 go to FareGridStore as they are

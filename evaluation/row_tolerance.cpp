@@ -22,7 +22,9 @@ int LastRowWithUnits(const EvaluationState &state, int test, int slot, bool &any
 }
 
 // Per-cent limits are compared as 64-bit values: a float nearest to 0.2 lies just beyond 0.2.
-bool Beyond(float p, double limit) { return static_cast<double>(p) > limit || static_cast<double>(p) < -limit; }
+bool Beyond(float p, double limit) {
+    return static_cast<double>(p) > limit || static_cast<double>(p) < -limit;
+}
 
 }  // namespace
 
@@ -83,7 +85,8 @@ void JudgeRows(EvaluationState &state, const EvaluationSwitches &switches, int s
             flags[row][0] = 1;
         }
     }
-    for (int row = 0; row < kMeasuringRows; ++row) state.FareGridStore[test][kNom][slot][row] = cells[kNom][row];
+    for (int row = 0; row < kMeasuringRows; ++row)
+        state.FareGridStore[test][kNom][slot][row] = cells[kNom][row];
 }
 
 }  // namespace evaluation

@@ -37,7 +37,8 @@ void ReadHeader(EvaluationState &state, std::span<const uint8_t> block) {
 
 }  // namespace
 
-ZtBlock DecodeZtBlock(EvaluationState &state, std::span<const uint8_t> block, std::string_view meterConstantText) {
+ZtBlock DecodeZtBlock(EvaluationState &state, std::span<const uint8_t> block,
+                      std::string_view meterConstantText) {
     ZtBlock result;
     if (block.empty()) return result;
     const int number = block[0];
@@ -53,8 +54,8 @@ ZtBlock DecodeZtBlock(EvaluationState &state, std::span<const uint8_t> block, st
     result.tariff = distance ? number - 1 : (number - count - 1) & 3;
 
     const size_t available = (block.size() - 1) / kEntrySize;
-    const size_t entries = std::min({static_cast<size_t>(state.ZtBlockEntries[number]), available,
-                                     static_cast<size_t>(kGridRows)});
+    const size_t entries = std::min(
+        {static_cast<size_t>(state.ZtBlockEntries[number]), available, static_cast<size_t>(kGridRows)});
     for (size_t k = 0; k < entries; ++k) {
         const auto bcd = BcdEntry(block.subspan(1 + kEntrySize * k, kEntrySize));
         const std::string nom = Guarded([&] {
@@ -62,7 +63,8 @@ ZtBlock DecodeZtBlock(EvaluationState &state, std::span<const uint8_t> block, st
             if (!distance) return Fixed(Ext(*bcd) * 0.001L, 3);
             return Fixed(Ext(*bcd) * 1000 / Ext(IntValue(meterConstantText)), 3);
         });
-        result.rows.push_back({nom, nom == kMissing ? std::string(kMissing) : IntToStr(static_cast<long long>(k) + 1)});
+        result.rows.push_back(
+            {nom, nom == kMissing ? std::string(kMissing) : IntToStr(static_cast<long long>(k) + 1)});
     }
     return result;
 }

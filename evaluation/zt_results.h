@@ -19,14 +19,15 @@ struct ZtRow {
 struct ZtBlock {
     enum class Kind { Header, Distance, Time, Ignored };
     Kind kind = Kind::Ignored;
-    int tariff = 0;            // 0..7 of the shown layout, for a distance or time block
-    std::vector<ZtRow> rows;   // rows 0.. of the grid's NOM and N columns
+    int tariff = 0;           // 0..7 of the shown layout, for a distance or time block
+    std::vector<ZtRow> rows;  // rows 0.. of the grid's NOM and N columns
 };
 
 // Decodes one block (byte 0 = block number). The header (block 0) sets ZtBlockCount and
 // ZtBlockEntries; a data block gives its rows, distances as value x 1000 / k with k the meter
 // constant text as an integer. An entry count beyond the block's bytes or the grid's rows is cut
 // to what is there; a digit that is not BCD, or a k that is not a non-zero integer, gives "---".
-ZtBlock DecodeZtBlock(EvaluationState &state, std::span<const uint8_t> block, std::string_view meterConstantText);
+ZtBlock DecodeZtBlock(EvaluationState &state, std::span<const uint8_t> block,
+                      std::string_view meterConstantText);
 
 }  // namespace evaluation

@@ -108,11 +108,11 @@ TEST_F(Counters, CoursesAndSurchargeUnits) {
 
 TEST_F(Counters, FlagsFollowThePlacesOnThePage) {
     LastRow(true, 0, "1", "5,00");
-    Counter(3, "0", "6,00");   // realised 5 + 1: passes
+    Counter(3, "0", "6,00");  // realised 5 + 1: passes
     Counter(4, "0", "1,00");
-    Counter(5, "0", "2");      // realised 1: fails
-    Counter(6, "0", "9,00");   // realised 7: fails
-    Counter(7, "0", "1");      // realised 1: passes
+    Counter(5, "0", "2");     // realised 1: fails
+    Counter(6, "0", "9,00");  // realised 7: fails
+    Counter(7, "0", "1");     // realised 1: passes
     Run(true);
     EXPECT_EQ(Text(kRealised, 6), "7,00");
     const uint8_t expected[kCounters] = {0, 0, 0, 0, 0, 0, 1, 1};
@@ -167,7 +167,7 @@ TEST_F(Counters, TestDistanceSources) {
     Run(false);
     EXPECT_EQ(Text(kRealised, 0), "3,50");  // the difference stands for the realised value
     EXPECT_EQ(Text(kRealised, 2), "40");
-    screen.Page.Tariffs[0].Dns = "---";     // tariff 1's steps must convert on this path
+    screen.Page.Tariffs[0].Dns = "---";  // tariff 1's steps must convert on this path
     Run(false);
     EXPECT_EQ(Text(kRealised, 2), "---");
 }

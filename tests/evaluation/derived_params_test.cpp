@@ -69,8 +69,8 @@ TEST_F(DerivedParams, ZtDerivesInitialStepsFromTariffConstant) {
 TEST_F(DerivedParams, SecondPageReadsItsGroupAndStc) {
     switches.ApprovalRegime = 0;
     switches.LayoutBase = 8;
-    SetTariff(5, "4,00");                          // slot 13, group 3
-    state.TariffGroupUnits[kJT][3] = "2,00";        // JT is read from the group's store
+    SetTariff(5, "4,00");                     // slot 13, group 3
+    state.TariffGroupUnits[kJT][3] = "2,00";  // JT is read from the group's store
     screen.Page.STC[1] = "3";
     DeriveTariffParams(state, switches, 5, screen.Page);
     EXPECT_EQ(screen.Page.Tariffs[5].Dns, "1000,000");

@@ -39,7 +39,8 @@ protected:
         const int slot = switches.LayoutBase + tariff;
         const int test = timeTest ? kTimeTest : kDistanceTest;
         for (int r = 0; r < kMeasuringRows; ++r) {
-            const auto &[nom, units] = r < static_cast<int>(rows.size()) ? rows[r] : std::pair<std::string, std::string>{};
+            const auto &[nom, units] =
+                r < static_cast<int>(rows.size()) ? rows[r] : std::pair<std::string, std::string>{};
             screen.Grid.Cells[kNom][r] = nom;
             screen.Grid.Cells[kUnits][r] = units;
             state.FareRowStore[timeTest ? kTimeNom : kDistanceNom][slot][r] = nom;

@@ -10,10 +10,13 @@ protected:
     // Time test, mode S: a point every fee unit, 120 s then 100 s each.
     void ExactTimeRows(int count = kMeasuringRows) {
         std::vector<std::pair<std::string, std::string>> rows;
-        for (int i = 0; i < count; ++i) rows.push_back({std::to_string(120 + 100 * i), std::to_string(i + 1)});
+        for (int i = 0; i < count; ++i)
+            rows.push_back({std::to_string(120 + 100 * i), std::to_string(i + 1)});
         SetRows(0, true, rows);
     }
-    const std::string &Stored(int test, int column, int row) const { return state.FareGridStore[test][column][0][row]; }
+    const std::string &Stored(int test, int column, int row) const {
+        return state.FareGridStore[test][column][0][row];
+    }
 };
 
 TEST_F(FareGrid, ExactTaximeterGivesZeroErrorsInEveryRow) {
@@ -29,7 +32,8 @@ TEST_F(FareGrid, ExactTaximeterGivesZeroErrorsInEveryRow) {
         EXPECT_EQ(Cell(kPaidCorrect, i), nominal);
         EXPECT_EQ(Cell(kPaidNominal, i), nominal);
         EXPECT_EQ(Cell(kPaidError, i), "0,000");
-        for (int column : {kFeeMeter, kFeeStation, kFeeError, kFeeErrorPct, kPaidCorrect, kPaidNominal, kPaidError})
+        for (int column :
+             {kFeeMeter, kFeeStation, kFeeError, kFeeErrorPct, kPaidCorrect, kPaidNominal, kPaidError})
             EXPECT_EQ(Stored(kTimeTest, column, i), Cell(column, i));
         EXPECT_EQ(Stored(kDistanceTest, kFeeMeter, i), "");  // mode S shares nothing
     }

@@ -18,11 +18,9 @@ TEST(MeterConstant, OnePerCentOfDeviationPasses) {
         {5000, "5060", MeterConstantMark::Red, 1},      // -1,19 %
         {4950, "5000", MeterConstantMark::Neutral, 0},  // exactly -1 %
         {5050, "5000", MeterConstantMark::Neutral, 0},  // exactly +1 %
-        {5051, "5000", MeterConstantMark::Red, 1},
-        {4949, "5000", MeterConstantMark::Red, 1},
+        {5051, "5000", MeterConstantMark::Red, 1},     {4949, "5000", MeterConstantMark::Red, 1},
         {0, "5000", MeterConstantMark::Red, 1},  // no station constant: -100 %
-        {5000, "", MeterConstantMark::Neutral, 0},
-        {5000, "5000,5", MeterConstantMark::Neutral, 0},
+        {5000, "", MeterConstantMark::Neutral, 0},     {5000, "5000,5", MeterConstantMark::Neutral, 0},
         {5000, "0", MeterConstantMark::Neutral, 0},  // no division by zero
         {4294967295u, "1", MeterConstantMark::Red, 1},
     };

@@ -79,8 +79,12 @@ protected:
         c[kPaidError][row] = error;
         state.FareGridStore[timeTest ? kTimeTest : kDistanceTest][kUnits][0][row] = units;
     }
-    void Judge(bool timeTest) { JudgeRows(state, switches, 0, timeTest, FindLastRows(state, 0), screen.Grid); }
-    const auto &Flags(bool timeTest) const { return timeTest ? state.TimeRowFailFlags[0] : state.DistanceRowFailFlags[0]; }
+    void Judge(bool timeTest) {
+        JudgeRows(state, switches, 0, timeTest, FindLastRows(state, 0), screen.Grid);
+    }
+    const auto &Flags(bool timeTest) const {
+        return timeTest ? state.TimeRowFailFlags[0] : state.DistanceRowFailFlags[0];
+    }
 };
 
 TEST_F(RowTolerance, OnlyTheLastRowWithUnitsIsJudged) {

@@ -11,7 +11,9 @@ protected:
     void Mark(std::initializer_list<int> items, const char *mark = "-") {
         for (int i : items) controls.ItemMarks[i] = mark;
     }
-    std::vector<std::string> Lines() const { return view.ReasonLines.value_or(std::vector<std::string>{"unset"}); }
+    std::vector<std::string> Lines() const {
+        return view.ReasonLines.value_or(std::vector<std::string>{"unset"});
+    }
     void Compute() { view = ComputeVerdict(state, controls); }
 
     EvaluationState state;
@@ -41,7 +43,11 @@ TEST_F(Verdict, ReasonsForAMixOfFailures) {
         {true, true, false, false, {"błąd pomiaru drogi , błąd pomiaru czasu", ""}},
         {false, false, true, true, {"", "błąd liczników,błąd ustawienia „k”"}},
         {false, false, false, true, {"", "błąd ustawienia „k”"}},
-        {true, true, true, true, {"błąd pomiaru drogi , błąd pomiaru czasu", "błąd liczników,błąd ustawienia „k”"}},
+        {true,
+         true,
+         true,
+         true,
+         {"błąd pomiaru drogi , błąd pomiaru czasu", "błąd liczników,błąd ustawienia „k”"}},
     };
     for (const Case &c : cases) {
         state = EvaluationState{};
@@ -73,12 +79,8 @@ TEST_F(Verdict, FailedInspectionItemsAreListedByGroup) {
         const char *list;
     };
     const Case cases[] = {
-        {{0, 2, 7, 13, 20, 24}, "(1ac,4b,7,12ae)"},
-        {{4, 17}, "(2,9)"},
-        {{29, 31}, "(15bd)"},
-        {{33}, "(15f)"},
-        {{3, 4, 6, 27, 28}, "(1d,2,4a,14,15a)"},
-        {{}, ""},
+        {{0, 2, 7, 13, 20, 24}, "(1ac,4b,7,12ae)"}, {{4, 17}, "(2,9)"}, {{29, 31}, "(15bd)"}, {{33}, "(15f)"},
+        {{3, 4, 6, 27, 28}, "(1d,2,4a,14,15a)"},    {{}, ""},
     };
     for (const Case &c : cases) {
         controls.ItemMarks.fill("+");

@@ -10,7 +10,9 @@ namespace {
 class ZtResults : public ::testing::Test {
 protected:
     void SetUp() override { FormatSettings.DecimalSeparator = ','; }
-    ZtBlock Decode(std::vector<uint8_t> bytes, const char *k = "2000") { return DecodeZtBlock(state, bytes, k); }
+    ZtBlock Decode(std::vector<uint8_t> bytes, const char *k = "2000") {
+        return DecodeZtBlock(state, bytes, k);
+    }
     EvaluationState state;
 };
 
