@@ -19,17 +19,18 @@ protected:
         screen.Page.JDOPL[0] = "1,00";
     }
 
-    // JT 1,00, OpłD 2,00, OpłC 36,00: Dns 500 m, Cns 100 s, Vgn 18 km/h; Dps 1000 m, Cps 120 s.
+    // Written with the separator in force. JT 1,00, OpłD 2,00, OpłC 36,00: Dns 500 m, Cns 100 s, Vgn 18 km/h;
+    // Dps 1000 m, Cps 120 s.
     void SetTariff(int tariff, const std::string &oplP) {
         const int slot = switches.LayoutBase + tariff;
         state.TariffParams[kOplP][slot] = oplP;
-        state.TariffGroupUnits[kJT][slot / 4] = "1,00";
+        state.TariffGroupUnits[kJT][slot / 4] = FormatFixed(1, 2);
         TariffColumn &t = screen.Page.Tariffs[tariff];
         t.OplP = oplP;
-        t.OplD = "2,00";
-        t.OplC = "36,00";
-        t.Dps = "1000,000";
-        t.Cps = "120,000";
+        t.OplD = FormatFixed(2, 2);
+        t.OplC = FormatFixed(36, 2);
+        t.Dps = FormatFixed(1000, 3);
+        t.Cps = FormatFixed(120, 3);
         t.Vset = "30";
         t.Opw = "---";
     }

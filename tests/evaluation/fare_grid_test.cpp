@@ -145,3 +145,31 @@ TEST_F(FareGrid, ModeDCombinesBothTestsAndSharesFeeColumns) {
 
 }  // namespace
 }  // namespace evaluation::testing
+
+namespace evaluation::testing {
+namespace {
+
+// A user whose decimal separator is the point: texts are read and written with it, and
+// zero tests are numeric.
+TEST_F(EvaluationFixture, PointAsDecimalSeparator) {
+    FormatSettings.DecimalSeparator = '.';
+    SetTariff(0, "5.00");
+    screen.Page.JDOPL[0] = "1.00";
+    state.TariffParams[kOplP][0] = "0.00";
+    SetRows(0, true, {{"120", "1"}, {"220", "2"}});
+    screen.Counters.Cells[kStart][4] = "1.50";
+    screen.Counters.Cells[kEnd][4] = "1.50";
+    screen.Counters.Cells[kStart][7] = "3";
+    screen.Counters.Cells[kEnd][7] = "3";
+    Evaluate(0, true);
+    EXPECT_EQ(screen.Page.Tariffs[0].Dns, "500.000");
+    EXPECT_EQ(Cell(kFeeErrorPct, 0), "0.000");
+    EXPECT_EQ(Cell(kPaidNominal, 1), "220.000");
+    EXPECT_EQ(screen.Counters.Cells[kDifference][4], "0.00");
+    EXPECT_EQ(screen.Counters.Cells[kRealised][7], "0");  // "0.00" is a zero surcharge here
+    EXPECT_EQ(screen.Counters.Cells[kError][7], "0");
+    FormatSettings.DecimalSeparator = ',';
+}
+
+}  // namespace
+}  // namespace evaluation::testing
