@@ -1,6 +1,9 @@
 #pragma once
 // One evaluation of a tariff slot and test, from the derived parameters to the meter constant
-// check: the body of the window's evaluator between its re-entry guard and the verdict.
+// check: the body of the window's evaluator between its re-entry guard and the verdict. The
+// window's UpdateEdit returns at once while UpdateEditBusy is set, else sets it, copies its edits
+// into an EvaluationScreen, calls EvaluateTariff, writes back the texts that changed with their
+// colours, runs the verdict and clears UpdateEditBusy.
 #include "evaluation/evaluation_inputs.h"
 #include "evaluation/evaluation_state.h"
 
