@@ -44,6 +44,7 @@ void MirrorSpeedRows(EvaluationState &state, int layoutBase, const TariffPage &p
 EvaluationOutcome EvaluateTariff(EvaluationState &state, const EvaluationSwitches &switches, int tariff,
                                  bool timeTest, EvaluationScreen &screen) {
     const int slot = switches.LayoutBase + tariff;
+    if (tariff < 0 || tariff > 7 || slot >= kSlots) return {};  // no such slot: nothing to evaluate
     ClearSlotFlags(state, slot, timeTest);
     if (switches.MeterFamily == 0) AlignNovitiusTariffs(state, screen.Page);
     EvaluationOutcome outcome;

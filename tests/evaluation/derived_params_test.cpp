@@ -115,5 +115,15 @@ TEST_F(DerivedParams, EvaluationMirrorsTheLayoutsSpeedRows) {
     EXPECT_EQ(state.TariffSpeedParams[kDns][11], "500,000");
 }
 
+TEST_F(DerivedParams, NoSuchSlotChangesNothing) {
+    switches.LayoutBase = 9;
+    Evaluate(7, true);
+    switches.LayoutBase = 0;
+    Evaluate(8, true);
+    Evaluate(-1, false);
+    EXPECT_EQ(screen.Page.Tariffs[7].Dns, "");
+    EXPECT_EQ(screen.Page.Tariffs[0].Dns, "");
+}
+
 }  // namespace
 }  // namespace evaluation::testing
