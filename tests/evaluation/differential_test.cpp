@@ -64,6 +64,7 @@ struct Expected {
     bool red[10] = {};
     uint8_t rowFlag[10] = {};
     uint8_t distanceRowZeroFlag = 0;
+    int judgedRow = 0;  // the last row with a unit count of the evaluated test
     std::string counter[5][8];
     bool counterRed[8] = {};
     uint8_t counterFlag[8] = {};
@@ -169,6 +170,7 @@ Expected Oracle(const Job &job) {
         for (int i = 0; i < 10; ++i)
             if (!none(t == T ? n[i] : st.FareGridStore[t][1][s][i])) last[t] = i, any[t] = true;
     x.distanceRowZeroFlag = job.time ? st.DistanceRowFailFlags[s][0][0] : 0;
+    x.judgedRow = last[T];
     for (int r = 0; r < 10; ++r) {
         if (og && r == 0) {
             G[9][0] = "0,000";
@@ -465,6 +467,8 @@ TEST(Differential, EvaluationAgreesWithAPlainRestatement) {
     FormatSettings.DecimalSeparator = ',';
     Random random(20261210);
     int mismatches = 0;
+    // How often the jobs reach the outcomes that matter, so that a generator gone flat shows.
+    int judgedRowFailed = 0, judgedRowPassed = 0, counterFailed = 0, missingPercent = 0;
     const auto job = std::make_unique<Job>();
     for (int n = 0; n < 10000 && mismatches < 5; ++n) {
         FillJob(random, *job);
@@ -509,6 +513,11 @@ TEST(Differential, EvaluationAgreesWithAPlainRestatement) {
             check(job->state.CounterFailFlags[job->time ? 0 : 1][s][i], x.counterFlag[i],
                   "flag " + std::to_string(i));
         }
+        if (x.judgedRow > 0 && x.grid[kPaidErrorPct][x.judgedRow] != "---")
+            ++(x.rowFlag[x.judgedRow] ? judgedRowFailed : judgedRowPassed);
+        for (int r = 0; r < kMeasuringRows; ++r)
+            missingPercent += x.grid[kPaidErrorPct][r] == "---" && x.rowFlag[r];
+        for (uint8_t flag : x.counterFlag) counterFailed += flag;
         if (!same) {
             ++mismatches;
             ADD_FAILURE() << "job " << n << " " << (job->time ? "time" : "distance") << " "
@@ -517,6 +526,10 @@ TEST(Differential, EvaluationAgreesWithAPlainRestatement) {
                           << int{job->sw.CzasX10} << ": " << same.message();
         }
     }
+    EXPECT_GT(judgedRowFailed, 500);
+    EXPECT_GT(judgedRowPassed, 500);
+    EXPECT_GT(counterFailed, 500);
+    EXPECT_GT(missingPercent, 500);
 }
 
 }  // namespace
