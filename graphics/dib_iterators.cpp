@@ -207,6 +207,18 @@ void TDIBMappedWriter::SetDitherer(TDithererClass ditherer) {
     ditherer_ = dithererClass_(*this, palette_);
 }
 
+int TDIBMappedReader::GetNextColourIndexes(TColourIndex *indexes, int count) {
+    int n = 0;
+    while (n < count && GetNextColourIndex(indexes[n])) ++n;
+    return n;
+}
+
+int TDIBMappedWriter::SetNextIndexes(const TColourIndex *indexes, int count) {
+    int n = 0;
+    while (n < count && SetNextIndex(indexes[n])) ++n;
+    return n;
+}
+
 bool TDIB1Reader::GetNextColourIndex(TColourIndex &index) {
     int c;
     if (!Advance(c)) return false;
@@ -227,6 +239,18 @@ bool TDIB8Reader::GetNextColourIndex(TColourIndex &index) {
     if (!Advance(c)) return false;
     index = Row()[c];
     return true;
+}
+
+int TDIB8Reader::GetNextColourIndexes(TColourIndex *indexes, int count) {
+    int first;
+    const int n = AdvanceRun(count, first);
+    const uint8_t *row = Row();
+    if (!Backwards()) {
+        std::copy_n(row + first, n, indexes);
+    } else {
+        for (int i = 0; i < n; ++i) indexes[i] = row[first - i];
+    }
+    return n;
 }
 
 bool TDIB1Writer::SetNextIndex(TColourIndex index) {
@@ -251,6 +275,18 @@ bool TDIB8Writer::SetNextIndex(TColourIndex index) {
     if (!Advance(c)) return false;
     Row()[c] = index;
     return true;
+}
+
+int TDIB8Writer::SetNextIndexes(const TColourIndex *indexes, int count) {
+    int first;
+    const int n = AdvanceRun(count, first);
+    uint8_t *row = Row();
+    if (!Backwards()) {
+        std::copy_n(indexes, n, row + first);
+    } else {
+        for (int i = 0; i < n; ++i) row[first - i] = indexes[i];
+    }
+    return n;
 }
 
 TDIB16Reader::TDIB16Reader(const TDeviceIndependentBitmap &dib) : TDIBReader(dib) {

@@ -35,13 +35,17 @@ public:
 
 protected:
     // The cursor's pixel, then one step on; false once the clipped row is exhausted.
-    bool Advance(int &column) {
-        if (pixelsRemaining_ <= 0) return false;
+    // Takes up to count pixels of the row at once: their first column (in scan order) and
+    // their number.
+    int AdvanceRun(int count, int &column) {
+        const int n = count < pixelsRemaining_ ? count : pixelsRemaining_;
+        if (n <= 0) return 0;
         column = column_;
-        column_ += backwards_ ? -1 : 1;
-        --pixelsRemaining_;
-        return true;
+        column_ += backwards_ ? -n : n;
+        pixelsRemaining_ -= n;
+        return n;
     }
+    bool Advance(int &column) { return AdvanceRun(1, column) == 1; }
     uint8_t *Row() const { return rowPointer_; }
     void SetMasks(uint32_t red, uint32_t green, uint32_t blue);
     void UnpackMasked(uint32_t pixel, uint8_t &red, uint8_t &green, uint8_t &blue) const;
@@ -92,6 +96,8 @@ public:
     explicit TDIBMappedReader(const TDeviceIndependentBitmap &dib);
     bool GetNextPixel(uint8_t &red, uint8_t &green, uint8_t &blue) override;
     virtual bool GetNextColourIndex(TColourIndex &index) = 0;
+    // Reads up to count indexes of the row at once; answers how many were read.
+    virtual int GetNextColourIndexes(TColourIndex *indexes, int count);
     const TLogicalPalette &Palette() const { return palette_; }
 
 private:
@@ -106,6 +112,8 @@ public:
     bool SetNextPixel(uint8_t red, uint8_t green, uint8_t blue) override;
     void SetRowFrom(TDIBReader &reader) override;
     virtual bool SetNextIndex(TColourIndex index) = 0;
+    // Writes up to count indexes to the row at once; answers how many were written.
+    virtual int SetNextIndexes(const TColourIndex *indexes, int count);
 
     void SetPalette(const TLogicalPalette &palette);
     void SetDitherer(TDithererClass ditherer);
@@ -134,6 +142,7 @@ class TDIB8Reader : public TDIBMappedReader {
 public:
     using TDIBMappedReader::TDIBMappedReader;
     bool GetNextColourIndex(TColourIndex &index) override;
+    int GetNextColourIndexes(TColourIndex *indexes, int count) override;
 };
 
 class TDIB1Writer : public TDIBMappedWriter {
@@ -152,6 +161,7 @@ class TDIB8Writer : public TDIBMappedWriter {
 public:
     using TDIBMappedWriter::TDIBMappedWriter;
     bool SetNextIndex(TColourIndex index) override;
+    int SetNextIndexes(const TColourIndex *indexes, int count) override;
 };
 
 class TDIB16Reader : public TDIBReader {

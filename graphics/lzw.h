@@ -4,6 +4,7 @@
 // at a time and keep their coding state between rows, so rows may come in interlaced order.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "graphics/dib.h"
 #include "graphics/dib_iterators.h"
@@ -26,9 +27,6 @@ protected:
     ~TZUB_LZWCommon() = default;
     void InitDictionary();
 
-    std::array<uint16_t, kTableSize> codeTable_;
-    std::array<uint16_t, kTableSize> prefix_;
-    std::array<uint8_t, kTableSize> suffix_;
     uint16_t codeLimit_ = 0;
     uint16_t nextCode_ = 0;
     int minimumCodeSize_;
@@ -43,6 +41,7 @@ protected:
     int blockEnd_ = 255;
     int bitOffset_ = 0;
     graphics::TStream &stream_;
+    std::vector<TColourIndex> row_;  // the pixels of one row, sized by the first row
 };
 
 class TZUB_LZWCompressor : public TZUB_LZWCommon {
@@ -60,6 +59,12 @@ public:
 
 private:
     void WriteBlock(const uint8_t *data, int count);
+    void StartDictionary();
+
+    // The dictionary as an open-addressed hash table. A slot holds the string's last pixel in
+    // bits 0-7, the code of the rest of the string in bits 8-19 and the string's own code in
+    // bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
+    std::array<uint32_t, kTableSize> slots_;
     uint16_t currentPrefix_ = 0;
 };
 
@@ -78,6 +83,9 @@ private:
     void Refill();
     uint16_t NextCode();
 
+    // Per code: the code of the string without its last pixel, and that pixel.
+    std::array<uint16_t, kMaxCodes> prefix_;
+    std::array<uint8_t, kMaxCodes> suffix_;
     uint16_t previousCode_ = 0;
     uint16_t firstPixel_ = 0;
     bool endOfData_ = false;

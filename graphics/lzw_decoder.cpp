@@ -82,8 +82,19 @@ uint16_t TZUB_LZWDecompressor::DecodeString(uint16_t count, uint16_t code) {
 
 bool TZUB_LZWDecompressor::ReadRow(TDIBMappedWriter &writer) {
     if (finished_) return false;
-    int remaining = writer.GetWidth();
-    while (!finished_ && remaining > 0) {
+    const int width = writer.GetWidth();
+    if (row_.size() < static_cast<size_t>(width)) row_.resize(static_cast<size_t>(width));
+    int filled = 0;
+    // The pixels decoded so far reach the bitmap also when the data turns out to be bad.
+    struct RowFlush {
+        TDIBMappedWriter &writer;
+        const TColourIndex *pixels;
+        const int &count;
+        ~RowFlush() { writer.SetNextIndexes(pixels, count); }
+    } flush{writer, row_.data(), filled};
+
+    TColourIndex *row = row_.data();
+    while (!finished_ && filled < width) {
         if (!started_) {
             InitDictionary();
             const uint16_t c = ReadBits(codeWidth_);
@@ -94,16 +105,13 @@ bool TZUB_LZWDecompressor::ReadRow(TDIBMappedWriter &writer) {
             if (c == clearCode_) continue;
             if (c > clearCode_) UndefinedSymbol();  // a run must start with a pixel
             previousCode_ = firstPixel_ = c;
-            writer.SetNextIndex(static_cast<TColourIndex>(c));
+            row[filled++] = static_cast<TColourIndex>(c);
             started_ = true;
-            --remaining;
         }
-        while (!finished_ && remaining > 0) {
-            while (remaining > 0 && stackCount_ > 0) {
-                writer.SetNextIndex(static_cast<TColourIndex>(stack_[--stackCount_]));
-                --remaining;
-            }
-            if (remaining == 0) break;  // the rest of the string belongs to the next row
+        while (!finished_ && filled < width) {
+            while (filled < width && stackCount_ > 0)
+                row[filled++] = static_cast<TColourIndex>(stack_[--stackCount_]);
+            if (filled == width) break;  // the rest of the string belongs to the next row
             const uint16_t c = ReadBits(codeWidth_);
             if (c == endCode_) {
                 started_ = false;
@@ -135,5 +143,5 @@ bool TZUB_LZWDecompressor::ReadRow(TDIBMappedWriter &writer) {
             previousCode_ = c;
         }
     }
-    return remaining == 0;
+    return filled == width;
 }

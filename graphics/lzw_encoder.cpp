@@ -18,7 +18,6 @@ void TZUB_LZWCommon::InitDictionary() {
     codeWidth_ = minimumCodeSize_ + 1;
     codeLimit_ = static_cast<uint16_t>(1 << codeWidth_);
     nextCode_ = static_cast<uint16_t>(clearCode_ + 2);
-    codeTable_.fill(0xFFFF);
 }
 
 namespace {
@@ -54,52 +53,61 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
     if (stream_.Write(data, count) != count) throw ELZWError("Error writing to output stream");
 }
 
+void TZUB_LZWCompressor::StartDictionary() {
+    InitDictionary();
+    slots_.fill(0);
+}
+
 TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix, uint16_t pixel) const {
     const int hash = ((pixel << 4) ^ prefix) & 0xFFFF;
     const int step = hash == 0 ? 1 : kTableSize - hash;
+    const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
     int slot = hash;
     do {
-        if (codeTable_[slot] == 0xFFFF) return slot;
-        if (prefix_[slot] == prefix && suffix_[slot] == pixel) return slot;
+        const uint32_t entry = slots_[slot];
+        if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
         slot = step > slot ? slot + kTableSize - step : slot - step;
     } while (slot != hash);
     return kTableSize;
 }
 
 bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
-    int remaining = reader.GetWidth();
-    TColourIndex pixel;
-    if (!started_) {
-        if (!reader.GetNextColourIndex(pixel)) return false;
-        InitDictionary();
+    const int width = reader.GetWidth();
+    if (row_.size() < static_cast<size_t>(width)) row_.resize(static_cast<size_t>(width));
+    const int count = reader.GetNextColourIndexes(row_.data(), width);
+    int i = 0;
+    if (!started_ && count > 0) {
+        StartDictionary();
         WriteBits(clearCode_, codeWidth_);
-        currentPrefix_ = pixel;
+        currentPrefix_ = row_[i++];
         started_ = true;
-        --remaining;
     }
-    while (remaining > 0 && reader.GetNextColourIndex(pixel)) {
-        --remaining;
-        const TDictionaryIndex slot = FindChildNode(currentPrefix_, pixel);
-        if (slot < kTableSize && codeTable_[slot] != 0xFFFF) {
-            currentPrefix_ = codeTable_[slot];
+    // The string matched so far stays in a register: the row's bytes could alias the member.
+    uint16_t prefix = currentPrefix_;
+    for (; i < count; ++i) {
+        const TColourIndex pixel = row_[i];
+        const TDictionaryIndex slot = FindChildNode(prefix, pixel);
+        if (slot < kTableSize && slots_[slot] != 0) {
+            prefix = static_cast<uint16_t>(slots_[slot] >> 20);
             continue;
         }
         if (slot < kTableSize) {
-            codeTable_[slot] = nextCode_++;
-            prefix_[slot] = currentPrefix_;
-            suffix_[slot] = pixel;
+            slots_[slot] =
+                pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(nextCode_) << 20;
+            ++nextCode_;
         }
-        WriteBits(currentPrefix_, codeWidth_);
-        currentPrefix_ = pixel;
+        WriteBits(prefix, codeWidth_);
+        prefix = pixel;
         if (slot == kTableSize || nextCode_ >= kMaxCodes) {
             WriteBits(clearCode_, codeWidth_);
-            InitDictionary();
+            StartDictionary();
         } else if (nextCode_ > codeLimit_) {
             ++codeWidth_;
             codeLimit_ = static_cast<uint16_t>(codeLimit_ * 2);
         }
     }
-    return remaining == 0;
+    currentPrefix_ = prefix;
+    return count == width;
 }
 
 void TZUB_LZWCompressor::WriteBits(uint16_t code, int width) {
