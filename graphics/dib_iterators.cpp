@@ -244,12 +244,9 @@ bool TDIB8Reader::GetNextColourIndex(TColourIndex &index) {
 int TDIB8Reader::GetNextColourIndexes(TColourIndex *indexes, int count) {
     int first;
     const int n = AdvanceRun(count, first);
-    const uint8_t *row = Row();
-    if (!Backwards()) {
-        std::copy_n(row + first, n, indexes);
-    } else {
-        for (int i = 0; i < n; ++i) indexes[i] = row[first - i];
-    }
+    const int step = Backwards() ? -1 : 1;
+    const uint8_t *row = Row() + first;
+    for (int i = 0; i < n; ++i, row += step) indexes[i] = *row;
     return n;
 }
 
@@ -280,12 +277,9 @@ bool TDIB8Writer::SetNextIndex(TColourIndex index) {
 int TDIB8Writer::SetNextIndexes(const TColourIndex *indexes, int count) {
     int first;
     const int n = AdvanceRun(count, first);
-    uint8_t *row = Row();
-    if (!Backwards()) {
-        std::copy_n(indexes, n, row + first);
-    } else {
-        for (int i = 0; i < n; ++i) row[first - i] = indexes[i];
-    }
+    const int step = Backwards() ? -1 : 1;
+    uint8_t *row = Row() + first;
+    for (int i = 0; i < n; ++i, row += step) *row = indexes[i];
     return n;
 }
 

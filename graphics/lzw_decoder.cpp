@@ -27,9 +27,13 @@ TZUB_LZWDecompressor::TZUB_LZWDecompressor(graphics::TStream &stream)
 
 TZUB_LZWDecompressor::~TZUB_LZWDecompressor() {
     if (endOfData_) return;
-    uint8_t length = 0;
-    while (stream_.Read(&length, 1) == 1 && length > 0) {
-        stream_.Seek(length, graphics::TSeekOrigin::soCurrent);
+    try {
+        uint8_t length = 0;
+        while (stream_.Read(&length, 1) == 1 && length > 0) {
+            stream_.Seek(length, graphics::TSeekOrigin::soCurrent);
+        }
+    } catch (...) {
+        // A stream that fails while the rest is skipped has nothing more to give.
     }
 }
 

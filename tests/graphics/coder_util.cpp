@@ -81,7 +81,11 @@ std::vector<uint8_t> Rechunk(const std::vector<uint8_t> &imageData, int blockLen
                      imageData.begin() + static_cast<ptrdiff_t>(at) + 1 + imageData[at]);
         at += imageData[at] + 1;
     }
-    std::vector<uint8_t> out = {imageData[0]};
+    return SubBlocks(imageData[0], codes, blockLength);
+}
+
+std::vector<uint8_t> SubBlocks(uint8_t codeSize, const std::vector<uint8_t> &codes, int blockLength) {
+    std::vector<uint8_t> out = {codeSize};
     for (size_t i = 0; i < codes.size(); i += static_cast<size_t>(blockLength)) {
         const size_t n = std::min(codes.size() - i, static_cast<size_t>(blockLength));
         out.push_back(static_cast<uint8_t>(n));

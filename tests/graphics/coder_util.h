@@ -22,5 +22,7 @@ std::vector<uint8_t> Decode(TDIBFormat format, int width, int height, const std:
 
 // The same image data cut into sub-blocks of the given length.
 std::vector<uint8_t> Rechunk(const std::vector<uint8_t> &imageData, int blockLength);
+// Image data of packed code bytes: the code size byte, sub-blocks, the terminator.
+std::vector<uint8_t> SubBlocks(uint8_t codeSize, const std::vector<uint8_t> &codes, int blockLength);
 
 }  // namespace coder_util

@@ -29,15 +29,7 @@ std::vector<uint8_t> ImageData(int codeSize, const std::vector<Code> &codes, int
         for (; held >= 8; held -= 8, bits >>= 8) packed.push_back(static_cast<uint8_t>(bits));
     }
     if (held > 0) packed.push_back(static_cast<uint8_t>(bits));
-    std::vector<uint8_t> data = {static_cast<uint8_t>(codeSize)};
-    for (size_t i = 0; i < packed.size(); i += static_cast<size_t>(blockLength)) {
-        const size_t n = std::min(packed.size() - i, static_cast<size_t>(blockLength));
-        data.push_back(static_cast<uint8_t>(n));
-        data.insert(data.end(), packed.begin() + static_cast<ptrdiff_t>(i),
-                    packed.begin() + static_cast<ptrdiff_t>(i + n));
-    }
-    data.push_back(0);
-    return data;
+    return coder_util::SubBlocks(static_cast<uint8_t>(codeSize), packed, blockLength);
 }
 
 template <class E>
