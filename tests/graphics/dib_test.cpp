@@ -262,7 +262,7 @@ TEST(Dib, ConversionBetweenDepths) {
         EXPECT_EQ(converted.GetDIBType(), format);
         EXPECT_EQ(AllPixels(converted), pixels);
     }
-    // Without a palette a 4-bit target gets one that its colour table can hold.
+    // Without a palette a 1-bit target gets one that its two-entry colour table can hold.
     TDeviceIndependentBitmap mono(source, dtMonochrome, nullptr, nullptr);
     EXPECT_EQ(mono.GetNumColours(), 2);
     // A given palette larger than the target's table cannot be stored with it.
