@@ -184,6 +184,37 @@ TEST(Bmp, RoundTripsKeepTheBlock) {
     }
 }
 
+TEST(Bmp, BitFieldMasks) {
+    // A 16-bit 5-6-5 block and a 32-bit block whose green mask is empty (green reads 0).
+    const struct {
+        uint16_t bits;
+        uint32_t masks[3];
+        std::vector<uint8_t> pixel;
+        RGB colour;
+    } cases[] = {
+        {16, {0xF800, 0x07E0, 0x001F}, {0xFF, 0xFF, 0, 0}, {248, 252, 248}},
+        {16, {0xF800, 0x07E0, 0x001F}, {0x1F, 0x00, 0, 0}, {0, 0, 248}},
+        {32, {0xFF000000, 0, 0x0000FF00}, {0x11, 0x22, 0x33, 0x44}, {0x44, 0, 0x22}},
+    };
+    for (const auto &c : cases) {
+        std::vector<uint8_t> block(40 + 12);
+        graphics::PutU32(block.data() + graphics::kBiSize, 40);
+        graphics::PutU32(block.data() + graphics::kBiWidth, 1);
+        graphics::PutU32(block.data() + graphics::kBiHeight, 1);
+        graphics::PutU16(block.data() + graphics::kBiPlanes, 1);
+        graphics::PutU16(block.data() + graphics::kBiBitCount, c.bits);
+        graphics::PutU32(block.data() + graphics::kBiCompression, graphics::kBiBitFields);
+        for (int i = 0; i < 3; ++i) graphics::PutU32(block.data() + 40 + 4 * i, c.masks[i]);
+        block.insert(block.end(), c.pixel.begin(), c.pixel.end());
+        TDeviceIndependentBitmap dib(dtMonochrome, 1, 1);
+        dib.LoadFromClipboardFormat(block);
+        EXPECT_EQ(AllPixels(dib), std::vector<RGB>{c.colour});
+        // Writing goes through the same masks.
+        dib.GetWriter()->SetNextPixel(c.colour[0], c.colour[1], c.colour[2]);
+        EXPECT_EQ(AllPixels(dib), std::vector<RGB>{c.colour});
+    }
+}
+
 // A valid 2 x 2 8-bit file with two colours, for damaging one field at a time.
 std::vector<uint8_t> SmallFile() {
     TDeviceIndependentBitmap dib(dt8bit, 2, 2);
