@@ -1,0 +1,95 @@
+#pragma once
+// The variable-width LZW coder of GIF image data. The writer turns rows of palette indexes into
+// the minimum code size byte and data sub-blocks; the reader turns them back. Both work one row
+// at a time and keep their coding state between rows, so rows may come in interlaced order.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "graphics/dib.h"
+#include "graphics/dib_iterators.h"
+#include "graphics/stream.h"
+
+using TDictionaryIndex = int;  // 0..5021; 5021 answers "table full"
+using TStackIndex = int;
+
+class TZUB_LZWCommon {
+public:
+    static constexpr int kTableSize = 5021;
+    static constexpr int kMaxCodes = 4096;
+
+    TZUB_LZWCommon(const TZUB_LZWCommon &) = delete;
+    TZUB_LZWCommon &operator=(const TZUB_LZWCommon &) = delete;
+
+protected:
+    // A minimum code size of 1 counts as 2; outside 2..8 raises ELZWError.
+    TZUB_LZWCommon(graphics::TStream &stream, int minimumCodeSize);
+    ~TZUB_LZWCommon() = default;
+    void InitDictionary();
+
+    uint16_t codeLimit_ = 0;
+    uint16_t nextCode_ = 0;
+    int minimumCodeSize_;
+    int codeWidth_ = 0;
+    uint16_t clearCode_;
+    uint16_t endCode_;
+    bool started_ = false;
+    // Sub-block bytes with slack behind them: codes are stored and loaded 3 bytes at a time, and
+    // the reader may join short sub-blocks until it holds 3 bytes.
+    std::array<uint8_t, 255 + 8> buffer_{};
+    int position_ = 0;
+    int blockEnd_ = 255;
+    int bitOffset_ = 0;
+    graphics::TStream &stream_;
+    std::vector<TColourIndex> row_;  // the pixels of one row, sized by the first row
+};
+
+class TZUB_LZWCompressor : public TZUB_LZWCommon {
+public:
+    // Minimum code size 2, 4 or 8 for 1-, 4- and 8-bit images, written to the stream at once.
+    TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format);
+    // Ends the data (see Finish); errors are not reported from here.
+    ~TZUB_LZWCompressor();
+    // Codes the reader's current row; true when every pixel of it was taken.
+    bool WriteRow(TDIBMappedReader &reader);
+    // Writes the last codes, the final sub-block and the block terminator.
+    void Finish();
+    TDictionaryIndex FindChildNode(uint16_t prefix, uint16_t pixel) const;
+    void WriteBits(uint16_t code, int width);
+
+private:
+    void WriteBlock(const uint8_t *data, int count);
+    void StartDictionary();
+
+    // The dictionary as an open-addressed hash table. A slot holds the string's last pixel in
+    // bits 0-7, the code of the rest of the string in bits 8-19 and the string's own code in
+    // bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
+    std::array<uint32_t, kTableSize> slots_;
+    uint16_t currentPrefix_ = 0;
+};
+
+class TZUB_LZWDecompressor : public TZUB_LZWCommon {
+public:
+    // Reads the minimum code size byte.
+    explicit TZUB_LZWDecompressor(graphics::TStream &stream);
+    // Skips what is left of the image data, up to and including the block terminator.
+    ~TZUB_LZWDecompressor();
+    // Decodes one row into the writer; false when the data ended before the row was full.
+    bool ReadRow(TDIBMappedWriter &writer);
+    uint16_t ReadBits(int width);
+    uint16_t DecodeString(uint16_t count, uint16_t code);
+
+private:
+    void Refill();
+    uint16_t NextCode();
+
+    // Per code: the code of the string without its last pixel, and that pixel.
+    std::array<uint16_t, kMaxCodes> prefix_;
+    std::array<uint8_t, kMaxCodes> suffix_;
+    uint16_t previousCode_ = 0;
+    uint16_t firstPixel_ = 0;
+    bool endOfData_ = false;
+    bool finished_ = false;
+    std::array<uint16_t, kMaxCodes + 1> stack_;
+    uint16_t stackCount_ = 0;
+};

@@ -1,0 +1,131 @@
+// The LZW coder against giflib in both directions, and its exact output on small cases.
+#include "graphics/lzw.h"
+
+#include <gtest/gtest.h>
+
+#include "coder_util.h"
+#include "gif_oracle.h"
+#include "graphics/errors.h"
+#include "test_images.h"
+
+namespace {
+
+using coder_util::Decode;
+using coder_util::Encode;
+
+struct ImageCase {
+    const char *name;
+    TDIBFormat format;
+    int bits;  // bits of the colour table giflib is given
+    int width;
+    int height;
+    std::vector<uint8_t> indexes;
+};
+
+std::vector<ImageCase> ImageCases() {
+    return {
+        {"one pixel", dtMonochrome, 1, 1, 1, {1}},
+        {"monochrome noise", dtMonochrome, 1, 37, 29, test_images::Noise(37, 29, 1)},
+        {"16 colours noise", dt4bit, 4, 64, 50, test_images::Noise(64, 50, 4)},
+        {"flat 8 bit", dt8bit, 8, 300, 200, test_images::Flat(300, 200)},
+        {"photo-like", dt8bit, 8, 257, 190, test_images::PhotoLike(257, 190)},
+        // Enough distinct strings for several dictionary restarts.
+        {"256 colours noise", dt8bit, 8, 211, 173, test_images::Noise(211, 173, 8)},
+        {"single column", dt8bit, 8, 1, 700, test_images::Noise(1, 700, 3)},
+    };
+}
+
+TEST(LzwCoder, GiflibDecodesOurDataAndWeDecodeGiflibs) {
+    for (const ImageCase &c : ImageCases()) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> ours = Encode(c.format, c.width, c.height, c.indexes);
+        EXPECT_EQ(gif_oracle::Decode(gif_oracle::WrapImageData(c.width, c.height, c.bits, ours)), c.indexes);
+        EXPECT_EQ(Decode(c.format, c.width, c.height, ours), c.indexes);
+
+        const std::vector<uint8_t> theirs =
+            gif_oracle::ImageDataOf(gif_oracle::Encode(c.width, c.height, c.bits, c.indexes), c.bits);
+        EXPECT_EQ(Decode(c.format, c.width, c.height, theirs), c.indexes);
+    }
+}
+
+TEST(LzwCoder, SmallImageGivesExactCodes) {
+    // Monochrome: code size 2, clear 4, pixel 1, end 5, each 3 bits wide, packed LSB first.
+    EXPECT_EQ(Encode(dtMonochrome, 1, 1, {1}), (std::vector<uint8_t>{2, 2, 0x4C, 0x01, 0}));
+    // The first code size byte follows the depth.
+    EXPECT_EQ(Encode(dt4bit, 1, 1, {3}).front(), 4);
+    EXPECT_EQ(Encode(dt8bit, 1, 1, {3}).front(), 8);
+}
+
+TEST(LzwCoder, StringsCarryAcrossRows) {
+    // Two rows of one colour code exactly as the single row of all their pixels.
+    EXPECT_EQ(Encode(dt8bit, 40, 2, test_images::Flat(40, 2)),
+              Encode(dt8bit, 80, 1, test_images::Flat(80, 1)));
+    const auto noise = test_images::Noise(90, 1, 8);
+    std::vector<uint8_t> split = Encode(dt8bit, 45, 2, noise);
+    EXPECT_EQ(split, Encode(dt8bit, 90, 1, noise));
+}
+
+TEST(LzwCoder, FullSubBlocksCarryTheirLastByte) {
+    const auto noise = test_images::Noise(128, 128, 8);
+    const std::vector<uint8_t> data = Encode(dt8bit, 128, 128, noise);
+    // Every sub-block but the last is full, and the data ends with the terminator.
+    size_t at = 1, blocks = 0;
+    while (data[at] != 0) {
+        if (at + data[at] + 1 < data.size() - 1) {
+            EXPECT_EQ(data[at], 255);
+        }
+        at += data[at] + 1;
+        ++blocks;
+    }
+    EXPECT_EQ(at, data.size() - 1);
+    EXPECT_GT(blocks, 10u);
+    EXPECT_EQ(Decode(dt8bit, 128, 128, data), noise);
+}
+
+TEST(LzwCoder, InterlacedRowOrderRoundTrips) {
+    // The GIF writer feeds the four interlace passes; the reader fills them in the same order.
+    const int width = 23, height = 13;
+    const auto pixels = test_images::PhotoLike(width, height);
+    TDeviceIndependentBitmap source = coder_util::IndexedDIB(dt8bit, width, height, pixels);
+    const int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    graphics::TMemoryStream stream;
+    {
+        TZUB_LZWCompressor coder(stream, dt8bit);
+        auto reader = source.GetReader();
+        auto &mapped = dynamic_cast<TDIBMappedReader &>(*reader);
+        for (const auto &pass : passes) {
+            for (mapped.Reset(pass[0], pass[1]); !mapped.EndOfImage(); mapped.NextRow())
+                coder.WriteRow(mapped);
+        }
+    }
+    TDeviceIndependentBitmap target(dt8bit, width, -height);
+    stream.Seek(0, graphics::TSeekOrigin::soBeginning);
+    {
+        TZUB_LZWDecompressor coder(stream);
+        auto writer = target.GetWriter();
+        auto &mapped = dynamic_cast<TDIBMappedWriter &>(*writer);
+        for (const auto &pass : passes) {
+            for (mapped.Reset(pass[0], pass[1]); !mapped.EndOfImage(); mapped.NextRow())
+                ASSERT_TRUE(coder.ReadRow(mapped));
+        }
+    }
+    EXPECT_EQ(coder_util::IndexesOf(target), pixels);
+}
+
+TEST(LzwCoder, WriterRejectsDeepFormats) {
+    graphics::TMemoryStream stream;
+    for (TDIBFormat format : {dt16bit, dt24bit, dt32bit}) {
+        EXPECT_THROW(
+            {
+                try {
+                    TZUB_LZWCompressor coder(stream, format);
+                } catch (const ELZWError &e) {
+                    EXPECT_STREQ(e.what(), "Cannot write an image with more than 256 colours as a GIF");
+                    throw;
+                }
+            },
+            ELZWError);
+    }
+}
+
+}  // namespace
