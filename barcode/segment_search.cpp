@@ -309,7 +309,8 @@ SegmentList MixingOptimal(std::string_view text, int version, bool allowKanji) {
             runs.SetWindowEnd(n);
             chunkStart = i = chunkEnd;
         } else {
-            ++i;
+            // A Shift JIS character is stepped over whole: its trail byte is no byte-only character.
+            i += allowKanji && runs.KanjiPairs(i) > 0 ? 2 : 1;
         }
     }
     if (chunkStart < n) search.Run(chunkStart, n, chunkStart == 0 ? emNull : emByte, segments);
