@@ -161,8 +161,9 @@ constexpr TQRCode_EncodeMode kCandidates[] = {emNumeric, emAlphanumeric, emByte,
 // gives the same segments as trying every run sequence, in linear time.
 class ChunkSearch {
 public:
-    ChunkSearch(const TextRuns &runs, const RunRules &rules, int version)
-        : runs_(runs), rules_(rules), version_(version) {}
+    ChunkSearch(const RunRules &rules, int version) : rules_(rules) {
+        for (TQRCode_EncodeMode mode : kCandidates) headerBits_[mode] = 4 + CountBits(mode, version);
+    }
 
     void Run(int begin, int end, TQRCode_EncodeMode firstPrevious, SegmentList &out) {
         begin_ = begin;
@@ -170,9 +171,10 @@ public:
         cost_.assign(static_cast<std::size_t>(end - begin + 1) * kStates, 0);
         choice_.assign(cost_.size(), Choice{});
         for (int i = end - 1; i >= begin; --i) {
+            const PositionRuns runs = RunsAt(i);
             for (int previous = emNull; previous <= emKanji; ++previous) {
                 for (int odd = 0; odd <= (previous == emAlphanumeric ? 1 : 0); ++odd) {
-                    Decide(i, static_cast<TQRCode_EncodeMode>(previous), odd != 0);
+                    Decide(i, runs, static_cast<TQRCode_EncodeMode>(previous), odd != 0);
                 }
             }
         }
@@ -200,22 +202,39 @@ private:
         return static_cast<std::size_t>(i - begin_) * kStates + previous * 2 + (odd ? 1 : 0);
     }
 
-    int RunOf(TQRCode_EncodeMode mode, int i, TQRCode_EncodeMode previous) const {
+    // The runs at one position: the numeric and Kanji runs depend on the previous mode only
+    // through whether it was byte (or alphanumeric, for digits).
+    struct PositionRuns {
+        int numeric[3];  // after another mode, after byte, after alphanumeric
+        int alphanumeric;
+        int byte;
+        int kanji[2];  // after another mode, after byte
+    };
+
+    PositionRuns RunsAt(int i) const {
+        return {{rules_.Numeric(i, emNull), rules_.Numeric(i, emByte), rules_.Numeric(i, emAlphanumeric)},
+                rules_.Alphanumeric(i),
+                rules_.Byte(i),
+                {rules_.Kanji(i, emNull), rules_.Kanji(i, emByte)}};
+    }
+
+    static int RunOf(const PositionRuns &runs, TQRCode_EncodeMode mode, TQRCode_EncodeMode previous) {
         switch (mode) {
-            case emNumeric: return rules_.Numeric(i, previous);
-            case emAlphanumeric: return rules_.Alphanumeric(i);
-            case emByte: return rules_.Byte(i);
-            default: return rules_.Kanji(i, previous);
+            case emNumeric:
+                return runs.numeric[previous == emByte ? 1 : previous == emAlphanumeric ? 2 : 0];
+            case emAlphanumeric: return runs.alphanumeric;
+            case emByte: return runs.byte;
+            default: return runs.kanji[previous == emByte ? 1 : 0];
         }
     }
 
-    void Decide(int i, TQRCode_EncodeMode previous, bool odd) {
+    void Decide(int i, const PositionRuns &runs, TQRCode_EncodeMode previous, bool odd) {
         int best = INT_MAX;
         Choice bestChoice;
         for (TQRCode_EncodeMode mode : kCandidates) {
-            const int run = RunOf(mode, i, previous);
+            const int run = RunOf(runs, mode, previous);
             if (run <= 0) continue;
-            int bits = mode == previous ? 0 : 4 + CountBits(mode, version_);
+            int bits = mode == previous ? 0 : headerBits_[mode];
             bool nextOdd = false;
             if (mode == emAlphanumeric && previous == emAlphanumeric && odd) {
                 // The first character completes the previous run's last pair.
@@ -235,9 +254,8 @@ private:
         choice_[Index(i, previous, odd)] = bestChoice;
     }
 
-    const TextRuns &runs_;
     const RunRules &rules_;
-    int version_;
+    int headerBits_[emKanji + 1] = {};
     int begin_ = 0, end_ = 0;
     std::vector<int> cost_;
     std::vector<Choice> choice_;
@@ -294,7 +312,7 @@ SegmentList MixingOptimal(std::string_view text, int version, bool allowKanji) {
     if (text.empty()) return {Segment{emNumeric, 0, 0}};
     TextRuns runs(text, allowKanji);
     const RunRules rules(runs, version);
-    ChunkSearch search(runs, rules, version);
+    ChunkSearch search(rules, version);
     SegmentList segments;
     // Chunks end after every run of byte-only characters; each is searched on its own, the later
     // ones after a byte segment.
