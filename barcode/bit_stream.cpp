@@ -4,7 +4,9 @@
 
 namespace {
 
-unsigned char At(std::string_view data, int i) { return static_cast<unsigned char>(data[i]); }
+unsigned char At(std::string_view data, int i) {
+    return static_cast<unsigned char>(data[i]);
+}
 
 void EncodeEciDesignator(unsigned designator, barcode::BitStream &out) {
     if (designator < 128) {
@@ -65,17 +67,30 @@ void EncodeSegments(std::string_view data, int version, const SegmentList &segme
         out.push_back(MakeEntry(indicator, indicatorBits));
         out.push_back(MakeEntry(count, countBits));
         switch (segment.Mode) {
-            case emNumeric: EncodeNumeric(data, segment.Start, segment.Length, out); break;
-            case emAlphanumeric: EncodeAlphanumeric(data, segment.Start, segment.Length, out); break;
-            case emByte: EncodeByte(data, segment.Start, segment.Length, out); break;
-            case emKanji: EncodeKanji(data, segment.Start, segment.Length, out); break;
-            case emECI: EncodeEciDesignator(segment.Value, out); break;
+            case emNumeric:
+                EncodeNumeric(data, segment.Start, segment.Length, out);
+                break;
+            case emAlphanumeric:
+                EncodeAlphanumeric(data, segment.Start, segment.Length, out);
+                break;
+            case emByte:
+                EncodeByte(data, segment.Start, segment.Length, out);
+                break;
+            case emKanji:
+                EncodeKanji(data, segment.Start, segment.Length, out);
+                break;
+            case emECI:
+                EncodeEciDesignator(segment.Value, out);
+                break;
             case emStructAppend:
                 out.push_back(MakeEntry(segment.Value, 8));
                 out.push_back(MakeEntry(segment.Extra, 8));
                 break;
-            case emFNC1B: out.push_back(MakeEntry(segment.Value, 8)); break;
-            default: break;
+            case emFNC1B:
+                out.push_back(MakeEntry(segment.Value, 8));
+                break;
+            default:
+                break;
         }
     }
 }

@@ -57,8 +57,8 @@ std::vector<unsigned char> InterleaveWithParity(const std::vector<unsigned char>
     for (int b = 0, start = 0; b < blocks; ++b) {
         const int length = b < shortBlocks ? longLength - 1 : longLength;
         blockStart[b] = start;
-        RS_Encode(static_cast<unsigned char>(parity), &parityBytes[static_cast<std::size_t>(b) * parity], length,
-                  data.data() + start);
+        RS_Encode(static_cast<unsigned char>(parity), &parityBytes[static_cast<std::size_t>(b) * parity],
+                  length, data.data() + start);
         start += length;
     }
     std::vector<unsigned char> result;
@@ -69,7 +69,8 @@ std::vector<unsigned char> InterleaveWithParity(const std::vector<unsigned char>
         }
     }
     for (int j = 0; j < parity; ++j) {
-        for (int b = 0; b < blocks; ++b) result.push_back(parityBytes[static_cast<std::size_t>(b) * parity + j]);
+        for (int b = 0; b < blocks; ++b)
+            result.push_back(parityBytes[static_cast<std::size_t>(b) * parity + j]);
     }
     return result;
 }

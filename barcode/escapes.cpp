@@ -10,8 +10,12 @@ constexpr char kGroupSeparator = 0x1D;
 constexpr unsigned kMaxEciDesignator = 999999;
 constexpr unsigned kLetterIndicatorOffset = 100;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 class EscapeParser {
 public:
@@ -59,13 +63,22 @@ private:
         if (e < '\\' || e > 't') return Position(letter);
         const bool prefix = !inData_;
         switch (e) {
-            case '\\': AddData('\\'); pos_ += 2; return 0;
-            case 's': return pos_ == 0 ? StructuredAppend() : Position(letter);
-            case 'e': return Eci();
-            case 'f': return prefix ? FncAfterF() : GroupSeparator();
-            case 't': return prefix ? FncFirst(letter + 1) : GroupSeparator();
-            case 'd': return prefix ? FncWithIndicator() : GroupSeparator();
-            case 'g': return GroupSeparator();
+            case '\\':
+                AddData('\\');
+                pos_ += 2;
+                return 0;
+            case 's':
+                return pos_ == 0 ? StructuredAppend() : Position(letter);
+            case 'e':
+                return Eci();
+            case 'f':
+                return prefix ? FncAfterF() : GroupSeparator();
+            case 't':
+                return prefix ? FncFirst(letter + 1) : GroupSeparator();
+            case 'd':
+                return prefix ? FncWithIndicator() : GroupSeparator();
+            case 'g':
+                return GroupSeparator();
             default:
                 if (IsLetter(e)) return Position(letter);
                 AddData('\\');
@@ -189,7 +202,9 @@ private:
 
 }  // namespace
 
-int ParseEscapes(std::string_view text, EscapedText &out) { return EscapeParser(text, out).Parse(); }
+int ParseEscapes(std::string_view text, EscapedText &out) {
+    return EscapeParser(text, out).Parse();
+}
 
 void AnalyseEscaped(const EscapedText &escaped, int version, TQRCode_EncodePolicy policy, bool allowKanji,
                     SegmentList &segments, TEncodeStatistic &statistic) {
@@ -201,8 +216,8 @@ void AnalyseEscaped(const EscapedText &escaped, int version, TQRCode_EncodePolic
         }
         SegmentList piece;
         TEncodeStatistic unused;
-        Analyse(std::string_view(escaped.data).substr(item.Start, item.Length), version, policy, allowKanji, piece,
-                unused);
+        Analyse(std::string_view(escaped.data).substr(item.Start, item.Length), version, policy, allowKanji,
+                piece, unused);
         for (Segment &segment : piece) {
             segment.Start += item.Start;
             segments.push_back(segment);

@@ -64,7 +64,9 @@ struct LineState {
 };
 
 // The seven-module pattern to look for at `index`; none before seven modules were read.
-std::uint8_t PatternAt(int index) { return index >= 6 ? kFinderLike : 0xFF; }
+std::uint8_t PatternAt(int index) {
+    return index >= 6 ? kFinderLike : 0xFF;
+}
 
 int RowScore(const std::uint8_t *line, int n) {
     LineState state;
@@ -79,14 +81,22 @@ int RowScore(const std::uint8_t *line, int n) {
 
 int GetMaskValue(unsigned char Mask, unsigned short Row, unsigned short Column) {
     switch (Mask & 7) {
-        case 0: return barcode::MaskHolds<0>(Row, Column);
-        case 1: return barcode::MaskHolds<1>(Row, Column);
-        case 2: return barcode::MaskHolds<2>(Row, Column);
-        case 3: return barcode::MaskHolds<3>(Row, Column);
-        case 4: return barcode::MaskHolds<4>(Row, Column);
-        case 5: return barcode::MaskHolds<5>(Row, Column);
-        case 6: return barcode::MaskHolds<6>(Row, Column);
-        default: return barcode::MaskHolds<7>(Row, Column);
+        case 0:
+            return barcode::MaskHolds<0>(Row, Column);
+        case 1:
+            return barcode::MaskHolds<1>(Row, Column);
+        case 2:
+            return barcode::MaskHolds<2>(Row, Column);
+        case 3:
+            return barcode::MaskHolds<3>(Row, Column);
+        case 4:
+            return barcode::MaskHolds<4>(Row, Column);
+        case 5:
+            return barcode::MaskHolds<5>(Row, Column);
+        case 6:
+            return barcode::MaskHolds<6>(Row, Column);
+        default:
+            return barcode::MaskHolds<7>(Row, Column);
     }
 }
 

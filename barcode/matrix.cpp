@@ -30,7 +30,9 @@ unsigned FormatBits(TQRCode_EccLevel level, unsigned mask) {
     return BchCode(data, 0x537, 10) ^ 0x5412;
 }
 
-unsigned VersionBits(int version) { return BchCode(static_cast<unsigned>(version), 0x1F25, 12); }
+unsigned VersionBits(int version) {
+    return BchCode(static_cast<unsigned>(version), 0x1F25, 12);
+}
 
 TMapMatrix EmptyMatrix(int version) {
     const int n = SymbolSize(version);

@@ -35,7 +35,8 @@ void DrawAlignmentPatterns(TMapMatrix &M, int Version);
 void DrawFormatPattern(TMapMatrix &M, TQRCode_EccLevel Level, unsigned char Mask);
 void DrawVersionPattern(TMapMatrix &M, int Version);
 // The codeword bits in the zigzag order into the free modules; the modules left over are light.
-void DrawCodeWords(TMapMatrix &M, const unsigned char *Codewords, int Count, int Version, TQRCode_EccLevel Level);
+void DrawCodeWords(TMapMatrix &M, const unsigned char *Codewords, int Count, int Version,
+                   TQRCode_EccLevel Level);
 
 namespace barcode {
 

@@ -18,8 +18,8 @@ int EscapeBits(const QrParameters &parameters, const QrTextState &state) {
 
 void AnalyseFor(int version, const QrParameters &parameters, QrTextState &state) {
     if (parameters.AllowEscape) {
-        AnalyseEscaped(state.Escaped, version, parameters.EncodePolicy, parameters.AllowKanjiMode, state.Segments,
-                       state.Statistic);
+        AnalyseEscaped(state.Escaped, version, parameters.EncodePolicy, parameters.AllowKanjiMode,
+                       state.Segments, state.Statistic);
     } else {
         Analyse(state.Data, version, parameters.EncodePolicy, parameters.AllowKanjiMode, state.Segments,
                 state.Statistic);

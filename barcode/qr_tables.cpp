@@ -19,8 +19,8 @@ constexpr std::array<std::array<unsigned char, 41>, 4> kParityPerBlock = {{
 }};
 
 constexpr std::array<std::array<unsigned char, 41>, 4> kBlockCount = {{
-    {0,  1,  1,  1,  1,  1,  2,  2,  2,  2,  4,  4,  4,  4,  4,  6,  6,  6,  6,  7,  8,
-     8,  9,  9,  10, 12, 12, 12, 13, 14, 15, 16, 17, 18, 19, 19, 20, 21, 22, 24, 25},
+    {0, 1, 1, 1,  1,  1,  2,  2,  2,  2,  4,  4,  4,  4,  4,  6,  6,  6,  6,  7, 8,
+     8, 9, 9, 10, 12, 12, 12, 13, 14, 15, 16, 17, 18, 19, 19, 20, 21, 22, 24, 25},
     {0,  1,  1,  1,  2,  2,  4,  4,  4,  5,  5,  5,  8,  9,  9,  10, 10, 11, 13, 14, 16,
      17, 17, 18, 20, 21, 23, 25, 26, 28, 29, 31, 33, 35, 37, 38, 40, 43, 45, 47, 49},
     {0,  1,  1,  2,  2,  4,  4,  6,  6,  8,  8,  8,  10, 12, 16, 12, 17, 16, 18, 21, 20,
@@ -37,7 +37,9 @@ constexpr int kDigitsOfRemainder[10] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2};
 
 }  // namespace
 
-int VersionGroup(int version) { return version <= 9 ? 0 : version <= 26 ? 1 : 2; }
+int VersionGroup(int version) {
+    return version <= 9 ? 0 : version <= 26 ? 1 : 2;
+}
 
 int CountBits(TQRCode_EncodeMode mode, int version) {
     if (mode < emNumeric || mode > emKanji) return 0;
@@ -66,9 +68,13 @@ int TotalCodewords(int version) {
     return raw / 8;
 }
 
-int BlockCount(int version, TQRCode_EccLevel level) { return kBlockCount[level][version]; }
+int BlockCount(int version, TQRCode_EccLevel level) {
+    return kBlockCount[level][version];
+}
 
-int ParityPerBlock(int version, TQRCode_EccLevel level) { return kParityPerBlock[level][version]; }
+int ParityPerBlock(int version, TQRCode_EccLevel level) {
+    return kParityPerBlock[level][version];
+}
 
 int DataCodewords(int version, TQRCode_EccLevel level) {
     return TotalCodewords(version) - BlockCount(version, level) * ParityPerBlock(version, level);

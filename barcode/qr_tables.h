@@ -13,7 +13,9 @@ int VersionGroup(int version);
 int CountBits(TQRCode_EncodeMode mode, int version);
 
 // Modules on a side: 4 * version + 17.
-inline int SymbolSize(int version) { return 4 * version + 17; }
+inline int SymbolSize(int version) {
+    return 4 * version + 17;
+}
 
 // Centre coordinates of the alignment patterns (empty for version 1).
 std::vector<int> AlignmentCoordinates(int version);

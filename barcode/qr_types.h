@@ -58,8 +58,14 @@ using SegmentList = std::vector<Segment>;
 // written most significant bit first in list order.
 using BitStream = std::vector<std::uint32_t>;
 
-inline std::uint32_t MakeEntry(unsigned value, unsigned width) { return (value & 0xFFFFu) | (width << 16); }
-inline unsigned EntryValue(std::uint32_t entry) { return entry & 0xFFFFu; }
-inline unsigned EntryWidth(std::uint32_t entry) { return (entry >> 16) & 0xFFu; }
+inline std::uint32_t MakeEntry(unsigned value, unsigned width) {
+    return (value & 0xFFFFu) | (width << 16);
+}
+inline unsigned EntryValue(std::uint32_t entry) {
+    return entry & 0xFFFFu;
+}
+inline unsigned EntryWidth(std::uint32_t entry) {
+    return (entry >> 16) & 0xFFu;
+}
 
 }  // namespace barcode

@@ -50,7 +50,9 @@ public:
     int KanjiPairs(int i) const { return i >= end_ ? 0 : std::min(kanjiPairs_[i], (end_ - i) / 2); }
 
 private:
-    int Limit(const std::vector<int> &runs, int i) const { return i >= end_ ? 0 : std::min(runs[i], end_ - i); }
+    int Limit(const std::vector<int> &runs, int i) const {
+        return i >= end_ ? 0 : std::min(runs[i], end_ - i);
+    }
 
     std::string_view text_;
     bool kanji_;
@@ -222,9 +224,12 @@ private:
         switch (mode) {
             case emNumeric:
                 return runs.numeric[previous == emByte ? 1 : previous == emAlphanumeric ? 2 : 0];
-            case emAlphanumeric: return runs.alphanumeric;
-            case emByte: return runs.byte;
-            default: return runs.kanji[previous == emByte ? 1 : 0];
+            case emAlphanumeric:
+                return runs.alphanumeric;
+            case emByte:
+                return runs.byte;
+            default:
+                return runs.kanji[previous == emByte ? 1 : 0];
         }
     }
 
@@ -300,9 +305,12 @@ int QuickThreshold(TQRCode_EncodeMode outer, TQRCode_EncodeMode inner, CharClass
         return next == ccAlphanumeric ? kDigitsInLetters[g] : kDigitsInLettersBeforeOther[g];
     }
     switch (inner) {
-        case emNumeric: return nextByte ? kDigitsInBytes[g] : kDigitsInBytesAtEnd[g];
-        case emAlphanumeric: return nextByte ? kLettersInBytes[g] : kLettersInBytesAtEnd[g];
-        default: return nextByte ? kKanjiInBytes[g] : kKanjiInBytesAtEnd[g];
+        case emNumeric:
+            return nextByte ? kDigitsInBytes[g] : kDigitsInBytesAtEnd[g];
+        case emAlphanumeric:
+            return nextByte ? kLettersInBytes[g] : kLettersInBytesAtEnd[g];
+        default:
+            return nextByte ? kKanjiInBytes[g] : kKanjiInBytesAtEnd[g];
     }
 }
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr int kNumericRemainderBits[3] = {0, 4, 7};
 
-int EciDesignatorFields(unsigned designator) { return designator < 128 ? 1 : designator < 16384 ? 2 : 3; }
+int EciDesignatorFields(unsigned designator) {
+    return designator < 128 ? 1 : designator < 16384 ? 2 : 3;
+}
 
 bool AllOfClassAtMost(std::string_view text, CharClass highest) {
     for (unsigned char c : text) {
@@ -52,16 +54,26 @@ int AlphanumericValue(unsigned char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     switch (c) {
-        case ' ': return 36;
-        case '$': return 37;
-        case '%': return 38;
-        case '*': return 39;
-        case '+': return 40;
-        case '-': return 41;
-        case '.': return 42;
-        case '/': return 43;
-        case ':': return 44;
-        default: return -1;
+        case ' ':
+            return 36;
+        case '$':
+            return 37;
+        case '%':
+            return 38;
+        case '*':
+            return 39;
+        case '+':
+            return 40;
+        case '-':
+            return 41;
+        case '.':
+            return 42;
+        case '/':
+            return 43;
+        case ':':
+            return 44;
+        default:
+            return -1;
     }
 }
 
@@ -73,21 +85,31 @@ bool IsShiftJisPair(unsigned char lead, unsigned char trail) {
 
 int DataBits(TQRCode_EncodeMode mode, int length) {
     switch (mode) {
-        case emNumeric: return length / 3 * 10 + kNumericRemainderBits[length % 3];
-        case emAlphanumeric: return length / 2 * 11 + length % 2 * 6;
-        case emByte: return length * 8;
-        case emKanji: return length / 2 * 13;
-        default: return 0;
+        case emNumeric:
+            return length / 3 * 10 + kNumericRemainderBits[length % 3];
+        case emAlphanumeric:
+            return length / 2 * 11 + length % 2 * 6;
+        case emByte:
+            return length * 8;
+        case emKanji:
+            return length / 2 * 13;
+        default:
+            return 0;
     }
 }
 
 int DataFieldCount(TQRCode_EncodeMode mode, int length) {
     switch (mode) {
-        case emNumeric: return (length + 2) / 3;
-        case emAlphanumeric: return (length + 1) / 2;
-        case emByte: return length;
-        case emKanji: return length / 2;
-        default: return 0;
+        case emNumeric:
+            return (length + 2) / 3;
+        case emAlphanumeric:
+            return (length + 1) / 2;
+        case emByte:
+            return length;
+        case emKanji:
+            return length / 2;
+        default:
+            return 0;
     }
 }
 
@@ -97,9 +119,12 @@ TEncodeStatistic SegmentStatistic(const Segment &segment, int version) {
             const int fields = EciDesignatorFields(segment.Value);
             return {4 + 8 * fields, 2 + fields};
         }
-        case emStructAppend: return {20, 4};
-        case emFNC1A: return {4, 2};
-        case emFNC1B: return {12, 3};
+        case emStructAppend:
+            return {20, 4};
+        case emFNC1A:
+            return {4, 2};
+        case emFNC1B:
+            return {12, 3};
         default:
             return {4 + CountBits(segment.Mode, version) + DataBits(segment.Mode, segment.Length),
                     2 + DataFieldCount(segment.Mode, segment.Length)};
@@ -121,9 +146,15 @@ TEncodeStatistic ListStatistic(const SegmentList &segments, int version) {
 void Analyse(std::string_view Data, int Version, TQRCode_EncodePolicy Policy, bool AllowKanjiMode,
              barcode::SegmentList &Segments, TEncodeStatistic &Statistic) {
     switch (Policy) {
-        case epSingleMode: Segments = barcode::SingleMode(Data, AllowKanjiMode); break;
-        case epMixingQuick: Segments = barcode::MixingQuick(Data, Version, AllowKanjiMode); break;
-        case epMixingOptimal: Segments = barcode::MixingOptimal(Data, Version, AllowKanjiMode); break;
+        case epSingleMode:
+            Segments = barcode::SingleMode(Data, AllowKanjiMode);
+            break;
+        case epMixingQuick:
+            Segments = barcode::MixingQuick(Data, Version, AllowKanjiMode);
+            break;
+        case epMixingOptimal:
+            Segments = barcode::MixingOptimal(Data, Version, AllowKanjiMode);
+            break;
     }
     Statistic = barcode::ListStatistic(Segments, Version);
 }

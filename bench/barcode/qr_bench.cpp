@@ -26,7 +26,10 @@ std::string PlainPageText() {
     std::string text = "LEG:0\nSZYFR:0\nSTART:\n";
     for (int row = 1; row <= 10; ++row) {
         text += "T" + std::to_string(row) + ";" + std::to_string(1000 + row * 37) + ",50 z\xB3;" +
-                std::to_string(row * 125) + ",000 m;b\xB3\xB9" "d 0,0" + std::to_string(row % 10) + "%\n";
+                std::to_string(row * 125) +
+                ",000 m;b\xB3\xB9"
+                "d 0,0" +
+                std::to_string(row % 10) + "%\n";
     }
     return text + "Przebieg ca\xB3kowity 123456,7 km; \x8Cwiadectwo nr 2026/12/0042\nEND";
 }

@@ -38,7 +38,8 @@ TEST(QrTables, CountFieldsHoldEverySegmentThatFits) {
             const int bits = barcode::DataCodewords(version, elLowest) * 8 - 4 - countBits;
             const int step = mode == emKanji ? 2 : 1;
             const int longest = (1 << countBits) - 1;
-            EXPECT_GT(barcode::DataBits(mode, (longest + 1) * step), bits) << "version " << version << " mode " << mode;
+            EXPECT_GT(barcode::DataBits(mode, (longest + 1) * step), bits)
+                << "version " << version << " mode " << mode;
         }
     }
 }
@@ -60,8 +61,8 @@ TEST(Codewords, HelloWorldDataCodewordsWithTerminatorAndPads) {
     barcode::CalculateDimension(parameters, state, fits);
     ASSERT_TRUE(fits);
     const Bytes sequence = barcode::LevelTwoCodewords(state.Stream, 1, elMedium);
-    EXPECT_EQ(sequence, (Bytes{32, 91, 11, 120, 209, 114, 220, 77, 67, 64, 236, 17, 236, 17, 236, 17,
-                               196, 35, 39, 119, 235, 215, 231, 226, 93, 23}));
+    EXPECT_EQ(sequence, (Bytes{32, 91,  11, 120, 209, 114, 220, 77,  67,  64,  236, 17, 236,
+                               17, 236, 17, 196, 35,  39,  119, 235, 215, 231, 226, 93, 23}));
 }
 
 TEST(Codewords, OneBlockIsDataThenParity) {

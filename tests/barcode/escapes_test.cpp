@@ -33,13 +33,13 @@ TEST(Escapes, FailurePositions) {
         {"\\e[1000000]", 10},
         {"\\e[]", 4},
         {"\\e[12", 6},
-        {"\\fA", 3},        // FNC1 first needs a digit
+        {"\\fA", 3},  // FNC1 first needs a digit
         {"\\f", 3},
         {"\\f[256]", 6},
         {"\\f[AB]", 5},
         {"\\t", 3},
         {"\\dA1", 0},
-        {"\\d1", 4},        // two digits needed
+        {"\\d1", 4},  // two digits needed
         {"\\d-", 3},
         {"\\e[5]\\f[z]x\\e[7]y", 0},
     };

@@ -17,7 +17,8 @@ using barcode::QrTextState;
 // Runs of digits, upper-case text, lower-case text with code page 1250 Polish letters and line
 // feeds, so that every mode and every switch between them occurs.
 std::string MixedText(std::size_t length, unsigned seed) {
-    static const std::string kBytes = "abcxyz\n\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
+    static const std::string kBytes =
+        "abcxyz\n\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
     static const std::string kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
     std::mt19937 random(seed);
     std::string text;
@@ -26,9 +27,15 @@ std::string MixedText(std::size_t length, unsigned seed) {
         const int run = 1 + static_cast<int>(random() % 24);
         for (int i = 0; i < run && text.size() < length; ++i) {
             switch (kind) {
-                case 0: text += static_cast<char>('0' + random() % 10); break;
-                case 1: text += kLetters[random() % kLetters.size()]; break;
-                default: text += kBytes[random() % kBytes.size()]; break;
+                case 0:
+                    text += static_cast<char>('0' + random() % 10);
+                    break;
+                case 1:
+                    text += kLetters[random() % kLetters.size()];
+                    break;
+                default:
+                    text += kBytes[random() % kBytes.size()];
+                    break;
             }
         }
     }
@@ -85,7 +92,8 @@ Encoded EncodeWith(const std::string &text, const QrParameters &parameters) {
 // Counts the modules outside the format information where the unmasked matrices differ.
 int DifferencesFromQrencode(const Encoded &e, const std::string &data) {
     const qrtest::Colours ours = qrtest::UnmaskedOurs(e.matrix);
-    const qrtest::Colours theirs = qrtest::UnmaskedQrencode(data, e.state.Segments, e.state.Version, e.state.EccLevel);
+    const qrtest::Colours theirs =
+        qrtest::UnmaskedQrencode(data, e.state.Segments, e.state.Version, e.state.EccLevel);
     if (theirs.size() != ours.size()) return -1;
     const int n = static_cast<int>(ours.size());
     int differences = 0;
@@ -118,8 +126,10 @@ TEST(QrOracles, DocumentTextsDecodeWithZbarAndZxing) {
     const std::string hexLines =
         "LEG:0\nSZYFR:1\nSTART:\n"
         "3F9A0C11D2E47B58\n0A1B2C3D4E5F6071\n8899AABBCCDDEEFF\nC0FFEE0123456789\nEND";
-    const std::string polish = "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1. \xA3\xF3" "d\x9F, \x8Cwi\xEA"
-                               "cko 12,50 z\xB3 / 3,217 km";
+    const std::string polish =
+        "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1. \xA3\xF3"
+        "d\x9F, \x8Cwi\xEA"
+        "cko 12,50 z\xB3 / 3,217 km";
     const std::string mixture = "0123456789012345ABCDEFGH abc 9876543210 XYZ:/ \x01\x7F\xFF 42";
     const std::string longest = NearCapacityText(40, elLowest);
     int index = 0;
@@ -153,7 +163,13 @@ TEST(QrOracles, EscapeHeadersMatchQrencodeAndDecode) {
         {"\\f[A]data", "data", true, "Adata", "]Q5", false},
         {"\\f[37]data", "data", true, "37data", "]Q5", false},
         {"\\d99data", "data", true, "99data", "]Q5", false},
-        {"AB\\fCD\\\\E", "AB\x1D" "CD\\E", true, "AB\x1D" "CD\\E", "]Q1", false},
+        {"AB\\fCD\\\\E",
+         "AB\x1D"
+         "CD\\E",
+         true,
+         "AB\x1D"
+         "CD\\E",
+         "]Q1", false},
     };
     QrParameters parameters;
     parameters.AllowEscape = true;
@@ -178,8 +194,8 @@ TEST(QrOracles, StructuredAppendHeaderMatchesQrencode) {
     const Encoded e = EncodeWith("\\s[1,3,90]HELLO 123", parameters);
     barcode::SegmentList dataSegments(e.state.Segments.begin() + 1, e.state.Segments.end());
     ASSERT_EQ(e.state.Segments.front().Mode, emStructAppend);
-    const qrtest::Colours theirs = qrtest::UnmaskedQrencodeStructured(e.state.Escaped.data, dataSegments,
-                                                                      e.state.Version, e.state.EccLevel, 3, 90);
+    const qrtest::Colours theirs = qrtest::UnmaskedQrencodeStructured(
+        e.state.Escaped.data, dataSegments, e.state.Version, e.state.EccLevel, 3, 90);
     const qrtest::Colours ours = qrtest::UnmaskedOurs(e.matrix);
     ASSERT_EQ(theirs.size(), ours.size());
     const int n = static_cast<int>(ours.size());

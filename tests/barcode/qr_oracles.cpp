@@ -1,8 +1,8 @@
 #include "barcode/qr_oracles.h"
 
+#include <ZXing/ReadBarcode.h>
 #include <qrencode.h>
 
-#include <ZXing/ReadBarcode.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,24 +15,36 @@ namespace {
 
 QRecLevel ToQrencode(TQRCode_EccLevel level) {
     switch (level) {
-        case elLowest: return QR_ECLEVEL_L;
-        case elMedium: return QR_ECLEVEL_M;
-        case elQuality: return QR_ECLEVEL_Q;
-        default: return QR_ECLEVEL_H;
+        case elLowest:
+            return QR_ECLEVEL_L;
+        case elMedium:
+            return QR_ECLEVEL_M;
+        case elQuality:
+            return QR_ECLEVEL_Q;
+        default:
+            return QR_ECLEVEL_H;
     }
 }
 
 bool AppendSegment(QRinput *input, const std::string &data, const barcode::Segment &segment) {
     const auto *bytes = reinterpret_cast<const unsigned char *>(data.data()) + segment.Start;
     switch (segment.Mode) {
-        case emNumeric: return QRinput_append(input, QR_MODE_NUM, segment.Length, bytes) == 0;
-        case emAlphanumeric: return QRinput_append(input, QR_MODE_AN, segment.Length, bytes) == 0;
-        case emByte: return QRinput_append(input, QR_MODE_8, segment.Length, bytes) == 0;
-        case emKanji: return QRinput_append(input, QR_MODE_KANJI, segment.Length, bytes) == 0;
-        case emECI: return QRinput_appendECIheader(input, segment.Value) == 0;
-        case emFNC1A: return QRinput_setFNC1First(input) == 0;
-        case emFNC1B: return QRinput_setFNC1Second(input, static_cast<unsigned char>(segment.Value)) == 0;
-        default: return false;
+        case emNumeric:
+            return QRinput_append(input, QR_MODE_NUM, segment.Length, bytes) == 0;
+        case emAlphanumeric:
+            return QRinput_append(input, QR_MODE_AN, segment.Length, bytes) == 0;
+        case emByte:
+            return QRinput_append(input, QR_MODE_8, segment.Length, bytes) == 0;
+        case emKanji:
+            return QRinput_append(input, QR_MODE_KANJI, segment.Length, bytes) == 0;
+        case emECI:
+            return QRinput_appendECIheader(input, segment.Value) == 0;
+        case emFNC1A:
+            return QRinput_setFNC1First(input) == 0;
+        case emFNC1B:
+            return QRinput_setFNC1Second(input, static_cast<unsigned char>(segment.Value)) == 0;
+        default:
+            return false;
     }
 }
 
@@ -172,8 +184,8 @@ std::optional<ZxingReading> ReadWithZxing(const TMapMatrix &matrix) {
         ZXing::ReadBarcode(ZXing::ImageView(pixels.data(), side, side, ZXing::ImageFormat::Lum), hints);
     if (!result.isValid()) return std::nullopt;
     const ZXing::ByteArray &bytes = result.bytes();
-    return ZxingReading{std::string(bytes.begin(), bytes.end()), result.symbologyIdentifier(), result.hasECI(),
-                        result.sequenceIndex(), result.sequenceSize()};
+    return ZxingReading{std::string(bytes.begin(), bytes.end()), result.symbologyIdentifier(),
+                        result.hasECI(), result.sequenceIndex(), result.sequenceSize()};
 }
 
 std::optional<std::string> DecodeWithZxing(const TMapMatrix &matrix) {
@@ -189,7 +201,8 @@ std::optional<std::string> DecodeWithZbar(const TMapMatrix &matrix, const std::s
     {
         std::ofstream file(path, std::ios::binary);
         file << "P5\n" << side << ' ' << side << "\n255\n";
-        file.write(reinterpret_cast<const char *>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+        file.write(reinterpret_cast<const char *>(pixels.data()),
+                   static_cast<std::streamsize>(pixels.size()));
     }
     const std::string command = "zbarimg --raw -q -Sbinary '" + path.string() + "' 2>/dev/null";
     FILE *pipe = popen(command.c_str(), "r");

@@ -8,8 +8,8 @@
 namespace {
 
 // The segments as text: mode letter (N, A, B, K) and length, separated by blanks.
-std::string Segments(const std::string &text, int version,
-                               TQRCode_EncodePolicy policy = epMixingOptimal, bool kanji = false) {
+std::string Segments(const std::string &text, int version, TQRCode_EncodePolicy policy = epMixingOptimal,
+                     bool kanji = false) {
     barcode::SegmentList segments;
     TEncodeStatistic statistic;
     Analyse(text, version, policy, kanji, segments, statistic);

@@ -28,11 +28,13 @@ TEST(VersionChoice, SmallestVersionThenHighestLevelItHolds) {
         TQRCode_EccLevel level;
     };
     // Version 1 holds 9, 13, 16 and 19 data codewords at H, Q, M and L.
-    const Case cases[] = {
-        {0, 1, elHighest},   {17, 1, elHighest}, {18, 1, elQuality}, {27, 1, elQuality}, {28, 1, elMedium},
-        {34, 1, elMedium},   {35, 1, elLowest},  {41, 1, elLowest},
-        {42, 2, elQuality},  // 154 bits: version 2, and not a larger version for a higher level
-    };
+    const Case
+        cases[] =
+            {
+                {0, 1, elHighest},  {17, 1, elHighest}, {18, 1, elQuality}, {27, 1, elQuality},
+                {28, 1, elMedium},  {34, 1, elMedium},  {35, 1, elLowest},  {41, 1, elLowest},
+                {42, 2, elQuality},  // 154 bits: version 2, and not a larger version for a higher level
+            };
     for (const Case &c : cases) {
         const Choice got = Encode(std::string(c.digits, '5'));
         EXPECT_EQ(got.result, 0);
@@ -81,7 +83,14 @@ TEST(VersionChoice, CachedAnalysisServesAnotherVersionOfTheSameGroup) {
 
 // Alternating character classes make the most segment boundaries; the search stays linear.
 TEST(VersionChoice, AlternatingTextsEncodeInLinearTime) {
-    const std::string pairs[] = {"A1", "a1", "aA", "1a", "A\n", "1.", "\x9C" "1"};
+    const std::string pairs[] = {"A1",
+                                 "a1",
+                                 "aA",
+                                 "1a",
+                                 "A\n",
+                                 "1.",
+                                 "\x9C"
+                                 "1"};
     for (const std::string &pair : pairs) {
         std::string text;
         while (text.size() < 3000) text += pair;
