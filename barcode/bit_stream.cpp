@@ -66,19 +66,10 @@ void EncodeSegments(std::string_view data, int version, const SegmentList &segme
                                   indicatorBits);
         out.push_back(MakeEntry(indicator, indicatorBits));
         out.push_back(MakeEntry(count, countBits));
+        using FieldEncoder = void (*)(std::string_view, int, int, BitStream &);
+        static constexpr FieldEncoder kFieldEncoders[] = {nullptr, EncodeNumeric, EncodeAlphanumeric,
+                                                          EncodeByte, EncodeKanji};
         switch (segment.Mode) {
-            case emNumeric:
-                EncodeNumeric(data, segment.Start, segment.Length, out);
-                break;
-            case emAlphanumeric:
-                EncodeAlphanumeric(data, segment.Start, segment.Length, out);
-                break;
-            case emByte:
-                EncodeByte(data, segment.Start, segment.Length, out);
-                break;
-            case emKanji:
-                EncodeKanji(data, segment.Start, segment.Length, out);
-                break;
             case emECI:
                 EncodeEciDesignator(segment.Value, out);
                 break;
@@ -89,7 +80,13 @@ void EncodeSegments(std::string_view data, int version, const SegmentList &segme
             case emFNC1B:
                 out.push_back(MakeEntry(segment.Value, 8));
                 break;
-            default:
+            case emNumeric:
+            case emAlphanumeric:
+            case emByte:
+            case emKanji:
+                kFieldEncoders[segment.Mode](data, segment.Start, segment.Length, out);
+                break;
+            default:  // FNC1 in first position has no fields
                 break;
         }
     }
