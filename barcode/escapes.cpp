@@ -200,6 +200,46 @@ private:
     bool havePiece_ = false;
 };
 
+bool HasFnc1(const SegmentList &items) {
+    for (const Segment &item : items) {
+        if (item.Mode == emFNC1A || item.Mode == emFNC1B) return true;
+    }
+    return false;
+}
+
+// Under FNC1 a reader turns "%" of an alphanumeric segment into a group separator ("%%" into "%"),
+// so every "%" goes into a byte segment of its own; neighbouring segments of one mode are joined.
+void KeepPercentOutOfAlphanumeric(const std::string &data, SegmentList &segments) {
+    SegmentList result;
+    auto add = [&result](TQRCode_EncodeMode mode, int start, int length) {
+        if (length == 0) return;
+        if (mode == emByte && !result.empty() && result.back().Mode == emByte) {
+            result.back().Length += length;
+        } else {
+            result.push_back(Segment{mode, start, length});
+        }
+    };
+    for (const Segment &segment : segments) {
+        if (segment.Mode != emAlphanumeric) {
+            if (segment.Mode == emByte) {
+                add(emByte, segment.Start, segment.Length);
+            } else {
+                result.push_back(segment);
+            }
+            continue;
+        }
+        int runStart = segment.Start;
+        for (int i = segment.Start; i < segment.Start + segment.Length; ++i) {
+            if (data[i] != '%') continue;
+            add(emAlphanumeric, runStart, i - runStart);
+            add(emByte, i, 1);
+            runStart = i + 1;
+        }
+        add(emAlphanumeric, runStart, segment.Start + segment.Length - runStart);
+    }
+    segments = std::move(result);
+}
+
 }  // namespace
 
 int ParseEscapes(std::string_view text, EscapedText &out) {
@@ -223,6 +263,7 @@ void AnalyseEscaped(const EscapedText &escaped, int version, TQRCode_EncodePolic
             segments.push_back(segment);
         }
     }
+    if (HasFnc1(escaped.items)) KeepPercentOutOfAlphanumeric(escaped.data, segments);
     statistic = ListStatistic(segments, version);
 }
 

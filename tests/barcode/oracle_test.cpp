@@ -166,6 +166,10 @@ TEST(QrOracles, EscapeHeadersMatchQrencodeAndDecode) {
         {"\\f[A]data", "data", true, "Adata", "]Q5", false},
         {"\\f[37]data", "data", true, "37data", "]Q5", false},
         {"\\d99data", "data", true, "99data", "]Q5", false},
+        // Under FNC1 "%" stays out of alphanumeric segments, where a reader would turn it into a
+        // group separator.
+        {"\\f01%ABCDEFGH%%IJ", "01%ABCDEFGH%%IJ", false, "01%ABCDEFGH%%IJ", "]Q3", false},
+        {"\\f[A]AB%CD", "AB%CD", true, "AAB%CD", "]Q5", false},
         {"AB\\fCD\\\\E",
          "AB\x1D"
          "CD\\E",
