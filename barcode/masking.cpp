@@ -1,5 +1,6 @@
 #include "barcode/masking.h"
 
+#include <bitset>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -10,9 +11,11 @@ namespace barcode {
 
 namespace {
 
-constexpr unsigned kFinderLike = 0x5D;  // 1011101 read over seven modules
 constexpr int kFinderLikeScore = 40;
 constexpr int kBlockScore = 3;
+constexpr int kMaxSide = 177;
+// The mask conditions repeat every 12 rows and every 12 columns.
+constexpr int kMaskPeriod = 12;
 
 template <int Mask>
 bool MaskHolds(unsigned i, unsigned j) {
@@ -26,54 +29,89 @@ bool MaskHolds(unsigned i, unsigned j) {
     if constexpr (Mask == 7) return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
 }
 
-template <int Mask>
-void FillMasked(const TMapMatrix &m, std::uint8_t *out) {
-    const unsigned n = static_cast<unsigned>(m.size());
-    for (unsigned row = 0; row < n; ++row) {
-        const std::uint8_t *in = m[row].data();
-        for (unsigned column = 0; column < n; ++column) {
-            const std::uint8_t module = in[column];
-            const bool flip = (module & mkData) != 0 && MaskHolds<Mask>(row, column);
-            *out++ = static_cast<std::uint8_t>((module & 1) ^ (flip ? 1 : 0));
+// One row or column of modules as bits, module k at bit k (1 dark).
+using Line = std::bitset<192>;
+static_assert(kMaxSide <= 192);
+
+// Scores of the matrix under each mask, worked on whole lines of bits: the colours and data
+// modules are read once, in rows and in columns, and each mask only flips the data bits.
+class MaskScorer {
+public:
+    explicit MaskScorer(const TMapMatrix &m) : n_(static_cast<int>(m.size())) {
+        rows_.resize(n_);
+        columns_.resize(n_);
+        dataRows_.resize(n_);
+        dataColumns_.resize(n_);
+        for (int r = 0; r < n_; ++r) {
+            for (int c = 0; c < n_; ++c) {
+                const std::uint8_t module = m[r][c];
+                rows_[r][c] = columns_[c][r] = (module & 1) != 0;
+                dataRows_[r][c] = dataColumns_[c][r] = (module & mkData) != 0;
+            }
+        }
+        for (int k = 0; k < n_; ++k) valid_[k] = true;
+        for (int k = 6; k < n_; ++k) finderEnds_[k] = true;
+        blockStarts_ = valid_ >> 1 & valid_;
+    }
+
+    // Reads row and column `k` again (the format information lies there).
+    void ReloadCross(const TMapMatrix &m, int k) {
+        for (int i = 0; i < n_; ++i) {
+            rows_[k][i] = columns_[i][k] = (m[k][i] & 1) != 0;
+            rows_[i][k] = columns_[k][i] = (m[i][k] & 1) != 0;
         }
     }
-}
 
-// Colours of the matrix with the mask applied, one byte (0 or 1) per module, row by row.
-void MaskedColours(const TMapMatrix &m, unsigned char mask, std::vector<std::uint8_t> &colours) {
-    colours.resize(m.size() * m.size());
-    using Filler = void (*)(const TMapMatrix &, std::uint8_t *);
-    static constexpr Filler kFillers[8] = {FillMasked<0>, FillMasked<1>, FillMasked<2>, FillMasked<3>,
-                                           FillMasked<4>, FillMasked<5>, FillMasked<6>, FillMasked<7>};
-    kFillers[mask & 7](m, colours.data());
-}
-
-// Run and finder-like scores, counted module by module without branches: a run scores 4 when it
-// reaches six modules and 1 for each module beyond, which sums to length - 2 for runs over five.
-struct LineState {
-    std::uint8_t run = 0;
-    std::uint8_t colour = 2;
-    std::uint8_t window = 0;
-
-    int Add(std::uint8_t c, std::uint8_t pattern) {
-        run = static_cast<std::uint8_t>(c == colour ? run + 1 : 1);
-        colour = c;
-        window = static_cast<std::uint8_t>(((window << 1) | c) & 0x7F);
-        return (run == 6) * 4 + (run > 6) + (window == pattern) * kFinderLikeScore;
+    int Score(unsigned char mask) const {
+        Line rowPatterns[kMaskPeriod], columnPatterns[kMaskPeriod];
+        for (int k = 0; k < kMaskPeriod; ++k) {
+            for (int i = 0; i < n_; ++i) {
+                rowPatterns[k][i] = GetMaskValue(mask, k, i) != 0;
+                columnPatterns[k][i] = GetMaskValue(mask, i, k) != 0;
+            }
+        }
+        int score = 0;
+        std::size_t dark = 0;
+        Line previous;
+        for (int r = 0; r < n_; ++r) {
+            const Line row = rows_[r] ^ (dataRows_[r] & rowPatterns[r % kMaskPeriod]);
+            score += LineScore(row);
+            dark += row.count();
+            if (r > 0) score += BlockScore(previous, row);
+            previous = row;
+        }
+        for (int c = 0; c < n_; ++c) {
+            score += LineScore(columns_[c] ^ (dataColumns_[c] & columnPatterns[c % kMaskPeriod]));
+        }
+        const double share = 100.0 * static_cast<double>(dark) / (static_cast<double>(n_) * n_);
+        return score + static_cast<int>(std::nearbyint(std::fabs(share - 50.0) * 2.0));
     }
+
+private:
+    // Runs longer than five score length - 2: 4 where a run reaches six modules and 1 for each
+    // module beyond. Dark, light, dark, dark, dark, light, dark (the same read either way) scores 40.
+    int LineScore(const Line &line) const {
+        const Line equal = ~(line ^ (line << 1)) & valid_ & ~Line(1);  // module k as module k - 1
+        const Line six = equal & (equal << 1) & (equal << 2) & (equal << 3) & (equal << 4);
+        const Line seven = six & (equal << 5);
+        const Line light = ~line;
+        const Line finder = line & (light << 1) & (line << 2) & (line << 3) & (line << 4) & (light << 5) &
+                            (line << 6) & finderEnds_;
+        return 4 * static_cast<int>(six.count() - seven.count()) + static_cast<int>(seven.count()) +
+               kFinderLikeScore * static_cast<int>(finder.count());
+    }
+
+    // Uniform 2 x 2 squares of two neighbouring lines.
+    int BlockScore(const Line &a, const Line &b) const {
+        const Line dark = a & b & (a >> 1) & (b >> 1);
+        const Line light = ~(a | b | (a >> 1) | (b >> 1));
+        return kBlockScore * static_cast<int>(((dark | light) & blockStarts_).count());
+    }
+
+    int n_;
+    std::vector<Line> rows_, columns_, dataRows_, dataColumns_;
+    Line valid_, finderEnds_, blockStarts_;
 };
-
-// The seven-module pattern to look for at `index`; none before seven modules were read.
-std::uint8_t PatternAt(int index) {
-    return index >= 6 ? kFinderLike : 0xFF;
-}
-
-int RowScore(const std::uint8_t *line, int n) {
-    LineState state;
-    int score = 0;
-    for (int i = 0; i < n; ++i) score += state.Add(line[i], PatternAt(i));
-    return score;
-}
 
 }  // namespace
 
@@ -112,37 +150,19 @@ void ApplyMask(TMapMatrix &M, unsigned char Mask) {
 }
 
 int GetMaskScore(const TMapMatrix &M, unsigned char Mask) {
-    const int n = static_cast<int>(M.size());
-    std::vector<std::uint8_t> colours;
-    barcode::MaskedColours(M, Mask, colours);
-    int score = 0;
-    int dark = 0;
-    // Columns are scanned in parallel, row by row, so that every pass reads the colours in order.
-    std::vector<barcode::LineState> columns(n);
-    for (int row = 0; row < n; ++row) {
-        const std::uint8_t *top = &colours[static_cast<std::size_t>(row) * n];
-        score += barcode::RowScore(top, n);
-        const std::uint8_t pattern = barcode::PatternAt(row);
-        for (int column = 0; column < n; ++column) score += columns[column].Add(top[column], pattern);
-        for (int column = 0; column < n; ++column) dark += top[column];
-        if (row + 1 == n) break;
-        const std::uint8_t *bottom = top + n;
-        for (int column = 0; column + 1 < n; ++column) {
-            const int sum = top[column] + top[column + 1] + bottom[column] + bottom[column + 1];
-            if (sum == 0 || sum == 4) score += barcode::kBlockScore;
-        }
-    }
-    const double share = 100.0 * dark / (static_cast<double>(n) * n);
-    score += static_cast<int>(std::nearbyint(std::fabs(share - 50.0) * 2.0));
-    return score;
+    return barcode::MaskScorer(M).Score(Mask);
 }
 
 unsigned char GetOptimalMask(TMapMatrix &M, TQRCode_EccLevel Level) {
+    // The format information, rewritten for each mask, lies in row and column 8 only.
+    constexpr int kFormatLine = 8;
+    barcode::MaskScorer scorer(M);
     unsigned char best = 0;
     int bestScore = 0;
     for (unsigned char mask = 0; mask < 8; ++mask) {
         DrawFormatPattern(M, Level, mask);
-        const int score = GetMaskScore(M, mask);
+        scorer.ReloadCross(M, kFormatLine);
+        const int score = scorer.Score(mask);
         if (mask == 0 || score < bestScore) {
             best = mask;
             bestScore = score;

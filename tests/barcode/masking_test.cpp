@@ -53,6 +53,20 @@ TEST(MaskScore, FinderLikeSequenceNeedsNoLightMargin) {
     EXPECT_EQ(GetMaskScore(Pattern(rows), 0), 40 + 4);  // 42 dark: 3.7 rounds to 4
 }
 
+TEST(MaskScore, RulesHoldUpToTheLastModuleOfAColumn) {
+    // The previous case mirrored into the last column, read from the top: the sequence ends at the
+    // last module.
+    std::vector<std::string> rows = Checkerboard(9);
+    const std::string column = ".##.###.#";
+    for (int r = 0; r < 9; ++r) rows[r][8] = column[r];
+    EXPECT_EQ(GetMaskScore(Pattern(rows), 0), 40 + 4);
+    // Six dark modules at the bottom of the last column.
+    rows = Checkerboard(8);
+    const std::string run = "#.######";
+    for (int r = 0; r < 8; ++r) rows[r][7] = run[r];
+    EXPECT_EQ(GetMaskScore(Pattern(rows), 0), 4 + 9);  // 35 of 64 dark
+}
+
 TEST(MaskScore, UniformBlocksScoreThreeEach) {
     std::vector<std::string> rows = Checkerboard(8);
     rows[0] = "##.#.#.#";  // with row 1 "#.#.#.#.": no block yet
