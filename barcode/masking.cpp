@@ -33,6 +33,18 @@ bool MaskHolds(unsigned i, unsigned j) {
 using Line = std::bitset<192>;
 static_assert(kMaxSide <= 192);
 
+// Where mask `Mask` holds in rows 0-11 (as functions of the column) and in columns 0-11 (as
+// functions of the row); the conditions repeat beyond.
+template <int Mask>
+void FillPatterns(Line *rowPatterns, Line *columnPatterns, int n) {
+    for (int k = 0; k < kMaskPeriod; ++k) {
+        for (int i = 0; i < n; ++i) {
+            rowPatterns[k][i] = MaskHolds<Mask>(k, i);
+            columnPatterns[k][i] = MaskHolds<Mask>(i, k);
+        }
+    }
+}
+
 // Scores of the matrix under each mask, worked on whole lines of bits: the colours and data
 // modules are read once, in rows and in columns, and each mask only flips the data bits.
 class MaskScorer {
@@ -63,13 +75,12 @@ public:
     }
 
     int Score(unsigned char mask) const {
+        using Filler = void (*)(Line *, Line *, int);
+        static constexpr Filler kFillers[8] = {FillPatterns<0>, FillPatterns<1>, FillPatterns<2>,
+                                               FillPatterns<3>, FillPatterns<4>, FillPatterns<5>,
+                                               FillPatterns<6>, FillPatterns<7>};
         Line rowPatterns[kMaskPeriod], columnPatterns[kMaskPeriod];
-        for (int k = 0; k < kMaskPeriod; ++k) {
-            for (int i = 0; i < n_; ++i) {
-                rowPatterns[k][i] = GetMaskValue(mask, k, i) != 0;
-                columnPatterns[k][i] = GetMaskValue(mask, i, k) != 0;
-            }
-        }
+        kFillers[mask & 7](rowPatterns, columnPatterns, n_);
         int score = 0;
         std::size_t dark = 0;
         Line previous;
@@ -118,24 +129,11 @@ private:
 }  // namespace barcode
 
 int GetMaskValue(unsigned char Mask, unsigned short Row, unsigned short Column) {
-    switch (Mask & 7) {
-        case 0:
-            return barcode::MaskHolds<0>(Row, Column);
-        case 1:
-            return barcode::MaskHolds<1>(Row, Column);
-        case 2:
-            return barcode::MaskHolds<2>(Row, Column);
-        case 3:
-            return barcode::MaskHolds<3>(Row, Column);
-        case 4:
-            return barcode::MaskHolds<4>(Row, Column);
-        case 5:
-            return barcode::MaskHolds<5>(Row, Column);
-        case 6:
-            return barcode::MaskHolds<6>(Row, Column);
-        default:
-            return barcode::MaskHolds<7>(Row, Column);
-    }
+    using Condition = bool (*)(unsigned, unsigned);
+    static constexpr Condition kConditions[8] = {
+        barcode::MaskHolds<0>, barcode::MaskHolds<1>, barcode::MaskHolds<2>, barcode::MaskHolds<3>,
+        barcode::MaskHolds<4>, barcode::MaskHolds<5>, barcode::MaskHolds<6>, barcode::MaskHolds<7>};
+    return kConditions[Mask & 7](Row, Column) ? 1 : 0;
 }
 
 void ApplyMask(TMapMatrix &M, unsigned char Mask) {

@@ -35,7 +35,9 @@ public:
     int KanjiPairs(int i) const { return i >= end_ ? 0 : std::min(kanjiPairs_[i], (end_ - i) / 2); }
 
 private:
-    int Limit(const std::vector<int> &runs, int i) const { return i >= end_ ? 0 : std::min(runs[i], end_ - i); }
+    int Limit(const std::vector<int> &runs, int i) const {
+        return i >= end_ ? 0 : std::min(runs[i], end_ - i);
+    }
 
     std::string_view text_;
     bool kanji_;

@@ -121,18 +121,6 @@ private:
     std::vector<Choice> choice_;
 };
 
-void MergeSameModes(SegmentList &segments) {
-    SegmentList merged;
-    for (const Segment &segment : segments) {
-        if (!merged.empty() && merged.back().Mode == segment.Mode) {
-            merged.back().Length += segment.Length;
-        } else {
-            merged.push_back(segment);
-        }
-    }
-    segments = std::move(merged);
-}
-
 TQRCode_EncodeMode RunMode(const TextRuns &runs, int i, int &length) {
     if (const int pairs = runs.KanjiAllowed() ? runs.KanjiPairs(i) : 0; pairs > 0) {
         length = 2 * pairs;

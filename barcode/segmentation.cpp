@@ -141,6 +141,18 @@ TEncodeStatistic ListStatistic(const SegmentList &segments, int version) {
     return total;
 }
 
+void MergeSameModes(SegmentList &segments) {
+    SegmentList merged;
+    for (const Segment &segment : segments) {
+        if (!merged.empty() && merged.back().Mode == segment.Mode) {
+            merged.back().Length += segment.Length;
+        } else {
+            merged.push_back(segment);
+        }
+    }
+    segments = std::move(merged);
+}
+
 }  // namespace barcode
 
 void Analyse(std::string_view Data, int Version, TQRCode_EncodePolicy Policy, bool AllowKanjiMode,

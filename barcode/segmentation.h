@@ -26,6 +26,9 @@ int DataFieldCount(TQRCode_EncodeMode mode, int length);
 TEncodeStatistic SegmentStatistic(const Segment &segment, int version);
 TEncodeStatistic ListStatistic(const SegmentList &segments, int version);
 
+// Joins consecutive segments of the same mode.
+void MergeSameModes(SegmentList &segments);
+
 }  // namespace barcode
 
 // Segments of Data for one version under Policy, with their bit and entry counts.

@@ -76,15 +76,8 @@ SegmentList RecursiveOptimal(const std::string &text, int version, bool kanji) {
         }
     }
     if (chunkStart < n) search(chunkStart, n);
-    SegmentList merged;
-    for (const Segment &s : all) {
-        if (!merged.empty() && merged.back().Mode == s.Mode) {
-            merged.back().Length += s.Length;
-        } else {
-            merged.push_back(s);
-        }
-    }
-    return merged;
+    barcode::MergeSameModes(all);
+    return all;
 }
 
 TEST(OptimalSearch, SameSegmentsAsTheRecursiveSearch) {
