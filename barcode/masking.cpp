@@ -1,0 +1,170 @@
+#include "barcode/masking.h"
+
+#include <bitset>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "barcode/matrix.h"
+
+namespace barcode {
+
+namespace {
+
+constexpr int kFinderLikeScore = 40;
+constexpr int kBlockScore = 3;
+constexpr int kMaxSide = 177;
+// The mask conditions repeat every 12 rows and every 12 columns.
+constexpr int kMaskPeriod = 12;
+
+template <int Mask>
+bool MaskHolds(unsigned i, unsigned j) {
+    if constexpr (Mask == 0) return (i + j) % 2 == 0;
+    if constexpr (Mask == 1) return i % 2 == 0;
+    if constexpr (Mask == 2) return j % 3 == 0;
+    if constexpr (Mask == 3) return (i + j) % 3 == 0;
+    if constexpr (Mask == 4) return (i / 2 + j / 3) % 2 == 0;
+    if constexpr (Mask == 5) return (i * j) % 2 + (i * j) % 3 == 0;
+    if constexpr (Mask == 6) return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    if constexpr (Mask == 7) return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
+}
+
+// One row or column of modules as bits, module k at bit k (1 dark).
+using Line = std::bitset<192>;
+static_assert(kMaxSide <= 192);
+
+// Where mask `Mask` holds in rows 0-11 (as functions of the column) and in columns 0-11 (as
+// functions of the row); the conditions repeat beyond.
+template <int Mask>
+void FillPatterns(Line *rowPatterns, Line *columnPatterns, int n) {
+    for (int k = 0; k < kMaskPeriod; ++k) {
+        for (int i = 0; i < n; ++i) {
+            rowPatterns[k][i] = MaskHolds<Mask>(k, i);
+            columnPatterns[k][i] = MaskHolds<Mask>(i, k);
+        }
+    }
+}
+
+// Scores of the matrix under each mask, worked on whole lines of bits: the colours and data
+// modules are read once, in rows and in columns, and each mask only flips the data bits.
+class MaskScorer {
+public:
+    explicit MaskScorer(const TMapMatrix &m) : n_(static_cast<int>(m.size())) {
+        rows_.resize(n_);
+        columns_.resize(n_);
+        dataRows_.resize(n_);
+        dataColumns_.resize(n_);
+        for (int r = 0; r < n_; ++r) {
+            for (int c = 0; c < n_; ++c) {
+                const std::uint8_t module = m[r][c];
+                rows_[r][c] = columns_[c][r] = (module & 1) != 0;
+                dataRows_[r][c] = dataColumns_[c][r] = (module & mkData) != 0;
+            }
+        }
+        for (int k = 0; k < n_; ++k) valid_[k] = true;
+        for (int k = 6; k < n_; ++k) finderEnds_[k] = true;
+        blockStarts_ = valid_ >> 1 & valid_;
+    }
+
+    // Reads row and column `k` again (the format information lies there).
+    void ReloadCross(const TMapMatrix &m, int k) {
+        for (int i = 0; i < n_; ++i) {
+            rows_[k][i] = columns_[i][k] = (m[k][i] & 1) != 0;
+            rows_[i][k] = columns_[k][i] = (m[i][k] & 1) != 0;
+        }
+    }
+
+    int Score(unsigned char mask) const {
+        using Filler = void (*)(Line *, Line *, int);
+        static constexpr Filler kFillers[8] = {FillPatterns<0>, FillPatterns<1>, FillPatterns<2>,
+                                               FillPatterns<3>, FillPatterns<4>, FillPatterns<5>,
+                                               FillPatterns<6>, FillPatterns<7>};
+        Line rowPatterns[kMaskPeriod], columnPatterns[kMaskPeriod];
+        kFillers[mask & 7](rowPatterns, columnPatterns, n_);
+        int score = 0;
+        std::size_t dark = 0;
+        Line previous;
+        for (int r = 0; r < n_; ++r) {
+            const Line row = rows_[r] ^ (dataRows_[r] & rowPatterns[r % kMaskPeriod]);
+            score += LineScore(row);
+            dark += row.count();
+            if (r > 0) score += BlockScore(previous, row);
+            previous = row;
+        }
+        for (int c = 0; c < n_; ++c) {
+            score += LineScore(columns_[c] ^ (dataColumns_[c] & columnPatterns[c % kMaskPeriod]));
+        }
+        const double share = 100.0 * static_cast<double>(dark) / (static_cast<double>(n_) * n_);
+        return score + static_cast<int>(std::nearbyint(std::fabs(share - 50.0) * 2.0));
+    }
+
+private:
+    // Runs longer than five score length - 2: 4 where a run reaches six modules and 1 for each
+    // module beyond. Dark, light, dark, dark, dark, light, dark (the same read either way) scores 40.
+    int LineScore(const Line &line) const {
+        const Line equal = ~(line ^ (line << 1)) & valid_ & ~Line(1);  // module k as module k - 1
+        const Line six = equal & (equal << 1) & (equal << 2) & (equal << 3) & (equal << 4);
+        const Line seven = six & (equal << 5);
+        const Line light = ~line;
+        const Line finder = line & (light << 1) & (line << 2) & (line << 3) & (line << 4) & (light << 5) &
+                            (line << 6) & finderEnds_;
+        return 4 * static_cast<int>(six.count() - seven.count()) + static_cast<int>(seven.count()) +
+               kFinderLikeScore * static_cast<int>(finder.count());
+    }
+
+    // Uniform 2 x 2 squares of two neighbouring lines.
+    int BlockScore(const Line &a, const Line &b) const {
+        const Line dark = a & b & (a >> 1) & (b >> 1);
+        const Line light = ~(a | b | (a >> 1) | (b >> 1));
+        return kBlockScore * static_cast<int>(((dark | light) & blockStarts_).count());
+    }
+
+    int n_;
+    std::vector<Line> rows_, columns_, dataRows_, dataColumns_;
+    Line valid_, finderEnds_, blockStarts_;
+};
+
+}  // namespace
+
+}  // namespace barcode
+
+int GetMaskValue(unsigned char Mask, unsigned short Row, unsigned short Column) {
+    using Condition = bool (*)(unsigned, unsigned);
+    static constexpr Condition kConditions[8] = {
+        barcode::MaskHolds<0>, barcode::MaskHolds<1>, barcode::MaskHolds<2>, barcode::MaskHolds<3>,
+        barcode::MaskHolds<4>, barcode::MaskHolds<5>, barcode::MaskHolds<6>, barcode::MaskHolds<7>};
+    return kConditions[Mask & 7](Row, Column) ? 1 : 0;
+}
+
+void ApplyMask(TMapMatrix &M, unsigned char Mask) {
+    const int n = static_cast<int>(M.size());
+    for (int row = 0; row < n; ++row) {
+        for (int column = 0; column < n; ++column) {
+            if (M[row][column] & barcode::mkData) {
+                M[row][column] ^= static_cast<std::uint8_t>(GetMaskValue(Mask, row, column));
+            }
+        }
+    }
+}
+
+int GetMaskScore(const TMapMatrix &M, unsigned char Mask) {
+    return barcode::MaskScorer(M).Score(Mask);
+}
+
+unsigned char GetOptimalMask(TMapMatrix &M, TQRCode_EccLevel Level) {
+    // The format information, rewritten for each mask, lies in row and column 8 only.
+    constexpr int kFormatLine = 8;
+    barcode::MaskScorer scorer(M);
+    unsigned char best = 0;
+    int bestScore = 0;
+    for (unsigned char mask = 0; mask < 8; ++mask) {
+        DrawFormatPattern(M, Level, mask);
+        scorer.ReloadCross(M, kFormatLine);
+        const int score = scorer.Score(mask);
+        if (mask == 0 || score < bestScore) {
+            best = mask;
+            bestScore = score;
+        }
+    }
+    return best;
+}
