@@ -65,7 +65,9 @@ Connection::Connection(const std::string &path, const std::string &name, const T
     const std::string literal = RawKeyLiteral(key);
     if (sqlite3_key(db_, literal.data(), static_cast<int>(literal.size())) != SQLITE_OK)
         Fail(name, "cannot set the table key");
-    Settle("main", name);
+    // Before the first page is read. The rollback journal and full syncs, the library's defaults
+    // and never changed, make a commit across attached files atomic.
+    Exec("PRAGMA cipher_page_size = 4096; PRAGMA kdf_iter = 64000; PRAGMA cipher_use_hmac = ON;", name);
 }
 
 Connection::~Connection() {
@@ -83,15 +85,9 @@ void Connection::Attach(const std::string &path, const std::string &name, const 
     sqlite3_bind_text(attach.get(), 1, path.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(attach.get(), 2, schema.c_str(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(attach.get(), 3, literal.c_str(), -1, SQLITE_TRANSIENT);
+    // Attaching reads the file at once, so its settings are the defaults made in the constructor;
+    // setting them again afterwards would disturb the open pager.
     Step(attach, name);
-    Settle(schema, name);
-}
-
-// Settings of one keyed database, made before its first page is read.
-void Connection::Settle(const std::string &schema, const std::string &name) {
-    Exec("PRAGMA " + schema + ".cipher_page_size = 4096; PRAGMA " + schema + ".kdf_iter = 64000; PRAGMA " +
-             schema + ".cipher_use_hmac = ON;",
-         name);
 }
 
 void Connection::Exec(const std::string &sql, const std::string &name) {

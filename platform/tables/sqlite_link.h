@@ -55,7 +55,6 @@ public:
     sqlite3 *Handle() const { return db_; }
 
 private:
-    void Settle(const std::string &schema, const std::string &name);
     sqlite3 *db_ = nullptr;
 };
 
