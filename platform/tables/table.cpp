@@ -108,11 +108,18 @@ void TTable::PrepareStatements() {
     if (!rows_)
         rows_ = Link().Prepare("SELECT id, data FROM " + Table() + " WHERE id >= ?1 ORDER BY id", tableName_);
     if (!count_) count_ = Link().Prepare("SELECT max(id) FROM " + Table(), tableName_);
+    if (!read_) read_ = Link().Prepare("SELECT data FROM " + Table() + " WHERE id = ?1", tableName_);
+    if (!insert_)
+        insert_ = Link().Prepare("INSERT INTO " + Table() + "(id, data) VALUES(?1, ?2)", tableName_);
+    if (!update_) update_ = Link().Prepare("UPDATE " + Table() + " SET data = ?2 WHERE id = ?1", tableName_);
 }
 
 void TTable::DropStatements() {
     rows_ = Statement();
     count_ = Statement();
+    read_ = Statement();
+    insert_ = Statement();
+    update_ = Statement();
     scanAt_ = 0;
 }
 
@@ -254,11 +261,10 @@ void TTable::PostAppend() {
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
     const std::string data = EncodeRecord(structure_, buffer_);
-    Statement insert = Link().Prepare("INSERT INTO " + Table() + "(id, data) VALUES(?1, ?2)", tableName_);
-    sqlite3_bind_int(insert.get(), 1, recNo);
-    sqlite3_bind_blob(insert.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-    Link().Step(insert, tableName_);
-    insert = Statement();
+    sqlite3_bind_int(insert_.get(), 1, recNo);
+    sqlite3_bind_blob(insert_.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+    Link().Step(insert_, tableName_);
+    insert_.Reset();
     scope.Commit();
     recNo_ = recNo;
     eof_ = false;
@@ -267,24 +273,23 @@ void TTable::PostAppend() {
 // Writes only the assigned fields into the record as it is now stored.
 void TTable::PostEdit() {
     WriteScope scope(Link(), tableName_, inTransaction_);
-    Statement select = Link().Prepare("SELECT data FROM " + Table() + " WHERE id = ?1", tableName_);
-    sqlite3_bind_int(select.get(), 1, recNo_);
-    if (!Link().Step(select, tableName_))
+    sqlite3_bind_int(read_.get(), 1, recNo_);
+    if (!Link().Step(read_, tableName_))
         throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
     std::vector<FieldValue> stored;
     RecordView view;
-    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(select.get(), 0)),
-               static_cast<size_t>(sqlite3_column_bytes(select.get(), 0)), structure_);
-    if (!view.ReadAll(stored)) Damaged();
-    select = Statement();
+    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(read_.get(), 0)),
+               static_cast<size_t>(sqlite3_column_bytes(read_.get(), 0)), structure_);
+    const bool intact = view.ReadAll(stored);
+    read_.Reset();
+    if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
         if (assigned_[field]) stored[field] = buffer_[field];
     const std::string data = EncodeRecord(structure_, stored);
-    Statement update = Link().Prepare("UPDATE " + Table() + " SET data = ?2 WHERE id = ?1", tableName_);
-    sqlite3_bind_int(update.get(), 1, recNo_);
-    sqlite3_bind_blob(update.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-    Link().Step(update, tableName_);
-    update = Statement();
+    sqlite3_bind_int(update_.get(), 1, recNo_);
+    sqlite3_bind_blob(update_.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+    Link().Step(update_, tableName_);
+    update_.Reset();
     scope.Commit();
 }
 

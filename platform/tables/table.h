@@ -138,7 +138,10 @@ private:
 
     Statement rows_;   // records from a number on, stepped for Next
     Statement count_;  // the highest record number
-    int scanAt_ = 0;   // the record rows_ stands on, 0 for none
+    Statement read_;   // one record, for Post of an Edit
+    Statement insert_;
+    Statement update_;
+    int scanAt_ = 0;  // the record rows_ stands on, 0 for none
     RecordView view_;
     FieldValue readValue_;
     int recNo_ = 0;

@@ -211,10 +211,11 @@ TEST_F(TransactionTest, AProcessKilledMidTransactionLeavesEveryTableAsBefore) {
             job[0].Fields[7].SetAsString("overwritten");
             job[0].Post();
             (void)!write(ready[1], "w", 1);
+            for (;;) pause();  // killed here, inside the transaction
         } catch (...) {
             (void)!write(ready[1], "e", 1);
         }
-        for (;;) pause();
+        _exit(1);
     }
     close(ready[1]);
     char report = 0;
@@ -225,7 +226,8 @@ TEST_F(TransactionTest, AProcessKilledMidTransactionLeavesEveryTableAsBefore) {
     waitpid(child, &status, 0);
     ASSERT_EQ(report, 'w') << "the child failed before it was killed";
     ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_TRUE(std::filesystem::exists(PathOf("GenData.db-journal")));  // a hot journal is left
+    for (const JobFile &file : kJobFiles)  // each file is left with a hot journal
+        EXPECT_TRUE(std::filesystem::exists(PathOf(std::string(file.file) + "-journal"))) << file.file;
 
     TSession session;
     JobTables job(session, *this);
