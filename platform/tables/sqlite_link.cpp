@@ -46,20 +46,24 @@ Connection::Connection(const std::string &path, const std::string &name, const T
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close_v2(db_);
-        db_ = nullptr;
         throw EDatabaseError(name + ": cannot open the table file: " + message);
     }
+    try {
+        Configure(name, key);
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        throw;
+    }
+}
+
+void Connection::Configure(const std::string &name, const TableKey &key) {
     sqlite3_extended_result_codes(db_, 0);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     // An SQLite library without encryption answers nothing to cipher_version: refuse to go on.
     Statement version = Prepare("PRAGMA cipher_version", name);
-    if (!Step(version, name) || sqlite3_column_bytes(version.get(), 0) == 0) {
-        version = Statement();
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
+    if (!Step(version, name) || sqlite3_column_bytes(version.get(), 0) == 0)
         throw EDatabaseError(
             name + ": the table engine does not encrypt (the SQLite library in use is not SQLCipher)");
-    }
     version = Statement();
     Exec(kCipherDefaults, name);
     const std::string literal = RawKeyLiteral(key);

@@ -55,6 +55,7 @@ public:
     sqlite3 *Handle() const { return db_; }
 
 private:
+    void Configure(const std::string &name, const TableKey &key);
     sqlite3 *db_ = nullptr;
 };
 

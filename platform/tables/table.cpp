@@ -79,7 +79,10 @@ void TTable::Open() {
     active_ = true;
     state_ = State::Browse;
     try {
-        First();
+        // On the first record, read when a field is; no read lock is taken yet.
+        const int count = QueryCount();
+        recNo_ = count > 0 ? 1 : 0;
+        eof_ = count == 0;
     } catch (...) {
         Close();
         throw;
@@ -260,11 +263,7 @@ void TTable::PostAppend() {
     WriteScope scope(Link(), tableName_, inTransaction_);
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
-    const std::string data = EncodeRecord(structure_, buffer_);
-    sqlite3_bind_int(insert_.get(), 1, recNo);
-    sqlite3_bind_blob(insert_.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-    Link().Step(insert_, tableName_);
-    insert_.Reset();
+    Write(insert_, recNo, EncodeRecord(structure_, buffer_));
     scope.Commit();
     recNo_ = recNo;
     eof_ = false;
@@ -285,18 +284,26 @@ void TTable::PostEdit() {
     if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
         if (assigned_[field]) stored[field] = buffer_[field];
-    const std::string data = EncodeRecord(structure_, stored);
-    sqlite3_bind_int(update_.get(), 1, recNo_);
-    sqlite3_bind_blob(update_.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
-    Link().Step(update_, tableName_);
-    update_.Reset();
+    Write(update_, recNo_, EncodeRecord(structure_, stored));
     scope.Commit();
 }
 
-const FieldValue &TTable::Value(int index) {
+// Runs the insert or the update of one stored record.
+void TTable::Write(Statement &statement, int recNo, const std::string &data) {
+    sqlite3_bind_int(statement.get(), 1, recNo);
+    sqlite3_bind_blob(statement.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+    Link().Step(statement, tableName_);
+    statement.Reset();
+}
+
+void TTable::CheckField(int index) const {
     RequireActive();
     if (index < 0 || index >= structure_.FieldCount())
         throw EDatabaseError(tableName_ + ": there is no field " + std::to_string(index));
+}
+
+const FieldValue &TTable::Value(int index) {
+    CheckField(index);
     if (state_ != State::Browse) return buffer_[index];
     readValue_ = FieldValue{};
     if (!LoadRow()) return readValue_;
@@ -309,9 +316,7 @@ const FieldValue &TTable::Value(int index) {
 }
 
 void TTable::Assign(int index, FieldValue value) {
-    RequireActive();
-    if (index < 0 || index >= structure_.FieldCount())
-        throw EDatabaseError(tableName_ + ": there is no field " + std::to_string(index));
+    CheckField(index);
     if (state_ == State::Browse)
         throw EDatabaseError(tableName_ + ": the table is not in edit or append mode");
     if (index == structure_.autoNumberField)

@@ -102,6 +102,7 @@ private:
     friend class TSession;
 
     void RequireActive() const;
+    void CheckField(int index) const;
     const FieldValue &Value(int index);
     void Assign(int index, FieldValue value);
     [[noreturn]] void Damaged() const;
@@ -117,6 +118,7 @@ private:
     void DropPending();
     void PostAppend();
     void PostEdit();
+    void Write(Statement &statement, int recNo, const std::string &data);
 
     // Called by the session when a transaction takes the table over and when it ends.
     void JoinTransaction(Connection &connection, const std::string &schema);

@@ -1,6 +1,8 @@
 // Reading and writing a field as text, integer or boolean. Integers are written as decimal text
 // into a text field and read back from it with StrToInt; a boolean field reads as text "True" or
 // "False". Other crossings of types are refused.
+#include <cctype>
+
 #include "platform/runtime/errors.h"
 #include "platform/runtime/numbers.h"
 #include "platform/tables/table.h"
@@ -77,7 +79,7 @@ bool TField::AsBoolean() const {
 }
 
 void TField::SetAsString(std::string_view text) const {
-    table_.Value(index_);  // checks the table and the field number first
+    table_.CheckField(index_);
     FieldValue value;
     value.isNull = text.empty();
     switch (table_.Structure().fieldTypes[index_]) {
@@ -99,7 +101,7 @@ void TField::SetAsString(std::string_view text) const {
 }
 
 void TField::SetAsInteger(int32_t number) const {
-    table_.Value(index_);
+    table_.CheckField(index_);
     FieldValue value;
     value.isNull = false;
     switch (table_.Structure().fieldTypes[index_]) {
@@ -116,7 +118,7 @@ void TField::SetAsInteger(int32_t number) const {
 }
 
 void TField::SetAsBoolean(bool flag) const {
-    table_.Value(index_);
+    table_.CheckField(index_);
     if (table_.Structure().fieldTypes[index_] != FieldType::Boolean) TypeMismatch("a boolean");
     table_.Assign(index_, FieldValue{false, flag ? 1 : 0, {}});
 }

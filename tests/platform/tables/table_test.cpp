@@ -174,6 +174,7 @@ TEST_F(TableCursorTest, TwoCursorsWalkTwoTablesInStep) {
     Configure(extras, "GenData2.db", ChildStructure(238));
     jobs.Open();
     extras.Open();
+    tables::TransactionScope filling(session_, {&jobs, &extras});
     AppendJobs(jobs, 30);
     for (int n = 1; n <= 30; ++n) {
         extras.Append();
@@ -181,6 +182,7 @@ TEST_F(TableCursorTest, TwoCursorsWalkTwoTablesInStep) {
         extras.Fields[33].SetAsString("person " + std::to_string(n));
         extras.Post();
     }
+    filling.Commit();
     jobs.First();
     extras.First();
     int visited = 0;

@@ -35,11 +35,11 @@ constexpr std::array<JobFile, 10> kJobFiles = {{{"GenData.db", 244},
 
 class JobTables {
 public:
-    JobTables(TSession &session, const TableTest &test, void (TableTest::*)() = nullptr) {
+    JobTables(TSession &session, const std::filesystem::path &folder) {
         session.AddPassword(kJobPassword);
         for (size_t i = 0; i < kJobFiles.size(); ++i) {
             tables_[i] = std::make_unique<TTable>(session);
-            tables_[i]->SetTableName(test_path(test, kJobFiles[i].file));
+            tables_[i]->SetTableName((folder / kJobFiles[i].file).string());
             tables_[i]->SetStructure(i == 0 ? GenDataStructure() : ChildStructure(kJobFiles[i].width));
             tables_[i]->SetNewFilePassword(kJobPassword);
         }
@@ -86,22 +86,29 @@ public:
     }
 
 private:
-    static std::string test_path(const TableTest &test, const char *file);
     std::array<std::unique_ptr<TTable>, 10> tables_;
 };
 
 class TransactionTest : public TableTest {
-public:
-    using TableTest::PathOf;
+protected:
+    // One job saved and committed before the test's own work.
+    void SaveOneJob() {
+        TSession session;
+        JobTables job(session, folder_);
+        job.OpenAll();
+        job.AppendJob("committed");
+    }
+    // Checks that the tables hold only what SaveOneJob left.
+    void ExpectOneJob() {
+        TSession session;
+        JobTables job(session, folder_);
+        job.ExpectJobs(1, "committed");
+    }
 };
-
-std::string JobTables::test_path(const TableTest &test, const char *file) {
-    return static_cast<const TransactionTest &>(test).PathOf(file);
-}
 
 TEST_F(TransactionTest, CommitLandsTheJobInAllTenTables) {
     TSession session;
-    JobTables job(session, *this);
+    JobTables job(session, folder_);
     job.OpenAll();
     job.StartTransaction(session);
     job.AppendJob("first");
@@ -111,13 +118,13 @@ TEST_F(TransactionTest, CommitLandsTheJobInAllTenTables) {
     job.AppendJob("outside");  // the tables go on working on their own afterwards
 
     TSession later;
-    JobTables reread(later, *this);
+    JobTables reread(later, folder_);
     reread.ExpectJobs(2, "outside");
 }
 
 TEST_F(TransactionTest, RollbackLeavesNothingInAnyOfTheTenTables) {
     TSession session;
-    JobTables job(session, *this);
+    JobTables job(session, folder_);
     job.OpenAll();
     job.AppendJob("kept");
     job.StartTransaction(session);
@@ -145,7 +152,7 @@ TEST_F(TransactionTest, RollbackLeavesNothingInAnyOfTheTenTables) {
 
 TEST_F(TransactionTest, AnExceptionInsideAScopeRollsTheWholeJobBack) {
     TSession session;
-    JobTables job(session, *this);
+    JobTables job(session, folder_);
     job.OpenAll();
     try {
         tables::TransactionScope scope(session, {&job[0], &job[1], &job[2]});
@@ -165,7 +172,7 @@ TEST_F(TransactionTest, AnExceptionInsideAScopeRollsTheWholeJobBack) {
 
 TEST_F(TransactionTest, ALockedTableRaisesInsteadOfWaitingForEver) {
     TSession holder, session;
-    JobTables held(holder, *this), job(session, *this);
+    JobTables held(holder, folder_), job(session, folder_);
     held.OpenAll();
     job.OpenAll();
     held.StartTransaction(holder);  // holds the write locks of all ten files
@@ -184,15 +191,28 @@ TEST_F(TransactionTest, ALockedTableRaisesInsteadOfWaitingForEver) {
     job.ExpectJobs(1, "free again");
 }
 
+TEST_F(TransactionTest, MisuseOfTransactionsRaises) {
+    TSession session;
+    JobTables job(session, folder_);
+    EXPECT_THROW(job.StartTransaction(session), EDatabaseError);  // tables not open
+    EXPECT_FALSE(session.InTransaction());
+    job.OpenAll();
+    EXPECT_THROW(session.StartTransaction({&job[0], &job[0]}), EDatabaseError);
+    EXPECT_THROW(session.StartTransaction({}), EDatabaseError);
+    EXPECT_THROW(session.Commit(), EDatabaseError);
+    session.Rollback();  // nothing to undo: nothing happens
+    session.StartTransaction({&job[0]});
+    EXPECT_THROW(session.StartTransaction({&job[1]}), EDatabaseError);
+    job[0].Append();
+    job[0].Post();
+    session.Commit();
+    EXPECT_EQ(job[0].RecordCount(), 1);
+}
+
 // The child writes one job to all ten tables inside a transaction, reports through a pipe and
 // waits; the parent kills it before it can commit.
 TEST_F(TransactionTest, AProcessKilledMidTransactionLeavesEveryTableAsBefore) {
-    {
-        TSession session;
-        JobTables job(session, *this);
-        job.OpenAll();
-        job.AppendJob("committed");
-    }
+    SaveOneJob();
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
@@ -201,7 +221,7 @@ TEST_F(TransactionTest, AProcessKilledMidTransactionLeavesEveryTableAsBefore) {
         close(ready[0]);
         try {
             TSession session;
-            JobTables job(session, *this);
+            JobTables job(session, folder_);
             job.OpenAll();
             job.StartTransaction(session);
             job.AppendJob("killed");
@@ -229,9 +249,9 @@ TEST_F(TransactionTest, AProcessKilledMidTransactionLeavesEveryTableAsBefore) {
     for (const JobFile &file : kJobFiles)  // each file is left with a hot journal
         EXPECT_TRUE(std::filesystem::exists(PathOf(std::string(file.file) + "-journal"))) << file.file;
 
+    ExpectOneJob();
     TSession session;
-    JobTables job(session, *this);
-    job.ExpectJobs(1, "committed");
+    JobTables job(session, folder_);
     job.OpenAll();
     job.StartTransaction(session);
     job.AppendJob("next");
@@ -244,12 +264,7 @@ TEST_F(TransactionTest, AProcessKilledMidTransactionLeavesEveryTableAsBefore) {
 // A full disk, made with a file-size limit in a child process: the failing save raises and
 // leaves the tables as they were.
 TEST_F(TransactionTest, AFullDiskFailsTheSaveWithoutAPartialWrite) {
-    {
-        TSession session;
-        JobTables job(session, *this);
-        job.OpenAll();
-        job.AppendJob("committed");
-    }
+    SaveOneJob();
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -259,7 +274,7 @@ TEST_F(TransactionTest, AFullDiskFailsTheSaveWithoutAPartialWrite) {
         int code = 1;
         try {
             TSession session;
-            JobTables job(session, *this);
+            JobTables job(session, folder_);
             job.OpenAll();
             job.StartTransaction(session);
             const std::string bulk(3000, 'x');
@@ -282,9 +297,7 @@ TEST_F(TransactionTest, AFullDiskFailsTheSaveWithoutAPartialWrite) {
     EXPECT_EQ(WEXITSTATUS(status), 0)
         << "1: no error raised, 2: the message does not name the table, 3: another exception";
 
-    TSession session;
-    JobTables job(session, *this);
-    job.ExpectJobs(1, "committed");
+    ExpectOneJob();
 }
 
 }  // namespace
