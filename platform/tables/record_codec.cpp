@@ -106,11 +106,11 @@ bool RecordView::ReadText(int field, std::string_view &text) {
 bool RecordView::Read(int field, FieldValue &value) {
     Slot slot;
     if (!Locate(field, slot)) return false;
-    value.isNull = slot.tag == 0;
+    const FieldType type = structure_->fieldTypes[field];
+    value.isNull = slot.tag == 0 || (type == FieldType::Text && slot.tag == 1);  // an empty text is empty
     value.number = 0;
     value.text.clear();
     if (value.isNull) return true;
-    const FieldType type = structure_->fieldTypes[field];
     if (type == FieldType::Text) {
         value.text.assign(reinterpret_cast<const char *>(data_ + slot.payload), slot.tag - 1);
         return true;

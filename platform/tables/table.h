@@ -6,7 +6,8 @@
 // Cursor: Open stands on the first record. First, Next, Last and setting RecNo take O(1) steps;
 // Next past the last record and Last set Eof and keep the last record current. RecNo 0 means
 // no current record (an empty table, or "before the first" when set to 0); reading fields there
-// gives empty values.
+// gives empty values. While a walk stands on a record it holds a read lock on the file, which
+// writers on other connections wait for; Close, Edit, Post and reaching the end release it.
 //
 // Changes: Append starts a new empty record, Edit a change of the current one. A change is
 // written only by Post (or CheckBrowseMode): Cancel, Close, moving the cursor and a new Append
