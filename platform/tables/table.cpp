@@ -107,14 +107,10 @@ void TTable::RequireActive() const {
     if (!active_) throw EDatabaseError(tableName_ + ": the table is not open");
 }
 
-void TTable::PrepareStatements() {
-    if (!rows_)
-        rows_ = Link().Prepare("SELECT id, data FROM " + Table() + " WHERE id >= ?1 ORDER BY id", tableName_);
-    if (!count_) count_ = Link().Prepare("SELECT max(id) FROM " + Table(), tableName_);
-    if (!read_) read_ = Link().Prepare("SELECT data FROM " + Table() + " WHERE id = ?1", tableName_);
-    if (!insert_)
-        insert_ = Link().Prepare("INSERT INTO " + Table() + "(id, data) VALUES(?1, ?2)", tableName_);
-    if (!update_) update_ = Link().Prepare("UPDATE " + Table() + " SET data = ?2 WHERE id = ?1", tableName_);
+// A statement of this table on its current connection, prepared on first use.
+Statement &TTable::Prepared(Statement &statement, const char *head, const char *tail) {
+    if (!statement) statement = Link().Prepare(head + Table() + tail, tableName_);
+    return statement;
 }
 
 void TTable::DropStatements() {
@@ -127,8 +123,7 @@ void TTable::DropStatements() {
 }
 
 int TTable::QueryCount() {
-    PrepareStatements();
-    Link().Step(count_, tableName_);
+    Link().Step(Prepared(count_, "SELECT max(id) FROM ", ""), tableName_);
     const int count = sqlite3_column_int(count_.get(), 0);
     count_.Reset();
     return count;
@@ -137,7 +132,7 @@ int TTable::QueryCount() {
 // Makes record `recNo` current; false when there is no such record. Stepping to the record after
 // the current one continues the running scan, so a walk costs one step per record.
 bool TTable::StepTo(int recNo) {
-    PrepareStatements();
+    Prepared(rows_, "SELECT id, data FROM ", " WHERE id >= ?1 ORDER BY id");
     if (scanAt_ == 0 || recNo != scanAt_ + 1) {
         rows_.Reset();
         sqlite3_bind_int(rows_.get(), 1, recNo);
@@ -263,7 +258,8 @@ void TTable::PostAppend() {
     WriteScope scope(Link(), tableName_, inTransaction_);
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
-    Write(insert_, recNo, EncodeRecord(structure_, buffer_));
+    Write(Prepared(insert_, "INSERT INTO ", "(id, data) VALUES(?1, ?2)"), recNo,
+          EncodeRecord(structure_, buffer_));
     scope.Commit();
     recNo_ = recNo;
     eof_ = false;
@@ -272,7 +268,7 @@ void TTable::PostAppend() {
 // Writes only the assigned fields into the record as it is now stored.
 void TTable::PostEdit() {
     WriteScope scope(Link(), tableName_, inTransaction_);
-    sqlite3_bind_int(read_.get(), 1, recNo_);
+    sqlite3_bind_int(Prepared(read_, "SELECT data FROM ", " WHERE id = ?1").get(), 1, recNo_);
     if (!Link().Step(read_, tableName_))
         throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
     std::vector<FieldValue> stored;
@@ -284,7 +280,8 @@ void TTable::PostEdit() {
     if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
         if (assigned_[field]) stored[field] = buffer_[field];
-    Write(update_, recNo_, EncodeRecord(structure_, stored));
+    Write(Prepared(update_, "UPDATE ", " SET data = ?2 WHERE id = ?1"), recNo_,
+          EncodeRecord(structure_, stored));
     scope.Commit();
 }
 

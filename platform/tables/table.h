@@ -110,7 +110,7 @@ private:
 
     Connection &Link() const { return *link_; }
     std::string Table() const { return schema_ + ".records"; }
-    void PrepareStatements();
+    Statement &Prepared(Statement &statement, const char *head, const char *tail);
     void DropStatements();
     int QueryCount();
     bool StepTo(int recNo);

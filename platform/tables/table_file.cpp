@@ -21,27 +21,23 @@ void CreateSchema(Connection &connection, const std::string &name, const TableSt
         name);
 }
 
-std::string MetaValue(Connection &connection, const std::string &name, const char *key) {
-    Statement query = connection.Prepare("SELECT value FROM meta WHERE name = ?1", name);
-    sqlite3_bind_text(query.get(), 1, key, -1, SQLITE_STATIC);
-    if (!connection.Step(query, name)) return {};
-    return reinterpret_cast<const char *>(sqlite3_column_text(query.get(), 0));
-}
-
 // False when the key does not open the file; raises when the file opens but is not this table.
 bool Verify(Connection &connection, const std::string &name, const TableStructure &structure) {
-    Statement probe;
+    Statement meta;
     try {
-        probe =
-            connection.Prepare("SELECT count(*) FROM sqlite_master WHERE name IN ('meta', 'records')", name);
+        meta = connection.Prepare("SELECT name, value FROM meta WHERE name IN ('format', 'structure')", name);
     } catch (const EDatabaseError &) {
         if (connection.LastError() == SQLITE_NOTADB) return false;
+        if (connection.LastError() == SQLITE_ERROR) throw EDatabaseError(name + ": the file is not a table");
         throw;
     }
-    connection.Step(probe, name);
-    if (sqlite3_column_int(probe.get(), 0) != 2 || MetaValue(connection, name, "format") != kFormat)
-        throw EDatabaseError(name + ": the file is not a table");
-    const std::string stored = MetaValue(connection, name, "structure");
+    std::string format, stored;
+    while (connection.Step(meta, name)) {
+        const std::string key = reinterpret_cast<const char *>(sqlite3_column_text(meta.get(), 0));
+        (key == "format" ? format : stored) =
+            reinterpret_cast<const char *>(sqlite3_column_text(meta.get(), 1));
+    }
+    if (format != kFormat) throw EDatabaseError(name + ": the file is not a table");
     if (stored != structure.Letters())
         throw EDatabaseError(name + ": the file's field structure \"" + stored +
                              "\" differs from the expected \"" + structure.Letters() + "\"");
