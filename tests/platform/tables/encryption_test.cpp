@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/key_derivation.h"
 #include "table_fixture.h"
 
 using tables::TSession;
@@ -16,6 +17,24 @@ namespace {
 std::string ReadBytes(const std::string &path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Runs a shell command and gives its standard output.
+std::string Output(const std::string &command) {
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe) return {};
+    std::string output;
+    char chunk[4096];
+    for (size_t read; (read = fread(chunk, 1, sizeof chunk, pipe)) > 0;) output.append(chunk, read);
+    pclose(pipe);
+    return output;
+}
+
+// The sqlcipher shell on `path`, keyed with the raw key of `password` and the engine's settings.
+std::string Shell(const std::string &path, const char *password, const std::string &sql) {
+    const std::string key = tables::RawKeyLiteral(tables::DeriveTableKey(password));
+    return Output("sqlcipher '" + path + "' \"PRAGMA key = \\\"" + key +
+                  "\\\"; PRAGMA cipher_page_size = 4096; " + sql + "\" 2>&1");
 }
 
 class EncryptionTest : public TableTest {
@@ -57,13 +76,8 @@ TEST_F(EncryptionTest, StoredTextDoesNotAppearInTheFile) {
     EXPECT_EQ(bytes.find("SQLite format 3"), std::string::npos);
     EXPECT_EQ(bytes.find("records"), std::string::npos);  // not even the schema
     // The same with strings(1), as an outside reader would look.
-    const std::string command = "strings -n 6 '" + PathOf("GenData.db") + "'";
-    FILE *pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string printable;
-    char chunk[4096];
-    for (size_t read; (read = fread(chunk, 1, sizeof chunk, pipe)) > 0;) printable.append(chunk, read);
-    EXPECT_EQ(pclose(pipe), 0);
+    const std::string printable = Output("strings -n 6 '" + PathOf("GenData.db") + "'");
+    ASSERT_FALSE(printable.empty());
     EXPECT_EQ(printable.find("PLAINTEXT"), std::string::npos);
 }
 
@@ -130,6 +144,25 @@ TEST_F(EncryptionTest, RefusesAnotherStructureAndMissingFiles) {
         EXPECT_NE(std::string(error.what()).find("WynikiD.db: cannot open the table file"), std::string::npos)
             << error.what();
     }
+}
+
+// The sqlcipher shell reads a table file with the raw key and the documented cipher settings, so
+// the files do not depend on this build's defaults; files it makes that are not tables are refused.
+TEST_F(EncryptionTest, TheSqlcipherShellAgreesOnKeyAndSettings) {
+    if (Output("command -v sqlcipher").empty()) GTEST_SKIP() << "no sqlcipher shell";
+    CreateJobTable("x");
+    EXPECT_EQ(Shell(PathOf("GenData.db"), kJobPassword, "SELECT count(*) FROM records;"), "1\n");
+    EXPECT_NE(
+        Shell(PathOf("GenData.db"), kResultsPassword, "SELECT count(*) FROM records;").find("not a database"),
+        std::string::npos);
+
+    std::filesystem::remove(PathOf("GenData.db"));
+    Shell(PathOf("GenData.db"), kJobPassword, "CREATE TABLE jobs(x); INSERT INTO jobs VALUES('x');");
+    EXPECT_NE(OpenError({kJobPassword}).find("GenData.db: the file is not a table"), std::string::npos);
+
+    std::filesystem::remove(PathOf("GenData.db"));
+    Output("sqlcipher '" + PathOf("GenData.db") + "' 'CREATE TABLE jobs(x);'");  // no key: plain SQLite
+    EXPECT_NE(OpenError({kJobPassword}, true).find("unencrypted SQLite database"), std::string::npos);
 }
 
 TEST_F(EncryptionTest, TheProcessHasNoUnencryptedSQLiteLoaded) {
