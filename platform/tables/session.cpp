@@ -20,6 +20,7 @@ struct TSession::Transaction {
     std::unique_ptr<Connection> connection;
     std::map<std::string, std::string> schemas;  // file path -> schema on the connection
     std::vector<TTable *> linked;                // open tables working on the connection
+    std::string names;                           // the tables, for messages
 };
 
 TSession::TSession() = default;
@@ -66,12 +67,13 @@ void TSession::StartTransaction(std::initializer_list<TTable *> tables) {
         else
             transaction->connection->Attach(table->path_, table->TableName(), schema, table->key_);
         transaction->schemas[table->path_] = schema;
+        transaction->names += (transaction->names.empty() ? "" : ", ") + table->TableName();
     }
     transaction_ = std::move(transaction);
     for (TTable *table : tables)
         table->JoinTransaction(*transaction_->connection, transaction_->schemas[table->path_]);
     try {
-        transaction_->connection->Exec("BEGIN IMMEDIATE", (*tables.begin())->TableName());
+        transaction_->connection->Exec("BEGIN IMMEDIATE", transaction_->names);
     } catch (...) {
         EndTransaction(false);
         throw;
@@ -82,8 +84,7 @@ void TSession::Commit() {
     if (!transaction_) throw EDatabaseError("there is no transaction to commit");
     for (TTable *table : transaction_->linked) table->DropStatements();
     try {
-        transaction_->connection->Exec(
-            "COMMIT", transaction_->linked.empty() ? "" : transaction_->linked[0]->TableName());
+        transaction_->connection->Exec("COMMIT", transaction_->names);
     } catch (...) {
         Rollback();
         throw;
