@@ -1,6 +1,7 @@
 #include "platform/tables/session.h"
 
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -27,6 +28,26 @@ TSession::TSession() = default;
 
 TSession::~TSession() {
     Rollback();
+}
+
+void TSession::KeepConnection(const std::string &path, const std::string &letters, OpenedFile file) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return;
+    kept_.insert_or_assign(path, Kept{letters, std::move(file), status.st_dev, status.st_ino});
+}
+
+// Only while the path still names the same file: a file replaced on disk is opened afresh.
+bool TSession::TakeConnection(const std::string &path, const std::string &letters, OpenedFile &file) {
+    auto found = kept_.find(path);
+    if (found == kept_.end()) return false;
+    Kept kept = std::move(found->second);
+    kept_.erase(found);
+    struct stat status {};
+    if (kept.letters != letters || stat(path.c_str(), &status) != 0 || status.st_dev != kept.device ||
+        status.st_ino != kept.inode)
+        return false;
+    file = std::move(kept.file);
+    return true;
 }
 
 const TableKey &TSession::KeyOf(std::string_view password) {

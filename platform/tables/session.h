@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "platform/tables/key_derivation.h"
+#include "platform/tables/table_file.h"
 
 namespace tables {
 
-class Connection;
 class TTable;
 
 class TSession {
@@ -48,6 +48,10 @@ private:
     // The keys to try on a file: the one that opened it before, then every registered one.
     std::vector<TableKey> CandidateKeys(const std::string &path) const;
     void RememberKey(const std::string &path, const TableKey &key) { fileKeys_[path] = key; }
+    // The connection of a closed table is kept (idle, holding no lock) for the next Open of the
+    // same file with the same structure, so reopening costs no file open and no check.
+    void KeepConnection(const std::string &path, const std::string &letters, OpenedFile file);
+    bool TakeConnection(const std::string &path, const std::string &letters, OpenedFile &file);
     // The connection and schema under which `path` takes part in the transaction, if it does.
     Connection *TransactionLink(const std::string &path, std::string &schema) const;
     void Link(TTable *table);
@@ -57,6 +61,13 @@ private:
     std::map<std::string, TableKey, std::less<>> derived_;
     std::vector<TableKey> registered_;
     std::map<std::string, TableKey> fileKeys_;
+    struct Kept {
+        std::string letters;
+        OpenedFile file;
+        uint64_t device;
+        uint64_t inode;
+    };
+    std::map<std::string, Kept> kept_;  // by file path
     std::unique_ptr<Transaction> transaction_;
 };
 

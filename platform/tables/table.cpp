@@ -63,9 +63,12 @@ void TTable::Open() {
     if (tableName_.empty()) throw EDatabaseError("a table without a name cannot be opened");
     if (structure_.FieldCount() == 0) throw EDatabaseError(tableName_ + ": the table has no field structure");
     const std::string path = std::filesystem::absolute(tableName_).lexically_normal().string();
-    const TableKey *newFileKey = newFilePassword_.empty() ? nullptr : &session_.KeyOf(newFilePassword_);
-    OpenedFile opened = OpenTableFile(path, tableName_, structure_, session_.CandidateKeys(path), newFileKey);
-    session_.RememberKey(path, opened.key);
+    OpenedFile opened;
+    if (!session_.TakeConnection(path, structure_.Letters(), opened)) {
+        const TableKey *newFileKey = newFilePassword_.empty() ? nullptr : &session_.KeyOf(newFilePassword_);
+        opened = OpenTableFile(path, tableName_, structure_, session_.CandidateKeys(path), newFileKey);
+        session_.RememberKey(path, opened.key);
+    }
     path_ = path;
     key_ = opened.key;
     own_ = std::move(opened.connection);
@@ -96,7 +99,7 @@ void TTable::Close() {
     if (inTransaction_) session_.Unlink(this);
     inTransaction_ = false;
     link_ = nullptr;
-    own_.reset();
+    session_.KeepConnection(path_, structure_.Letters(), OpenedFile{std::move(own_), key_});
     active_ = false;
     state_ = State::Inactive;
     recNo_ = 0;

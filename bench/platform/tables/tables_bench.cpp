@@ -10,6 +10,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -188,6 +189,8 @@ Fixture &TheFixture() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tables-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
         built->folder = pattern;
+        static const std::filesystem::path folder = built->folder;  // removed when the run ends
+        std::atexit([] { std::filesystem::remove_all(folder); });
         for (size_t t = 0; t < kShapes.size(); ++t)
             built->structures[t] = tables::TableStructure::FromLetters(Letters(t));
         built->session = std::make_unique<tables::TSession>();

@@ -267,6 +267,32 @@ TEST_F(TableCursorTest, PendingChangeIsDroppedByCancelMoveAndClose) {
     EXPECT_EQ(jobs.Fields[7].AsString(), "posted");
 }
 
+// A closed table's connection is kept for reopening, but never for another file or structure.
+TEST_F(TableCursorTest, ReopeningFindsTheFileThatIsThereNow) {
+    TTable jobs(session_);
+    Configure(jobs, "GenData.db", GenDataStructure());
+    jobs.Open();
+    AppendJobs(jobs, 2);
+    jobs.Close();
+    jobs.Open();
+    EXPECT_EQ(jobs.RecordCount(), 2);
+    jobs.Close();
+
+    std::filesystem::remove(PathOf("GenData.db"));
+    {
+        TSession other;
+        TTable replacement(other);
+        Configure(replacement, "GenData.db", GenDataStructure());
+        replacement.Open();
+        AppendJobs(replacement, 1);
+    }
+    jobs.Open();
+    EXPECT_EQ(jobs.RecordCount(), 1);
+    jobs.Close();
+    jobs.SetStructure(ChildStructure(244));
+    EXPECT_THROW(jobs.Open(), EDatabaseError);
+}
+
 TEST_F(TableCursorTest, EditNeedsACurrentRecord) {
     TTable jobs(session_);
     Configure(jobs, "GenData.db", GenDataStructure());
