@@ -1,0 +1,361 @@
+#include "platform/tables/table.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <filesystem>
+
+#include "platform/runtime/errors.h"
+#include "platform/tables/session.h"
+#include "platform/tables/table_file.h"
+
+namespace tables {
+namespace {
+
+// Groups the statements of one Post: a transaction of its own outside a session transaction,
+// a savepoint inside one. Without Commit the write is undone.
+class WriteScope {
+public:
+    WriteScope(Connection &connection, const std::string &name, bool nested)
+        : connection_(connection), name_(name), nested_(nested) {
+        connection_.Exec(nested_ ? "SAVEPOINT post" : "BEGIN IMMEDIATE", name_);
+    }
+    ~WriteScope() {
+        if (!done_)
+            sqlite3_exec(connection_.Handle(), nested_ ? "ROLLBACK TO post; RELEASE post" : "ROLLBACK",
+                         nullptr, nullptr, nullptr);
+    }
+    void Commit() {
+        connection_.Exec(nested_ ? "RELEASE post" : "COMMIT", name_);
+        done_ = true;
+    }
+
+private:
+    Connection &connection_;
+    const std::string &name_;
+    bool nested_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+TTable::TTable(TSession &session) : session_(session) {}
+
+TTable::~TTable() {
+    Close();
+}
+
+void TTable::SetTableName(const std::string &name) {
+    if (active_) throw EDatabaseError(tableName_ + ": cannot rename an open table");
+    tableName_ = name;
+}
+
+void TTable::SetStructure(const TableStructure &structure) {
+    if (active_) throw EDatabaseError(tableName_ + ": cannot change the structure of an open table");
+    structure_ = structure;
+}
+
+void TTable::SetNewFilePassword(std::string_view password) {
+    newFilePassword_ = password;
+}
+
+void TTable::Open() {
+    if (active_) return;
+    if (tableName_.empty()) throw EDatabaseError("a table without a name cannot be opened");
+    if (structure_.FieldCount() == 0) throw EDatabaseError(tableName_ + ": the table has no field structure");
+    const std::string path = std::filesystem::absolute(tableName_).lexically_normal().string();
+    OpenedFile opened;
+    if (!session_.TakeConnection(path, structure_.Letters(), opened)) {
+        const TableKey *newFileKey = newFilePassword_.empty() ? nullptr : &session_.KeyOf(newFilePassword_);
+        opened = OpenTableFile(path, tableName_, structure_, session_.CandidateKeys(path), newFileKey);
+        session_.RememberKey(path, opened.key);
+    }
+    path_ = path;
+    key_ = opened.key;
+    own_ = std::move(opened.connection);
+    std::string schema;
+    if (Connection *shared = session_.TransactionLink(path_, schema)) {
+        JoinTransaction(*shared, schema);
+    } else {
+        link_ = own_.get();
+        schema_ = "main";
+    }
+    active_ = true;
+    state_ = State::Browse;
+    try {
+        // On the first record, read when a field is; no read lock is taken yet.
+        const int count = QueryCount();
+        recNo_ = count > 0 ? 1 : 0;
+        eof_ = count == 0;
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void TTable::Close() {
+    if (!active_) return;
+    DropPending();
+    DropStatements();
+    if (inTransaction_) session_.Unlink(this);
+    inTransaction_ = false;
+    link_ = nullptr;
+    session_.KeepConnection(path_, structure_.Letters(), OpenedFile{std::move(own_), key_});
+    active_ = false;
+    state_ = State::Inactive;
+    recNo_ = 0;
+    eof_ = true;
+}
+
+void TTable::RequireActive() const {
+    if (!active_) throw EDatabaseError(tableName_ + ": the table is not open");
+}
+
+// A statement of this table on its current connection, prepared on first use.
+Statement &TTable::Prepared(Statement &statement, const char *head, const char *tail) {
+    if (!statement) statement = Link().Prepare(head + Table() + tail, tableName_);
+    return statement;
+}
+
+void TTable::DropStatements() {
+    rows_ = Statement();
+    count_ = Statement();
+    read_ = Statement();
+    insert_ = Statement();
+    update_ = Statement();
+    scanAt_ = 0;
+}
+
+int TTable::QueryCount() {
+    Link().Step(Prepared(count_, "SELECT max(id) FROM ", ""), tableName_);
+    const int count = sqlite3_column_int(count_.get(), 0);
+    count_.Reset();
+    return count;
+}
+
+// Makes record `recNo` current; false when there is no such record. Stepping to the record after
+// the current one continues the running scan, so a walk costs one step per record.
+bool TTable::StepTo(int recNo) {
+    Prepared(rows_, "SELECT id, data FROM ", " WHERE id >= ?1 ORDER BY id");
+    if (scanAt_ == 0 || recNo != scanAt_ + 1) {
+        rows_.Reset();
+        sqlite3_bind_int(rows_.get(), 1, recNo);
+    }
+    scanAt_ = 0;
+    if (!Link().Step(rows_, tableName_) || sqlite3_column_int(rows_.get(), 0) != recNo) {
+        ReleaseScan();
+        return false;
+    }
+    recNo_ = recNo;
+    view_.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(rows_.get(), 1)),
+                static_cast<size_t>(sqlite3_column_bytes(rows_.get(), 1)), structure_);
+    scanAt_ = recNo;
+    return true;
+}
+
+// Ends the running scan, which releases the file's read lock.
+void TTable::ReleaseScan() {
+    rows_.Reset();
+    scanAt_ = 0;
+}
+
+bool TTable::LoadRow() {
+    if (scanAt_ != 0 && scanAt_ == recNo_) return true;
+    if (recNo_ == 0) return false;
+    if (!StepTo(recNo_))
+        throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
+    return true;
+}
+
+void TTable::First() {
+    RequireActive();
+    DropPending();
+    recNo_ = 0;
+    eof_ = !StepTo(1);
+}
+
+void TTable::Next() {
+    RequireActive();
+    DropPending();
+    eof_ = !StepTo(recNo_ + 1);
+}
+
+void TTable::Last() {
+    RequireActive();
+    DropPending();
+    ReleaseScan();
+    recNo_ = QueryCount();
+    eof_ = true;
+}
+
+int TTable::RecNo() const {
+    RequireActive();
+    return state_ == State::Append ? 0 : recNo_;
+}
+
+void TTable::SetRecNo(int recNo) {
+    RequireActive();
+    DropPending();
+    const int count = QueryCount();
+    if (recNo < 0 || recNo > count)
+        throw EDatabaseError(tableName_ + ": record number " + std::to_string(recNo) +
+                             " is out of range (1.." + std::to_string(count) + ")");
+    if (recNo != scanAt_) ReleaseScan();
+    recNo_ = recNo;
+    eof_ = count == 0;
+}
+
+int TTable::RecordCount() {
+    RequireActive();
+    return QueryCount();
+}
+
+void TTable::DropPending() {
+    if (state_ == State::Edit || state_ == State::Append) state_ = State::Browse;
+    buffer_.clear();
+    assigned_.clear();
+}
+
+void TTable::Append() {
+    RequireActive();
+    DropPending();
+    buffer_.assign(structure_.FieldCount(), FieldValue{});
+    assigned_.assign(structure_.FieldCount(), 0);
+    state_ = State::Append;
+}
+
+void TTable::Edit() {
+    RequireActive();
+    if (state_ != State::Browse) return;
+    if (!LoadRow()) throw EDatabaseError(tableName_ + ": there is no current record to edit");
+    if (!view_.ReadAll(buffer_)) Damaged();
+    ReleaseScan();  // the edit works on its copy; others may write meanwhile
+    if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = {false, recNo_, {}};
+    assigned_.assign(structure_.FieldCount(), 0);
+    state_ = State::Edit;
+}
+
+void TTable::Cancel() {
+    RequireActive();
+    DropPending();
+}
+
+void TTable::CheckBrowseMode() {
+    RequireActive();
+    if (state_ != State::Browse) Post();
+}
+
+void TTable::Post() {
+    RequireActive();
+    if (state_ == State::Browse)
+        throw EDatabaseError(tableName_ + ": there is no appended or edited record to post");
+    // A write on this connection must not run beside the open scan.
+    ReleaseScan();
+    if (state_ == State::Append)
+        PostAppend();
+    else
+        PostEdit();
+    DropPending();
+}
+
+void TTable::PostAppend() {
+    WriteScope scope(Link(), tableName_, inTransaction_);
+    const int recNo = QueryCount() + 1;
+    if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
+    Write(Prepared(insert_, "INSERT INTO ", "(id, data) VALUES(?1, ?2)"), recNo,
+          EncodeRecord(structure_, buffer_));
+    scope.Commit();
+    recNo_ = recNo;
+    eof_ = false;
+}
+
+// Writes only the assigned fields into the record as it is now stored.
+void TTable::PostEdit() {
+    WriteScope scope(Link(), tableName_, inTransaction_);
+    sqlite3_bind_int(Prepared(read_, "SELECT data FROM ", " WHERE id = ?1").get(), 1, recNo_);
+    if (!Link().Step(read_, tableName_))
+        throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
+    std::vector<FieldValue> stored;
+    RecordView view;
+    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(read_.get(), 0)),
+               static_cast<size_t>(sqlite3_column_bytes(read_.get(), 0)), structure_);
+    const bool intact = view.ReadAll(stored);
+    read_.Reset();
+    if (!intact) Damaged();
+    for (int field = 0; field < structure_.FieldCount(); ++field)
+        if (assigned_[field]) stored[field] = buffer_[field];
+    Write(Prepared(update_, "UPDATE ", " SET data = ?2 WHERE id = ?1"), recNo_,
+          EncodeRecord(structure_, stored));
+    scope.Commit();
+}
+
+// Runs the insert or the update of one stored record.
+void TTable::Write(Statement &statement, int recNo, const std::string &data) {
+    sqlite3_bind_int(statement.get(), 1, recNo);
+    sqlite3_bind_blob(statement.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+    Link().Step(statement, tableName_);
+    statement.Reset();
+}
+
+void TTable::CheckField(int index) const {
+    RequireActive();
+    if (index < 0 || index >= structure_.FieldCount())
+        throw EDatabaseError(tableName_ + ": there is no field " + std::to_string(index));
+}
+
+const FieldValue &TTable::Value(int index) {
+    CheckField(index);
+    if (state_ != State::Browse) return buffer_[index];
+    readValue_ = FieldValue{};
+    if (!LoadRow()) return readValue_;
+    if (index == structure_.autoNumberField) {
+        readValue_ = {false, recNo_, {}};
+    } else if (!view_.Read(index, readValue_)) {
+        Damaged();
+    }
+    return readValue_;
+}
+
+void TTable::Assign(int index, FieldValue value) {
+    CheckField(index);
+    if (state_ == State::Browse)
+        throw EDatabaseError(tableName_ + ": the table is not in edit or append mode");
+    if (index == structure_.autoNumberField)
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(index) + " is numbered by the table");
+    if (structure_.fieldTypes[index] == FieldType::Text && value.text.empty()) value.isNull = true;
+    buffer_[index] = std::move(value);
+    assigned_[index] = 1;
+}
+
+void TTable::Damaged() const {
+    throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is damaged");
+}
+
+void TTable::JoinTransaction(Connection &connection, const std::string &schema) {
+    DropStatements();
+    link_ = &connection;
+    schema_ = schema;
+    inTransaction_ = true;
+    session_.Link(this);
+}
+
+void TTable::LeaveTransaction(bool rolledBack) {
+    DropStatements();
+    link_ = own_.get();
+    schema_ = "main";
+    inTransaction_ = false;
+    if (!rolledBack) return;
+    // Records appended in the transaction are gone: stand on the last one that stayed.
+    DropPending();
+    try {
+        const int count = QueryCount();
+        if (recNo_ > count) {
+            recNo_ = count;
+            eof_ = true;
+        }
+    } catch (const EDatabaseError &) {
+        recNo_ = 0;
+        eof_ = true;
+    }
+}
+
+}  // namespace tables

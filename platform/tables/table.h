@@ -1,0 +1,157 @@
+#pragma once
+// A table object: one encrypted file named as the table, records in insertion order addressed
+// by a 1-based record number, fields addressed by number and read or written as text, 32-bit
+// integer or boolean (an empty field reads as "", 0 and false).
+//
+// Cursor: Open stands on the first record. First, Next, Last and setting RecNo take O(1) steps;
+// Next past the last record and Last set Eof and keep the last record current. RecNo 0 means
+// no current record (an empty table, or "before the first" when set to 0); reading fields there
+// gives empty values. While a walk stands on a record it holds a read lock on the file, which
+// writers on other connections wait for; Close, Edit, Post and reaching the end release it.
+//
+// Changes: Append starts a new empty record, Edit a change of the current one. A change is
+// written only by Post (or CheckBrowseMode): Cancel, Close, moving the cursor and a new Append
+// drop a pending change, so a half-filled record is never written later by accident. Post of an
+// Edit writes only the fields that were assigned. The auto-numbered field gets its number at
+// Post and cannot be written. Records are never deleted, so a record number, once given, stays.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/tables/key_derivation.h"
+#include "platform/tables/record_codec.h"
+#include "platform/tables/sqlite_link.h"
+#include "platform/tables/structure.h"
+
+namespace tables {
+
+class TSession;
+class TTable;
+
+class TField {
+public:
+    std::string AsString() const;
+    int32_t AsInteger() const;  // a text field is converted with StrToInt (EConvertError)
+    bool AsBoolean() const;
+    bool IsNull() const;
+    void SetAsString(std::string_view text) const;  // "" empties the field
+    void SetAsInteger(int32_t value) const;
+    void SetAsBoolean(bool value) const;
+
+private:
+    friend class TFields;
+    TField(TTable &table, int index) : table_(table), index_(index) {}
+    [[noreturn]] void TypeMismatch(const char *as) const;
+    TTable &table_;
+    int index_;
+};
+
+class TFields {
+public:
+    TField operator[](int index) const { return TField(table_, index); }
+
+private:
+    friend class TTable;
+    explicit TFields(TTable &table) : table_(table) {}
+    TTable &table_;
+};
+
+class TTable {
+public:
+    enum class State { Inactive, Browse, Edit, Append };
+
+    explicit TTable(TSession &session);
+    ~TTable();
+    TTable(const TTable &) = delete;
+    TTable &operator=(const TTable &) = delete;
+
+    // The file, relative to the working directory ("GenData.db"); set while the table is closed.
+    const std::string &TableName() const { return tableName_; }
+    void SetTableName(const std::string &name);
+    // The field structure the file must have; a missing file is created with it.
+    const TableStructure &Structure() const { return structure_; }
+    void SetStructure(const TableStructure &structure);
+    // The password a missing file is created with; without it a missing file is an error.
+    void SetNewFilePassword(std::string_view password);
+
+    bool Active() const { return active_; }
+    void SetActive(bool active) { active ? Open() : Close(); }
+    void Open();   // does nothing when open
+    void Close();  // does nothing when closed
+
+    void First();
+    void Next();
+    void Last();
+    bool Eof() const { return eof_; }
+    int RecNo() const;
+    void SetRecNo(int recNo);  // 0..RecordCount, else EDatabaseError
+    int RecordCount();
+
+    void Append();
+    void Edit();  // EDatabaseError when there is no current record
+    void Post();  // EDatabaseError when nothing is pending
+    void Cancel();
+    void CheckBrowseMode();  // posts a pending change, if any
+    State GetState() const { return state_; }
+
+    TFields Fields{*this};
+
+private:
+    friend class TField;
+    friend class TSession;
+
+    void RequireActive() const;
+    void CheckField(int index) const;
+    const FieldValue &Value(int index);
+    void Assign(int index, FieldValue value);
+    [[noreturn]] void Damaged() const;
+
+    Connection &Link() const { return *link_; }
+    std::string Table() const { return schema_ + ".records"; }
+    Statement &Prepared(Statement &statement, const char *head, const char *tail);
+    void DropStatements();
+    int QueryCount();
+    bool StepTo(int recNo);
+    bool LoadRow();
+    void ReleaseScan();
+    void DropPending();
+    void PostAppend();
+    void PostEdit();
+    void Write(Statement &statement, int recNo, const std::string &data);
+
+    // Called by the session when a transaction takes the table over and when it ends.
+    void JoinTransaction(Connection &connection, const std::string &schema);
+    void LeaveTransaction(bool rolledBack);
+
+    TSession &session_;
+    std::string tableName_;
+    std::string path_;  // absolute, fixed at Open
+    TableStructure structure_;
+    std::string newFilePassword_;
+
+    bool active_ = false;
+    State state_ = State::Inactive;
+    std::unique_ptr<Connection> own_;
+    Connection *link_ = nullptr;  // own_ or the transaction's connection
+    std::string schema_ = "main";
+    bool inTransaction_ = false;
+    TableKey key_{};
+
+    Statement rows_;   // records from a number on, stepped for Next
+    Statement count_;  // the highest record number
+    Statement read_;   // one record, for Post of an Edit
+    Statement insert_;
+    Statement update_;
+    int scanAt_ = 0;  // the record rows_ stands on, 0 for none
+    RecordView view_;
+    FieldValue readValue_;
+    int recNo_ = 0;
+    bool eof_ = true;
+
+    std::vector<FieldValue> buffer_;  // the pending record
+    std::vector<char> assigned_;      // fields written since Append/Edit
+};
+
+}  // namespace tables

@@ -1,0 +1,24 @@
+#pragma once
+// Opening one table file: a missing file is created with its structure; an existing one is
+// refused when it is plain SQLite, is tried with each candidate key and must carry this
+// engine's format marker and the expected structure.
+#include <memory>
+#include <span>
+#include <string>
+
+#include "platform/tables/key_derivation.h"
+#include "platform/tables/sqlite_link.h"
+#include "platform/tables/structure.h"
+
+namespace tables {
+
+struct OpenedFile {
+    std::unique_ptr<Connection> connection;
+    TableKey key;  // the key that opened it
+};
+
+// `newFileKey` keys a file that has to be created; without it a missing file is an error.
+OpenedFile OpenTableFile(const std::string &path, const std::string &name, const TableStructure &structure,
+                         std::span<const TableKey> candidates, const TableKey *newFileKey);
+
+}  // namespace tables
