@@ -32,11 +32,17 @@ int64_t WallClockMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-void UseVirtualClock(int64_t wallStartMs) { Virtual() = VirtualClock{true, 0, wallStartMs}; }
+void UseVirtualClock(int64_t wallStartMs) {
+    Virtual() = VirtualClock{true, 0, wallStartMs};
+}
 
-void UseRealClock() { Virtual().active = false; }
+void UseRealClock() {
+    Virtual().active = false;
+}
 
-bool VirtualClockActive() { return Virtual().active; }
+bool VirtualClockActive() {
+    return Virtual().active;
+}
 
 void AdvanceVirtualClock(int64_t ms) {
     if (ms > 0) Virtual().now += ms;

@@ -38,7 +38,9 @@ void CivilFromDays(int64_t days, int &year, int &month, int &day) {
     year = static_cast<int>(yoe + era * 400 + (month <= 2));
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -46,9 +48,13 @@ int DaysInMonth(int y, int m) {
 }
 
 // Milliseconds since 1899-12-30 00:00 of a TDateTime, rounded to the nearest millisecond.
-int64_t ToMs(TDateTime value) { return static_cast<int64_t>(std::llround(value * kMsPerDay)); }
+int64_t ToMs(TDateTime value) {
+    return static_cast<int64_t>(std::llround(value * kMsPerDay));
+}
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t FloorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 std::string Padded(int value, int width) {
     std::string text = std::to_string(value);
@@ -100,12 +106,14 @@ TDateTime Now() {
     tm local{};
     localtime_r(&seconds, &local);
     const int64_t days = DaysFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-    const int64_t msOfDay =
-        ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + (wall - FloorDiv(wall, 1000) * 1000);
+    const int64_t msOfDay = ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 +
+                            (wall - FloorDiv(wall, 1000) * 1000);
     return (days * kMsPerDay + msOfDay) / static_cast<double>(kMsPerDay);
 }
 
-TDateTime Date() { return std::floor(Now()); }
+TDateTime Date() {
+    return std::floor(Now());
+}
 
 TDateTime Time() {
     const TDateTime now = Now();
@@ -128,13 +136,27 @@ std::string FormatDateTime(std::string_view format, TDateTime value) {
         }
         const size_t n = RunLength(format, i);
         switch (c | 0x20) {
-            case 'y': out += n <= 2 ? Padded(year % 100, 2) : Padded(year, 4); break;
-            case 'm': out += Padded(month, n >= 2 ? 2 : 1); break;
-            case 'd': out += Padded(day, n >= 2 ? 2 : 1); break;
-            case 'h': out += Padded(hour, n >= 2 ? 2 : 1); break;
-            case 'n': out += Padded(minute, n >= 2 ? 2 : 1); break;
-            case 's': out += Padded(second, n >= 2 ? 2 : 1); break;
-            case 'z': out += Padded(ms, n >= 3 ? 3 : 1); break;
+            case 'y':
+                out += n <= 2 ? Padded(year % 100, 2) : Padded(year, 4);
+                break;
+            case 'm':
+                out += Padded(month, n >= 2 ? 2 : 1);
+                break;
+            case 'd':
+                out += Padded(day, n >= 2 ? 2 : 1);
+                break;
+            case 'h':
+                out += Padded(hour, n >= 2 ? 2 : 1);
+                break;
+            case 'n':
+                out += Padded(minute, n >= 2 ? 2 : 1);
+                break;
+            case 's':
+                out += Padded(second, n >= 2 ? 2 : 1);
+                break;
+            case 'z':
+                out += Padded(ms, n >= 3 ? 3 : 1);
+                break;
             default:
                 if (c == '/')
                     out.append(n, FormatSettings.DateSeparator);
@@ -148,9 +170,13 @@ std::string FormatDateTime(std::string_view format, TDateTime value) {
     return out;
 }
 
-std::string DateToStr(TDateTime value) { return FormatDateTime(FormatSettings.ShortDateFormat, value); }
+std::string DateToStr(TDateTime value) {
+    return FormatDateTime(FormatSettings.ShortDateFormat, value);
+}
 
-std::string TimeToStr(TDateTime value) { return FormatDateTime(FormatSettings.LongTimeFormat, value); }
+std::string TimeToStr(TDateTime value) {
+    return FormatDateTime(FormatSettings.LongTimeFormat, value);
+}
 
 namespace {
 
@@ -164,23 +190,50 @@ bool FromStrftime(std::string_view pattern, std::string &format, char &separator
             const char c = pattern[i];
             // Letters and quotes of the locale's text are quoted so they stay literal.
             const bool literal = std::isalpha(static_cast<unsigned char>(c)) || c == '"';
-            out += literal ? (c == '"' ? std::string("'\"'") : "\"" + std::string(1, c) + "\"") : std::string(1, c);
+            out += literal ? (c == '"' ? std::string("'\"'") : "\"" + std::string(1, c) + "\"")
+                           : std::string(1, c);
             continue;
         }
         if (++i == pattern.size()) return false;
         switch (pattern[i]) {
-            case 'd': out += "dd"; break;
-            case 'e': out += "d"; break;
-            case 'm': out += "mm"; break;
-            case 'Y': out += "yyyy"; break;
-            case 'y': out += "yy"; break;
-            case 'H': out += "hh"; break;
-            case 'M': out += "nn"; break;
-            case 'S': out += "ss"; break;
-            case 'F': out += "yyyy-mm-dd"; separator = separator ? separator : '-'; break;
-            case 'T': out += "hh:nn:ss"; separator = separator ? separator : ':'; break;
-            case 'R': out += "hh:nn"; separator = separator ? separator : ':'; break;
-            default: return false;
+            case 'd':
+                out += "dd";
+                break;
+            case 'e':
+                out += "d";
+                break;
+            case 'm':
+                out += "mm";
+                break;
+            case 'Y':
+                out += "yyyy";
+                break;
+            case 'y':
+                out += "yy";
+                break;
+            case 'H':
+                out += "hh";
+                break;
+            case 'M':
+                out += "nn";
+                break;
+            case 'S':
+                out += "ss";
+                break;
+            case 'F':
+                out += "yyyy-mm-dd";
+                separator = separator ? separator : '-';
+                break;
+            case 'T':
+                out += "hh:nn:ss";
+                separator = separator ? separator : ':';
+                break;
+            case 'R':
+                out += "hh:nn";
+                separator = separator ? separator : ':';
+                break;
+            default:
+                return false;
         }
     }
     format = out;

@@ -1,0 +1,52 @@
+#pragma once
+// A multi-line text field. Its Lines are the logical lines (no word wrap); every change of the
+// lines, Lines.Add included, runs OnChange at once.
+#include <QString>
+
+#include "platform/gui/control.h"
+#include "platform/gui/strings.h"
+
+class QPlainTextEdit;
+class TMemo;
+
+namespace gui {
+class MemoLines : public TStrings {
+public:
+    explicit MemoLines(TMemo &memo) : memo_(memo) {}
+
+protected:
+    void Changed() override;
+
+private:
+    TMemo &memo_;
+};
+}  // namespace gui
+
+class TMemo : public TWinControl {
+public:
+    explicit TMemo(TComponent *owner);
+
+    TStrings &Lines() { return lines_; }
+    const TStrings &Lines() const { return lines_; }
+    // The lines with CR LF after each, as Lines.Text.
+    QString Text() const { return lines_.Text(); }
+    void SetText(const QString &text) { lines_.SetText(text); }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    void ColorChanged() override;
+    void FontChanged() override;
+
+private:
+    friend class gui::MemoLines;
+    void LinesChanged();
+    void TextTyped();
+
+    QPlainTextEdit *editor_ = nullptr;
+    gui::MemoLines lines_{*this};
+    bool readOnly_ = false;
+    bool typing_ = false;
+};
