@@ -30,6 +30,9 @@ public:
     TComponent *Components(int index) const { return owned_.at(index); }
     TComponent *FindComponent(const QString &name) const;
 
+    // Runs once after a form resource has set all properties.
+    virtual void Loaded() {}
+
 private:
     TComponent *owner_;
     QString name_;

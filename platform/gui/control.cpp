@@ -66,7 +66,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 
 void TControl::NotifyAutoSizeParent() {
     auto *form = dynamic_cast<TForm *>(parent_);
-    if (form != nullptr && form->AutoSize()) form->AdjustAutoSize();
+    if (form != nullptr) form->AdjustAutoSize();
 }
 
 void TControl::SetColor(TColor color) {

@@ -29,15 +29,16 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
 
 void TForm::SetAutoSize(bool value) {
     autoSize_ = value;
-    if (value) AdjustAutoSize();
+    AdjustAutoSize();
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
-    if (autoSize_) AdjustAutoSize();
+    AdjustAutoSize();
 }
 
 void TForm::AdjustAutoSize() {
+    if (!autoSize_) return;
     int right = 0, bottom = 0;
     bool any = false;
     for (int i = 0; i < ControlCount(); ++i) {

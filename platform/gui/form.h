@@ -42,6 +42,7 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     // Recomputes the size from the controls when AutoSize is on.
     void AdjustAutoSize();
+    void Loaded() override { AdjustAutoSize(); }
 
 protected:
     void Paint(QPainter &painter) override;

@@ -19,6 +19,8 @@ public:
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
 
+    void Loaded() override { AdjustSize(); }
+
 protected:
     void ColorChanged() override;
     void FontChanged() override;
