@@ -30,7 +30,7 @@
 namespace formgen {
 
 struct ResourceError : std::runtime_error {
-    ResourceError(int line, const std::string &message) : std::runtime_error(message), line(line) {}
+    ResourceError(int at, const std::string &message) : std::runtime_error(message), line(at) {}
     int line;
 };
 
