@@ -13,7 +13,6 @@ TButtonControl::TButtonControl(TComponent *owner, QAbstractButton *button)
 
 void TButtonControl::SetCaption(const QString &caption) {
     caption_ = caption;
-    // An ampersand marks a shortcut letter in both frameworks.
     button_->setText(caption);
 }
 
@@ -28,31 +27,32 @@ TButton::TButton(TComponent *owner) : TButtonControl(owner, new QPushButton) {
     SetBounds(0, 0, 75, 25);
 }
 
-TCheckBox::TCheckBox(TComponent *owner) : TButtonControl(owner, new QCheckBox) {
+bool gui::CheckableButton::StoreChecked(bool value) {
+    if (value == checked_) return false;
+    checked_ = value;
+    button_->setChecked(value);
+    return true;
+}
+
+TCheckBox::TCheckBox(TComponent *owner) : CheckableButton(owner, new QCheckBox) {
     SetBounds(0, 0, 97, 17);
 }
 
 void TCheckBox::SetChecked(bool value) {
-    if (value == checked_) return;
-    checked_ = value;
-    button_->setChecked(value);
-    if (OnClick) OnClick(this);
+    if (StoreChecked(value) && OnClick) OnClick(this);
 }
 
 void TCheckBox::Clicked() {
-    SetChecked(!checked_);
+    SetChecked(!Checked());
 }
 
-TRadioButton::TRadioButton(TComponent *owner) : TButtonControl(owner, new QRadioButton) {
+TRadioButton::TRadioButton(TComponent *owner) : CheckableButton(owner, new QRadioButton) {
     SetBounds(0, 0, 113, 17);
     button_->setAutoExclusive(false);
 }
 
 void TRadioButton::SetChecked(bool value) {
-    if (value == checked_) return;
-    checked_ = value;
-    button_->setChecked(value);
-    if (!value) return;
+    if (!StoreChecked(value) || !value) return;
     if (Parent() != nullptr)
         for (int i = 0; i < Parent()->ControlCount(); ++i)
             if (auto *other = dynamic_cast<TRadioButton *>(Parent()->Controls(i));
@@ -62,11 +62,11 @@ void TRadioButton::SetChecked(bool value) {
 }
 
 void TRadioButton::Clicked() {
-    // The widget may have unchecked itself; the radio button stays checked.
-    button_->setChecked(true);
-    if (checked_) {
-        if (OnClick) OnClick(this);
+    // The widget may have unchecked itself; a click leaves the radio button checked.
+    if (!Checked()) {
+        SetChecked(true);
         return;
     }
-    SetChecked(true);
+    button_->setChecked(true);
+    if (OnClick) OnClick(this);
 }

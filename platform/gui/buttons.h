@@ -26,28 +26,37 @@ public:
     explicit TButton(TComponent *owner);
 };
 
-class TCheckBox : public TButtonControl {
+namespace gui {
+// A button with a Checked state that a click changes.
+class CheckableButton : public TButtonControl {
 public:
-    explicit TCheckBox(TComponent *owner);
     bool Checked() const { return checked_; }
-    void SetChecked(bool value);
+    virtual void SetChecked(bool value) = 0;
 
 protected:
-    void Clicked() override;
+    using TButtonControl::TButtonControl;
+    // Stores and shows the state; false when it was already so.
+    bool StoreChecked(bool value);
 
 private:
     bool checked_ = false;
 };
+}  // namespace gui
 
-class TRadioButton : public TButtonControl {
+class TCheckBox : public gui::CheckableButton {
 public:
-    explicit TRadioButton(TComponent *owner);
-    bool Checked() const { return checked_; }
-    void SetChecked(bool value);
+    explicit TCheckBox(TComponent *owner);
+    void SetChecked(bool value) override;
 
 protected:
     void Clicked() override;
+};
 
-private:
-    bool checked_ = false;
+class TRadioButton : public gui::CheckableButton {
+public:
+    explicit TRadioButton(TComponent *owner);
+    void SetChecked(bool value) override;
+
+protected:
+    void Clicked() override;
 };

@@ -1,10 +1,8 @@
 #include "platform/gui/edit.h"
 
 #include <QLineEdit>
-#include <QPalette>
 #include <QValidator>
 
-#include "platform/gui/application.h"
 #include "platform/gui/widgets.h"
 
 namespace {
@@ -24,53 +22,31 @@ private:
 
 }  // namespace
 
-namespace gui {
-
-void ApplyEditColors(QWidget &widget, TColor background, TColor text) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Base, ToQColor(background));
-    palette.setColor(QPalette::Text, ToQColor(text));
-    widget.setPalette(palette);
-}
-
-}  // namespace gui
-
-TEdit::TEdit(TComponent *owner) : TWinControl(owner) {
-    SetColor(clWindow);
+TEdit::TEdit(TComponent *owner) : EditControl(owner) {
     SetBounds(0, 0, 121, 21);
     edit_ = new gui::ForwardingWidget<QLineEdit>(this);
     edit_->setValidator(new LengthValidator(&maxLength_, edit_));
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString &text) { TextTyped(text); });
-    AttachWidget(edit_);
-    ColorChanged();
+    AttachEditor(edit_);
 }
 
 void TEdit::SetText(const QString &text) {
     if (text == text_) return;
     text_ = text;
     edit_->setText(text);
-    if (OnChange) OnChange(this);
+    Changed(false);
 }
 
 void TEdit::TextTyped(const QString &text) {
     if (text == text_) return;
     text_ = text;
-    if (OnChange) gui::Dispatch([this] { OnChange(this); });
+    Changed(true);
 }
 
 void TEdit::SetMaxLength(int length) {
     maxLength_ = length < 0 ? 0 : length;
 }
 
-void TEdit::SetReadOnly(bool value) {
-    readOnly_ = value;
+void TEdit::ApplyReadOnly(bool value) {
     edit_->setReadOnly(value);
-}
-
-void TEdit::ColorChanged() {
-    if (edit_ != nullptr) gui::ApplyEditColors(*edit_, Color(), Font().Color());
-}
-
-void TEdit::FontChanged() {
-    ColorChanged();
 }

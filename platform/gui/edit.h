@@ -3,11 +3,11 @@
 // MaxLength limits what the operator types, never the text the program writes.
 #include <QString>
 
-#include "platform/gui/control.h"
+#include "platform/gui/edit_control.h"
 
 class QLineEdit;
 
-class TEdit : public TWinControl {
+class TEdit : public gui::EditControl {
 public:
     explicit TEdit(TComponent *owner);
 
@@ -15,14 +15,9 @@ public:
     void SetText(const QString &text);
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int length);
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value);
-
-    TNotifyEvent OnChange;
 
 protected:
-    void ColorChanged() override;
-    void FontChanged() override;
+    void ApplyReadOnly(bool value) override;
 
 private:
     void TextTyped(const QString &text);
@@ -30,10 +25,4 @@ private:
     QLineEdit *edit_ = nullptr;
     QString text_;
     int maxLength_ = 0;
-    bool readOnly_ = false;
 };
-
-namespace gui {
-// Applies a control's background colour and font colour to an editing widget's palette.
-void ApplyEditColors(QWidget &widget, TColor background, TColor text);
-}  // namespace gui

@@ -3,8 +3,6 @@
 #include <QPlainTextEdit>
 #include <utility>
 
-#include "platform/gui/application.h"
-#include "platform/gui/edit.h"
 #include "platform/gui/widgets.h"
 
 void gui::MemoLines::Changed() {
@@ -12,14 +10,12 @@ void gui::MemoLines::Changed() {
     memo_.LinesChanged();
 }
 
-TMemo::TMemo(TComponent *owner) : TWinControl(owner) {
-    SetColor(clWindow);
+TMemo::TMemo(TComponent *owner) : EditControl(owner) {
     SetBounds(0, 0, 185, 89);
     editor_ = new gui::ForwardingWidget<QPlainTextEdit>(this);
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, [this] { TextTyped(); });
-    AttachWidget(editor_);
-    ColorChanged();
+    AttachEditor(editor_);
 }
 
 void TMemo::LinesChanged() {
@@ -29,11 +25,7 @@ void TMemo::LinesChanged() {
         const QSignalBlocker block(editor_);
         editor_->setPlainText(lines_.Lines().join('\n'));
     }
-    if (!OnChange) return;
-    if (typed)
-        gui::Dispatch([this] { OnChange(this); });
-    else
-        OnChange(this);
+    Changed(typed);
 }
 
 void TMemo::TextTyped() {
@@ -42,15 +34,6 @@ void TMemo::TextTyped() {
     typing_ = false;
 }
 
-void TMemo::SetReadOnly(bool value) {
-    readOnly_ = value;
+void TMemo::ApplyReadOnly(bool value) {
     editor_->setReadOnly(value);
-}
-
-void TMemo::ColorChanged() {
-    if (editor_ != nullptr) gui::ApplyEditColors(*editor_, Color(), Font().Color());
-}
-
-void TMemo::FontChanged() {
-    ColorChanged();
 }

@@ -3,7 +3,7 @@
 // lines, Lines.Add included, runs OnChange at once.
 #include <QString>
 
-#include "platform/gui/control.h"
+#include "platform/gui/edit_control.h"
 #include "platform/gui/strings.h"
 
 class QPlainTextEdit;
@@ -22,7 +22,7 @@ private:
 };
 }  // namespace gui
 
-class TMemo : public TWinControl {
+class TMemo : public gui::EditControl {
 public:
     explicit TMemo(TComponent *owner);
 
@@ -31,14 +31,9 @@ public:
     // The lines with CR LF after each, as Lines.Text.
     QString Text() const { return lines_.Text(); }
     void SetText(const QString &text) { lines_.SetText(text); }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value);
-
-    TNotifyEvent OnChange;
 
 protected:
-    void ColorChanged() override;
-    void FontChanged() override;
+    void ApplyReadOnly(bool value) override;
 
 private:
     friend class gui::MemoLines;
@@ -47,6 +42,5 @@ private:
 
     QPlainTextEdit *editor_ = nullptr;
     gui::MemoLines lines_{*this};
-    bool readOnly_ = false;
     bool typing_ = false;
 };

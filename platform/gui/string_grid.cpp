@@ -3,8 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include "platform/gui/application.h"
-#include "platform/gui/edit.h"
+#include "platform/gui/edit_control.h"
 
 TStringGrid::TStringGrid(TComponent *owner) : TWinControl(owner) {
     SetColor(clWindow);
