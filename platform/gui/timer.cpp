@@ -16,8 +16,9 @@ namespace gui {
 class TimerScheduler {
 public:
     static TimerScheduler &Instance() {
-        static TimerScheduler scheduler;
-        return scheduler;
+        // Never destroyed: timers of forms still alive at exit may stop after static destruction.
+        static TimerScheduler *scheduler = new TimerScheduler;
+        return *scheduler;
     }
 
     void Start(TTimer *timer) {
