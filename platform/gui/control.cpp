@@ -40,10 +40,10 @@ void TControl::SetParent(TWinControl *parent) {
         siblings.erase(std::find(siblings.begin(), siblings.end(), this));
     }
     parent_ = parent;
+    if (parent != nullptr) parent->children_.push_back(this);
     if (widget_ == nullptr) return;
     widget_->setParent(parent != nullptr ? parent->widget_ : nullptr);
     if (parent == nullptr) return;
-    parent->children_.push_back(this);
     widget_->setGeometry(left_, top_, width_, height_);
     // Reparenting hides a Qt widget; show it again when its own flag says so.
     if (visible_) widget_->show();
@@ -54,13 +54,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
-    const bool resized = width != width_ || height != height_;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     if (widget_ != nullptr) widget_->setGeometry(left, top, width, height);
-    if (resized) Resized();
     NotifyAutoSizeParent();
 }
 

@@ -77,10 +77,9 @@ protected:
     // Repaints the widget after a change of what it shows.
     void Invalidate();
 
-    // Called after the colour, the font or the size changed; the default refreshes the widget.
+    // Called after the colour or the font changed; the default repaints the widget.
     virtual void ColorChanged();
     virtual void FontChanged();
-    virtual void Resized() {}
     // What a click does; the default runs OnClick.
     virtual void Clicked();
     // Painting of controls drawn by the framework itself (panels, labels, forms).
