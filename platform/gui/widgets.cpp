@@ -11,9 +11,14 @@
 
 namespace gui {
 
+namespace {
+
+// A left-button release inside the widget ends a click.
 bool IsClick(const QWidget &widget, const QMouseEvent &event) {
     return event.button() == Qt::LeftButton && widget.rect().contains(event.position().toPoint());
 }
+
+}  // namespace
 
 template <class Base>
 void ForwardingWidget<Base>::mouseReleaseEvent(QMouseEvent *event) {

@@ -45,7 +45,4 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 };
 
-// Clicks in the form of a press and release inside the widget.
-bool IsClick(const QWidget &widget, const QMouseEvent &event);
-
 }  // namespace gui

@@ -1,6 +1,7 @@
+#include "app/entry.h"
+
 #include <gtest/gtest.h>
 
-#include "app/entry.h"
 #include "app/form1.h"
 #include "app/form2.h"
 #include "platform/runtime/errors.h"
