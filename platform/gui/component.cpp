@@ -14,6 +14,11 @@ TComponent::~TComponent() {
     }
 }
 
+void TComponent::EndLoading() {
+    loading_ = false;
+    Loaded();
+}
+
 TComponent *TComponent::FindComponent(const QString &name) const {
     for (TComponent *c : owned_)
         if (c->name_.compare(name, Qt::CaseInsensitive) == 0) return c;

@@ -30,11 +30,19 @@ public:
     TComponent *Components(int index) const { return owned_.at(index); }
     TComponent *FindComponent(const QString &name) const;
 
-    // Runs once after a form resource has set all properties.
+    // While a form resource sets the properties, the component is loading: sizes that follow
+    // other properties are worked out once, when loading ends.
+    bool Loading() const { return loading_; }
+    void BeginLoading() { loading_ = true; }
+    void EndLoading();
+
+protected:
+    // Runs when loading ends.
     virtual void Loaded() {}
 
 private:
     TComponent *owner_;
     QString name_;
     std::vector<TComponent *> owned_;
+    bool loading_ = false;
 };

@@ -38,7 +38,7 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 }
 
 void TForm::AdjustAutoSize() {
-    if (!autoSize_) return;
+    if (!autoSize_ || Loading()) return;
     int right = 0, bottom = 0;
     bool any = false;
     for (int i = 0; i < ControlCount(); ++i) {

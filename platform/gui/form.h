@@ -42,9 +42,9 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     // Recomputes the size from the controls when AutoSize is on.
     void AdjustAutoSize();
-    void Loaded() override { AdjustAutoSize(); }
 
 protected:
+    void Loaded() override { AdjustAutoSize(); }
     void Paint(QPainter &painter) override;
 
 private:

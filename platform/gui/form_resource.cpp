@@ -2,9 +2,9 @@
 
 namespace gui {
 
-void Loaded(TComponent *form) {
-    for (int i = 0; i < form->ComponentCount(); ++i) form->Components(i)->Loaded();
-    form->Loaded();
+void EndLoading(TComponent *form) {
+    for (int i = 0; i < form->ComponentCount(); ++i) form->Components(i)->EndLoading();
+    form->EndLoading();
 }
 
 }  // namespace gui

@@ -13,6 +13,7 @@ namespace gui {
 template <class T>
 T *Make(TWinControl *form, const QString &name) {
     T *component = new T(form);
+    component->BeginLoading();
     component->SetName(name);
     if constexpr (std::is_base_of_v<TControl, T>) component->SetParent(form);
     return component;
@@ -23,13 +24,15 @@ template <class T>
 T *MakeControl(TWinControl *form, const QString &name, TWinControl *parent) {
     static_assert(std::is_base_of_v<TControl, T>, "only controls have a parent");
     T *control = new T(form);
+    control->BeginLoading();
     control->SetName(name);
     control->SetParent(parent);
     return control;
 }
 
-// Ends loading: auto-sized labels and forms measure themselves once all properties are set.
-void Loaded(TComponent *form);
+// Ends loading of the form and its components: auto-sized labels and forms measure themselves
+// once all properties are set.
+void EndLoading(TComponent *form);
 
 // An event handler calling a member function of the form class F.
 template <class F, class... Args>

@@ -55,7 +55,7 @@ void TLabel::FontChanged() {
 }
 
 void TLabel::AdjustSize() {
-    if (!autoSize_ || Widget() == nullptr) return;
+    if (!autoSize_ || Loading() || Widget() == nullptr) return;
     const QFontMetrics metrics(Widget()->font());
     // An empty caption still measures as one blank, so the label keeps a line's height.
     const QStringList lines = CaptionLines(caption_.isEmpty() ? QStringLiteral(" ") : caption_);

@@ -19,9 +19,8 @@ public:
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
 
-    void Loaded() override { AdjustSize(); }
-
 protected:
+    void Loaded() override { AdjustSize(); }
     void ColorChanged() override;
     void FontChanged() override;
     void Paint(QPainter &painter) override;

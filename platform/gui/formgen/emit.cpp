@@ -99,9 +99,9 @@ std::string EmitSource(const Resource &r, const std::string &source, const std::
         << "static_assert(std::is_base_of_v<" << ResourceClass(r) << ", " << r.formClass << ">, \""
         << r.formClass << " must derive from " << ResourceClass(r) << "\");\n\n";
     out << ResourceClass(r) << "::" << ResourceClass(r) << "(TComponent *owner) : TForm(owner) {\n"
-        << "    SetName(" << Quote(r.formName) << ");\n";
+        << "    BeginLoading();\n    SetName(" << Quote(r.formName) << ");\n";
     for (size_t f = 0; f < Chunks(code.create); ++f) out << "    CreateComponents" << f << "();\n";
-    out << "    gui::Loaded(this);\n";
+    out << "    gui::EndLoading(this);\n";
     for (size_t f = 0; f < Chunks(code.bind); ++f) out << "    BindEvents" << f << "();\n";
     out << "}\n";
     EmitFunctions(out, r, "CreateComponents", code.create);
