@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/gui/form.h"
 #include "platform/runtime/errors.h"
@@ -106,11 +107,23 @@ void TApplication::HandleException(const std::exception &error) {
 }
 
 void TApplication::ShowException(const QString &message) {
-    const TModalBox box{TModalBox::Error, WithFullStop(message), title_, MB_OK | MB_ICONERROR};
-    if (ModalBoxResponder)
-        ModalBoxResponder(box);
-    else
-        ShowRealBox(box);
+    const QString text = WithFullStop(message);
+    if (showingError_) {
+        if (std::find(pendingErrors_.begin(), pendingErrors_.end(), text) == pendingErrors_.end())
+            pendingErrors_.push_back(text);
+        return;
+    }
+    showingError_ = true;
+    pendingErrors_.push_back(text);
+    while (!pendingErrors_.empty()) {
+        const TModalBox box{TModalBox::Error, pendingErrors_.front(), title_, MB_OK | MB_ICONERROR};
+        pendingErrors_.pop_front();
+        if (ModalBoxResponder)
+            ModalBoxResponder(box);
+        else
+            ShowRealBox(box);
+    }
+    showingError_ = false;
 }
 
 int TApplication::MessageBox(const QString &text, const QString &caption, int flags) {

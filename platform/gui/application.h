@@ -4,6 +4,7 @@
 // replace, so that they answer without a real nested loop.
 #include <QRect>
 #include <QString>
+#include <deque>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -71,7 +72,8 @@ public:
     void DestroyComponents();
 
     // The default handling of an exception that reached the event loop: one error box with its
-    // message; the program goes on.
+    // message; the program goes on. Error boxes never nest: one raised while another is open
+    // (by a tick inside its loop) is shown after it, a message already waiting only once.
     void HandleException(const std::exception &error);
     void ShowException(const QString &message);
 
@@ -99,6 +101,8 @@ private:
     bool minimized_ = false;
     QString title_ = "Kestrium";
     std::optional<QRect> desktopRect_;
+    bool showingError_ = false;
+    std::deque<QString> pendingErrors_;
 };
 
 extern TApplication *const Application;

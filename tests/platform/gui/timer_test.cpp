@@ -113,3 +113,24 @@ TEST(TimersOnTheEventLoop, TicksArriveInsideAModalBox) {
     EXPECT_EQ(Application->MessageBox("Brak biblioteki", "INFO", MB_OK), IDOK);
     EXPECT_GE(ticks, 5);
 }
+
+// A ten-ms tick that fails while an error box is open would otherwise open a box inside a box
+// every tick until the stack runs out.
+TEST_F(Timers, ErrorBoxesRaisedInsideAnOpenErrorBoxFollowItInsteadOfNesting) {
+    TTimer *failing = MakeTimer(10, true);
+    failing->OnTimer = [](TObject *) { throw Exception("no reply"); };
+    int depth = 0, deepest = 0;
+    Application->ModalBoxResponder = [&](const TModalBox &box) {
+        boxes.push_back(box);
+        deepest = std::max(deepest, ++depth);
+        if (boxes.size() == 1) gui::AdvanceTime(50);  // five ticks fail while the first box is open
+        --depth;
+        return IDOK;
+    };
+    gui::Dispatch([] { throw EConvertError("'abc' is not a valid integer value"); });
+    EXPECT_EQ(deepest, 1);
+    ASSERT_EQ(boxes.size(), 2u);  // the first, then the message that waited, once
+    EXPECT_EQ(boxes[1].text, "no reply.");
+    gui::AdvanceTime(10);  // afterwards each failing tick has its own box again
+    EXPECT_EQ(boxes.size(), 3u);
+}
