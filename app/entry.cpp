@@ -1,0 +1,27 @@
+#include "app/entry.h"
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "platform/runtime/datetime.h"
+#include "platform/runtime/errors.h"
+#include "platform/runtime/numbers.h"
+
+int RunEntry(const std::function<void()> &steps) {
+    try {
+        steps();
+    } catch (const Exception &error) {
+        Application->ShowException(QString::fromUtf8(error.what()));
+    } catch (...) {
+        Application->ShowException(QString());
+    }
+    return 0;
+}
+
+void StartStation(int &argc, char **argv) {
+    LoadFormatSettingsFromLocale();
+    LoadDateTimeFormatsFromLocale();
+    Application->Initialize(argc, argv);
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Application->Run();
+}

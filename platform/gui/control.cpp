@@ -1,0 +1,176 @@
+#include "platform/gui/control.h"
+
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/gui/application.h"
+#include "platform/gui/form.h"
+
+TControl::TControl(TComponent *owner) : TComponent(owner) {
+    gui::EnsureQtApplication();
+    font_.OnChange = [this] {
+        if (!adoptingFont_) parentFont_ = false;
+        ApplyFont();
+    };
+}
+
+TControl::~TControl() {
+    SetParent(nullptr);
+    if (widget_ != nullptr) {
+        widget_->blockSignals(true);
+        delete widget_;
+    }
+}
+
+void TControl::AttachWidget(QWidget *widget) {
+    widget_ = widget;
+    widget_->setGeometry(left_, top_, width_, height_);
+    widget_->setEnabled(enabled_);
+    ApplyFont();
+}
+
+void TControl::Invalidate() {
+    if (widget_ != nullptr) widget_->update();
+}
+
+void TControl::SetParent(TWinControl *parent) {
+    if (parent == parent_) return;
+    if (parent_ != nullptr) {
+        auto &siblings = parent_->children_;
+        siblings.erase(std::find(siblings.begin(), siblings.end(), this));
+    }
+    parent_ = parent;
+    if (parent != nullptr) parent->children_.push_back(this);
+    if (widget_ == nullptr) return;
+    widget_->setParent(parent != nullptr ? parent->widget_ : nullptr);
+    if (parent == nullptr) return;
+    widget_->setGeometry(left_, top_, width_, height_);
+    // Reparenting hides a Qt widget; show it again when its own flag says so.
+    if (visible_) widget_->show();
+    if (parentFont_) AdoptParentFont();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (widget_ != nullptr) widget_->setGeometry(left, top, width, height);
+    NotifyAutoSizeParent();
+}
+
+void TControl::NotifyAutoSizeParent() {
+    auto *form = dynamic_cast<TForm *>(parent_);
+    if (form != nullptr) form->AdjustAutoSize();
+}
+
+void TControl::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    ColorChanged();
+}
+
+void TControl::ColorChanged() {
+    Invalidate();
+}
+
+void TControl::SetParentFont(bool value) {
+    parentFont_ = value;
+    if (value) AdoptParentFont();
+}
+
+void TControl::AdoptParentFont() {
+    if (parent_ == nullptr) return;
+    adoptingFont_ = true;
+    font_.Assign(parent_->font_);
+    adoptingFont_ = false;
+}
+
+void TControl::ApplyFont() {
+    // A control on its parent's font gets it from its Qt parent as well; only own fonts are set.
+    if (widget_ != nullptr && (!parentFont_ || parent_ == nullptr)) widget_->setFont(font_.ToQFont());
+    FontChanged();
+    if (auto *win = dynamic_cast<TWinControl *>(this))
+        for (TControl *child : win->children_)
+            if (child->parentFont_) child->AdoptParentFont();
+}
+
+void TControl::FontChanged() {
+    Invalidate();
+}
+
+void TControl::SetVisible(bool value) {
+    if (value == visible_) return;
+    visible_ = value;
+    // A control without a parent has no window of its own to show; a form has.
+    if (widget_ != nullptr && (parent_ != nullptr || dynamic_cast<TForm *>(this) != nullptr))
+        widget_->setVisible(value);
+    NotifyAutoSizeParent();
+}
+
+void TControl::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    if (widget_ != nullptr) widget_->setEnabled(value);
+}
+
+bool TControl::Showing() const {
+    const TControl *c = this;
+    for (; c->parent_ != nullptr; c = c->parent_)
+        if (!c->visible_) return false;
+    return c->visible_ && dynamic_cast<const TForm *>(c) != nullptr;
+}
+
+bool TControl::EnabledInTree() const {
+    for (const TControl *c = this; c != nullptr; c = c->parent_)
+        if (!c->enabled_) return false;
+    return true;
+}
+
+void TControl::SetHint(const QString &hint) {
+    hint_ = hint;
+    if (widget_ != nullptr) widget_->setToolTip(hint);
+}
+
+TForm *TControl::ParentForm() const {
+    const TControl *c = this;
+    while (c->parent_ != nullptr) c = c->parent_;
+    return dynamic_cast<TForm *>(const_cast<TControl *>(c));
+}
+
+void TControl::Click() {
+    if (!EnabledInTree()) return;
+    gui::Dispatch([this] { Clicked(); });
+}
+
+void TControl::Clicked() {
+    if (OnClick) OnClick(this);
+}
+
+TWinControl::TWinControl(TComponent *owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    // The children's widgets live as long as their controls, not as long as this widget.
+    while (!children_.empty()) children_.back()->SetParent(nullptr);
+}
+
+bool TWinControl::CanFocus() const {
+    const TControl *c = this;
+    for (; c->Parent() != nullptr; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return c->Enabled() && dynamic_cast<const TForm *>(c) != nullptr;
+}
+
+void TWinControl::SetFocus() {
+    if (!CanFocus()) return;
+    ParentForm()->NoteActiveControl(this);
+    if (Widget() != nullptr) Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const {
+    const TForm *form = ParentForm();
+    return form != nullptr && form->ActiveControl() == this;
+}

@@ -1,0 +1,126 @@
+#pragma once
+// Controls: TControl (geometry, colour, font, own Visible/Enabled flags, clicks) and TWinControl
+// (a control that holds children and can take the focus). Each control owns a Qt widget that shows
+// its state; the state the program reads back is held here, exactly as it was written.
+#include <QString>
+#include <vector>
+
+#include "platform/gui/colors.h"
+#include "platform/gui/component.h"
+#include "platform/gui/font.h"
+
+class QWidget;
+class QPainter;
+class TWinControl;
+class TForm;
+
+namespace gui {
+class ControlWidget;
+}
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent *owner);
+    ~TControl() override;
+
+    TWinControl *Parent() const { return parent_; }
+    void SetParent(TWinControl *parent);
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    virtual void SetBounds(int left, int top, int width, int height);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TFont &Font() { return font_; }
+    const TFont &Font() const { return font_; }
+    // True while the control takes its font from its parent (until its own font is changed).
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+
+    // The control's own flags; a hidden or disabled parent still hides or disables its children.
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool value);
+    // Visible along the whole parent chain, the form included.
+    bool Showing() const;
+    // Enabled along the whole parent chain, the form included.
+    bool EnabledInTree() const;
+
+    QString Hint() const { return hint_; }
+    void SetHint(const QString &hint);
+
+    // The form the control sits on (itself for a form), or null.
+    TForm *ParentForm() const;
+
+    // The operator clicks the control: OnClick runs unless the control or a parent is disabled.
+    // An exception from the handler is reported through Application and goes no further.
+    void Click();
+    TNotifyEvent OnClick;
+
+    QWidget *Widget() const { return widget_; }
+
+protected:
+    // Takes ownership of the widget that shows this control and brings it up to date.
+    void AttachWidget(QWidget *widget);
+    // Repaints the widget after a change of what it shows.
+    void Invalidate();
+
+    // Called after the colour or the font changed; the default repaints the widget.
+    virtual void ColorChanged();
+    virtual void FontChanged();
+    // What a click does; the default runs OnClick.
+    virtual void Clicked();
+    // Painting of controls drawn by the framework itself (panels, labels, forms).
+    virtual void Paint(QPainter &) {}
+
+private:
+    friend class TWinControl;
+    friend class gui::ControlWidget;
+
+    void AdoptParentFont();
+    void NotifyAutoSizeParent();
+    void ApplyFont();
+
+    QWidget *widget_ = nullptr;
+    TWinControl *parent_ = nullptr;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TColor color_ = clBtnFace;
+    TFont font_;
+    bool parentFont_ = true;
+    bool adoptingFont_ = false;
+    bool visible_ = true;
+    bool enabled_ = true;
+    QString hint_;
+};
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent *owner);
+    ~TWinControl() override;
+
+    int ControlCount() const { return static_cast<int>(children_.size()); }
+    TControl *Controls(int index) const { return children_.at(index); }
+
+    // Whether SetFocus would take effect: the control and its parents are visible and enabled
+    // (the form's own visibility aside, so that headless forms take the focus too).
+    bool CanFocus() const;
+    // Moves the keyboard focus here; does nothing on a hidden or disabled control.
+    void SetFocus();
+    bool Focused() const;
+
+private:
+    friend class TControl;
+    std::vector<TControl *> children_;
+};

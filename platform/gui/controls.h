@@ -1,0 +1,18 @@
+#pragma once
+// Everything a form needs: the controls, timers, dialogs and the application object.
+#include "platform/gui/application.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/colors.h"
+#include "platform/gui/component.h"
+#include "platform/gui/control.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/edit.h"
+#include "platform/gui/font.h"
+#include "platform/gui/form.h"
+#include "platform/gui/label.h"
+#include "platform/gui/memo.h"
+#include "platform/gui/panel.h"
+#include "platform/gui/progress_bar.h"
+#include "platform/gui/string_grid.h"
+#include "platform/gui/strings.h"
+#include "platform/gui/timer.h"

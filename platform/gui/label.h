@@ -1,0 +1,35 @@
+#pragma once
+// A label: text drawn on its parent, several lines when the caption holds CR LF; with AutoSize
+// (the default) its size follows the text at once.
+#include <QString>
+
+#include "platform/gui/control.h"
+
+class TLabel : public TControl {
+public:
+    explicit TLabel(TComponent *owner);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString &caption);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    // A label paints its own background only once a colour was given to it.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+
+protected:
+    void Loaded() override { AdjustSize(); }
+    void ColorChanged() override;
+    void FontChanged() override;
+    void Paint(QPainter &painter) override;
+
+private:
+    void AdjustSize();
+
+    QString caption_;
+    bool autoSize_ = true;
+    bool transparent_ = true;
+    TAlignment alignment_ = taLeftJustify;
+};

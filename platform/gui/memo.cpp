@@ -1,0 +1,39 @@
+#include "platform/gui/memo.h"
+
+#include <QPlainTextEdit>
+#include <utility>
+
+#include "platform/gui/widgets.h"
+
+void gui::MemoLines::Changed() {
+    TStrings::Changed();
+    memo_.LinesChanged();
+}
+
+TMemo::TMemo(TComponent *owner) : EditControl(owner) {
+    SetBounds(0, 0, 185, 89);
+    editor_ = new gui::ForwardingWidget<QPlainTextEdit>(this);
+    editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, [this] { TextTyped(); });
+    AttachEditor(editor_);
+}
+
+void TMemo::LinesChanged() {
+    // Typed text is already in the editor; a handler's own writes during it are shown again.
+    const bool typed = std::exchange(typing_, false);
+    if (!typed) {
+        const QSignalBlocker block(editor_);
+        editor_->setPlainText(lines_.Lines().join('\n'));
+    }
+    Changed(typed);
+}
+
+void TMemo::TextTyped() {
+    typing_ = true;
+    lines_.SetText(editor_->toPlainText());
+    typing_ = false;
+}
+
+void TMemo::ApplyReadOnly(bool value) {
+    editor_->setReadOnly(value);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// A multi-line text field. Its Lines are the logical lines (no word wrap); every change of the
+// lines, Lines.Add included, runs OnChange at once.
+#include <QString>
+
+#include "platform/gui/edit_control.h"
+#include "platform/gui/strings.h"
+
+class QPlainTextEdit;
+class TMemo;
+
+namespace gui {
+class MemoLines : public TStrings {
+public:
+    explicit MemoLines(TMemo &memo) : memo_(memo) {}
+
+protected:
+    void Changed() override;
+
+private:
+    TMemo &memo_;
+};
+}  // namespace gui
+
+class TMemo : public gui::EditControl {
+public:
+    explicit TMemo(TComponent *owner);
+
+    TStrings &Lines() { return lines_; }
+    const TStrings &Lines() const { return lines_; }
+    // The lines with CR LF after each, as Lines.Text.
+    QString Text() const { return lines_.Text(); }
+    void SetText(const QString &text) { lines_.SetText(text); }
+
+protected:
+    void ApplyReadOnly(bool value) override;
+
+private:
+    friend class gui::MemoLines;
+    void LinesChanged();
+    void TextTyped();
+
+    QPlainTextEdit *editor_ = nullptr;
+    gui::MemoLines lines_{*this};
+    bool typing_ = false;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// A panel: a coloured area with a centred caption and a bevel, holding other controls.
+#include <QString>
+
+#include "platform/gui/control.h"
+
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
+class TPanel : public TWinControl {
+public:
+    explicit TPanel(TComponent *owner);
+
+    QString Caption() const { return caption_; }
+    void SetCaption(const QString &caption);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut bevel);
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut bevel);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int width);
+
+protected:
+    void Paint(QPainter &painter) override;
+
+private:
+    QString caption_;
+    TAlignment alignment_ = taCenter;
+    TBevelCut bevelOuter_ = bvRaised;
+    TBevelCut bevelInner_ = bvNone;
+    int bevelWidth_ = 1;
+};

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "gui_fixture.h"
+#include "platform/gui/controls.h"
+#include "platform/runtime/errors.h"
+
+namespace {
+
+class ApplicationTest : public GuiTest {};
+
+}  // namespace
+
+TEST_F(ApplicationTest, ModalBoxesAreAnsweredByTheResponder) {
+    reply = IDNO;
+    EXPECT_EQ(Application->MessageBox("Czy chcesz usunąć wybrany REKORD?", "Usuń REKORD!!!", MB_YESNO), IDNO);
+    reply = IDOK;
+    EXPECT_EQ(Application->MessageBox("Brak biblioteki", "INFO", MB_OK), IDOK);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Usuń REKORD!!!");
+    EXPECT_EQ(boxes[0].flags & 0x0F, MB_YESNO);
+    EXPECT_EQ(boxes[1].kind, TModalBox::Message);
+}
+
+TEST_F(ApplicationTest, AnExceptionInAClickIsReportedOnceAndTheNextEventRuns) {
+    auto form = CreateForm<TForm>();
+    auto *panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    int clicks = 0;
+    panel->OnClick = [&](TObject *) {
+        if (++clicks == 1) throw EConvertError("'---' is not a valid floating point value");
+    };
+    panel->Click();
+    panel->Click();
+    EXPECT_EQ(clicks, 2);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].kind, TModalBox::Error);
+    EXPECT_EQ(boxes[0].text, "'---' is not a valid floating point value.");
+}
+
+TEST_F(ApplicationTest, ExceptionTextGetsAFullStopOnlyWhenItEndsInALetterOrDigit) {
+    const std::pair<const char *, const char *> cases[] = {
+        {"abc", "abc."}, {"abc.", "abc."}, {"Uwaga!", "Uwaga!"}, {"", ""}, {"5", "5."}};
+    for (auto [message, shown] : cases) Application->HandleException(Exception(message));
+    ASSERT_EQ(boxes.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(boxes[i].text, cases[i].second);
+}
+
+TEST_F(ApplicationTest, OtherExceptionsAreShownTooAndNothingEscapesADispatch) {
+    gui::Dispatch([] { throw std::runtime_error("bad"); });
+    gui::Dispatch([] { throw 42; });
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "bad.");
+    EXPECT_EQ(boxes[1].text, "");
+}
+
+TEST_F(ApplicationTest, FileDialogsAskTheResponder) {
+    TOpenDialog dialog(nullptr);
+    Application->FileDialogResponder = [](TOpenDialog &d) {
+        d.SetFileName("/tmp/capture.bin");
+        return true;
+    };
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "/tmp/capture.bin");
+    Application->FileDialogResponder = [](TOpenDialog &) { return false; };
+    dialog.SetFileName("kept");
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "kept");
+    EXPECT_EQ(gui::ToQtFilter("Pliki (*.bin)|*.bin|Wszystkie|*.*;*"), "Pliki (*.bin);;Wszystkie (*.* *)");
+}
+
+TEST_F(ApplicationTest, DesktopRectangleCanBeFixedForTests) {
+    Application->SetDesktopRect(QRect(0, 0, 1276, 916));
+    EXPECT_EQ(Application->DesktopRect(), QRect(0, 0, 1276, 916));
+    Application->SetDesktopRect(std::nullopt);
+    EXPECT_FALSE(Application->DesktopRect().isEmpty());
+}
+
+TEST_F(ApplicationTest, CloseAsksOnCloseAndClosingTheMainFormTerminates) {
+    TForm *form = nullptr;
+    Application->CreateForm(form);
+    ASSERT_EQ(Application->MainForm(), form);
+    form->Show();
+    TCloseAction answer = caNone;
+    form->OnClose = [&](TObject *, TCloseAction &action) {
+        EXPECT_EQ(action, caHide);
+        action = answer;
+    };
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_FALSE(Application->Terminated());
+    answer = caHide;
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_TRUE(Application->Terminated());
+    Application->DestroyComponents();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+TEST_F(ApplicationTest, AutoSizedFormFollowsItsControls) {
+    auto form = CreateForm<TForm>();
+    auto *panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    form->SetAutoSize(true);
+    panel->SetBounds(10, 20, 638, 458);
+    EXPECT_EQ(form->Width(), 648);
+    EXPECT_EQ(form->Height(), 478);
+}

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+#include <cstdlib>
+
+#include "gui_fixture.h"
+#include "tests/platform/gui/big_window.h"
+#include "tests/platform/gui/test_window.h"
+
+namespace {
+
+class FormResource : public GuiTest {};
+
+}  // namespace
+
+TEST_F(FormResource, BuildsTypedMembersWithTheirPropertiesAndRunsOnCreateLast) {
+    auto window = CreateForm<TTestWindow>();
+    EXPECT_EQ(window->Name(), "TestWindow");
+    EXPECT_EQ(window->Caption(), "Okno testowe");
+    EXPECT_EQ(window->BorderStyle(), bsSingle);
+    EXPECT_EQ(window->FindComponent("Edit2"), window->Edit2);
+    EXPECT_EQ(window->Edit2->Parent(), window->Panel1);
+    EXPECT_EQ(window->Panel1->Parent(), window.get());
+    EXPECT_EQ(window->Edit3->Top(), 110);
+    EXPECT_EQ(window->Label3->Caption(), "Pole 3:");
+    EXPECT_EQ(window->Panel2->Color(), static_cast<TColor>(0x80000013u));
+    EXPECT_EQ(window->Panel2->BevelOuter(), bvLowered);
+    EXPECT_EQ(window->Label4->Caption(), QString::fromUtf8("Ząb\r\nżółw \"cytat\" {x}"));
+    EXPECT_EQ(window->Label4->Font().Style(), fsItalic);
+    EXPECT_EQ(window->Label4->Font().Size(), 10);                   // from Panel1
+    EXPECT_GT(window->Label4->Height(), window->Label3->Height());  // two lines, auto-sized
+    EXPECT_EQ(window->Memo1->Lines().Count(), 2);
+    // No handler runs while the resource loads; OnCreate runs once everything exists.
+    EXPECT_EQ(window->events, QStringList{"create:---"});
+}
+
+TEST_F(FormResource, BindsTheNamedHandlers) {
+    auto window = CreateForm<TTestWindow>();
+    window->Panel2->Click();
+    window->Edit2->SetText("12");
+    window->Button1->Click();
+    gui::AdvanceTime(450);
+    window->Close();
+    EXPECT_EQ(window->events, (QStringList{"create:---", "panel2", "change:Edit2", "tick", "tick", "close"}));
+}
+
+TEST_F(FormResource, TheMainWindowsSizeOfFormIsCreatedQuickly) {
+    QElapsedTimer clock;
+    clock.start();
+    auto window = CreateForm<TBigWindow>();
+    const qint64 ms = clock.elapsed();
+    EXPECT_EQ(window->ComponentCount(), 1545);
+    EXPECT_EQ(window->Edit479->Parent(), window->Screen23);
+    EXPECT_EQ(window->Panel551->Caption(), "+");
+    EXPECT_EQ(window->Timer8->Interval(), 80);
+    EXPECT_EQ(window->Width(), 1801);  // AutoSize: the extent of Root
+    EXPECT_FALSE(window->Screen6->Visible());
+    EXPECT_EQ(window->changes, 0);
+    window->Panel0->Click();
+    EXPECT_EQ(window->clicks, 1);
+    RecordProperty("creation_ms", static_cast<int>(ms));
+    EXPECT_LT(ms, 300);
+}
+
+// The generator refuses a faulty resource with the line of the fault.
+TEST(FormGenerator, RejectsFaultyResources) {
+    const std::string head = "form F : TF \"f.h\"\nend\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {head + "object A : TPanel in Nowhere\nend\n", ":3: error: parent Nowhere"},
+        {head + "object A : TPanel\nend\nobject A : TLabel\nend\n", ":5: error: duplicate name A"},
+        {head + "object B : TPanel in B\nend\n", ":3: error: parent B"},
+        {head + "object A : TPanel\n  Left = {1 +}\nend\n", ":4: error"},
+        {head + "object A{j} : TPanel\nend\n", "unknown name 'j'"},
+        {head + "object A : TPanel\n  Caption = \"open\nend\n", "unterminated string"},
+        {head + "object A : TPanel\n", "block without 'end'"},
+        {head + "object A : TPanel\n  OnClick = 3x\nend\n", "bad handler name"},
+        {head + "object A : TPanel\n  bounds = 1 2 3\nend\n", "bounds needs"},
+        {head + "repeat i = 0 to 2 step 0\nend\n", "step 0"},
+        {"object A : TPanel\nend\n", "no form block"},
+        {head + "object A : TPanel\n  Left = {1 / 0}\nend\n", "division by zero"},
+    };
+    const QString dir = QDir::temp().filePath("formgen_test");
+    QDir().mkpath(dir);
+    const std::string formgen = STATION_BINARY_DIR "/platform/gui/formgen/formgen";
+    for (const auto &[text, expected] : cases) {
+        const std::string resource = (dir + "/bad.form").toStdString();
+        QFile file(QString::fromStdString(resource));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.close();
+        const std::string out = (dir + "/out").toStdString();
+        const std::string command =
+            formgen + " " + resource + " " + out + ".h " + out + ".cpp out.h 2>" + out + ".err";
+        EXPECT_NE(std::system(command.c_str()), 0) << text;
+        QFile err(QString::fromStdString(out + ".err"));
+        ASSERT_TRUE(err.open(QIODevice::ReadOnly));
+        EXPECT_NE(err.readAll().toStdString().find(expected), std::string::npos) << text;
+    }
+    QDir(dir).removeRecursively();
+}
