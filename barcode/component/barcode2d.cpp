@@ -24,8 +24,21 @@ void TBarcode2D::Change(T &field, T value, bool geometry) {
     DoChange(false);
 }
 
+TControl *TBarcode2D::Image() const {
+    if (imageTracked_ && imageWidget_.isNull()) image_ = nullptr;
+    return image_;
+}
+
 void TBarcode2D::SetImage(TControl *value) {
-    Change(image_, value, false);
+    if (value == Image()) return;
+    LinkImage(value);
+    DoChange(false);
+}
+
+void TBarcode2D::LinkImage(TControl *value) {
+    image_ = value;
+    imageWidget_ = value != nullptr ? value->Widget() : nullptr;
+    imageTracked_ = !imageWidget_.isNull();
 }
 
 void TBarcode2D::SetBarcode(const std::string &Value) {
@@ -99,13 +112,13 @@ void TBarcode2D::SetMirrored(bool value) {
 
 void TBarcode2D::SetLocked(bool value) {
     if (value == locked_) return;
-    TCanvas *canvas = image_ != nullptr ? GetCanvas() : nullptr;
+    TCanvas *canvas = Image() != nullptr ? GetCanvas() : nullptr;
     if (value) {
         PixelSizes sizes;
         if (GetSizeInPixels(sizes) == 0) {
             lockedRect_ = ImageRect(sizes);
         } else {
-            lockedRect_ = image_ != nullptr ? TRect{0, 0, image_->Width(), image_->Height()} : TRect{};
+            lockedRect_ = Image() != nullptr ? TRect{0, 0, Image()->Width(), Image()->Height()} : TRect{};
         }
         locked_ = true;
         return;
@@ -271,7 +284,7 @@ int TBarcode2D::PrintSize(double &WidthMM, double &HeightMM, double ModuleMM, in
 void TBarcode2D::Assign(const TBarcode2D &source) {
     if (&source == this) return;
     InternalClear(true, false);
-    image_ = source.image_;
+    LinkImage(source.Image());
     barcode_ = source.barcode_;
     module_ = source.module_;
     barColor_ = source.barColor_;

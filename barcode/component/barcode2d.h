@@ -2,6 +2,8 @@
 // The drawing component of the barcode symbologies: the text to encode, the drawing properties and
 // events, and the drawing of the symbol on any canvas at a position, module size and angle, or into
 // a linked control's picture, which the component then repaints by itself.
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,7 +25,8 @@ public:
     explicit TBarcode2D(TComponent *owner);
     ~TBarcode2D() override;
 
-    TControl *Image() const { return image_; }
+    // The linked control; none again once a linked control that shows a widget is destroyed.
+    TControl *Image() const;
     void SetImage(TControl *value);
     const std::string &Barcode() const { return barcode_; }
     void SetBarcode(const std::string &Value);
@@ -135,6 +138,7 @@ private:
     // Fires OnInvalidLength or OnInvalidChar for a failed encoding.
     void ReportFailure(int result);
     void SetQuietZone(int side, int value);
+    void LinkImage(TControl *value);
     // Stores a property value: nothing for an unchanged one; the geometry's first erase the symbol.
     template <class T>
     void Change(T &field, T value, bool geometry);
@@ -143,7 +147,10 @@ private:
     int PrintModule(double moduleMM) const;
 
     std::unique_ptr<TCoreWorkArea> workArea_;
-    TControl *image_ = nullptr;
+    // The linked control and its widget, which tells when the control is gone.
+    mutable TControl *image_ = nullptr;
+    QPointer<QWidget> imageWidget_;
+    bool imageTracked_ = false;
     std::string barcode_;
     int module_ = 1;
     TColor barColor_ = clBlack;

@@ -20,10 +20,11 @@ int TBarcode2D::GetSizeInPixels(PixelSizes &sizes) {
     if (result != 0) return result;
     sizes.symbolWidth = sizes.targetWidth = workArea_->DrawingWidth;
     sizes.symbolHeight = sizes.targetHeight = workArea_->DrawingHeight;
-    if (!stretch_ || image_ == nullptr) return 0;
+    TControl *image = Image();
+    if (!stretch_ || image == nullptr) return 0;
     // The control's extent along the symbol's width and height.
-    const int alongWidth = Vertical() ? image_->Height() - topMargin_ : image_->Width() - leftMargin_;
-    const int alongHeight = Vertical() ? image_->Width() - leftMargin_ : image_->Height() - topMargin_;
+    const int alongWidth = Vertical() ? image->Height() - topMargin_ : image->Width() - leftMargin_;
+    const int alongHeight = Vertical() ? image->Width() - leftMargin_ : image->Height() - topMargin_;
     sizes.targetWidth = barcodeWidth_ > 0 ? barcodeWidth_ : alongWidth + barcodeWidth_;
     sizes.targetHeight = barcodeHeight_ > 0 ? barcodeHeight_ : alongHeight + barcodeHeight_;
     return 0;
@@ -36,7 +37,7 @@ TRect TBarcode2D::ImageRect(const PixelSizes &sizes) const {
 }
 
 int TBarcode2D::InternalClear(bool Erase, bool UseSymbolColour) {
-    if ((Erase && locked_) || Loading() || image_ == nullptr) return 0;
+    if ((Erase && locked_) || Loading() || Image() == nullptr) return 0;
     TCanvas *canvas = GetCanvas();
     if (canvas == nullptr) return 0;
     PixelSizes sizes;
@@ -51,7 +52,7 @@ int TBarcode2D::InternalClear(bool Erase, bool UseSymbolColour) {
 }
 
 void TBarcode2D::Draw() {
-    TCanvas *canvas = image_ != nullptr ? GetCanvas() : nullptr;
+    TCanvas *canvas = Image() != nullptr ? GetCanvas() : nullptr;
     if (canvas == nullptr) return;
     int result = 0;
     if (!stretch_) {

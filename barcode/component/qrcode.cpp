@@ -62,28 +62,27 @@ void TBarcode2D_QRCode::ChangeParameter(T &field, T value, TStageFlags cleared) 
 void TBarcode2D_QRCode::SetMinVersion(TQRCode_Version value) {
     if (!barcode::ValidVersion(value) || value == parameters_.MinVersion) return;
     if (parameters_.MaxVersion < value) {
-        // Both bounds move; the larger maximum changes what the length check allows as well.
-        BeforeGeometryChange();
-        parameters_.MaxVersion = value;
-        parameters_.MinVersion = value;
-        barcode::ClearStages(WorkArea().Stages, barcode::kDimensionAndLength);
-        DoChange(false);
-        return;
+        SetVersionBounds(value);
+    } else {
+        ChangeParameter(parameters_.MinVersion, value, barcode::kDimension);
     }
-    ChangeParameter(parameters_.MinVersion, value, barcode::kDimension);
 }
 
 void TBarcode2D_QRCode::SetMaxVersion(TQRCode_Version value) {
     if (!barcode::ValidVersion(value) || value == parameters_.MaxVersion) return;
     if (parameters_.MinVersion > value) {
-        BeforeGeometryChange();
-        parameters_.MinVersion = value;
-        parameters_.MaxVersion = value;
-        barcode::ClearStages(WorkArea().Stages, barcode::kDimensionAndLength);
-        DoChange(false);
-        return;
+        SetVersionBounds(value);
+    } else {
+        ChangeParameter(parameters_.MaxVersion, value, barcode::kDimensionAndLength);
     }
-    ChangeParameter(parameters_.MaxVersion, value, barcode::kDimensionAndLength);
+}
+
+void TBarcode2D_QRCode::SetVersionBounds(TQRCode_Version version) {
+    // Both bounds move: the maximum changes what the length check allows as well.
+    BeforeGeometryChange();
+    parameters_.MinVersion = parameters_.MaxVersion = version;
+    barcode::ClearStages(WorkArea().Stages, barcode::kDimensionAndLength);
+    DoChange(false);
 }
 
 void TBarcode2D_QRCode::SetEccLevel(TQRCode_EccLevel value) {

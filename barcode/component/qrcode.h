@@ -62,6 +62,8 @@ private:
     // Stores a QR property: erases the drawn symbol, clears the given stages, redraws.
     template <class T>
     void ChangeParameter(T &field, T value, TStageFlags cleared);
+    // Sets MinVersion and MaxVersion both to one version.
+    void SetVersionBounds(TQRCode_Version version);
 
     barcode::QrParameters parameters_;
 };

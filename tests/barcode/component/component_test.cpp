@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@
 #include "platform/gui/bitmap.h"
 #include "platform/gui/control.h"
 #include "platform/gui/gui_test_support.h"
+#include "platform/gui/panel.h"
+#include "platform/gui/print_dialog.h"
+#include "platform/gui/printer.h"
 #include "platform/gui/recording_canvas.h"
 
 namespace {
@@ -384,6 +388,52 @@ TEST_F(LinkedImageTest, BadTextsAreReportedThroughTheEvents) {
     EXPECT_EQ(chars[0].dataChar, 'q');
     EXPECT_EQ(chars[0].originalIndex, 6);
     EXPECT_EQ(chars[0].originalChar, '\0');
+}
+
+TEST_F(LinkedImageTest, DrawnOnceWhenLoadingEnds) {
+    qr.BeginLoading();
+    qr.SetImage(&control);
+    qr.SetBarcode("12345");
+    EXPECT_EQ(PixelAt(5, 5), clWhite);
+    qr.EndLoading();
+    EXPECT_EQ(PixelAt(5, 5), clBlack);
+}
+
+TEST_F(LinkedImageTest, ADestroyedControlIsUnlinked) {
+    auto *panel = new TPanel(nullptr);
+    panel->SetBounds(0, 0, 60, 60);
+    qr.SetImage(panel);
+    EXPECT_EQ(qr.Image(), panel);
+    delete panel;
+    EXPECT_EQ(qr.Image(), nullptr);
+    qr.SetBarcode("after");  // no drawing into the destroyed control
+    qr.SetStretch(true);
+}
+
+TEST_F(ComponentTest, PrintTakesMillimetresAtThePrintersResolution) {
+    QTemporaryDir dir;
+    TPrintDialog::TestResponder = [&] { return std::optional<QString>(dir.filePath("print.pdf")); };
+    ASSERT_TRUE(TPrintDialog().Execute());
+    TPrintDialog::TestResponder = nullptr;
+    TBarcode2D_QRCode qr(nullptr);
+    std::vector<TUserWorkArea> drawn;
+    qr.OnDrawBarcode = [&](TObject *, TCanvas *, const TUserWorkArea *area) { drawn.push_back(*area); };
+    qr.SetBarcode("12345");
+    Printer()->BeginDoc();
+    EXPECT_EQ(qr.Print(10.0, 25.4, 0.5, 0, 0.0, 0.0), 0);
+    EXPECT_EQ(qr.Print(0.0, 0.0, 0.0, 90, 30.0, 0.0), 0);  // 30 mm wide: 21 modules of 34 pixels
+    EXPECT_EQ(qr.Print(0.0, 0.0, 0.0, 0, 0.0, 21 * 25.4 / 60), 0);
+    Printer()->EndDoc();
+    ASSERT_EQ(drawn.size(), 3u);
+    EXPECT_EQ(drawn[0].Left, 236);
+    EXPECT_EQ(drawn[0].Top, 600);
+    EXPECT_EQ(drawn[0].Module, 12);
+    EXPECT_EQ(drawn[1].Module, 34);
+    EXPECT_EQ(drawn[1].Angle, 90);
+    EXPECT_EQ(drawn[2].Module, 10);
+    double width = 0, height = 0;
+    EXPECT_EQ(qr.PrintSize(width, height, 25.4 / 60, 0), 0);
+    EXPECT_DOUBLE_EQ(width, 21 * 25.4 / 60);
 }
 
 }  // namespace

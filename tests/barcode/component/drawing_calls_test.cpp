@@ -79,6 +79,20 @@ TRect ModuleBox(int column, int row, int n, int m, int left, int top, int degree
     return {left + x, top + y, left + x + m, top + y + m};
 }
 
+// The fills after the background are the modules, column by column, in the matrix's colours.
+void ExpectModuleFills(const std::vector<Fill> &fills, const TMapMatrix &matrix, int m, int left, int top,
+                       int degrees) {
+    const int n = static_cast<int>(matrix.size());
+    ASSERT_EQ(fills.size(), 1u + n * n);
+    for (int column = 0, i = 1; column < n; ++column) {
+        for (int row = 0; row < n; ++row, ++i) {
+            const TColor colour = (matrix[row][column] & 1) ? clBlack : clWhite;
+            ASSERT_EQ(fills[i], (Fill{colour, ModuleBox(column, row, n, m, left, top, degrees)}))
+                << column << "," << row;
+        }
+    }
+}
+
 class DrawingCallsTest : public ::testing::Test {
 protected:
     void SetUp() override { EnsurePaintingApplication(); }
@@ -104,14 +118,7 @@ TEST_F(DrawingCallsTest, AtAngleZeroTheBackgroundThenEveryModuleColumnByColumn) 
 
     const TMapMatrix matrix = CoreMatrix();
     const std::vector<Fill> fills = Fills(calls);
-    ASSERT_EQ(fills.size(), 1u + 21 * 21);
-    for (int column = 0, i = 1; column < 21; ++column) {
-        for (int row = 0; row < 21; ++row, ++i) {
-            const TColor colour = (matrix[row][column] & 1) ? clBlack : clWhite;
-            ASSERT_EQ(fills[i], (Fill{colour, ModuleBox(column, row, 21, 2, 10, 20, 0)}))
-                << column << "," << row;
-        }
-    }
+    ExpectModuleFills(fills, matrix, 2, 10, 20, 0);
 }
 
 TEST_F(DrawingCallsTest, RotatedDrawingsStartAtThePositionAndMoveEveryModule) {
@@ -122,15 +129,9 @@ TEST_F(DrawingCallsTest, RotatedDrawingsStartAtThePositionAndMoveEveryModule) {
         canvas.ClearCalls();
         ASSERT_EQ(qr.DrawTo(&canvas, 100, 50, 3, degrees), 0);
         const std::vector<Fill> fills = Fills(canvas.Calls());
-        ASSERT_EQ(fills.size(), 1u + 21 * 21);
+        ASSERT_FALSE(fills.empty());
         EXPECT_EQ(fills[0], (Fill{clWhite, {100, 50, 163, 113}}));
-        for (int column = 0, i = 1; column < 21; ++column) {
-            for (int row = 0; row < 21; ++row, ++i) {
-                const TColor colour = (matrix[row][column] & 1) ? clBlack : clWhite;
-                ASSERT_EQ(fills[i], (Fill{colour, ModuleBox(column, row, 21, 3, 100, 50, degrees)}))
-                    << column << "," << row;
-            }
-        }
+        ExpectModuleFills(fills, matrix, 3, 100, 50, degrees);
     }
 }
 
@@ -141,16 +142,10 @@ TEST_F(DrawingCallsTest, OnePixelModulesAreSetAsPixels) {
         canvas.ClearCalls();
         ASSERT_EQ(qr.DrawTo(&canvas, 5, 6, 1, degrees), 0);
         const std::vector<Fill> fills = Fills(canvas.Calls());
-        ASSERT_EQ(fills.size(), 1u + 21 * 21);
         EXPECT_EQ(std::count_if(canvas.Calls().begin(), canvas.Calls().end(),
                                 [](const std::string &c) { return c.rfind("SetPixel(", 0) == 0; }),
                   21 * 21);
-        for (int column = 0, i = 1; column < 21; ++column) {
-            for (int row = 0; row < 21; ++row, ++i) {
-                const TColor colour = (matrix[row][column] & 1) ? clBlack : clWhite;
-                ASSERT_EQ(fills[i], (Fill{colour, ModuleBox(column, row, 21, 1, 5, 6, degrees)}));
-            }
-        }
+        ExpectModuleFills(fills, matrix, 1, 5, 6, degrees);
     }
 }
 
