@@ -37,30 +37,29 @@ TEST(TextFunctions, StrToDec) {
 }
 
 TEST(TextFunctions, GetParameter) {
-    std::string parameter;
-    int position = 3;
-    GetParameter("\\e[26]ab", 8, position, parameter, ']', '[', "");
-    EXPECT_EQ(parameter, "26");
-    EXPECT_EQ(position, 7);
-
-    // An escaped Close stays in; an escape of a Nested character copies up to the next ']'.
-    position = 1;
-    GetParameter("[a\\]b,\\s[1]x]y", 14, position, parameter, ']', '[', "s");
-    EXPECT_EQ(parameter, "a\\]b,\\s[1]x");
-    EXPECT_EQ(position, 14);
-
-    // No Open at the position, or no Close: nothing, and the position stays.
-    position = 2;
-    GetParameter("[abc]", 5, position, parameter, ']', '[', "");
-    EXPECT_EQ(parameter, "");
-    EXPECT_EQ(position, 2);
-    position = 1;
-    GetParameter("[abc]", 4, position, parameter, ']', '[', "");
-    EXPECT_EQ(parameter, "");
-    EXPECT_EQ(position, 1);
-    position = 9;
-    GetParameter("[abc]", 5, position, parameter, ']', '[', "");
-    EXPECT_EQ(position, 9);
+    struct Case {
+        const char *text;
+        int length, position;
+        const char *nested, *parameter;
+        int positionAfter;
+    };
+    const Case cases[] = {
+        {"\\e[26]ab", 8, 3, "", "26", 7},
+        // An escaped Close stays in; an escaped Nested character copies up to the next ']'.
+        {"[a\\]b,\\s[1]x]y", 14, 1, "s", "a\\]b,\\s[1]x", 14},
+        // No Open at the position, no Close within the length, a position past the end: nothing.
+        {"[abc]", 5, 2, "", "", 2},
+        {"[abc]", 4, 1, "", "", 1},
+        {"[abc]", 5, 9, "", "", 9},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string parameter = "old";
+        int position = c.position;
+        GetParameter(c.text, c.length, position, parameter, ']', '[', c.nested);
+        EXPECT_EQ(parameter, c.parameter);
+        EXPECT_EQ(position, c.positionAfter);
+    }
 }
 
 TEST(TextFunctions, GetParameterItemTakesItemsOneByOne) {
