@@ -1,6 +1,7 @@
 #include "barcode/component/barcode2d.h"
 
-#include <utility>
+#include <algorithm>
+#include <iterator>
 
 #include "barcode/component/geometry2d.h"
 #include "barcode/component/region_drawing.h"

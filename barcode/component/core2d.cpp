@@ -44,6 +44,9 @@ int TBarcodeCore2D::EncodeWorkArea(TCoreWorkArea &area) {
             return -1;
         }
         stages.LengthVerified = true;
+        // A length failure of an earlier choice of version must not outlive the check: the
+        // settings that clear this stage clear the choice of version too, which sets it again.
+        area.LengthInvalid = false;
     }
     if (!stages.CharsVerified) {
         area.BadCharIndex = VerifyAllChars(area);

@@ -250,6 +250,21 @@ TEST_F(ComponentTest, StagesRunOncePerTextAndFailuresAreCached) {
     EXPECT_EQ(qr.lengthChecks, 4);
 }
 
+TEST_F(ComponentTest, ALargerSymbolLimitEndsALengthFailure) {
+    TBarcode2D_QRCode qr(nullptr);
+    qr.SetMaxVersion(10);
+    // Within the quick digit bound of version 10, but 400 bytes need version 13.
+    qr.SetBarcode(std::string(400, 'x'));
+    EXPECT_EQ(qr.DrawTo(&canvas, 0, 0, 1, 0), -1);
+    qr.SetMaxVersion(20);
+    EXPECT_EQ(qr.DrawTo(&canvas, 0, 0, 1, 0), 0);
+    EXPECT_EQ(qr.GetCurrentVersion(), 13);
+    qr.SetEccLevel(elHighest);
+    EXPECT_EQ(qr.DrawTo(&canvas, 0, 0, 1, 0), -1);
+    qr.SetEccLevel(elLowest);
+    EXPECT_EQ(qr.DrawTo(&canvas, 0, 0, 1, 0), 0);
+}
+
 TEST_F(ComponentTest, DrawingSizes) {
     TBarcode2D_QRCode qr(nullptr);
     qr.SetBarcode("12345");
