@@ -121,6 +121,20 @@ TEST_F(DrawingCallsTest, AtAngleZeroTheBackgroundThenEveryModuleColumnByColumn) 
     ExpectModuleFills(fills, matrix, 2, 10, 20, 0);
 }
 
+TEST_F(DrawingCallsTest, AtNinetyDegreesTheSymbolRunsBottomToTop) {
+    qr.SetBarcode(kText);
+    ASSERT_EQ(qr.DrawTo(&canvas, 10, 20, 2, 90), 0);
+    const std::vector<std::string> &calls = canvas.Calls();
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 7),
+              (std::vector<std::string>{
+                  "Pen.Color=0xFFFFFF", "Pen.Style=psClear",
+                  "Polygon((10, 62), (10, 20), (52, 20), (52, 62))",  // the background, 42 x 42
+                  "Pen.Color=0x000000", "Brush.Color=0x000000",
+                  "Polygon((10, 62), (10, 60), (12, 60), (12, 62))",  // module (0, 0) at the bottom left
+                  "Polygon((12, 62), (12, 60), (14, 60), (14, 62))",  // module (0, 1) right of it
+              }));
+}
+
 TEST_F(DrawingCallsTest, RotatedDrawingsStartAtThePositionAndMoveEveryModule) {
     qr.SetBarcode(kText);
     const TMapMatrix matrix = CoreMatrix();
