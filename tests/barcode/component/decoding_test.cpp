@@ -109,32 +109,41 @@ TEST_F(DecodingTest, ModulesAreExactSquaresAtEveryRightAngle) {
     }
 }
 
-TEST_F(DecodingTest, PrintedPageSymbolReadsBackExactly) {
+TEST_F(DecodingTest, PrintedPageSymbolsReadBackExactly) {
     const QString pdf = dir.filePath("page.pdf");
     TPrintDialog::TestResponder = [&] { return std::optional<QString>(pdf); };
     ASSERT_TRUE(TPrintDialog().Execute());
     TPrintDialog::TestResponder = nullptr;
     TPrinter &printer = *Printer();
     printer.SetOrientation(poPortrait);
+    // As a page draws them: the page's base length and wide pen, a module of base / 20, angle 0.
     const int base = printer.PageWidth() / 21, module = base / 20;
-    const int left = 14 * base, top = 2 * base;
-    const std::string text = Samples()[3].bytes;
+    struct Placed {
+        std::string text;
+        int left, top;
+    };
+    const std::vector<Placed> placed = {{Samples()[2].bytes, 2 * base, 2 * base},
+                                        {Samples()[3].bytes, 12 * base, 2 * base}};
     TBarcode2D_QRCode qr(nullptr);
     printer.BeginDoc();
     TCanvas &canvas = *printer.Canvas();
     canvas.Pen().SetWidth(base / 50);
-    qr.SetBarcode(text);
-    ASSERT_EQ(qr.DrawTo(&canvas, left, top, module, 0), 0);
+    for (const Placed &p : placed) {
+        qr.SetBarcode(p.text);
+        ASSERT_EQ(qr.DrawTo(&canvas, p.left, p.top, module, 0), 0);
+    }
     printer.EndDoc();
 
-    const TMapMatrix matrix = CoreMatrix(text);
-    const int side = static_cast<int>(matrix.size()) * module, margin = 6 * module;
-    const QImage region = qrtest::RenderPdfRegion(pdf, 1, TPrintDialog::kTestDotsPerInch, left - margin,
-                                                  top - margin, side + 2 * margin, side + 2 * margin);
-    ASSERT_FALSE(region.isNull());
-    ExpectExactModules(region, matrix, margin, margin, module);
-    EXPECT_EQ(qrtest::ZxingBytes(region), text);
-    EXPECT_EQ(qrtest::ZbarBytes(region, dir.path()), text);
+    for (const Placed &p : placed) {
+        const TMapMatrix matrix = CoreMatrix(p.text);
+        const int side = static_cast<int>(matrix.size()) * module, margin = 6 * module;
+        const QImage region = qrtest::RenderPdfRegion(pdf, 1, TPrintDialog::kTestDotsPerInch, p.left - margin,
+                                                      p.top - margin, side + 2 * margin, side + 2 * margin);
+        ASSERT_FALSE(region.isNull());
+        ExpectExactModules(region, matrix, margin, margin, module);
+        EXPECT_EQ(qrtest::ZxingBytes(region), p.text);
+        EXPECT_EQ(qrtest::ZbarBytes(region, dir.path()), p.text);
+    }
 }
 
 }  // namespace
