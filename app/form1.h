@@ -25,6 +25,10 @@ public:
     // Centres control in parent on both axes, or horizontally only.
     static void SetCenterPosition(TControl *control, TControl *parent);
     static void SetCenterPositionHorizontal(TControl *control, TControl *parent);
+    // A scaled integer property: the value times the factor, truncated toward zero.
+    static int Scaled(int value, float factor) {
+        return static_cast<int>(static_cast<float>(value) * factor);
+    }
     float ScaleX() const { return scaleX_; }
     float ScaleY() const { return scaleY_; }
 
