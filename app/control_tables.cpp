@@ -472,4 +472,10 @@ void TForm1::InitPointComponent() {
                              "Memo11", "Memo12", "Memo17", "Memo19", "Memo20", "Memo22", "Memo23"});
     names.Fill(ScaledButtons, {"Button4..Button19", "Button2", "Button3", "Button20..Button22"});
     names.Fill(CourseCaptionLabels, {"Label454", "Label463", "Label468", "Label469", "Label470"});
+    OwnCaptionLabels.clear();
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto *label = dynamic_cast<TLabel *>(Components(i));
+        if (label != nullptr && !label->Name().startsWith(QLatin1String("Label")))
+            OwnCaptionLabels.push_back(label);
+    }
 }

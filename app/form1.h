@@ -3,6 +3,7 @@
 // operations are declared here, grouped by subsystem, and defined in the subsystems' folders.
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "app/form1_form.h"
 #include "evaluation/evaluation_state.h"
@@ -64,6 +65,8 @@ public:
     std::array<TMemo *, 15> ScaledMemos{};
     std::array<TButton *, 21> ScaledButtons{};
     std::array<TLabel *, 5> CourseCaptionLabels{};
+    // The captions of our own layout (labels without a number), scaled like ScaledLabels.
+    std::vector<TLabel *> OwnCaptionLabels;
 
     // Member texts, each constructed empty.
     std::array<QString, 100> CourseLineTexts;

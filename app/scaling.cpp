@@ -110,6 +110,7 @@ void TForm1::ChangeSizeWindow2() {
     KeepOwnFonts(FareGridColumns);
     KeepOwnFonts(CounterEdits);
     KeepOwnFonts(JobListLabels);
+    KeepOwnFonts(OwnCaptionLabels);
 
     Panel239->SetBounds(0, 0, w, h);
     for (TPanel *screen : {Panel236, Panel38, Panel150, Panel228, Panel7, Panel411})
@@ -149,6 +150,7 @@ void TForm1::ChangeSizeWindow2() {
     Panel169->SetVisible(false);
 
     for (TLabel *label : ScaledLabels) s.PositionAndFont(label);
+    for (TLabel *label : OwnCaptionLabels) s.PositionAndFont(label);
 
     // The live course display: captions, units and three value columns, one line each.
     const QStringList &captions = CourseCaptions();

@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, EveryNamedComponentExistsOnceWithItsClass) {
         if (c != nullptr) EXPECT_TRUE(IsOfClass(c, fields[1])) << fields[0].toStdString();
     }
     EXPECT_EQ(listed, 1514);
-    EXPECT_LT(window.ComponentCount(), 1545);
+    EXPECT_GT(window.ComponentCount(), listed);  // and the captions of our own
 }
 
 TEST_F(MainWindowTest, WindowPropertiesTimersAndFixedGeometry) {
