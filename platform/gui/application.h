@@ -40,6 +40,9 @@ struct TModalBox {
 using TModalBoxResponder = std::function<int(const TModalBox &box)>;
 // Returns true when a file was chosen (having set the dialog's FileName).
 using TFileDialogResponder = std::function<bool(TOpenDialog &dialog)>;
+// Answers a print dialog: a file name accepts and prints to PDF files of that name at 600 dpi with
+// no margins; std::nullopt cancels.
+using TPrintDialogResponder = std::function<std::optional<QString>()>;
 
 class TApplication : public TComponent {
 public:
@@ -90,6 +93,7 @@ public:
     // Replaceable answers for tests; empty means the real box or dialog.
     TModalBoxResponder ModalBoxResponder;
     TFileDialogResponder FileDialogResponder;
+    TPrintDialogResponder PrintDialogResponder;
 
     // Called by a form's destructor.
     void FormDestroyed(TForm *form);

@@ -3,14 +3,13 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "platform/gui/application.h"
 #include "platform/gui/printer.h"
-
-std::function<std::optional<QString>()> TPrintDialog::TestResponder;
 
 bool TPrintDialog::Execute() {
     TPrinter &printer = *Printer();
-    if (TestResponder) {
-        const std::optional<QString> pdfFile = TestResponder();
+    if (Application->PrintDialogResponder) {
+        const std::optional<QString> pdfFile = Application->PrintDialogResponder();
         if (!pdfFile) return false;
         printer.UsePdfFile(*pdfFile, kTestDotsPerInch);
         return true;

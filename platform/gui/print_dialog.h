@@ -1,17 +1,18 @@
 #pragma once
 // The print dialog: offers the machine's printers and printing to a PDF file, and sets up the
-// process's printer (Printer()) with the choice. Cancelling changes nothing.
+// process's printer (Printer()) with the choice. Cancelling changes nothing. Tests answer it through
+// Application's PrintDialogResponder.
 #include <QString>
-#include <functional>
-#include <optional>
 
-class TPrintDialog {
+#include "platform/gui/component.h"
+
+class TPrintDialog : public TComponent {
 public:
+    explicit TPrintDialog(TComponent *owner = nullptr) : TComponent(owner) {}
+
     // True when the operator chose where to print.
     bool Execute();
 
-    // For tests: when set, Execute asks it instead of showing the dialog. A file name accepts and
-    // prints to PDF files of that name at 600 dpi with no margins; std::nullopt cancels.
-    static std::function<std::optional<QString>()> TestResponder;
+    // The resolution of the PDF files a responder's answer prints to.
     static constexpr int kTestDotsPerInch = 600;
 };

@@ -14,7 +14,7 @@ namespace {
 class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsurePaintingApplication();
+        gui::EnsureQtApplication();
         bitmap.SetSize(40, 30);
         canvas = bitmap.Canvas();
     }
@@ -25,7 +25,7 @@ protected:
 };
 
 TEST(RecordingCanvas, RecordsTheExactCallsOfADrawing) {
-    EnsurePaintingApplication();
+    gui::EnsureQtApplication();
     gui::RecordingCanvas canvas;
     TBitmap picture;
     picture.SetSize(8, 6);
@@ -74,7 +74,7 @@ TEST(RecordingCanvas, RecordsTheExactCallsOfADrawing) {
 }
 
 TEST(RecordingCanvas, MeasuresTextLikeThePrinterCanvasAtItsResolution) {
-    EnsurePaintingApplication();
+    gui::EnsureQtApplication();
     gui::RecordingCanvas at600(600), at96(96);
     for (gui::RecordingCanvas *canvas : {&at600, &at96}) {
         canvas->Font().SetName("Times New Roman");

@@ -1,18 +1,10 @@
 #pragma once
-// Helpers of the framework's painting tests.
-#include <QApplication>
+// Helpers of the framework's painting tests (which create the Qt application with
+// gui::EnsureQtApplication).
 #include <cstdio>
 #include <string>
 
-// Painting, fonts and printers need a Qt application object; the tests that paint create one
-// (once per test program) unless another part of the program already has.
-inline void EnsurePaintingApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "gui_test";
-    static char *argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives until the program ends
-}
+#include "platform/gui/application.h"
 
 // The standard output of a shell command (the test oracles: poppler, ImageMagick).
 inline std::string RunCommand(const std::string &command) {

@@ -16,7 +16,7 @@ namespace {
 
 class PictureTest : public ::testing::Test {
 protected:
-    void SetUp() override { EnsurePaintingApplication(); }
+    void SetUp() override { gui::EnsureQtApplication(); }
 
     QString Path(const QString &name) const { return dir.filePath(name); }
     // Makes a file with ImageMagick's convert; returns its path.

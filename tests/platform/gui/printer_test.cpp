@@ -9,6 +9,7 @@
 #include <regex>
 #include <string>
 
+#include "platform/gui/application.h"
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/print_dialog.h"
 #include "platform/gui/recording_canvas.h"
@@ -41,14 +42,14 @@ double Points(int pixels) {
 class PrinterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsurePaintingApplication();
+        gui::EnsureQtApplication();
         pdf = dir.filePath("job.pdf");
-        TPrintDialog::TestResponder = [this] { return std::optional<QString>(pdf); };
+        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
         Printer()->SetOrientation(poPortrait);
     }
     void TearDown() override {
         if (Printer()->Printing()) Printer()->Abort();
-        TPrintDialog::TestResponder = nullptr;
+        Application->PrintDialogResponder = nullptr;
     }
 
     QTemporaryDir dir;
@@ -137,7 +138,7 @@ TEST_F(PrinterTest, EveryJobWritesItsOwnPdfFile) {
 
 TEST_F(PrinterTest, CancelledDialogPrintsNothing) {
     ASSERT_TRUE(TPrintDialog().Execute());
-    TPrintDialog::TestResponder = [] { return std::optional<QString>(); };
+    Application->PrintDialogResponder = [] { return std::optional<QString>(); };
     EXPECT_FALSE(TPrintDialog().Execute());
     EXPECT_FALSE(Printer()->Printing());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
