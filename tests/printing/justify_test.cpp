@@ -26,7 +26,7 @@ std::string TextOut(int x, int y, const QString &text) {
 class JustifyLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsurePaintingApplication();
+        gui::EnsureQtApplication();
         canvas.Font().SetName("Times New Roman");
         canvas.Font().SetSize(8);
         canvas.ClearCalls();
@@ -100,12 +100,12 @@ TEST_F(JustifyLineTest, LongLinesKeepEveryWordAndEndAtTheRightEdge) {
 
 // A justified line printed through the printer ends at the right margin in the PDF.
 TEST(SetJustifyTest, PrintedLineEndsAtTheRightMargin) {
-    EnsurePaintingApplication();
+    gui::EnsureQtApplication();
     QTemporaryDir dir;
     const QString pdf = dir.filePath("justify.pdf");
-    TPrintDialog::TestResponder = [&] { return std::optional<QString>(pdf); };
+    Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
     ASSERT_TRUE(TPrintDialog().Execute());
-    TPrintDialog::TestResponder = nullptr;
+    Application->PrintDialogResponder = nullptr;
     TPrinter &printer = *Printer();
     printer.SetOrientation(poPortrait);
     const int m = printing::BaseLength(printer.PageWidth(), poPortrait);

@@ -18,7 +18,7 @@ using ::testing::IsEmpty;
 class PageLinesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsurePaintingApplication();
+        gui::EnsureQtApplication();
         canvas.Pen().SetWidth(4);
         canvas.ClearCalls();
     }

@@ -17,7 +17,7 @@ using ::testing::ElementsAreArray;
 class SetTextPrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsurePaintingApplication();
+        gui::EnsureQtApplication();
         canvas.Font().SetName("Times New Roman");
         canvas.Font().SetSize(10);
         canvas.Font().SetColor(clBlack);
@@ -75,7 +75,7 @@ TEST_F(SetTextPrintTest, FlagsZeroAfterAnEarlierLineDrawsWithoutStyle) {
 }
 
 TEST(SetCenterTest, OffsetFollowsTheLabelsMeasurementOfTheText) {
-    EnsurePaintingApplication();
+    gui::EnsureQtApplication();
     TLabel templab(nullptr);
     templab.Font().SetName("Times New Roman");
     TLabel measure(nullptr);
@@ -95,7 +95,7 @@ TEST(SetCenterTest, OffsetFollowsTheLabelsMeasurementOfTheText) {
 }
 
 TEST(SetPrintVerSoftTest, DrawsNothing) {
-    EnsurePaintingApplication();
+    gui::EnsureQtApplication();
     gui::RecordingCanvas canvas;
     SetPrintVerSoft(canvas, 236);
     EXPECT_TRUE(canvas.Calls().empty());

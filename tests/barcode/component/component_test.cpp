@@ -55,7 +55,7 @@ protected:
 
 class ComponentTest : public ::testing::Test {
 protected:
-    void SetUp() override { EnsurePaintingApplication(); }
+    void SetUp() override { gui::EnsureQtApplication(); }
     gui::RecordingCanvas canvas;
 };
 
@@ -427,9 +427,9 @@ TEST_F(LinkedImageTest, ADestroyedControlIsUnlinked) {
 
 TEST_F(ComponentTest, PrintTakesMillimetresAtThePrintersResolution) {
     QTemporaryDir dir;
-    TPrintDialog::TestResponder = [&] { return std::optional<QString>(dir.filePath("print.pdf")); };
+    Application->PrintDialogResponder = [&] { return std::optional<QString>(dir.filePath("print.pdf")); };
     ASSERT_TRUE(TPrintDialog().Execute());
-    TPrintDialog::TestResponder = nullptr;
+    Application->PrintDialogResponder = nullptr;
     TBarcode2D_QRCode qr(nullptr);
     std::vector<TUserWorkArea> drawn;
     qr.OnDrawBarcode = [&](TObject *, TCanvas *, const TUserWorkArea *area) { drawn.push_back(*area); };

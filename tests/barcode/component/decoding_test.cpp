@@ -59,7 +59,7 @@ void ExpectExactModules(const QImage &image, const TMapMatrix &matrix, int left,
 
 class DecodingTest : public ::testing::Test {
 protected:
-    void SetUp() override { EnsurePaintingApplication(); }
+    void SetUp() override { gui::EnsureQtApplication(); }
     QTemporaryDir dir;
 };
 
@@ -111,9 +111,9 @@ TEST_F(DecodingTest, ModulesAreExactSquaresAtEveryRightAngle) {
 
 TEST_F(DecodingTest, PrintedPageSymbolsReadBackExactly) {
     const QString pdf = dir.filePath("page.pdf");
-    TPrintDialog::TestResponder = [&] { return std::optional<QString>(pdf); };
+    Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
     ASSERT_TRUE(TPrintDialog().Execute());
-    TPrintDialog::TestResponder = nullptr;
+    Application->PrintDialogResponder = nullptr;
     TPrinter &printer = *Printer();
     printer.SetOrientation(poPortrait);
     // As a page draws them: the page's base length and wide pen, a module of base / 20, angle 0.

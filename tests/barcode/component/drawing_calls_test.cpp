@@ -95,7 +95,7 @@ void ExpectModuleFills(const std::vector<Fill> &fills, const TMapMatrix &matrix,
 
 class DrawingCallsTest : public ::testing::Test {
 protected:
-    void SetUp() override { EnsurePaintingApplication(); }
+    void SetUp() override { gui::EnsureQtApplication(); }
 
     TBarcode2D_QRCode qr{nullptr};
     gui::RecordingCanvas canvas;

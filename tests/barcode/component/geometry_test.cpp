@@ -65,7 +65,7 @@ TEST(Geometry2D, MillimetresAndPixels) {
 }
 
 TEST(Geometry2D, ZeroResolutionTakesThePrinters) {
-    EnsurePaintingApplication();
+    gui::EnsureQtApplication();
     EXPECT_GT(ConvertMMtoPixelsX(25.4, 0), 0);
     EXPECT_DOUBLE_EQ(GetPrinterDensityRate(0, 0), 1.0);
     EXPECT_GT(ConvertPixelsXtoMM(100, 0), 0.0);
