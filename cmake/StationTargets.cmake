@@ -65,7 +65,7 @@ function(station_bench name)
 endfunction()
 
 # station_fuzzer(<name> SOURCES ... LIBS ...): a libFuzzer target, registered with ctest as a
-# short run (label "fuzz") over its seed corpus folder fuzz/corpus/<name> when it exists.
+# short run (label "fuzz") over its starting corpus folder fuzz/corpus/<name> when it exists.
 function(station_fuzzer name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
@@ -73,13 +73,13 @@ function(station_fuzzer name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${A_LIBS})
-  # New inputs go to a folder of the build tree; the seed corpus in the source tree stays as it is.
+  # New inputs go to a folder of the build tree; the starting corpus in the source tree stays as it is.
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
   file(MAKE_DIRECTORY ${work})
-  set(seeds ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+  set(corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
   set(args -max_total_time=${STATION_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 ${work})
-  if(EXISTS ${seeds})
-    list(APPEND args ${seeds})
+  if(EXISTS ${corpus})
+    list(APPEND args ${corpus})
   endif()
   add_test(NAME ${name} COMMAND ${name} ${args})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)

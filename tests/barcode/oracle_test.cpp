@@ -16,11 +16,11 @@ using barcode::QrTextState;
 
 // Runs of digits, upper-case text, lower-case text with code page 1250 Polish letters and line
 // feeds, so that every mode and every switch between them occurs.
-std::string MixedText(std::size_t length, unsigned seed) {
+std::string MixedText(std::size_t length, unsigned start) {
     static const std::string kBytes =
         "abcxyz\n\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF";
     static const std::string kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
-    std::mt19937 random(seed);
+    std::mt19937 random(start);
     std::string text;
     while (text.size() < length) {
         const int kind = static_cast<int>(random() % 3);

@@ -13,16 +13,16 @@ inline std::vector<uint8_t> Flat(int width, int height, uint8_t index = 7) {
 }
 
 // Uniform noise over 2^bits indexes: the dictionary fills and restarts often.
-inline std::vector<uint8_t> Noise(int width, int height, int bits, unsigned seed = 1) {
-    std::mt19937 random(seed);
+inline std::vector<uint8_t> Noise(int width, int height, int bits, unsigned start = 1) {
+    std::mt19937 random(start);
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
     for (auto &p : pixels) p = static_cast<uint8_t>(random() & ((1u << bits) - 1));
     return pixels;
 }
 
 // Smooth shading with a little grain, like a photograph reduced to 256 colours.
-inline std::vector<uint8_t> PhotoLike(int width, int height, unsigned seed = 1) {
-    std::mt19937 random(seed);
+inline std::vector<uint8_t> PhotoLike(int width, int height, unsigned start = 1) {
+    std::mt19937 random(start);
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {

@@ -52,8 +52,8 @@ std::string MakeRegistrationCode(std::string_view bytes) {
     return Base64Encode(std::string("\xDB\x06\x00\x00", 4) + Nrv2eCompress(bytes));
 }
 
-std::string PseudoRandomBytes(std::size_t count, std::uint32_t seed) {
-    std::mt19937 generator(seed);
+std::string PseudoRandomBytes(std::size_t count, std::uint32_t start) {
+    std::mt19937 generator(start);
     std::string out(count, '\0');
     for (char &c : out) c = static_cast<char>(generator() & 0xFF);
     return out;

@@ -11,4 +11,4 @@ std::string Base64Encode(std::string_view bytes);
 // Base64 of the header and the compressed bytes.
 std::string MakeRegistrationCode(std::string_view bytes);
 // Reproducible pseudo-random bytes.
-std::string PseudoRandomBytes(std::size_t count, std::uint32_t seed);
+std::string PseudoRandomBytes(std::size_t count, std::uint32_t start);
