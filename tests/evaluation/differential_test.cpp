@@ -394,7 +394,7 @@ void FillJob(Random &r, Job &job) {
     sw.ZmianaTestedMask = r.Chance(0.15) ? 1u << s : 0;
     sw.StationConstSt = r.Chance(0.9) ? r.Int(4000, 6000) : 0;
     sw.MeterConstantText = r.Maybe(std::to_string(r.Int(4000, 6000)));
-    st.SlotTotalDistance[s] = !r.Chance(0.2) ? 0
+    st.SlotTotalDistance[s] = !r.Chance(0.2)  ? 0
                               : r.Chance(0.5) ? static_cast<float>(5 * r.Int(100, 1000))
                                               : static_cast<float>(r.Real(500, 5000));
 
