@@ -32,10 +32,6 @@ Ext operator/(Ext a, Ext b) {
     return Checked(a.value() / b.value());
 }
 
-Ext Abs(Ext a) {
-    return Ext(std::fabs(a.value()));
-}
-
 Ext Value(std::string_view text) {
     long double value = 0;
     if (!TryStrToFloat(text, value)) throw StepFailed{};

@@ -28,7 +28,6 @@ Ext operator+(Ext a, Ext b);
 Ext operator-(Ext a, Ext b);
 Ext operator*(Ext a, Ext b);
 Ext operator/(Ext a, Ext b);  // a zero divisor fails
-Ext Abs(Ext a);
 
 // The text as a number with the user's decimal separator; "", "---" and junk fail.
 Ext Value(std::string_view text);

@@ -60,18 +60,21 @@ private:
         }
     }
 
+    // The test distance is held in single precision: rounded when it is taken, and rounded again
+    // after the distance in WOLNY is added to it.
     float TestDistanceKm() const {
         if (timeTest_) return 0;
-        Ext km;
+        float km;
         if (state_.SlotTotalDistance[slot_] != 0) {
-            km = Ext(state_.SlotTotalDistance[slot_]) * 0.001L;
+            km = Single(Ext(state_.SlotTotalDistance[slot_]) * 0.001L);
         } else if (switches_.DistanceTestDone) {
             km = 10;
         } else {
-            km = Value(state_.FareGridStore[kDistanceTest][kNom][slot_][lastRows_.LastDistanceRow]) * 0.001L;
+            km = Single(Value(state_.FareGridStore[kDistanceTest][kNom][slot_][lastRows_.LastDistanceRow]) *
+                        0.001L);
         }
-        if (zt_ && tariff_.Opw != kMissing) km = km + Value(tariff_.Opw);
-        return Single(km);
+        if (zt_ && tariff_.Opw != kMissing) km = Single(Ext(km) + Value(tariff_.Opw));
+        return km;
     }
 
     // Counters 0 and 1 (kilometres) form one guarded block.

@@ -172,6 +172,34 @@ TEST_F(Counters, TestDistanceSources) {
     EXPECT_EQ(Text(kRealised, 2), "---");
 }
 
+TEST_F(Counters, TestDistanceIsHeldInSinglePrecision) {
+    // The distance is rounded to single precision when taken and again once the distance in
+    // WOLNY is added; rounding only the sum gives another second decimal in each of these.
+    struct Case {
+        float slotTotal;  // metres of the device's run, 0 for none
+        const char *nom;  // nominal value of the last distance row [m]
+        const char *opw;
+        const char *total, *paid;  // realised kilometres of counters 0 and 1
+    };
+    const Case cases[] = {
+        {0, "1065", "0,1", "1,17", "1,07"},
+        {0, "65", "0,1", "0,16", "0,06"},
+        {1065, "2000", "0,1", "1,17", "1,07"},
+        {0, "2735", "1,5", "4,23", "2,73"},
+    };
+    switches.ApprovalRegime = 0;
+    Counter(0, "0", "5,00");
+    Counter(1, "0", "5,00");
+    for (const Case &c : cases) {
+        state.SlotTotalDistance[0] = c.slotTotal;
+        LastRow(false, 1, "2", "6,00", c.nom);
+        screen.Page.Tariffs[0].Opw = c.opw;
+        Run(false);
+        EXPECT_EQ(Text(kRealised, 0), c.total) << c.nom << " " << c.slotTotal << " + " << c.opw;
+        EXPECT_EQ(Text(kRealised, 1), c.paid) << c.nom << " " << c.slotTotal << " + " << c.opw;
+    }
+}
+
 TEST_F(Counters, LayoutChangeAddsTheDistanceInWolny) {
     switches.ZmianaTestedMask = 1;
     LastRow(false, 1, "2", "6,00", "2000");

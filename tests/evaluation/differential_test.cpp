@@ -2,9 +2,11 @@
 // regime x calculation mode x family x source of results x CZAS x10, with missing, empty and
 // zero inputs mixed in. The re-statement shares no code with the evaluation: failures travel as
 // a flag beside the value instead of exceptions, and every formula is written out once more.
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <random>
+#include <set>
 
 #include "evaluation/fare_evaluation.h"
 #include "evaluation_fixture.h"
@@ -68,6 +70,7 @@ struct Expected {
     std::string counter[5][8];
     bool counterRed[8] = {};
     uint8_t counterFlag[8] = {};
+    bool distanceRoundingShows = false;  // rounding only the sum would show another test distance
 };
 
 // The rules, written out from their description.
@@ -219,17 +222,19 @@ Expected Oracle(const Job &job) {
         if (d.ok && i == 3 && units != 0) fees = static_cast<float>(d.v);
     }
     const bool dtd = sw.DistanceTestDone != 0, fam1 = sw.MeterFamily == 1;
-    M km = M(0);
+    // The test distance is a single-precision variable, assigned once more when WOLNY is added.
+    M km = M(0), sum = M(0);
     if (!job.time) {
         if (st.SlotTotalDistance[s] != 0)
-            km = M(st.SlotTotalDistance[s]) * M(0.001L);
+            sum = M(st.SlotTotalDistance[s]) * M(0.001L);
         else if (dtd)
-            km = M(10);
+            sum = M(10);
         else
-            km = num(job.time ? "" : nom[last[1]]) * M(0.001L);
-        if (!mid && c.Opw != "---") km = km + num(c.Opw);
+            sum = num(nom[last[1]]) * M(0.001L);
+        km = f32(sum);
+        if (!mid && c.Opw != "---") km = f32(km + num(c.Opw)), sum = sum + num(c.Opw);
     }
-    km = f32(km);
+    x.distanceRoundingShows = km.ok && txt(km, 2) != txt32(sum, 2);
     if (!km.ok) {
         C[3][0] = C[3][1] = "---";
     } else {
@@ -304,7 +309,7 @@ Expected Oracle(const Job &job) {
 
 class Random {
 public:
-    explicit Random(uint32_t seed) : rng_(seed) {}
+    explicit Random(uint32_t start) : rng_(start) {}
     bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
     int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     long double Real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng_); }
@@ -356,7 +361,11 @@ std::vector<std::pair<std::string, std::string>> Series(Random &r, bool time, co
         } else {
             nom = (init + i * step) * (1 + r.Real(-spread, spread));
         }
-        rows[i] = {r.Maybe(FormatFixed(nom, r.Chance(0.2) ? 0 : 3)), r.Maybe(std::to_string(units))};
+        // Whole values lie on a multiple of 5 (a tie at two decimals of the kilometre), so that
+        // the rounding order of the test distance shows.
+        const bool whole = r.Chance(0.3);
+        rows[i] = {r.Maybe(FormatFixed(whole ? 5 * std::round(nom / 5) : nom, whole ? 0 : 3)),
+                   r.Maybe(std::to_string(units))};
         units += r.Chance(0.9) ? 1 : r.Int(2, 4);
     }
     return rows;
@@ -385,7 +394,9 @@ void FillJob(Random &r, Job &job) {
     sw.ZmianaTestedMask = r.Chance(0.15) ? 1u << s : 0;
     sw.StationConstSt = r.Chance(0.9) ? r.Int(4000, 6000) : 0;
     sw.MeterConstantText = r.Maybe(std::to_string(r.Int(4000, 6000)));
-    st.SlotTotalDistance[s] = r.Chance(0.2) ? static_cast<float>(r.Real(500, 5000)) : 0;
+    st.SlotTotalDistance[s] = !r.Chance(0.2)  ? 0
+                              : r.Chance(0.5) ? static_cast<float>(5 * r.Int(100, 1000))
+                                              : static_cast<float>(r.Real(500, 5000));
 
     // One initial fee and one set of group values for every tariff, so that aligning a NOVITIUS
     // taximeter's tariffs changes nothing the re-statement has to know about.
@@ -410,7 +421,7 @@ void FillJob(Random &r, Job &job) {
         t.Cps = r.Maybe(r.Number(30, 300, 3));
         t.Dns = r.Maybe(r.Number(50, 600, 3));
         t.Vset = r.Maybe(r.Number(10, 60, 0));
-        t.Opw = r.Chance(0.7) ? "---" : r.Maybe(r.Number(0, 3, 1));
+        t.Opw = r.Chance(0.5) ? "---" : r.Maybe(r.Number(0, 3, 1));
     }
 
     // Half of the jobs in mode S get plain tariffs and measuring points on or near their
@@ -468,7 +479,9 @@ TEST(Differential, EvaluationAgreesWithAPlainRestatement) {
     Random random(20261210);
     int mismatches = 0;
     // How often the jobs reach the outcomes that matter, so that a generator gone flat shows.
-    int judgedRowFailed = 0, judgedRowPassed = 0, counterFailed = 0, missingPercent = 0;
+    int judgedRowFailed = 0, judgedRowPassed = 0, counterFailed = 0, missingPercent = 0, distanceRounding = 0;
+    // Every combination of test, regime, calculation mode, family, source of results and CZAS x10.
+    std::set<std::array<int, 6>> combinations;
     const auto job = std::make_unique<Job>();
     for (int n = 0; n < 10000 && mismatches < 5; ++n) {
         FillJob(random, *job);
@@ -518,6 +531,9 @@ TEST(Differential, EvaluationAgreesWithAPlainRestatement) {
         for (int r = 0; r < kMeasuringRows; ++r)
             missingPercent += x.grid[kPaidErrorPct][r] == "---" && x.rowFlag[r];
         for (uint8_t flag : x.counterFlag) counterFailed += flag;
+        distanceRounding += x.distanceRoundingShows;
+        combinations.insert({job->time, job->sw.ApprovalRegime, job->sw.ModeText == "S", job->sw.MeterFamily,
+                             job->sw.VehicleResults, job->sw.CzasX10});
         if (!same) {
             ++mismatches;
             ADD_FAILURE() << "job " << n << " " << (job->time ? "time" : "distance") << " "
@@ -530,6 +546,8 @@ TEST(Differential, EvaluationAgreesWithAPlainRestatement) {
     EXPECT_GT(judgedRowPassed, 500);
     EXPECT_GT(counterFailed, 500);
     EXPECT_GT(missingPercent, 500);
+    EXPECT_GT(distanceRounding, 10);
+    EXPECT_EQ(combinations.size(), 64u);
 }
 
 }  // namespace

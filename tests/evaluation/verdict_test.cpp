@@ -36,6 +36,7 @@ TEST_F(Verdict, ReasonsForAMixOfFailures) {
     struct Case {
         bool time, distance, counter, k;
         std::vector<std::string> lines;
+        std::initializer_list<int> items = {};
     };
     const Case cases[] = {
         {false, true, false, false, {"błąd pomiaru drogi", ""}},
@@ -48,6 +49,12 @@ TEST_F(Verdict, ReasonsForAMixOfFailures) {
          true,
          true,
          {"błąd pomiaru drogi , błąd pomiaru czasu", "błąd liczników,błąd ustawienia „k”"}},
+        {false,
+         true,
+         false,
+         true,
+         {"błąd pomiaru drogi", "błąd ustawienia „k”", "błąd oględzin (1c,7)"},
+         {2, 13}},
     };
     for (const Case &c : cases) {
         state = EvaluationState{};
@@ -55,9 +62,11 @@ TEST_F(Verdict, ReasonsForAMixOfFailures) {
         state.DistanceRowFailFlags[3][0][0] = c.distance;
         state.CounterFailFlags[1][7][4] = c.counter;
         state.OglErrFlag = c.k;
+        controls.ItemMarks.fill("+");
+        Mark(c.items);
         Compute();
         EXPECT_TRUE(view.Failed);
-        EXPECT_EQ(state.VerdictStatus, kVerdictMeasurement);
+        EXPECT_EQ(state.VerdictStatus, kVerdictMeasurement | (c.items.size() ? kVerdictInspection : 0));
         EXPECT_EQ(Lines(), c.lines);
         EXPECT_EQ(view.RegimeFontRed, true);
     }
