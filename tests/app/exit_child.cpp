@@ -1,5 +1,5 @@
-// The station program as main runs it, with its main window closed as soon as the event loop
-// runs: the exit test checks that this process ends cleanly.
+// The station program as main runs it, with its main window closed once the device library has
+// loaded (Timer5, 300 ms): the exit test checks that this process ends cleanly.
 #include <QTimer>
 
 #include "app/entry.h"
@@ -7,6 +7,6 @@
 
 int main(int argc, char **argv) {
     gui::EnsureQtApplication();
-    QTimer::singleShot(0, [] { Form1->Close(); });
+    QTimer::singleShot(400, [] { Form1->Close(); });
     return StationMain(argc, argv);
 }
