@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdlib>
 
@@ -82,8 +82,10 @@ TEST(FormGenerator, RejectsFaultyResources) {
         {"object A : TPanel\nend\n", "no form block"},
         {head + "object A : TPanel\n  Left = {1 / 0}\nend\n", "division by zero"},
     };
-    const QString dir = QDir::temp().filePath("formgen_test");
-    QDir().mkpath(dir);
+    // A folder of its own: test programs of other builds may run this test at the same time.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString dir = folder.path();
     const std::string formgen = STATION_BINARY_DIR "/platform/gui/formgen/formgen";
     for (const auto &[text, expected] : cases) {
         const std::string resource = (dir + "/bad.form").toStdString();
@@ -99,7 +101,6 @@ TEST(FormGenerator, RejectsFaultyResources) {
         ASSERT_TRUE(err.open(QIODevice::ReadOnly));
         EXPECT_NE(err.readAll().toStdString().find(expected), std::string::npos) << text;
     }
-    QDir(dir).removeRecursively();
 }
 
 namespace {
