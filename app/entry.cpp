@@ -25,3 +25,9 @@ void StartStation(int &argc, char **argv) {
     Application->CreateForm(Form2);
     Application->Run();
 }
+
+int StationMain(int &argc, char **argv) {
+    const int result = RunEntry([&] { StartStation(argc, argv); });
+    Application->Shutdown();
+    return result;
+}

@@ -9,3 +9,7 @@ int RunEntry(const std::function<void()> &steps);
 // Initialises the application, creates Form1 (the main window) and Form2 and runs the event loop
 // until the main window closes.
 void StartStation(int &argc, char **argv);
+
+// The whole program: StartStation through RunEntry, then the application's shutdown, so that every
+// window and the Qt application are gone before main returns.
+int StationMain(int &argc, char **argv);

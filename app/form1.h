@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "app/form1_form.h"
+#include "device/device_library_state.h"
 #include "evaluation/evaluation_state.h"
 #include "qrpayload/qr_text.h"
 
-class TForm1 : public TForm1Resource, public evaluation::EvaluationState, public qrpayload::QrPayloadState {
+class TForm1 : public TForm1Resource,
+               public evaluation::EvaluationState,
+               public qrpayload::QrPayloadState,
+               public device::DeviceLibraryState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -17,6 +21,12 @@ public:
     // --- Start-up and shut-down ---
     void FormCreate(TObject *Sender);
     void FormClose(TObject *Sender, TCloseAction &Action);
+
+    // --- Device library ---
+    void Timer5Timer(TObject *Sender);
+    // Loads the device library once: on success the device scan (Timer3) starts; on failure the
+    // device timers stop for good and the operator is told once.
+    void TimerDll();
 
     // --- Control tables ---
     void InitPointComponent();

@@ -1,8 +1,5 @@
 #include "app/entry.h"
-#include "platform/gui/application.h"
 
 int main(int argc, char **argv) {
-    const int result = RunEntry([&] { StartStation(argc, argv); });
-    Application->DestroyComponents();
-    return result;
+    return StationMain(argc, argv);
 }

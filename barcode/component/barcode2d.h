@@ -107,7 +107,8 @@ protected:
     virtual void GetMinQuietZonesInModules(int &left, int &top, int &right, int &bottom) const;
     // Erases the drawn symbol from the linked image (see the source for the cases that do nothing).
     virtual int InternalClear(bool Erase, bool UseSymbolColour);
-    // The canvas of the linked control's picture; none for a control that has no picture.
+    // The canvas of the linked image's picture bitmap, which an empty picture first gets at the
+    // image's size; none when the linked control is not an image.
     virtual TCanvas *GetCanvas();
 
     void GetQuietZonesInModules(const TCoreWorkArea &area, int &left, int &top, int &right,

@@ -5,10 +5,15 @@
 #include "barcode/component/region_drawing.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/control.h"
+#include "platform/gui/image.h"
 
 TCanvas *TBarcode2D::GetCanvas() {
-    // No control of the framework holds a picture yet; a control that does overrides this.
-    return nullptr;
+    auto *image = dynamic_cast<TImage *>(Image());
+    if (image == nullptr) return nullptr;
+    // An empty picture becomes a bitmap of the control's size.
+    TBitmap *bitmap = image->Picture().Bitmap();
+    if (bitmap->Empty()) bitmap->SetSize(image->Width(), image->Height());
+    return bitmap->Canvas();
 }
 
 int TBarcode2D::GetSizeInPixels(PixelSizes &sizes) {

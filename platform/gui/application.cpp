@@ -11,9 +11,11 @@
 
 namespace {
 
+// Never destroyed: static destruction runs after Qt's own statics are gone, too late to tear down
+// widgets or the Qt application. The program calls Shutdown before main returns.
 TApplication &Instance() {
-    static TApplication application;
-    return application;
+    static auto *application = new TApplication;
+    return *application;
 }
 
 // The framework's error text: a full stop is added unless the message ends in one or in a
@@ -65,10 +67,6 @@ TApplication *const Application = &Instance();
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
-TApplication::~TApplication() {
-    DestroyComponents();
-}
-
 void TApplication::Initialize(int &argc, char **argv) {
     if (QApplication::instance() == nullptr) qtApplication_ = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -96,6 +94,11 @@ void TApplication::Minimize() {
 
 void TApplication::DestroyComponents() {
     while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+}
+
+void TApplication::Shutdown() {
+    DestroyComponents();
+    qtApplication_.reset();
 }
 
 void TApplication::FormDestroyed(TForm *form) {
@@ -142,12 +145,11 @@ namespace gui {
 
 void EnsureQtApplication() {
     if (QApplication::instance() != nullptr) return;
+    // Qt keeps argc and argv for the life of the application.
     static int argc = 1;
     static char name[] = "kestrium";
     static char *argv[] = {name, nullptr};
-    // Lives until the process ends, after every control.
-    new QApplication(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    Application->Initialize(argc, argv);
 }
 
 void Dispatch(const std::function<void()> &work) {

@@ -47,7 +47,6 @@ using TPrintDialogResponder = std::function<std::optional<QString>()>;
 class TApplication : public TComponent {
 public:
     TApplication();
-    ~TApplication() override;
 
     // Creates the Qt application; must come before the first form.
     void Initialize(int &argc, char **argv);
@@ -73,6 +72,9 @@ public:
 
     // Destroys the forms (and other components) the application owns.
     void DestroyComponents();
+    // Destroys the components, then the Qt application. The program calls it before main returns;
+    // without it the Qt application (and every widget) lives until the process ends.
+    void Shutdown();
 
     // The default handling of an exception that reached the event loop: one error box with its
     // message; the program goes on. Error boxes never nest: one raised while another is open
@@ -113,7 +115,8 @@ extern TApplication *const Application;
 
 namespace gui {
 
-// Makes sure a Qt application exists (tests and tools that never call Initialize).
+// Makes sure a Qt application exists (tests and tools that never call Initialize); it lives until
+// Shutdown or the end of the process.
 void EnsureQtApplication();
 
 // Runs event-handler work as the event loop does: an exception that escapes is reported once

@@ -18,27 +18,33 @@ void TCanvas::MoveTo(int x, int y) {
 void TCanvas::LineTo(int x, int y) {
     DoLineTo(penPos_, {x, y});
     penPos_ = {x, y};
+    Changed();
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     DoRectangle({x1, y1, x2, y2});
+    Changed();
 }
 
 void TCanvas::FillRect(const TRect &rect) {
     DoFillRect(rect);
+    Changed();
 }
 
 void TCanvas::Polygon(const std::vector<TPoint> &points) {
     DoPolygon(points);
+    Changed();
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
     DoSetPixel({x, y}, color);
+    Changed();
 }
 
 void TCanvas::TextOut(int x, int y, const QString &text) {
     DoTextOut({x, y}, text);
     penPos_ = {x + TextWidth(text), y};
+    Changed();
 }
 
 int TCanvas::TextWidth(const QString &text) const {
@@ -51,10 +57,12 @@ int TCanvas::TextHeight(const QString &) const {
 
 void TCanvas::Draw(int x, int y, const TGraphic &graphic) {
     DoDraw({x, y}, graphic);
+    Changed();
 }
 
 void TCanvas::StretchDraw(const TRect &rect, const TGraphic &graphic) {
     DoStretchDraw(rect, graphic);
+    Changed();
 }
 
 namespace gui {

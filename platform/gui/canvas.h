@@ -4,6 +4,7 @@
 // a rectangle covers [Left, Right) x [Top, Bottom), text is placed by the top-left corner of its
 // cell, and text is measured on the device the canvas paints on.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -64,6 +65,9 @@ public:
     // The whole graphic scaled into the rectangle.
     void StretchDraw(const TRect &rect, const TGraphic &graphic);
 
+    // Runs after every drawing operation (a bitmap's picture repaints the control showing it).
+    std::function<void()> OnChange;
+
 protected:
     // The device whose resolution the text is measured at.
     virtual QPaintDevice *MetricsDevice() const = 0;
@@ -79,6 +83,10 @@ protected:
     virtual void DoStretchDraw(const TRect &rect, const TGraphic &graphic) = 0;
 
 private:
+    void Changed() {
+        if (OnChange) OnChange();
+    }
+
     TPen pen_;
     TBrush brush_;
     TFont font_;

@@ -38,6 +38,7 @@ TBitmap *TPicture::Bitmap() {
         bitmap = static_cast<TBitmap *>(graphic_.get());
         Changed();
     }
+    bitmap->Canvas()->OnChange = [this] { Changed(); };
     return bitmap;
 }
 

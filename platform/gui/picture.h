@@ -23,6 +23,7 @@ public:
     // A copy of the graphic, or empty for null.
     void SetGraphic(const TGraphic *graphic);
     // The graphic as a bitmap; a graphic of another class is replaced by a new empty bitmap.
+    // Drawing on the bitmap's canvas changes the picture (OnChange runs).
     TBitmap *Bitmap();
     int Width() const { return graphic_ ? graphic_->Width() : 0; }
     int Height() const { return graphic_ ? graphic_->Height() : 0; }

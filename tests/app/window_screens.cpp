@@ -38,7 +38,7 @@ int main(int argc, char **argv) {
     const qint64 createMs = clock.elapsed();
     if (argc > 1 && std::strcmp(argv[1], "--measure") == 0) {
         std::printf("window created and shown in %lld ms\n", static_cast<long long>(createMs));
-        Application->DestroyComponents();
+        Application->Shutdown();
         return 0;
     }
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
@@ -64,6 +64,6 @@ int main(int argc, char **argv) {
         Save(w, folder, "screen_" + screen->Name());
         screen->SetVisible(false);
     }
-    Application->DestroyComponents();
+    Application->Shutdown();
     return 0;
 }

@@ -8,8 +8,8 @@
 
 #include "barcode/component/qrcode.h"
 #include "barcode/escapes.h"
-#include "platform/gui/bitmap.h"
 #include "platform/gui/control.h"
+#include "platform/gui/image.h"
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/panel.h"
 #include "platform/gui/print_dialog.h"
@@ -41,16 +41,6 @@ protected:
         ++placements;
         TBarcode2D_QRCode::PlacementModules(area);
     }
-};
-
-// A component whose linked control shows a bitmap of its own.
-class LinkedQr : public TBarcode2D_QRCode {
-public:
-    using TBarcode2D_QRCode::TBarcode2D_QRCode;
-    TBitmap picture;
-
-protected:
-    TCanvas *GetCanvas() override { return picture.Canvas(); }
 };
 
 class ComponentTest : public ::testing::Test {
@@ -304,20 +294,24 @@ TEST_F(ComponentTest, AssignCopiesPropertiesAndEvents) {
     EXPECT_EQ(copy.DrawTo(&canvas, 0, 0, 0, -1), 0);
 }
 
+// A component linked to a 60 x 60 image whose picture starts empty.
 class LinkedImageTest : public ComponentTest {
 protected:
     void SetUp() override {
         ComponentTest::SetUp();
         control.SetBounds(0, 0, 60, 60);
-        qr.picture.SetSize(60, 60);
         qr.SetLeftMargin(5);
         qr.SetTopMargin(5);
         qr.SetModule(2);
     }
-    TColor PixelAt(int x, int y) { return qr.picture.Canvas()->Pixel(x, y); }
+    // White where nothing has been drawn yet.
+    TColor PixelAt(int x, int y) {
+        if (control.Picture().Graphic() == nullptr) return clWhite;
+        return control.Picture().Bitmap()->Canvas()->Pixel(x, y);
+    }
 
-    TControl control{nullptr};
-    LinkedQr qr{nullptr};
+    TImage control{nullptr};
+    TBarcode2D_QRCode qr{nullptr};
 };
 
 TEST_F(LinkedImageTest, TheImageFollowsTheText) {

@@ -1,8 +1,11 @@
-// Symbols drawn on a bitmap and on a printed PDF page read back, byte for byte, with ZXing and
+// Symbols drawn on a bitmap, into a linked image and on a printed PDF page read back, byte for byte, with ZXing and
 // zbarimg; every module is an exact square of its colour.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -10,7 +13,9 @@
 #include "barcode/component/qrcode.h"
 #include "barcode/qr_encoder.h"
 #include "platform/gui/bitmap.h"
+#include "platform/gui/form.h"
 #include "platform/gui/gui_test_support.h"
+#include "platform/gui/image.h"
 #include "platform/gui/print_dialog.h"
 #include "platform/gui/printer.h"
 #include "platform/runtime/cp1250.h"
@@ -77,6 +82,50 @@ TEST_F(DecodingTest, BitmapSymbolsReadBackExactly) {
         ExpectExactModules(image, CoreMatrix(sample.bytes), 15, 15, 3);
         EXPECT_EQ(qrtest::ZxingBytes(image), sample.bytes);
         EXPECT_EQ(qrtest::ZbarBytes(image, dir.path()), sample.bytes);
+    }
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(DecodingTest, SymbolsDrawnIntoALinkedImageReadBackAndTheImageRepaints) {
+    auto form = CreateForm<TForm>();
+    auto *image = new TImage(form.get());
+    image->SetParent(form.get());
+    image->SetBounds(0, 0, 220, 220);
+    form->Show();
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    image->Widget()->installEventFilter(&counter);
+    TBarcode2D_QRCode qr(nullptr);
+    qr.SetModule(3);
+    qr.SetLeftMargin(20);
+    qr.SetTopMargin(20);
+    qr.SetImage(image);
+    for (const Sample &sample : Samples()) {
+        SCOPED_TRACE(sample.name);
+        counter.paints = 0;
+        qr.SetBarcode(sample.bytes);
+        QCoreApplication::processEvents();
+        EXPECT_GT(counter.paints, 0);
+        // The empty picture became a bitmap of the image's size; the previous symbol was erased.
+        ASSERT_NE(image->Picture().Graphic(), nullptr);
+        EXPECT_EQ(image->Picture().Width(), 220);
+        EXPECT_EQ(image->Picture().Height(), 220);
+        const QImage picture = image->Picture().Graphic()->ToQImage();
+        ExpectExactModules(picture, CoreMatrix(sample.bytes), 20, 20, 3);
+        EXPECT_EQ(qrtest::ZxingBytes(picture), sample.bytes);
+        EXPECT_EQ(qrtest::ZbarBytes(picture, dir.path()), sample.bytes);
+        EXPECT_EQ(qrtest::ZxingBytes(image->Widget()->grab().toImage()), sample.bytes);
     }
 }
 

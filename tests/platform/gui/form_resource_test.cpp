@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdlib>
 
@@ -82,8 +82,10 @@ TEST(FormGenerator, RejectsFaultyResources) {
         {"object A : TPanel\nend\n", "no form block"},
         {head + "object A : TPanel\n  Left = {1 / 0}\nend\n", "division by zero"},
     };
-    const QString dir = QDir::temp().filePath("formgen_test");
-    QDir().mkpath(dir);
+    // A folder of its own: test programs of other builds may run this test at the same time.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString dir = folder.path();
     const std::string formgen = STATION_BINARY_DIR "/platform/gui/formgen/formgen";
     for (const auto &[text, expected] : cases) {
         const std::string resource = (dir + "/bad.form").toStdString();
@@ -99,5 +101,53 @@ TEST(FormGenerator, RejectsFaultyResources) {
         ASSERT_TRUE(err.open(QIODevice::ReadOnly));
         EXPECT_NE(err.readAll().toStdString().find(expected), std::string::npos) << text;
     }
-    QDir(dir).removeRecursively();
+}
+
+namespace {
+
+// Every control of a shown window: its widget is a child of its parent's widget, shown or hidden
+// as the control is, at the control's geometry. Returns how many controls it checked.
+int ExpectWidgetsAtControlGeometry(TForm &window) {
+    window.Show();
+    QCoreApplication::processEvents();
+    int checked = 0;
+    for (int i = 0; i < window.ComponentCount(); ++i) {
+        auto *control = dynamic_cast<TControl *>(window.Components(i));
+        if (control == nullptr) continue;
+        ++checked;
+        const std::string name = control->Name().toStdString();
+        const QWidget *widget = control->Widget();
+        EXPECT_EQ(widget->parentWidget(), control->Parent()->Widget()) << name;
+        EXPECT_EQ(widget->isHidden(), !control->Visible()) << name;
+        EXPECT_EQ(widget->isVisible(), control->Showing()) << name;
+        EXPECT_EQ(widget->geometry(), QRect(control->Left(), control->Top(), control->Width(), control->Height()))
+            << name;
+    }
+    EXPECT_TRUE(window.Widget()->isVisible());
+    EXPECT_EQ(window.Widget()->size(), QSize(window.Width(), window.Height()));
+    return checked;
+}
+
+}  // namespace
+
+TEST_F(FormResource, AShownWindowShowsEveryControlAtItsGeometry) {
+    auto small = CreateForm<TTestWindow>();
+    EXPECT_EQ(ExpectWidgetsAtControlGeometry(*small), 12);
+    // What is painted there: the panels' colours, the edits' white fields, the labels' light text on the black panel.
+    const QImage shown = small->Widget()->grab().toImage();
+    const auto colourAt = [&](TControl *control, int x, int y) {
+        return shown.pixelColor(control->Widget()->mapTo(small->Widget(), QPoint(x, y)));
+    };
+    EXPECT_EQ(colourAt(small->Panel1, 20, 260), QColor(Qt::black));
+    EXPECT_EQ(colourAt(small->Panel3, 10, 10), QColor(Qt::white));
+    for (TEdit *edit : {small->Edit1, small->Edit2, small->Edit3})
+        EXPECT_EQ(colourAt(edit, edit->Width() - 6, edit->Height() / 2), QColor(Qt::white)) << edit->Name().toStdString();
+    for (TLabel *label : {small->Label1, small->Label2, small->Label3, small->Label4}) {
+        int light = 0;
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x) light += colourAt(label, x, y).lightness() > 160;
+        EXPECT_GT(light, 10) << label->Name().toStdString();
+    }
+    auto big = CreateForm<TBigWindow>();
+    EXPECT_EQ(ExpectWidgetsAtControlGeometry(*big), 1537);  // all but the timers
 }

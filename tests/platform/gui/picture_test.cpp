@@ -177,6 +177,20 @@ TEST_F(PictureTest, JpegFromImageMagickLoadsAndDrawsScaled) {
               "JPEG 64x48");
 }
 
+TEST_F(PictureTest, DrawingOnItsBitmapChangesThePicture) {
+    TPicture picture;
+    int changes = 0;
+    picture.OnChange = [&] { ++changes; };
+    TBitmap *bitmap = picture.Bitmap();  // an empty picture gets an empty bitmap
+    EXPECT_EQ(changes, 1);
+    bitmap->SetSize(10, 10);
+    bitmap->Canvas()->FillRect({0, 0, 5, 5});
+    bitmap->Canvas()->TextOut(0, 0, "x");
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(picture.Bitmap(), bitmap);  // the bitmap stays
+    EXPECT_EQ(changes, 3);
+}
+
 TEST_F(PictureTest, CorruptJpegsRaiseTheGraphicErrorAndKeepThePicture) {
     const QByteArray jpeg = Read(Convert("-size 64x48 gradient:red-blue -quality 90", "good.jpg"));
     ASSERT_GT(jpeg.size(), 200);

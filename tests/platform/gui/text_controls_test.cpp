@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 
 #include "gui_fixture.h"
 #include "platform/gui/controls.h"
@@ -101,7 +101,9 @@ TEST(Strings, IndexPastTheEndRaisesAListErrorWhileTheSafeGetterGivesEmpty) {
 
 TEST(Strings, FilesAreCodePage1250WithCrLf) {
     const QString polish = QString::fromUtf8("ĄąĆćĘęŁłŃńÓóŚśŹźŻż");
-    const QString path = QDir::temp().filePath("strings_cp1250_test.txt");
+    QTemporaryDir folder;  // of its own: other builds' test programs may run this test meanwhile
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath("strings_cp1250_test.txt");
     TStringList list;
     list.Add(polish);
     list.Add("");
@@ -117,6 +119,6 @@ TEST(Strings, FilesAreCodePage1250WithCrLf) {
     EXPECT_EQ(back.Lines(), list.Lines());
     QFile::remove(path);
     EXPECT_THROW(back.LoadFromFile(path), Exception);
-    EXPECT_THROW(back.SaveToFile(QDir::temp().filePath("no/such/dir/x.txt")), Exception);
+    EXPECT_THROW(back.SaveToFile(folder.filePath("no/such/dir/x.txt")), Exception);
     EXPECT_EQ(back.Count(), 3);  // a failed load keeps the lines
 }
