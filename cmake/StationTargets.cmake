@@ -15,6 +15,8 @@ endif()
 if(STATION_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+  # Tests that measure time allow for the sanitizers' slowdown.
+  add_compile_definitions(STATION_SANITIZED)
 endif()
 
 # station_library(<name> [STATIC|SHARED] SOURCES ... [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
