@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "barcode/component/qrcode.h"
 #include "main_window_fixture.h"
 #include "storage/table.h"
 
@@ -25,6 +26,7 @@ bool IsOfClass(TComponent *c, const QString &className) {
         {"TOpenDialog", [](TComponent *x) { return dynamic_cast<TOpenDialog *>(x) != nullptr; }},
         {"TPrintDialog", [](TComponent *x) { return dynamic_cast<TPrintDialog *>(x) != nullptr; }},
         {"TTable", [](TComponent *x) { return dynamic_cast<TTable *>(x) != nullptr; }},
+        {"TBarcode2D_QRCode", [](TComponent *x) { return dynamic_cast<TBarcode2D_QRCode *>(x) != nullptr; }},
     };
     const auto check = checks.find(className);
     return check != checks.end() && check->second(c);
@@ -45,9 +47,11 @@ TEST_F(MainWindowTest, EveryNamedComponentExistsOnceWithItsClass) {
         ++listed;
         EXPECT_EQ(count[fields[0]], 1) << fields[0].toStdString();
         TComponent *c = window.FindComponent(fields[0]);
-        if (c != nullptr) EXPECT_TRUE(IsOfClass(c, fields[1])) << fields[0].toStdString();
+        if (c != nullptr) {
+            EXPECT_TRUE(IsOfClass(c, fields[1])) << fields[0].toStdString();
+        }
     }
-    EXPECT_EQ(listed, 1514);
+    EXPECT_EQ(listed, 1515);
     EXPECT_GT(window.ComponentCount(), listed);  // and the captions of our own
 }
 
@@ -99,6 +103,18 @@ TEST_F(MainWindowTest, WindowPropertiesTimersAndFixedGeometry) {
     EXPECT_EQ(w.Panel167->Parent(), &w) << "STOP lies outside the main screen";
     EXPECT_FALSE(w.Panel169->Visible());
     EXPECT_EQ(w.Memo21->Lines().Count(), 5);
+}
+
+TEST_F(MainWindowTest, TheQrCodeComponentIsOwnedWithItsDefaults) {
+    TForm1 &w = Create();
+    ASSERT_NE(w.Barcode2D_QRCode1, nullptr);
+    EXPECT_EQ(w.Barcode2D_QRCode1->Owner(), &w);
+    EXPECT_EQ(w.Barcode2D_QRCode1->Barcode(), "");
+    EXPECT_EQ(w.Barcode2D_QRCode1->Module(), 1);
+    EXPECT_EQ(w.Barcode2D_QRCode1->BarColor(), clBlack);
+    EXPECT_EQ(w.Barcode2D_QRCode1->SpaceColor(), clWhite);
+    EXPECT_FALSE(w.Barcode2D_QRCode1->ShowQuietZone());
+    EXPECT_EQ(w.Barcode2D_QRCode1->LeadingQuietZone(), 4);
 }
 
 TEST_F(MainWindowTest, ControlTablesHoldTheirMembersInIndexOrder) {
