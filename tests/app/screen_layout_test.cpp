@@ -1,6 +1,8 @@
 // The screens and dialogs laid out for real desktops: every control inside its parent, and no two
 // visible texts of a screen on top of each other.
+#include <QFontMetrics>
 #include <QRect>
+#include <QWidget>
 #include <vector>
 
 #include "job_list_sample.h"
@@ -36,6 +38,12 @@ bool BearsText(TControl *c) {
            dynamic_cast<TButton *>(c) != nullptr || dynamic_cast<TStringGrid *>(c) != nullptr;
 }
 
+// A panel's caption fits between its edges.
+bool CaptionFits(TControl *c) {
+    auto *panel = dynamic_cast<TPanel *>(c);
+    return panel == nullptr || QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
+}
+
 class ScreenLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<QSize> {};
 
 TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
@@ -51,7 +59,9 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
             const QRect r = RectIn(c, c->Parent());
             EXPECT_TRUE(QRect(0, 0, c->Parent()->Width(), c->Parent()->Height()).contains(r))
                 << c->Name().toStdString() << " leaves " << c->Parent()->Name().toStdString() << " on " << where;
-            if (ShownWith(c, screen) && BearsText(c)) texts.push_back(c);
+            if (!ShownWith(c, screen) || !BearsText(c)) continue;
+            texts.push_back(c);
+            EXPECT_TRUE(CaptionFits(c)) << c->Name().toStdString() << " cuts its caption on " << where;
         }
         for (size_t a = 0; a < texts.size(); ++a)
             for (size_t b = a + 1; b < texts.size(); ++b) {
