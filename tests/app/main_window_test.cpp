@@ -103,6 +103,8 @@ TEST_F(MainWindowTest, WindowPropertiesTimersAndFixedGeometry) {
         EXPECT_EQ(dialog->Width(), width) << dialog->Name().toStdString();
     EXPECT_EQ(w.Panel167->Parent(), &w) << "STOP lies outside the main screen";
     EXPECT_FALSE(w.Panel169->Visible());
+    EXPECT_FALSE(w.Panel172->Visible());
+    for (TPanel *key : w.KeyPanels) EXPECT_FALSE(key->Visible()) << key->Name().toStdString();
     EXPECT_EQ(w.Memo21->Lines().Count(), 5);
 }
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "job_list_sample.h"
+#include "screen_samples.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -49,6 +49,7 @@ class ScreenLayoutTest : public MainWindowTest, public ::testing::WithParamInter
 TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
     TForm1 &w = Create(GetParam().width(), GetParam().height());
     FillJobListSample(w);
+    ShowKeyboardKeys(w);
     for (TPanel *screen : {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171,
                            w.Panel155, w.Panel279, w.Panel325, w.Panel384, w.Panel413, w.Panel169}) {
         const std::string where = screen->Name().toStdString();

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "app/form1.h"
-#include "job_list_sample.h"
+#include "screen_samples.h"
 
 namespace {
 
@@ -60,6 +60,7 @@ int main(int argc, char **argv) {
         dialog->SetVisible(false);
     }
     FillJobListSample(w);
+    ShowKeyboardKeys(w);
     // The printing notice stands alone: the print command hides every screen first.
     for (TPanel *screen : {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171,
                            w.Panel155}) {
