@@ -216,7 +216,8 @@ void TForm1::ChangeSizeWindow2() {
     for (TLabel *label : {Label174, Label175}) SetCenterPositionHorizontal(label, Panel289);
     for (TLabel *label : {InspectionNoteCaption1, InspectionNoteCaption2})
         SetCenterPositionHorizontal(label, Panel279);
-    for (TLabel *label : {SlotChoiceCaption1, SlotChoiceCaption2}) SetCenterPositionHorizontal(label, Panel325);
+    for (TLabel *label : {SlotChoiceCaption1, SlotChoiceCaption2})
+        SetCenterPositionHorizontal(label, Panel325);
     SetCenterPositionHorizontal(SaveChangesCaption, Panel413);
 
     for (int row = 0; row < 20; ++row) {

@@ -94,7 +94,8 @@ TEST_F(MainWindowTest, WindowPropertiesTimersAndFixedGeometry) {
                   (std::array{638, 458, clBlack}))
             << screen->Name().toStdString();
     // The keyboard screen is scaled with its keys: 638 x 385 at design size, the height times 0.8 here.
-    EXPECT_EQ((std::array{w.Panel171->Width(), w.Panel171->Height()}), (std::array{638, TForm1::Scaled(385, 0.8f)}));
+    EXPECT_EQ((std::array{w.Panel171->Width(), w.Panel171->Height()}),
+              (std::array{638, TForm1::Scaled(385, 0.8f)}));
     for (const auto &[dialog, width] : {std::pair{w.Panel155, 225},
                                         {w.Panel279, 225},
                                         {w.Panel325, 233},
@@ -167,8 +168,7 @@ TEST_F(MainWindowTest, ThePartsOfAWindowPanelSitInsideIt) {
     EXPECT_EQ(rowEnd, w.Panel242->Left() + w.Panel242->Width());
     for (int i = 0; i < w.ComponentCount(); ++i) {
         auto *c = dynamic_cast<TControl *>(w.Components(i));
-        if (c == nullptr || c->Parent() == &w || dynamic_cast<TLabel *>(c) != nullptr)
-            continue;
+        if (c == nullptr || c->Parent() == &w || dynamic_cast<TLabel *>(c) != nullptr) continue;
         const TControl *p = c->Parent();
         EXPECT_TRUE(c->Left() >= 0 && c->Top() >= 0 && c->Left() + c->Width() <= p->Width() &&
                     c->Top() + c->Height() <= p->Height())

@@ -5,15 +5,16 @@
 #include <QWidget>
 #include <vector>
 
-#include "screen_samples.h"
 #include "main_window_fixture.h"
+#include "screen_samples.h"
 
 namespace {
 
 // Where a control lies in the coordinates of one of its ancestors.
 QRect RectIn(const TControl *control, const TControl *ancestor) {
     QRect r(control->Left(), control->Top(), control->Width(), control->Height());
-    for (const TControl *p = control->Parent(); p != ancestor; p = p->Parent()) r.translate(p->Left(), p->Top());
+    for (const TControl *p = control->Parent(); p != ancestor; p = p->Parent())
+        r.translate(p->Left(), p->Top());
     return r;
 }
 
@@ -41,7 +42,8 @@ bool BearsText(TControl *c) {
 // A panel's caption fits between its edges.
 bool CaptionFits(TControl *c) {
     auto *panel = dynamic_cast<TPanel *>(c);
-    return panel == nullptr || QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
+    return panel == nullptr ||
+           QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
 }
 
 class ScreenLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<QSize> {};
@@ -59,7 +61,8 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
             if (c == nullptr || !IsUnder(c, screen)) continue;
             const QRect r = RectIn(c, c->Parent());
             EXPECT_TRUE(QRect(0, 0, c->Parent()->Width(), c->Parent()->Height()).contains(r))
-                << c->Name().toStdString() << " leaves " << c->Parent()->Name().toStdString() << " on " << where;
+                << c->Name().toStdString() << " leaves " << c->Parent()->Name().toStdString() << " on "
+                << where;
             if (!ShownWith(c, screen) || !BearsText(c)) continue;
             texts.push_back(c);
             EXPECT_TRUE(CaptionFits(c)) << c->Name().toStdString() << " cuts its caption on " << where;
@@ -68,8 +71,8 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
             for (size_t b = a + 1; b < texts.size(); ++b) {
                 if (IsUnder(texts[a], texts[b]) || IsUnder(texts[b], texts[a])) continue;
                 EXPECT_FALSE(RectIn(texts[a], screen).intersects(RectIn(texts[b], screen)))
-                    << texts[a]->Name().toStdString() << " and " << texts[b]->Name().toStdString() << " overlap on "
-                    << where;
+                    << texts[a]->Name().toStdString() << " and " << texts[b]->Name().toStdString()
+                    << " overlap on " << where;
             }
     }
 }

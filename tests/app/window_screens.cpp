@@ -62,8 +62,8 @@ int main(int argc, char **argv) {
     FillJobListSample(w);
     ShowKeyboardKeys(w);
     // The printing notice stands alone: the print command hides every screen first.
-    for (TPanel *screen : {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171,
-                           w.Panel155}) {
+    for (TPanel *screen :
+         {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171, w.Panel155}) {
         w.Panel239->SetVisible(false);
         screen->SetVisible(true);
         Save(w, folder, "screen_" + screen->Name());
