@@ -121,6 +121,23 @@ TEST_F(MainWindowTest, TheQrCodeComponentIsOwnedWithItsDefaults) {
     EXPECT_EQ(w.Barcode2D_QRCode1->LeadingQuietZone(), 4);
 }
 
+// A search edit that starts with a text in the active look would filter the first list for it.
+TEST_F(MainWindowTest, SearchEditsStartInactiveShowingTheirHints) {
+    TForm1 &w = Create();
+    const char *hints[] = {"numer tax...", "data wyk...",     "nr wniosku...",
+                           "z dnia...",    "wnioskodawca...", "osoba wyk. sprawdzenie...",
+                           "vin...",       "nr rej..."};
+    for (int i = 0; i < 8; ++i) {
+        TEdit *edit = w.SzukajEdits[i];
+        EXPECT_EQ((std::array{edit->Text(), edit->Hint()}),
+                  (std::array{QString(hints[i]), QString(hints[i])}))
+            << i;
+        EXPECT_EQ((std::array{edit->Font().Color(), edit->Color()}), (std::array{clGray, TColor(0x8000001C)}))
+            << i;
+        EXPECT_EQ(edit->Font().Style(), TFontStyles(fsItalic)) << i;
+    }
+}
+
 TEST_F(MainWindowTest, ControlTablesHoldTheirMembersInIndexOrder) {
     TForm1 &w = Create();
     EXPECT_EQ(w.ButtonPanels[0], w.Panel11);
