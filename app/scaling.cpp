@@ -1,5 +1,6 @@
 #include <QStringList>
 #include <algorithm>
+#include <array>
 
 #include "app/form1.h"
 
@@ -111,6 +112,9 @@ void TForm1::ChangeSizeWindow2() {
     KeepOwnFonts(CounterEdits);
     KeepOwnFonts(JobListLabels);
     KeepOwnFonts(OwnCaptionLabels);
+    KeepOwnFonts(KeyPanels);
+    const std::array<TPanel *, 3> unlistedPanels{Panel171, Panel2, Panel3};
+    KeepOwnFonts(unlistedPanels);
 
     Panel239->SetBounds(0, 0, w, h);
     for (TPanel *screen : {Panel236, Panel38, Panel150, Panel228, Panel7, Panel411})
@@ -124,10 +128,15 @@ void TForm1::ChangeSizeWindow2() {
     SetLeft(0);
     SetTop(0);
 
-    for (TPanel *panel : ScaledPanels) {
+    const auto scalePanel = [&s](TPanel *panel) {
         s.All(panel);
         panel->SetBevelWidth(s.X(panel->BevelWidth()));
-    }
+    };
+    for (TPanel *panel : ScaledPanels) scalePanel(panel);
+    // The keyboard screen, its keys and the layout letters stand in no table but sit among scaled
+    // controls: scaled the same way, the keyboard is not clipped and the letters keep their place.
+    for (TPanel *panel : unlistedPanels) scalePanel(panel);
+    for (TPanel *key : KeyPanels) scalePanel(key);
 
     // Page tabs: seven equal tabs along Panel242, the meter-channel status tab takes the rest.
     const int tabWidth = Panel242->Width() / 8;
@@ -205,6 +214,11 @@ void TForm1::ChangeSizeWindow2() {
     SetCenterPositionHorizontal(Label423, Panel343);
     for (TLabel *label : {Label426, Label427, Label428}) SetCenterPositionHorizontal(label, Panel384);
     for (TLabel *label : {Label174, Label175}) SetCenterPositionHorizontal(label, Panel289);
+    for (TLabel *label : {InspectionNoteCaption1, InspectionNoteCaption2})
+        SetCenterPositionHorizontal(label, Panel279);
+    for (TLabel *label : {SlotChoiceCaption1, SlotChoiceCaption2})
+        SetCenterPositionHorizontal(label, Panel325);
+    SetCenterPositionHorizontal(SaveChangesCaption, Panel413);
 
     for (int row = 0; row < 20; ++row) {
         TLabel *label = JobListLabels[4 * 20 + row];

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "barcode/component/qrcode.h"
 #include "main_window_fixture.h"
 #include "storage/table.h"
 
@@ -25,6 +26,7 @@ bool IsOfClass(TComponent *c, const QString &className) {
         {"TOpenDialog", [](TComponent *x) { return dynamic_cast<TOpenDialog *>(x) != nullptr; }},
         {"TPrintDialog", [](TComponent *x) { return dynamic_cast<TPrintDialog *>(x) != nullptr; }},
         {"TTable", [](TComponent *x) { return dynamic_cast<TTable *>(x) != nullptr; }},
+        {"TBarcode2D_QRCode", [](TComponent *x) { return dynamic_cast<TBarcode2D_QRCode *>(x) != nullptr; }},
     };
     const auto check = checks.find(className);
     return check != checks.end() && check->second(c);
@@ -45,9 +47,11 @@ TEST_F(MainWindowTest, EveryNamedComponentExistsOnceWithItsClass) {
         ++listed;
         EXPECT_EQ(count[fields[0]], 1) << fields[0].toStdString();
         TComponent *c = window.FindComponent(fields[0]);
-        if (c != nullptr) EXPECT_TRUE(IsOfClass(c, fields[1])) << fields[0].toStdString();
+        if (c != nullptr) {
+            EXPECT_TRUE(IsOfClass(c, fields[1])) << fields[0].toStdString();
+        }
     }
-    EXPECT_EQ(listed, 1514);
+    EXPECT_EQ(listed, 1515);
     EXPECT_GT(window.ComponentCount(), listed);  // and the captions of our own
 }
 
@@ -89,7 +93,9 @@ TEST_F(MainWindowTest, WindowPropertiesTimersAndFixedGeometry) {
         EXPECT_EQ((std::array{screen->Width(), screen->Height(), screen->Color()}),
                   (std::array{638, 458, clBlack}))
             << screen->Name().toStdString();
-    EXPECT_EQ((std::array{w.Panel171->Width(), w.Panel171->Height()}), (std::array{638, 385}));
+    // The keyboard screen is scaled with its keys: 638 x 385 at design size, the height times 0.8 here.
+    EXPECT_EQ((std::array{w.Panel171->Width(), w.Panel171->Height()}),
+              (std::array{638, TForm1::Scaled(385, 0.8f)}));
     for (const auto &[dialog, width] : {std::pair{w.Panel155, 225},
                                         {w.Panel279, 225},
                                         {w.Panel325, 233},
@@ -98,7 +104,38 @@ TEST_F(MainWindowTest, WindowPropertiesTimersAndFixedGeometry) {
         EXPECT_EQ(dialog->Width(), width) << dialog->Name().toStdString();
     EXPECT_EQ(w.Panel167->Parent(), &w) << "STOP lies outside the main screen";
     EXPECT_FALSE(w.Panel169->Visible());
+    EXPECT_FALSE(w.Panel172->Visible());
+    for (TPanel *key : w.KeyPanels) EXPECT_FALSE(key->Visible()) << key->Name().toStdString();
     EXPECT_EQ(w.Memo21->Lines().Count(), 5);
+}
+
+TEST_F(MainWindowTest, TheQrCodeComponentIsOwnedWithItsDefaults) {
+    TForm1 &w = Create();
+    ASSERT_NE(w.Barcode2D_QRCode1, nullptr);
+    EXPECT_EQ(w.Barcode2D_QRCode1->Owner(), &w);
+    EXPECT_EQ(w.Barcode2D_QRCode1->Barcode(), "");
+    EXPECT_EQ(w.Barcode2D_QRCode1->Module(), 1);
+    EXPECT_EQ(w.Barcode2D_QRCode1->BarColor(), clBlack);
+    EXPECT_EQ(w.Barcode2D_QRCode1->SpaceColor(), clWhite);
+    EXPECT_FALSE(w.Barcode2D_QRCode1->ShowQuietZone());
+    EXPECT_EQ(w.Barcode2D_QRCode1->LeadingQuietZone(), 4);
+}
+
+// A search edit that starts with a text in the active look would filter the first list for it.
+TEST_F(MainWindowTest, SearchEditsStartInactiveShowingTheirHints) {
+    TForm1 &w = Create();
+    const char *hints[] = {"numer tax...", "data wyk...",     "nr wniosku...",
+                           "z dnia...",    "wnioskodawca...", "osoba wyk. sprawdzenie...",
+                           "vin...",       "nr rej..."};
+    for (int i = 0; i < 8; ++i) {
+        TEdit *edit = w.SzukajEdits[i];
+        EXPECT_EQ((std::array{edit->Text(), edit->Hint()}),
+                  (std::array{QString(hints[i]), QString(hints[i])}))
+            << i;
+        EXPECT_EQ((std::array{edit->Font().Color(), edit->Color()}), (std::array{clGray, TColor(0x8000001C)}))
+            << i;
+        EXPECT_EQ(edit->Font().Style(), TFontStyles(fsItalic)) << i;
+    }
 }
 
 TEST_F(MainWindowTest, ControlTablesHoldTheirMembersInIndexOrder) {
@@ -148,10 +185,7 @@ TEST_F(MainWindowTest, ThePartsOfAWindowPanelSitInsideIt) {
     EXPECT_EQ(rowEnd, w.Panel242->Left() + w.Panel242->Width());
     for (int i = 0; i < w.ComponentCount(); ++i) {
         auto *c = dynamic_cast<TControl *>(w.Components(i));
-        // The on-screen keyboard is not scaled as a whole (nothing opens it).
-        if (c == nullptr || c->Parent() == &w || c->Parent() == w.Panel171 ||
-            dynamic_cast<TLabel *>(c) != nullptr)
-            continue;
+        if (c == nullptr || c->Parent() == &w || dynamic_cast<TLabel *>(c) != nullptr) continue;
         const TControl *p = c->Parent();
         EXPECT_TRUE(c->Left() >= 0 && c->Top() >= 0 && c->Left() + c->Width() <= p->Width() &&
                     c->Top() + c->Height() <= p->Height())

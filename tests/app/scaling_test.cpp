@@ -30,6 +30,9 @@ TEST_F(MainWindowTest, EachControlIsScaledOnceAndLabel57Twice) {
     const int edit35Left = design.Edit35->Left(), edit20Width = design.Edit20->Width();
     const int memo4Width = design.Memo4->Width(), memo2Width = design.Memo2->Width();
     const int label57Left = design.Label57->Left(), gridWidth = design.Edit298->Width();
+    // The keyboard screen, its keys and the layout letters stand in no table.
+    const int keyboardWidth = design.Panel171->Width(), keyLeft = design.Panel187->Left();
+    const int keyWidth = design.Panel187->Width(), lettersWidth = design.Panel2->Width();
     ASSERT_GT(label57Left, 0);
 
     TForm1 &wide = Create(1276, 458);
@@ -40,6 +43,10 @@ TEST_F(MainWindowTest, EachControlIsScaledOnceAndLabel57Twice) {
     EXPECT_EQ(wide.Memo2->Width(), TForm1::Scaled(memo2Width, sx));
     EXPECT_EQ(wide.Edit298->Width(), TForm1::Scaled(gridWidth, sx));
     EXPECT_EQ(wide.Label57->Left(), TForm1::Scaled(TForm1::Scaled(label57Left, sx), sx));
+    EXPECT_EQ(wide.Panel171->Width(), TForm1::Scaled(keyboardWidth, sx));
+    EXPECT_EQ(wide.Panel187->Left(), TForm1::Scaled(keyLeft, sx));
+    EXPECT_EQ(wide.Panel187->Width(), TForm1::Scaled(keyWidth, sx));
+    EXPECT_EQ(wide.Panel2->Width(), TForm1::Scaled(lettersWidth, sx));
 }
 
 TEST_F(MainWindowTest, CentringRoundsTowardZero) {

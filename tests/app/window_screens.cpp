@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "app/form1.h"
+#include "screen_samples.h"
 
 namespace {
 
@@ -53,12 +54,16 @@ int main(int argc, char **argv) {
         Save(w, folder, name);
     }
     ShowPage(w, w.Panel241);
-    for (TPanel *dialog : {w.Panel155, w.Panel279, w.Panel325, w.Panel384, w.Panel413, w.Panel169}) {
+    for (TPanel *dialog : {w.Panel279, w.Panel325, w.Panel384, w.Panel413, w.Panel169}) {
         dialog->SetVisible(true);
         Save(w, folder, "dialog_" + dialog->Name());
         dialog->SetVisible(false);
     }
-    for (TPanel *screen : {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171}) {
+    FillJobListSample(w);
+    ShowKeyboardKeys(w);
+    // The printing notice stands alone: the print command hides every screen first.
+    for (TPanel *screen :
+         {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171, w.Panel155}) {
         w.Panel239->SetVisible(false);
         screen->SetVisible(true);
         Save(w, folder, "screen_" + screen->Name());

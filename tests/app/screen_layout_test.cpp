@@ -1,0 +1,82 @@
+// The screens and dialogs laid out for real desktops: every control inside its parent, and no two
+// visible texts of a screen on top of each other.
+#include <QFontMetrics>
+#include <QRect>
+#include <QWidget>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "screen_samples.h"
+
+namespace {
+
+// Where a control lies in the coordinates of one of its ancestors.
+QRect RectIn(const TControl *control, const TControl *ancestor) {
+    QRect r(control->Left(), control->Top(), control->Width(), control->Height());
+    for (const TControl *p = control->Parent(); p != ancestor; p = p->Parent())
+        r.translate(p->Left(), p->Top());
+    return r;
+}
+
+bool IsUnder(const TControl *control, const TControl *ancestor) {
+    for (const TControl *p = control->Parent(); p != nullptr; p = p->Parent())
+        if (p == ancestor) return true;
+    return false;
+}
+
+// Shown when the screen is: the control and every parent up to the screen have their own flag set.
+bool ShownWith(const TControl *control, const TControl *screen) {
+    for (const TControl *c = control; c != screen; c = c->Parent())
+        if (!c->Visible()) return false;
+    return true;
+}
+
+// Controls that put text on the screen: labels and panels with a caption, and the text boxes.
+bool BearsText(TControl *c) {
+    if (auto *label = dynamic_cast<TLabel *>(c)) return !label->Caption().isEmpty();
+    if (auto *panel = dynamic_cast<TPanel *>(c)) return !panel->Caption().isEmpty();
+    return dynamic_cast<TEdit *>(c) != nullptr || dynamic_cast<TMemo *>(c) != nullptr ||
+           dynamic_cast<TButton *>(c) != nullptr || dynamic_cast<TStringGrid *>(c) != nullptr;
+}
+
+// A panel's caption fits between its edges.
+bool CaptionFits(TControl *c) {
+    auto *panel = dynamic_cast<TPanel *>(c);
+    return panel == nullptr ||
+           QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
+}
+
+class ScreenLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<QSize> {};
+
+TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
+    TForm1 &w = Create(GetParam().width(), GetParam().height());
+    FillJobListSample(w);
+    ShowKeyboardKeys(w);
+    for (TPanel *screen : {w.Panel38, w.Panel150, w.Panel7, w.Panel228, w.Panel236, w.Panel411, w.Panel171,
+                           w.Panel155, w.Panel279, w.Panel325, w.Panel384, w.Panel413, w.Panel169}) {
+        const std::string where = screen->Name().toStdString();
+        std::vector<TControl *> texts;
+        for (int i = 0; i < w.ComponentCount(); ++i) {
+            auto *c = dynamic_cast<TControl *>(w.Components(i));
+            if (c == nullptr || !IsUnder(c, screen)) continue;
+            const QRect r = RectIn(c, c->Parent());
+            EXPECT_TRUE(QRect(0, 0, c->Parent()->Width(), c->Parent()->Height()).contains(r))
+                << c->Name().toStdString() << " leaves " << c->Parent()->Name().toStdString() << " on "
+                << where;
+            if (!ShownWith(c, screen) || !BearsText(c)) continue;
+            texts.push_back(c);
+            EXPECT_TRUE(CaptionFits(c)) << c->Name().toStdString() << " cuts its caption on " << where;
+        }
+        for (size_t a = 0; a < texts.size(); ++a)
+            for (size_t b = a + 1; b < texts.size(); ++b) {
+                if (IsUnder(texts[a], texts[b]) || IsUnder(texts[b], texts[a])) continue;
+                EXPECT_FALSE(RectIn(texts[a], screen).intersects(RectIn(texts[b], screen)))
+                    << texts[a]->Name().toStdString() << " and " << texts[b]->Name().toStdString()
+                    << " overlap on " << where;
+            }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ScreenLayoutTest, ::testing::Values(QSize(1920, 1080), QSize(1366, 768)));
+
+}  // namespace
