@@ -204,7 +204,10 @@ TheirStream Slurp(const Bytes &gif) {
         frame.Width = image.ImageDesc.Width;
         frame.Height = image.ImageDesc.Height;
         frame.Interlaced = image.ImageDesc.Interlace;
+        frame.LocalTable = image.ImageDesc.ColorMap != nullptr;
         const ColorMapObject *map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : file->SColorMap;
+        frame.TableSize = map ? map->ColorCount : 0;
+        result.ExtensionBlocks += image.ExtensionBlockCount;
         const size_t n = static_cast<size_t>(frame.Width) * frame.Height;
         frame.Indexes.assign(image.RasterBits, image.RasterBits + n);
         for (const uint8_t index : frame.Indexes) {
@@ -230,6 +233,7 @@ TheirStream Slurp(const Bytes &gif) {
         }
         result.Frames.push_back(std::move(frame));
     }
+    result.ExtensionBlocks += file->ExtensionBlockCount;
     DGifCloseFile(file, &error);
     return result;
 }

@@ -73,11 +73,14 @@ struct TheirFrame {
     int TransparentIndex = -1;
     uint32_t TransparentColour = 0;  // of the table in use, 0 beyond it
     bool Interlaced = false;
+    bool LocalTable = false;
+    int TableSize = 0;  // entries of the table in use
 };
 struct TheirStream {
     int Width = 0, Height = 0;
     int LoopCount = -1;
     std::string Version;
+    int ExtensionBlocks = 0;  // of every kind, all frames together
     std::vector<TheirFrame> Frames;
 };
 TheirStream Slurp(const Bytes &gif);
