@@ -216,6 +216,7 @@ TheirStream Slurp(const Bytes &gif) {
         }
         GraphicsControlBlock control;
         if (DGifSavedExtensionToGCB(file, i, &control) == GIF_OK) {
+            frame.HasControl = true;
             frame.DelayHundredths = control.DelayTime;
             frame.Disposal = control.DisposalMode;
             frame.TransparentIndex = control.TransparentColor;
@@ -255,6 +256,17 @@ Bytes Magick::Make(const std::string &arguments) {
     const std::string command = "cd " + dir_.string() + " && convert " + arguments + " out.gif 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     std::ifstream in(dir_ / "out.gif", std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+Bytes Magick::Gifbuild(const std::string &description) {
+    {
+        std::ofstream out(dir_ / "stream.txt");
+        out << description;
+    }
+    const std::string command = "cd " + dir_.string() + " && gifbuild stream.txt > built.gif";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::ifstream in(dir_ / "built.gif", std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 

@@ -70,6 +70,7 @@ struct TheirFrame {
     Bytes Indexes;
     int DelayHundredths = 0;
     int Disposal = 0;
+    bool HasControl = false;  // a graphic control block precedes the frame
     int TransparentIndex = -1;
     uint32_t TransparentColour = 0;  // of the table in use, 0 beyond it
     bool Interlaced = false;
@@ -95,6 +96,8 @@ public:
     Bytes Make(const std::string &arguments);
     // The colours of one frame (`convert file[frame] rgb:-`), the frame at its own size.
     Pixels Colours(const Bytes &gif, int frame);
+    // giflib's gifbuild on a text description of a stream.
+    Bytes Gifbuild(const std::string &description);
     // `identify -format <format>` of the stream.
     std::string Identify(const Bytes &gif, const std::string &format);
 

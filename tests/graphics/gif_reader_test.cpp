@@ -47,12 +47,17 @@ void ExpectSameAsOracles(const Bytes &gif, Magick &magick) {
         EXPECT_EQ(our.Info.DelayTime, their.DelayHundredths * 10);
         EXPECT_EQ(our.Info.DisposalMethod, their.Disposal);
         EXPECT_EQ(our.Colours, their.Colours);
-        EXPECT_EQ(our.Dib->Transparent, their.TransparentIndex >= 0);
+        // Transparency stays in force until the next control block.
+        if (their.HasControl) {
+            EXPECT_EQ(our.Dib->Transparent, their.TransparentIndex >= 0);
+        } else {
+            EXPECT_EQ(our.Dib->Transparent, i > 0 && ours.Frames[i - 1].Dib->Transparent);
+        }
         if (their.TransparentIndex >= 0) {
             uint8_t r, g, b;
             TLogicalPalette::ColorToRGB(our.Dib->TransparentColour, r, g, b);
             EXPECT_EQ(uint32_t{r} << 16 | uint32_t{g} << 8 | b, their.TransparentColour);
-        } else {
+        } else if (!our.Dib->Transparent) {
             EXPECT_EQ(our.Colours, magick.Colours(gif, static_cast<int>(i)));
         }
     }
@@ -74,11 +79,11 @@ TEST_F(ImageMagickFiles, StillAndAnimatedFilesReadAsGiflibAndImageMagickReadThem
         "-size 40x30 plasma:fractal -colors 200",
         // Frames with their own tables, positions, delays, a loop count, a transparent frame,
         // disposal methods, and frames reaching past the logical screen.
-        "-delay 7 -loop 3 -page +0+0 -size 6x4 gradient:red-yellow -page +1+1 -size 5x3 gradient:blue-green "
+        ("-delay 7 -loop 3 -page +0+0 -size 6x4 gradient:red-yellow -page +1+1 -size 5x3 gradient:blue-green "
         "-dispose Background -page +2+0 \\( -size 4x4 xc:none -fill red -draw 'rectangle 1,1 2,2' \\) "
-        "-dispose Previous -delay 150 -page +3+2 -size 3x2 xc:purple",
-        "-delay 20 -loop 0 -size 10x10 xc:white \\( -size 10x10 xc:none -fill blue -draw 'circle 5,5 5,2' \\) "
-        "-interlace GIF",
+        "-dispose Previous -delay 150 -page +3+2 -size 3x2 xc:purple"),
+        ("-delay 20 -loop 0 -size 10x10 xc:white \\( -size 10x10 xc:none -fill blue -draw 'circle 5,5 5,2' \\) "
+        "-interlace GIF"),
     };
     for (const char *arguments : cases) {
         SCOPED_TRACE(arguments);
@@ -92,6 +97,64 @@ TEST_F(ImageMagickFiles, InterlacedImagesOfEveryShortHeight) {
         ExpectSameAsOracles(magick_.Make("-size 5x" + std::to_string(height) + " gradient:red-blue -interlace GIF"),
                             magick_);
     }
+}
+
+TEST(GifReader, AFileBuiltByGiflibsTools) {
+    if (std::system("gifbuild -h > /dev/null 2>&1") > 256) GTEST_SKIP() << "giflib's tools are not installed";
+    Magick scratch;
+    const Bytes gif = scratch.Gifbuild(R"(screen width 6
+screen height 4
+screen colors 4
+screen background 1
+screen map
+	rgb 255 000 000 is 0
+	rgb 000 255 000 is 1
+	rgb 000 000 255 is 2
+	rgb 255 255 255 is 3
+end
+netscape loop 5
+comment
+a comment from the tools
+end
+extension 99
+some unknown data
+end
+graphics control
+	disposal mode 2
+	user input flag on
+	delay 25
+	transparent index 2
+end
+image # 1
+image left 0
+image top 0
+image interlaced
+image bits 6 by 4
+012301
+123012
+230123
+301230
+image # 2
+image left 1
+image top 1
+image map
+	rgb 010 020 030 is 0
+	rgb 040 050 060 is 1
+end
+image bits 3 by 2
+010
+101
+)");
+    const OurStream ours = ReadAll(gif);
+    EXPECT_EQ(ours.LoopCount, 5);
+    EXPECT_EQ(ours.Comments, std::vector<std::string>{"a comment from the tools"});
+    EXPECT_EQ(ours.Warnings, std::vector<int>{4097});
+    ASSERT_EQ(ours.Frames.size(), 2u);
+    EXPECT_TRUE(ours.Frames[0].Info.UserInput);
+    EXPECT_EQ(ours.Frames[0].Colours, Lookup({0, 1, 2, 3, 0, 1, 1, 2, 3, 0, 1, 2, 2, 3, 0, 1, 2, 3, 3, 0, 1, 2, 3, 0},
+                                             kFour));
+    EXPECT_EQ(ours.Frames[1].Colours, (Pixels{0x0A141E, 0x28323C, 0x0A141E, 0x28323C, 0x0A141E, 0x28323C}));
+    ExpectSameAsOracles(gif, scratch);
 }
 
 TEST(GifReader, InterlacedRowsLandInTheirPlaces) {
