@@ -41,14 +41,14 @@ void TZUBGraphicsCompressor::SaveDIBtoFile(const TDeviceIndependentBitmap &dib, 
     CloseImageStream();
 }
 
-std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmapFromStream(graphics::TStream &stream,
-                                                                                           TDIBFormat format) {
+std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmapFromStream(
+    graphics::TStream &stream, TDIBFormat format) {
     OpenImageStream(stream);
     return ReadDIBitmap(format);
 }
 
-std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmapFromFile(const std::string &fileName,
-                                                                                         TDIBFormat format) {
+std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmapFromFile(
+    const std::string &fileName, TDIBFormat format) {
     graphics::TFileStream file(fileName, graphics::TFileMode::fmOpenRead);
     std::unique_ptr<TDeviceIndependentBitmap> dib;
     try {

@@ -12,7 +12,8 @@
 class TZUBGraphicsEngine;
 
 using TNotifyEvent = std::function<void(TZUBGraphicsEngine &sender)>;
-using TErrorEvent = std::function<void(TZUBGraphicsEngine &sender, int errorCode, const std::string &message)>;
+using TErrorEvent =
+    std::function<void(TZUBGraphicsEngine &sender, int errorCode, const std::string &message)>;
 
 class TZUBGraphicsEngine {
 public:
@@ -61,9 +62,11 @@ public:
     // The next image of the stream as a new DIB, or none.
     virtual std::unique_ptr<TDeviceIndependentBitmap> ReadDIBitmap(TDIBFormat format) = 0;
 
-    std::unique_ptr<TDeviceIndependentBitmap> ReadDIBitmapFromStream(graphics::TStream &stream, TDIBFormat format);
+    std::unique_ptr<TDeviceIndependentBitmap> ReadDIBitmapFromStream(graphics::TStream &stream,
+                                                                     TDIBFormat format);
     // Opens the file, reads its first image and closes the engine's stream, also on error.
-    std::unique_ptr<TDeviceIndependentBitmap> ReadDIBitmapFromFile(const std::string &fileName, TDIBFormat format);
+    std::unique_ptr<TDeviceIndependentBitmap> ReadDIBitmapFromFile(const std::string &fileName,
+                                                                   TDIBFormat format);
 
     void SetOutputType(TDIBFormat format) { OutputType = format; }
     TDIBFormat OutputType = dt24bit;

@@ -178,7 +178,8 @@ void TZUB_CustomGifDecompressor::ReadGraphicControlBlock() {
     const int disposal = (packed & 0x1C) >> 2;
     pendingInfo_ = {};
     // Codes 4 to 7 are not defined: the image is left to the next one as with no disposal.
-    pendingInfo_.DisposalMethod = disposal <= dmRestorePrevious ? static_cast<TDisposalMethods>(disposal) : dmNone;
+    pendingInfo_.DisposalMethod =
+        disposal <= dmRestorePrevious ? static_cast<TDisposalMethods>(disposal) : dmNone;
     pendingInfo_.UserInput = (packed & 0x02) != 0;
     pendingInfo_.DelayTime = delay * 10;
     transparent_ = (packed & 0x01) != 0;
@@ -260,10 +261,11 @@ std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::ReadDIBitm
         const bool onScreen = UseGlobalFrame && screenWidth_ > 0 && screenHeight_ > 0;
         if (onScreen) CheckSize(screenWidth_, screenHeight_, PixelBudget);
         return text->AsDIB(dt8bit, onScreen ? currentInfo_.Origin : TPoint{},
-                           onScreen ? screenWidth_ : text->GridWidth, onScreen ? screenHeight_ : text->GridHeight,
-                           text->BackgroundColour);
+                           onScreen ? screenWidth_ : text->GridWidth,
+                           onScreen ? screenHeight_ : text->GridHeight, text->BackgroundColour);
     }
-    return std::unique_ptr<TDeviceIndependentBitmap>(static_cast<TDeviceIndependentBitmap *>(graphic.release()));
+    return std::unique_ptr<TDeviceIndependentBitmap>(
+        static_cast<TDeviceIndependentBitmap *>(graphic.release()));
 }
 
 std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::ReadDIB() {

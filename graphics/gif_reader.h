@@ -45,7 +45,8 @@ public:
                                   TGIFGraphicControlInfo &info);
 
     // Sets the loop count from a "NETSCAPE" "2.0" loop block; passes other extensions on.
-    virtual void HandleAppExtension(const TAppID &appId, const TAuthCode &authCode, const uint8_t *data, int count);
+    virtual void HandleAppExtension(const TAppID &appId, const TAuthCode &authCode, const uint8_t *data,
+                                    int count);
     // True when it has consumed the block itself; otherwise the block is skipped.
     virtual bool UnknownBlockHandler(uint8_t introducer, uint8_t label);
 

@@ -8,7 +8,15 @@ enum TGIFType { gt89a, gt87a };
 // The GIF disposal codes 0..3.
 enum TDisposalMethods : uint8_t { dmNone, dmLeaveInPlace, dmRestoreBackground, dmRestorePrevious };
 
-enum TGIFBlockTypes { gbTrailer, gbImage, gbPlainText, gbGraphicControl, gbAppExtension, gbComment, gbUnknown };
+enum TGIFBlockTypes {
+    gbTrailer,
+    gbImage,
+    gbPlainText,
+    gbGraphicControl,
+    gbAppExtension,
+    gbComment,
+    gbUnknown
+};
 
 // Application identifier (at most 8 characters) and authentication code (at most 3).
 using TAppID = std::string;

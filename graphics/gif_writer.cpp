@@ -32,7 +32,8 @@ uint8_t AspectByte(double ratio) {
 
 // Sizes and positions are 16-bit words: a larger one cannot be written at all.
 uint16_t CheckedWord(int64_t value) {
-    if (value < 0 || value > 0xFFFF) throw EGIFError("Image size or position out of the range of a GIF stream");
+    if (value < 0 || value > 0xFFFF)
+        throw EGIFError("Image size or position out of the range of a GIF stream");
     return static_cast<uint16_t>(value);
 }
 
@@ -103,13 +104,15 @@ void TZUB_CustomGifCompressor::WriteDIBitmap(const TDeviceIndependentBitmap &dib
     WriteDIB(dib, info);
 }
 
-void TZUB_CustomGifCompressor::WriteGIFGraphicToStream(graphics::TStream &stream, const TZUBExtGraphic &graphic,
+void TZUB_CustomGifCompressor::WriteGIFGraphicToStream(graphics::TStream &stream,
+                                                       const TZUBExtGraphic &graphic,
                                                        const TGIFGraphicControlInfo &info) {
     OpenImageStream(stream);
     WriteGIFGraphic(graphic, info);
 }
 
-void TZUB_CustomGifCompressor::WriteGIFGraphic(const TZUBExtGraphic &graphic, const TGIFGraphicControlInfo &info) {
+void TZUB_CustomGifCompressor::WriteGIFGraphic(const TZUBExtGraphic &graphic,
+                                               const TGIFGraphicControlInfo &info) {
     if (const auto *dib = dynamic_cast<const TDeviceIndependentBitmap *>(&graphic)) {
         WriteDIB(*dib, info);
     } else if (const auto *text = dynamic_cast<const TPlainText *>(&graphic)) {
@@ -134,7 +137,8 @@ void TZUB_CustomGifCompressor::WriteApplicationExtension(const TAppID &appId, co
     WriteByte(stream, kApplicationLabel);
     WriteByte(stream, 11);
     // The identifier is 8 characters and the code 3, padded with spaces when shorter.
-    std::string header = (appId + std::string(8, ' ')).substr(0, 8) + (authCode + std::string(3, ' ')).substr(0, 3);
+    std::string header =
+        (appId + std::string(8, ' ')).substr(0, 8) + (authCode + std::string(3, ' ')).substr(0, 3);
     for (const char c : header) WriteByte(stream, static_cast<uint8_t>(c));
     WriteDataBlock(stream, data, count > 0 ? static_cast<size_t>(count) : 0);
 }
@@ -153,7 +157,9 @@ void TZUB_CustomGifCompressor::WriteLogicalScreenDescriptor(int width, int heigh
     const int count = globalPalette_.GetCount();
     const int field = TableSizeField(count);
     const uint8_t packed =
-        count > 0 ? static_cast<uint8_t>(kColourTableFlag | 0x08 | ((colourResolution - 1) & 7) << 4 | (field & 7)) : 0;
+        count > 0
+            ? static_cast<uint8_t>(kColourTableFlag | 0x08 | ((colourResolution - 1) & 7) << 4 | (field & 7))
+            : 0;
     WriteByte(stream, packed);
     WriteByte(stream, count > 0 ? globalPalette_.GetNearestColourIndex(BackgroundColor) : 0);
     WriteByte(stream, aspect);
@@ -178,12 +184,13 @@ void TZUB_CustomGifCompressor::WriteColourTable(const TLogicalPalette &palette, 
         table[3 * i + 1] = e.peGreen;
         table[3 * i + 2] = e.peBlue;
     }
-    if (Stream().Write(table.data(), static_cast<int64_t>(table.size())) != static_cast<int64_t>(table.size()))
+    if (Stream().Write(table.data(), static_cast<int64_t>(table.size())) !=
+        static_cast<int64_t>(table.size()))
         throw EGIFError("Error writing to output stream");
 }
 
-void TZUB_CustomGifCompressor::WriteGraphicControlExtension(const TGIFGraphicControlInfo &info, bool transparent,
-                                                            uint8_t transparentIndex) {
+void TZUB_CustomGifCompressor::WriteGraphicControlExtension(const TGIFGraphicControlInfo &info,
+                                                            bool transparent, uint8_t transparentIndex) {
     Require89a("Graphic Control");
     graphics::TStream &stream = Stream();
     WriteByte(stream, kExtensionIntroducer);
@@ -218,9 +225,11 @@ void TZUB_CustomGifCompressor::WriteImageDescriptor(TPoint origin, int width, in
     if (localPalette) WriteColourTable(*localPalette, 2 << field);
 }
 
-void TZUB_CustomGifCompressor::WriteDIB(const TDeviceIndependentBitmap &dib, const TGIFGraphicControlInfo &info) {
+void TZUB_CustomGifCompressor::WriteDIB(const TDeviceIndependentBitmap &dib,
+                                        const TGIFGraphicControlInfo &info) {
     // Nothing of an image is written unless all of it fits.
-    for (const int64_t word : {dib.GetWidth(), dib.GetHeight(), info.Origin.X, info.Origin.Y}) CheckedWord(word);
+    for (const int64_t word : {dib.GetWidth(), dib.GetHeight(), info.Origin.X, info.Origin.Y})
+        CheckedWord(word);
     const int bits = dib.GetColourBits();
     std::unique_ptr<TLogicalPalette> palette;
     if (Grayscale) {
@@ -262,7 +271,8 @@ void TZUB_CustomGifCompressor::WriteImage(const TDeviceIndependentBitmap &dib, T
     for (int pass = 0; pass < (Interlace ? 4 : 1); ++pass) {
         const int first = Interlace ? kInterlacePasses[pass][0] : 0;
         const int step = Interlace ? kInterlacePasses[pass][1] : 1;
-        rows += indexed ? WriteRows(coder, dib, first, step) : WriteTranslatedRows(coder, dib, first, step, palette);
+        rows += indexed ? WriteRows(coder, dib, first, step)
+                        : WriteTranslatedRows(coder, dib, first, step, palette);
     }
     if (rows != dib.GetHeight()) throw EGIFError("Unable to write complete image to stream");
     coder.Finish();
@@ -282,8 +292,9 @@ int TZUB_CustomGifCompressor::WriteRows(TZUB_LZWCompressor &coder, const TDevice
     return rows;
 }
 
-int TZUB_CustomGifCompressor::WriteTranslatedRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib,
-                                                  int firstRow, int step, TLogicalPalette &palette) {
+int TZUB_CustomGifCompressor::WriteTranslatedRows(TZUB_LZWCompressor &coder,
+                                                  const TDeviceIndependentBitmap &dib, int firstRow, int step,
+                                                  TLogicalPalette &palette) {
     // One 8-bit row: each source row is mapped to the palette there and coded from there.
     TDeviceIndependentBitmap row(dt8bit, dib.GetWidth(), 1);
     row.SetColourTable(palette);
@@ -312,7 +323,8 @@ void TZUB_CustomGifCompressor::WritePlainText(const TPlainText &text, const TGIF
     Require89a("Plain Text");
     if (globalPalette_.GetCount() == 0) throw EGIFError("A Global Palette has not been defined");
     WriteScreenOnce(text.GridWidth, text.GridHeight, 8, 0);
-    WriteCommentAndControl(info, text.Transparent, globalPalette_.GetNearestColourIndex(text.TransparentColour));
+    WriteCommentAndControl(info, text.Transparent,
+                           globalPalette_.GetNearestColourIndex(text.TransparentColour));
     graphics::TStream &stream = Stream();
     WriteByte(stream, kExtensionIntroducer);
     WriteByte(stream, kPlainTextLabel);

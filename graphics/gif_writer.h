@@ -40,7 +40,8 @@ public:
     // A bitmap or a plain-text graphic; any other raises EGIFError "Unrecognised graphic type".
     void WriteGIFGraphic(const TZUBExtGraphic &graphic, const TGIFGraphicControlInfo &info);
     void WriteComment(const std::string &text);
-    void WriteApplicationExtension(const TAppID &appId, const TAuthCode &authCode, const uint8_t *data, int count);
+    void WriteApplicationExtension(const TAppID &appId, const TAuthCode &authCode, const uint8_t *data,
+                                   int count);
     // The "NETSCAPE" "2.0" loop block; 0 loops for ever.
     void WriteLoopControl(int count);
 
@@ -68,14 +69,16 @@ private:
     void WriteTrailer();
     void WriteLogicalScreenDescriptor(int width, int height, int colourResolution, uint8_t aspect);
     void WriteScreenOnce(int width, int height, int colourResolution, uint8_t aspect);
-    void WriteCommentAndControl(const TGIFGraphicControlInfo &info, bool transparent, uint8_t transparentIndex);
-    void WriteGraphicControlExtension(const TGIFGraphicControlInfo &info, bool transparent, uint8_t transparentIndex);
+    void WriteCommentAndControl(const TGIFGraphicControlInfo &info, bool transparent,
+                                uint8_t transparentIndex);
+    void WriteGraphicControlExtension(const TGIFGraphicControlInfo &info, bool transparent,
+                                      uint8_t transparentIndex);
     void WriteImageDescriptor(TPoint origin, int width, int height, const TLogicalPalette *localPalette);
     void WriteColourTable(const TLogicalPalette &palette, int entries);
     void WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette);
     int WriteRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib, int firstRow, int step);
-    int WriteTranslatedRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib, int firstRow, int step,
-                            TLogicalPalette &palette);
+    int WriteTranslatedRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib, int firstRow,
+                            int step, TLogicalPalette &palette);
     void RowDone();
     void Require89a(const char *block) const;
     graphics::TStream &Stream() const;

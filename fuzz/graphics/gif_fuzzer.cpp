@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     reader.UseGlobalFrame = (data[0] & 1) != 0;
     reader.PixelBudget = kPixelBudget;
     reader.OnComment = [](TZUB_CustomGifDecompressor &, const char *) {};
-    reader.OnAppExtension = [](TZUB_CustomGifDecompressor &, const TAppID &, const TAuthCode &, const uint8_t *,
-                               int) {};
+    reader.OnAppExtension = [](TZUB_CustomGifDecompressor &, const TAppID &, const TAuthCode &,
+                               const uint8_t *, int) {};
     reader.OnWarning = [](TZUBGraphicsEngine &, int, const std::string &) {};
     std::vector<std::unique_ptr<TDeviceIndependentBitmap>> images;
     try {

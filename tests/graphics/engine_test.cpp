@@ -1,9 +1,10 @@
 // Progress, abort and stream handling of the reader and writer engines.
+#include "graphics/engine.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "graphics/engine.h"
 #include "graphics/gif_reader.h"
 #include "graphics/gif_writer.h"
 #include "platform/runtime/errors.h"

@@ -26,7 +26,8 @@ void Builder::Word(int value) {
 void Builder::Table(int bits, const Pixels &colours) {
     for (int i = 0; i < (1 << bits); ++i) {
         const uint32_t c = i < static_cast<int>(colours.size()) ? colours[i] : 0;
-        bytes_.insert(bytes_.end(), {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)});
+        bytes_.insert(bytes_.end(),
+                      {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)});
     }
 }
 
@@ -43,7 +44,8 @@ Builder &Builder::Screen(int width, int height, int tableBits, const Pixels &col
 
 Builder &Builder::Control(int disposal, int delayHundredths, int transparentIndex, bool userInput) {
     bytes_.insert(bytes_.end(), {0x21, 0xF9, 0x04});
-    bytes_.push_back(static_cast<uint8_t>((transparentIndex >= 0 ? 1 : 0) | (userInput ? 2 : 0) | disposal << 2));
+    bytes_.push_back(
+        static_cast<uint8_t>((transparentIndex >= 0 ? 1 : 0) | (userInput ? 2 : 0) | disposal << 2));
     Word(delayHundredths);
     bytes_.push_back(static_cast<uint8_t>(transparentIndex >= 0 ? transparentIndex : 0));
     bytes_.push_back(0);
@@ -68,7 +70,8 @@ Builder &Builder::Image(int left, int top, int width, int height, const Bytes &i
     return *this;
 }
 
-Builder &Builder::ImageWithData(int left, int top, int width, int height, const Bytes &imageData, uint8_t packed) {
+Builder &Builder::ImageWithData(int left, int top, int width, int height, const Bytes &imageData,
+                                uint8_t packed) {
     bytes_.push_back(0x2C);
     Word(left);
     Word(top);
@@ -86,7 +89,8 @@ Builder &Builder::Extension(uint8_t label, const Bytes &data, int firstBlockLeng
     while (at < data.size()) {
         const size_t n = std::min(length, data.size() - at);
         bytes_.push_back(static_cast<uint8_t>(n));
-        bytes_.insert(bytes_.end(), data.begin() + static_cast<ptrdiff_t>(at), data.begin() + static_cast<ptrdiff_t>(at + n));
+        bytes_.insert(bytes_.end(), data.begin() + static_cast<ptrdiff_t>(at),
+                      data.begin() + static_cast<ptrdiff_t>(at + n));
         at += n;
         length = 255;
     }
@@ -130,8 +134,12 @@ OurStream ReadAll(const Bytes &gif, bool useGlobalFrame) {
     OurStream result;
     TZUB_GIFDecompressor reader;
     reader.UseGlobalFrame = useGlobalFrame;
-    reader.OnWarning = [&](TZUBGraphicsEngine &, int code, const std::string &) { result.Warnings.push_back(code); };
-    reader.OnComment = [&](TZUB_CustomGifDecompressor &, const char *text) { result.Comments.emplace_back(text); };
+    reader.OnWarning = [&](TZUBGraphicsEngine &, int code, const std::string &) {
+        result.Warnings.push_back(code);
+    };
+    reader.OnComment = [&](TZUB_CustomGifDecompressor &, const char *text) {
+        result.Comments.emplace_back(text);
+    };
     graphics::TMemoryStream stream(gif);
     reader.OpenImageStream(stream);
     while (!reader.GetEOF()) {
@@ -211,7 +219,8 @@ TheirStream Slurp(const Bytes &gif) {
         const size_t n = static_cast<size_t>(frame.Width) * frame.Height;
         frame.Indexes.assign(image.RasterBits, image.RasterBits + n);
         for (const uint8_t index : frame.Indexes) {
-            const GifColorType c = map && index < map->ColorCount ? map->Colors[index] : GifColorType{0, 0, 0};
+            const GifColorType c =
+                map && index < map->ColorCount ? map->Colors[index] : GifColorType{0, 0, 0};
             frame.Colours.push_back(uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue);
         }
         GraphicsControlBlock control;
@@ -278,11 +287,12 @@ std::string Magick::Save(const Bytes &gif) {
 }
 
 Pixels Magick::Colours(const Bytes &gif, int frame) {
-    const std::string raw = Run("convert '" + Save(gif) + "[" + std::to_string(frame) + "]' -depth 8 rgb:- 2>/dev/null");
+    const std::string raw =
+        Run("convert '" + Save(gif) + "[" + std::to_string(frame) + "]' -depth 8 rgb:- 2>/dev/null");
     Pixels colours;
     for (size_t i = 0; i + 2 < raw.size(); i += 3) {
-        colours.push_back(uint32_t{static_cast<uint8_t>(raw[i])} << 16 | uint32_t{static_cast<uint8_t>(raw[i + 1])} << 8 |
-                          static_cast<uint8_t>(raw[i + 2]));
+        colours.push_back(uint32_t{static_cast<uint8_t>(raw[i])} << 16 |
+                          uint32_t{static_cast<uint8_t>(raw[i + 1])} << 8 | static_cast<uint8_t>(raw[i + 2]));
     }
     return colours;
 }

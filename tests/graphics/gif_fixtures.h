@@ -30,7 +30,8 @@ public:
     Builder &Image(int left, int top, int width, int height, const Bytes &indexes, int localBits = 0,
                    const Pixels &localColours = {}, bool interlaced = false, int codeSize = 8);
     // An image descriptor followed by raw image data.
-    Builder &ImageWithData(int left, int top, int width, int height, const Bytes &imageData, uint8_t packed = 0);
+    Builder &ImageWithData(int left, int top, int width, int height, const Bytes &imageData,
+                           uint8_t packed = 0);
     Builder &Extension(uint8_t label, const Bytes &subBlockData, int firstBlockLength = -1);
     Builder &Raw(const Bytes &bytes);
     Builder &Trailer();

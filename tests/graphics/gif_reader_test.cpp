@@ -1,11 +1,12 @@
 // The GIF reader against giflib and ImageMagick, and on hostile streams.
+#include "graphics/gif_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "gif_fixtures.h"
 #include "graphics/errors.h"
-#include "graphics/gif_reader.h"
 
 using namespace gif_fixtures;
 
@@ -15,7 +16,8 @@ const Pixels kFour = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
 
 Bytes Ramp(int width, int height, int modulo) {
     Bytes indexes(static_cast<size_t>(width) * height);
-    for (size_t i = 0; i < indexes.size(); ++i) indexes[i] = static_cast<uint8_t>((i * 7 + i / width) % modulo);
+    for (size_t i = 0; i < indexes.size(); ++i)
+        indexes[i] = static_cast<uint8_t>((i * 7 + i / width) % modulo);
     return indexes;
 }
 
@@ -27,7 +29,11 @@ Pixels Lookup(const Bytes &indexes, const Pixels &table) {
 
 // A one-image stream over a 4-colour global table.
 Bytes OneImage(int width, int height, const Bytes &indexes, bool interlaced = false) {
-    return Builder().Screen(width, height, 2, kFour).Image(0, 0, width, height, indexes, 0, {}, interlaced).Trailer().Get();
+    return Builder()
+        .Screen(width, height, 2, kFour)
+        .Image(0, 0, width, height, indexes, 0, {}, interlaced)
+        .Trailer()
+        .Get();
 }
 
 // Our frames against giflib's: geometry, timing, disposal, transparency and colours, and against
@@ -80,10 +86,11 @@ TEST_F(ImageMagickFiles, StillAndAnimatedFilesReadAsGiflibAndImageMagickReadThem
         // Frames with their own tables, positions, delays, a loop count, a transparent frame,
         // disposal methods, and frames reaching past the logical screen.
         ("-delay 7 -loop 3 -page +0+0 -size 6x4 gradient:red-yellow -page +1+1 -size 5x3 gradient:blue-green "
-        "-dispose Background -page +2+0 \\( -size 4x4 xc:none -fill red -draw 'rectangle 1,1 2,2' \\) "
-        "-dispose Previous -delay 150 -page +3+2 -size 3x2 xc:purple"),
-        ("-delay 20 -loop 0 -size 10x10 xc:white \\( -size 10x10 xc:none -fill blue -draw 'circle 5,5 5,2' \\) "
-        "-interlace GIF"),
+         "-dispose Background -page +2+0 \\( -size 4x4 xc:none -fill red -draw 'rectangle 1,1 2,2' \\) "
+         "-dispose Previous -delay 150 -page +3+2 -size 3x2 xc:purple"),
+        ("-delay 20 -loop 0 -size 10x10 xc:white \\( -size 10x10 xc:none -fill blue -draw 'circle 5,5 5,2' "
+         "\\) "
+         "-interlace GIF"),
     };
     for (const char *arguments : cases) {
         SCOPED_TRACE(arguments);
@@ -94,8 +101,8 @@ TEST_F(ImageMagickFiles, StillAndAnimatedFilesReadAsGiflibAndImageMagickReadThem
 TEST_F(ImageMagickFiles, InterlacedImagesOfEveryShortHeight) {
     for (int height = 1; height <= 9; ++height) {
         SCOPED_TRACE("height " + std::to_string(height));
-        ExpectSameAsOracles(magick_.Make("-size 5x" + std::to_string(height) + " gradient:red-blue -interlace GIF"),
-                            magick_);
+        ExpectSameAsOracles(
+            magick_.Make("-size 5x" + std::to_string(height) + " gradient:red-blue -interlace GIF"), magick_);
     }
 }
 
@@ -151,8 +158,8 @@ image bits 3 by 2
     EXPECT_EQ(ours.Warnings, std::vector<int>{4097});
     ASSERT_EQ(ours.Frames.size(), 2u);
     EXPECT_TRUE(ours.Frames[0].Info.UserInput);
-    EXPECT_EQ(ours.Frames[0].Colours, Lookup({0, 1, 2, 3, 0, 1, 1, 2, 3, 0, 1, 2, 2, 3, 0, 1, 2, 3, 3, 0, 1, 2, 3, 0},
-                                             kFour));
+    EXPECT_EQ(ours.Frames[0].Colours,
+              Lookup({0, 1, 2, 3, 0, 1, 1, 2, 3, 0, 1, 2, 2, 3, 0, 1, 2, 3, 3, 0, 1, 2, 3, 0}, kFour));
     EXPECT_EQ(ours.Frames[1].Colours, (Pixels{0x0A141E, 0x28323C, 0x0A141E, 0x28323C, 0x0A141E, 0x28323C}));
     ExpectSameAsOracles(gif, scratch);
 }
@@ -176,21 +183,22 @@ TEST(GifReader, ScreenDescriptorAndExtensionsAreRead) {
         extensions.push_back(id + "/" + code + "/" + std::string(data, data + count));
     };
     const std::string comment(300, 'c');
-    const Bytes gif = Builder("GIF87a")
-                          .Screen(4, 2, 2, kFour, 2, 17)
-                          .Extension(0xFE, Bytes(comment.begin(), comment.end()))
-                          .Extension(0xFF, Bytes{'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 1, 0x34, 0x12}, 11)
-                          .Extension(0xFF, Bytes{'M', 'Y', 'A', 'P', 'P', 'L', 'I', 'C', 'A', 'B', 'C', 'x', 'y'}, 11)
-                          .Image(0, 0, 4, 2, Ramp(4, 2, 4))
-                          .Trailer()
-                          .Get();
+    const Bytes gif =
+        Builder("GIF87a")
+            .Screen(4, 2, 2, kFour, 2, 17)
+            .Extension(0xFE, Bytes(comment.begin(), comment.end()))
+            .Extension(0xFF, Bytes{'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 1, 0x34, 0x12}, 11)
+            .Extension(0xFF, Bytes{'M', 'Y', 'A', 'P', 'P', 'L', 'I', 'C', 'A', 'B', 'C', 'x', 'y'}, 11)
+            .Image(0, 0, 4, 2, Ramp(4, 2, 4))
+            .Trailer()
+            .Get();
     graphics::TMemoryStream stream(gif);
     reader.OpenImageStream(stream);
     EXPECT_EQ(reader.GetGIFType(), gt87a);
     EXPECT_EQ(reader.GetScreenWidth(), 4);
     EXPECT_EQ(reader.GetScreenHeight(), 2);
     EXPECT_EQ(reader.GetColourResolution(), 7);
-    EXPECT_DOUBLE_EQ(reader.GetAspectRatio(), 0.5);  // (17 + 15) / 64
+    EXPECT_DOUBLE_EQ(reader.GetAspectRatio(), 0.5);     // (17 + 15) / 64
     EXPECT_EQ(reader.GetBackgroundColor(), 0xFF0000u);  // index 2 = blue, as a BGR colour value
     EXPECT_EQ(reader.GetLoopCount(), 0x1234);
     EXPECT_EQ(comments, std::vector<std::string>{comment});
@@ -242,20 +250,21 @@ TEST(GifReader, MissingOrShortColourTablesAndStrayIndexes) {
     const OurStream stray = ReadAll(OneImage(3, 1, {3, 4, 200}));
     EXPECT_EQ(stray.Frames.at(0).Colours, (Pixels{0xFFFFFF, 0, 0}));
     EXPECT_EQ(stray.Frames.at(0).Dib->GetDIBType(), dt8bit);  // deep enough for code size 8
-    const OurStream local =
-        ReadAll(Builder().Screen(2, 1, 2, kFour).Image(0, 0, 2, 1, {0, 1}, 1, {0x123456, 0xABCDEF}).Trailer().Get());
+    const OurStream local = ReadAll(
+        Builder().Screen(2, 1, 2, kFour).Image(0, 0, 2, 1, {0, 1}, 1, {0x123456, 0xABCDEF}).Trailer().Get());
     EXPECT_EQ(local.Frames.at(0).Colours, (Pixels{0x123456, 0xABCDEF}));
 }
 
 TEST(GifReader, WarningsAndSkippedBlocks) {
-    Bytes gif = Builder()
-                    .Screen(2, 1, 2, kFour)
-                    .Extension(0x99, {1, 2, 3})                                 // unknown extension
-                    .Extension(0xFF, {'S', 'H', 'O', 'R', 'T'})                 // application block without header
-                    .Raw({0x21, 0x01, 11, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0})  // plain text of the wrong size
-                    .Image(0, 0, 2, 1, {1, 2})
-                    .Trailer()
-                    .Get();
+    Bytes gif =
+        Builder()
+            .Screen(2, 1, 2, kFour)
+            .Extension(0x99, {1, 2, 3})                                   // unknown extension
+            .Extension(0xFF, {'S', 'H', 'O', 'R', 'T'})                   // application block without header
+            .Raw({0x21, 0x01, 11, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0})  // plain text of the wrong size
+            .Image(0, 0, 2, 1, {1, 2})
+            .Trailer()
+            .Get();
     gif[5] = '0';  // "GIF890"
     const OurStream ours = ReadAll(gif);
     EXPECT_EQ(ours.Warnings, (std::vector<int>{4096, 4097, 4099, 4098}));
@@ -264,12 +273,13 @@ TEST(GifReader, WarningsAndSkippedBlocks) {
 }
 
 TEST(GifReader, PlainTextBlocks) {
-    const Bytes gif = Builder()
-                          .Screen(20, 10, 2, kFour)
-                          .Raw({0x21, 0x01, 12, 2, 0, 3, 0, 8, 0, 4, 0, 4, 4, 2, 1, 5, 'H', 'e', 'l', 'l', 'o', 0})
-                          .Image(0, 0, 2, 1, {1, 2})
-                          .Trailer()
-                          .Get();
+    const Bytes gif =
+        Builder()
+            .Screen(20, 10, 2, kFour)
+            .Raw({0x21, 0x01, 12, 2, 0, 3, 0, 8, 0, 4, 0, 4, 4, 2, 1, 5, 'H', 'e', 'l', 'l', 'o', 0})
+            .Image(0, 0, 2, 1, {1, 2})
+            .Trailer()
+            .Get();
     const OurStream ours = ReadAll(gif);
     ASSERT_EQ(ours.Frames.size(), 2u);
     EXPECT_EQ(ours.Frames[0].Info.Origin, (TPoint{2, 3}));
@@ -312,7 +322,8 @@ TEST(GifReader, FramesOnTheLogicalScreen) {
     EXPECT_EQ(ours.Frames[1].Colours, (Pixels{b, b, b, b, b, b, b, b, b, b, b, 0x111111}));
     EXPECT_EQ(ours.Frames[2].Colours, Pixels(12, b));
     // A screen without area frames nothing.
-    const OurStream bare = ReadAll(Builder().Screen(0, 0, 2, table).Image(5, 5, 2, 1, {1, 2}).Trailer().Get(), true);
+    const OurStream bare =
+        ReadAll(Builder().Screen(0, 0, 2, table).Image(5, 5, 2, 1, {1, 2}).Trailer().Get(), true);
     EXPECT_EQ(bare.Frames.at(0).Colours, (Pixels{0x111111, 0x222222}));
 }
 
@@ -377,10 +388,10 @@ TEST(GifReader, BadStreamsEndWithAClearError) {
         {image({9}), "Unsupported Minimum Code Size - 9"},
         {image({12}), "Unsupported Minimum Code Size - 12"},
         {image({}), "Unexpected end of input stream"},
-        {image({2, 1, 0x04, 0}), "Unexpected end of input stream"},   // no end code
-        {image({2, 2, 0x44, 0x01, 0}), "Unexpected end of image"},    // end code after one pixel
+        {image({2, 1, 0x04, 0}), "Unexpected end of input stream"},        // no end code
+        {image({2, 2, 0x44, 0x01, 0}), "Unexpected end of image"},         // end code after one pixel
         {image({2, 2, 0x3C, 0x00, 0}), "Undefined symbol in LZW stream"},  // clear, then code 7
-        {image({2, 200, 0x04}), "Unexpected end of input stream"},    // sub-block cut short
+        {image({2, 200, 0x04}), "Unexpected end of input stream"},         // sub-block cut short
     };
     for (const auto &[gif, message] : cases) {
         SCOPED_TRACE(message);

@@ -1,4 +1,6 @@
 // The GIF writer, read back by giflib, ImageMagick and our reader.
+#include "graphics/gif_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,7 +10,6 @@
 #include "graphics/dib_iterators.h"
 #include "graphics/errors.h"
 #include "graphics/gif_reader.h"
-#include "graphics/gif_writer.h"
 #include "test_images.h"
 
 using namespace gif_fixtures;
@@ -49,8 +50,8 @@ TDeviceIndependentBitmap MakeDIB(TDIBFormat format, int width, int height, const
     size_t i = 0;
     for (; !writer->EndOfImage(); writer->NextRow()) {
         while (i < pixels.size() &&
-               writer->SetNextPixel(static_cast<uint8_t>(pixels[i] >> 16), static_cast<uint8_t>(pixels[i] >> 8),
-                                    static_cast<uint8_t>(pixels[i])))
+               writer->SetNextPixel(static_cast<uint8_t>(pixels[i] >> 16),
+                                    static_cast<uint8_t>(pixels[i] >> 8), static_cast<uint8_t>(pixels[i])))
             ++i;
     }
     return dib;
@@ -214,7 +215,8 @@ TEST(GifWriter, Gif87aHasNoExtensionBlocks) {
     const std::pair<std::function<void()>, std::string> refusals[] = {
         {[&] { writer.WriteGIFGraphic(text, {}); }, "A Plain Text block cannot be encoded under GIF 87a"},
         {[&] { writer.WriteComment("x"); }, "A Comment block cannot be encoded under GIF 87a"},
-        {[&] { writer.WriteLoopControl(1); }, "A Application Extension block cannot be encoded under GIF 87a"},
+        {[&] { writer.WriteLoopControl(1); },
+         "A Application Extension block cannot be encoded under GIF 87a"},
         {[&] { writer.SetGIFType(gt89a); }, "Cannot change the GIF type while writing a GIF Stream"},
     };
     for (const auto &[call, message] : refusals) {
