@@ -11,7 +11,7 @@
 
 class TZUBGraphicsEngine;
 
-using TNotifyEvent = std::function<void(TZUBGraphicsEngine &sender)>;
+using TProgressEvent = std::function<void(TZUBGraphicsEngine &sender)>;
 using TErrorEvent =
     std::function<void(TZUBGraphicsEngine &sender, int errorCode, const std::string &message)>;
 
@@ -34,7 +34,7 @@ public:
 
     graphics::TStream *ImageStream() const { return imageStream_; }
 
-    TNotifyEvent OnProgressReport;
+    TProgressEvent OnProgressReport;
     TErrorEvent OnWarning;
 
 private:

@@ -260,7 +260,7 @@ std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::ReadDIBitm
     if (auto *text = dynamic_cast<TPlainText *>(graphic.get())) {
         const bool onScreen = UseGlobalFrame && screenWidth_ > 0 && screenHeight_ > 0;
         if (onScreen) CheckSize(screenWidth_, screenHeight_, PixelBudget);
-        return text->AsDIB(dt8bit, onScreen ? currentInfo_.Origin : TPoint{},
+        return text->AsDIB(dt8bit, onScreen ? currentInfo_.Origin : graphics::TPoint{},
                            onScreen ? screenWidth_ : text->GridWidth,
                            onScreen ? screenHeight_ : text->GridHeight, text->BackgroundColour);
     }
@@ -325,10 +325,10 @@ void TZUB_CustomGifDecompressor::ReadRows(TZUB_LZWDecompressor &coder, TDIBMappe
 std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::PlaceOnScreen(
     const TDeviceIndependentBitmap &image) const {
     const int width = image.GetWidth(), height = image.GetHeight();
-    const TPoint origin = currentInfo_.Origin;
+    const graphics::TPoint origin = currentInfo_.Origin;
     // A screen without area frames nothing: the image stands alone.
     if (screenWidth_ == 0 || screenHeight_ == 0 ||
-        (origin == TPoint{} && width == screenWidth_ && height == screenHeight_))
+        (origin == graphics::TPoint{} && width == screenWidth_ && height == screenHeight_))
         return std::make_unique<TDeviceIndependentBitmap>(image);
     CheckSize(screenWidth_, screenHeight_, PixelBudget);
     auto screen = std::make_unique<TDeviceIndependentBitmap>(image.GetDIBType(), screenWidth_, screenHeight_);

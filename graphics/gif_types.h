@@ -22,16 +22,19 @@ enum TGIFBlockTypes {
 using TAppID = std::string;
 using TAuthCode = std::string;
 
+namespace graphics {
+// A position on the logical screen.
 struct TPoint {
     int32_t X = 0;
     int32_t Y = 0;
     bool operator==(const TPoint &) const = default;
 };
+}  // namespace graphics
 
 // How an image is placed and shown: its left and top on the logical screen, what becomes of it
 // before the next one, whether it waits for the user, and how long it stays (milliseconds).
 struct TGIFGraphicControlInfo {
-    TPoint Origin;
+    graphics::TPoint Origin;
     TDisposalMethods DisposalMethod = dmNone;
     bool UserInput = false;
     int32_t DelayTime = 0;

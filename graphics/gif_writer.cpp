@@ -210,7 +210,7 @@ void TZUB_CustomGifCompressor::WriteCommentAndControl(const TGIFGraphicControlIn
     WriteGraphicControlExtension(info, transparent, transparentIndex);
 }
 
-void TZUB_CustomGifCompressor::WriteImageDescriptor(TPoint origin, int width, int height,
+void TZUB_CustomGifCompressor::WriteImageDescriptor(graphics::TPoint origin, int width, int height,
                                                     const TLogicalPalette *localPalette) {
     graphics::TStream &stream = Stream();
     WriteByte(stream, kImageSeparator);

@@ -73,7 +73,8 @@ private:
                                 uint8_t transparentIndex);
     void WriteGraphicControlExtension(const TGIFGraphicControlInfo &info, bool transparent,
                                       uint8_t transparentIndex);
-    void WriteImageDescriptor(TPoint origin, int width, int height, const TLogicalPalette *localPalette);
+    void WriteImageDescriptor(graphics::TPoint origin, int width, int height,
+                              const TLogicalPalette *localPalette);
     void WriteColourTable(const TLogicalPalette &palette, int entries);
     void WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette);
     int WriteRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib, int firstRow, int step);

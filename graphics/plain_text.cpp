@@ -2,8 +2,9 @@
 
 #include "graphics/dib_iterators.h"
 
-std::unique_ptr<TDeviceIndependentBitmap> TPlainText::AsDIB(TDIBFormat format, TPoint origin, int width,
-                                                            int height, uint32_t background) const {
+std::unique_ptr<TDeviceIndependentBitmap> TPlainText::AsDIB(TDIBFormat format, graphics::TPoint origin,
+                                                            int width, int height,
+                                                            uint32_t background) const {
     auto dib = std::make_unique<TDeviceIndependentBitmap>(format, width, height);
     if (TDeviceIndependentBitmap::BitsPerPixel(format) <= 8) {
         TLogicalPalette colours;

@@ -22,8 +22,8 @@ public:
     // A bitmap of the given size in the background colour with the text grid at the origin,
     // filled with the text's background colour unless the graphic is transparent. The glyphs
     // are the canvas's business (the picture component draws them); they are not rasterised here.
-    std::unique_ptr<TDeviceIndependentBitmap> AsDIB(TDIBFormat format, TPoint origin, int width, int height,
-                                                    uint32_t background) const;
+    std::unique_ptr<TDeviceIndependentBitmap> AsDIB(TDIBFormat format, graphics::TPoint origin, int width,
+                                                    int height, uint32_t background) const;
 
     int GridWidth = 0;
     int GridHeight = 0;

@@ -47,7 +47,7 @@ void ExpectSameAsOracles(const Bytes &gif, Magick &magick) {
         SCOPED_TRACE("frame " + std::to_string(i));
         const OurFrame &our = ours.Frames[i];
         const TheirFrame &their = theirs.Frames[i];
-        EXPECT_EQ(our.Info.Origin, (TPoint{their.Left, their.Top}));
+        EXPECT_EQ(our.Info.Origin, (graphics::TPoint{their.Left, their.Top}));
         EXPECT_EQ(our.Width, their.Width);
         EXPECT_EQ(our.Height, their.Height);
         EXPECT_EQ(our.Info.DelayTime, their.DelayHundredths * 10);
@@ -282,7 +282,7 @@ TEST(GifReader, PlainTextBlocks) {
             .Get();
     const OurStream ours = ReadAll(gif);
     ASSERT_EQ(ours.Frames.size(), 2u);
-    EXPECT_EQ(ours.Frames[0].Info.Origin, (TPoint{2, 3}));
+    EXPECT_EQ(ours.Frames[0].Info.Origin, (graphics::TPoint{2, 3}));
     EXPECT_EQ(ours.Frames[0].Width, 8);
     EXPECT_EQ(ours.Frames[0].Height, 4);
 
