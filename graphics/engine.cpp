@@ -19,6 +19,11 @@ void TZUBGraphicsEngine::OpenImageStream(graphics::TStream &stream) {
     imageStream_ = &stream;
 }
 
+graphics::TStream &TZUBGraphicsEngine::Stream() const {
+    if (!imageStream_) throw Exception("No image stream is open");
+    return *imageStream_;
+}
+
 void TZUBGraphicsEngine::CloseImageStream() {
     aborted_ = false;
     imageStream_ = nullptr;

@@ -37,6 +37,10 @@ public:
     TProgressEvent OnProgressReport;
     TErrorEvent OnWarning;
 
+protected:
+    // The stream held; raises Exception "No image stream is open" when there is none.
+    graphics::TStream &Stream() const;
+
 private:
     graphics::TStream *imageStream_ = nullptr;
     int lastPercentage_ = 0;

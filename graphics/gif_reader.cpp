@@ -45,11 +45,6 @@ TZUB_CustomGifDecompressor::~TZUB_CustomGifDecompressor() {
     CloseImageStream();
 }
 
-graphics::TStream &TZUB_CustomGifDecompressor::Stream() const {
-    if (!ImageStream()) throw EGIFError("No GIF stream is open");
-    return *ImageStream();
-}
-
 void TZUB_CustomGifDecompressor::OpenImageStream(graphics::TStream &stream) {
     TZUBGraphicsEngine::OpenImageStream(stream);
     if (open_) return;

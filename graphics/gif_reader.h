@@ -66,9 +66,6 @@ public:
     TCommentEvent OnComment;
     TAppExtensionEvent OnAppExtension;
 
-protected:
-    graphics::TStream &Stream() const;
-
 private:
     void ReadGIFHeader();
     void ReadLogicalScreenDescriptor();

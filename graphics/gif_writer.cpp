@@ -49,11 +49,6 @@ TZUB_CustomGifCompressor::~TZUB_CustomGifCompressor() {
     }
 }
 
-graphics::TStream &TZUB_CustomGifCompressor::Stream() const {
-    if (!ImageStream()) throw EGIFError("No GIF stream is open");
-    return *ImageStream();
-}
-
 int TZUB_CustomGifCompressor::GetPercentDone() const {
     return totalRows_ > 0 ? static_cast<int>(std::lrint(rowsDone_ * 100.0 / totalRows_)) : 0;
 }

@@ -23,7 +23,8 @@ struct TGlobalFrame {
 class TZUB_CustomGifCompressor : public TZUBGraphicsCompressor {
 public:
     TZUB_CustomGifCompressor();
-    // Closes a stream still held, which ends it with the trailer.
+    // Closes a stream still held, which ends it with the trailer: a stream still held must
+    // outlive the writer.
     ~TZUB_CustomGifCompressor() override;
 
     int GetPercentDone() const override;
@@ -82,7 +83,6 @@ private:
                             int step, TLogicalPalette &palette);
     void RowDone();
     void Require89a(const char *block) const;
-    graphics::TStream &Stream() const;
 
     TGIFType gifType_ = gt89a;
     TLogicalPalette globalPalette_;

@@ -1,8 +1,12 @@
 // Progress, abort and stream handling of the reader and writer engines.
 #include "graphics/engine.h"
+#include "graphics/errors.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "graphics/gif_reader.h"
@@ -65,6 +69,25 @@ TEST(GraphicsEngine, AnAbortedReadLeavesTheEngineReadyForTheNextFile) {
     const auto read = reader.ReadDIBitmapFromStream(second, dt8bit);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->GetHeight(), 64);
+}
+
+TEST(GraphicsEngine, FilesAreClosedAlsoWhenAnErrorPasses) {
+    char name[] = "/tmp/graphics-engine-XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    const std::string path = std::string(name) + "/image.gif";
+    TZUB_GIFCompressor writer;
+    EXPECT_THROW(writer.SaveDIBtoFile(TDeviceIndependentBitmap(dt8bit, 70000, 1), path), EGIFError);
+    EXPECT_EQ(writer.ImageStream(), nullptr);
+    writer.SaveDIBtoFile(TDeviceIndependentBitmap(dt8bit, 7, 5), path);
+    EXPECT_EQ(writer.ImageStream(), nullptr);
+    TZUB_GIFDecompressor reader;
+    const auto dib = reader.ReadDIBitmapFromFile(path, dt8bit);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib->GetWidth(), 7);
+    EXPECT_EQ(reader.ImageStream(), nullptr);
+    EXPECT_THROW(reader.ReadDIBitmapFromFile(std::string(name) + "/missing.gif", dt8bit), Exception);
+    std::remove(path.c_str());
+    std::remove(name);
 }
 
 }  // namespace
