@@ -301,7 +301,7 @@ std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::ReadDIB() 
         dib->Transparent = true;
         dib->TransparentColour = ColourOr(table, transparentIndex_, kWhite);
     }
-    if (UseGlobalFrame) dib = PlaceOnScreen(*dib);
+    if (UseGlobalFrame) dib = PlaceOnScreen(std::move(dib));
     IdentifyNextBlockKeepingImage();
     return dib;
 }
@@ -318,13 +318,14 @@ void TZUB_CustomGifDecompressor::ReadRows(TZUB_LZWDecompressor &coder, TDIBMappe
 }
 
 std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::PlaceOnScreen(
-    const TDeviceIndependentBitmap &image) const {
+    std::unique_ptr<TDeviceIndependentBitmap> decoded) const {
+    const TDeviceIndependentBitmap &image = *decoded;
     const int width = image.GetWidth(), height = image.GetHeight();
     const graphics::TPoint origin = currentInfo_.Origin;
     // A screen without area frames nothing: the image stands alone.
     if (screenWidth_ == 0 || screenHeight_ == 0 ||
         (origin == graphics::TPoint{} && width == screenWidth_ && height == screenHeight_))
-        return std::make_unique<TDeviceIndependentBitmap>(image);
+        return decoded;
     CheckSize(screenWidth_, screenHeight_, PixelBudget);
     auto screen = std::make_unique<TDeviceIndependentBitmap>(image.GetDIBType(), screenWidth_, screenHeight_);
     screen->SetColourTable(TLogicalPalette(image));

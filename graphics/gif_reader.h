@@ -78,7 +78,8 @@ private:
     std::unique_ptr<TDeviceIndependentBitmap> ReadDIB();
     std::unique_ptr<TPlainText> ReadPlainText();
     void ReadRows(TZUB_LZWDecompressor &coder, TDIBMappedWriter &writer, int firstRow, int step);
-    std::unique_ptr<TDeviceIndependentBitmap> PlaceOnScreen(const TDeviceIndependentBitmap &image) const;
+    std::unique_ptr<TDeviceIndependentBitmap> PlaceOnScreen(
+        std::unique_ptr<TDeviceIndependentBitmap> decoded) const;
     std::unique_ptr<TZUBExtGraphic> ReadGraphic();
     void TakePendingControlInfo();
 
