@@ -105,6 +105,18 @@ TEST(GifWriter, EveryDepthReadsBackWithTheSameColours) {
     }
 }
 
+TEST(GifWriter, InterlacedImagesOfEveryShortHeight) {
+    for (int height = 1; height <= 9; ++height) {
+        SCOPED_TRACE("height " + std::to_string(height));
+        const Pixels pixels = Pattern(3, height, 5);
+        const Bytes gif =
+            Write(MakeDIB(dt4bit, 3, height, pixels), [](TZUB_GIFCompressor &w) { w.Interlace = true; });
+        const TheirStream theirs = Slurp(gif);
+        ASSERT_EQ(theirs.Frames.size(), 1u);
+        EXPECT_EQ(theirs.Frames[0].Colours, pixels);
+    }
+}
+
 TEST(GifWriter, ManyColoursAreQuantisedAndDithered) {
     const int w = 64, h = 48;
     std::mt19937 random(7);
@@ -135,6 +147,7 @@ TEST(GifWriter, ColourTablesAreSizedToTheirPowerOfTwo) {
     // 2 colours: size field 0, two entries, minimum code size 2.
     const Bytes two = Write(MakeDIB(dtMonochrome, 3, 1, {0x102030, 0x405060, 0x102030}));
     EXPECT_EQ(two[10], 0xF8);  // table, resolution 8, sort flag, size field 0
+    EXPECT_EQ(two[11], 1);     // the background: the entry nearest to white
     EXPECT_EQ(Bytes(two.begin() + 13, two.begin() + 19), (Bytes{0x10, 0x20, 0x30, 0x40, 0x50, 0x60}));
     EXPECT_EQ(two[19], 0x21);  // the graphic control block follows at once
     EXPECT_EQ(two[19 + 8 + 10], 2);
