@@ -13,7 +13,7 @@
 namespace {
 
 // Small enough that a hostile size costs little time, large enough for every starting file.
-constexpr int64_t kPixelBudget = int64_t{1} << 20;
+constexpr int64_t kPixelBudget = int64_t{1} << 18;
 
 std::vector<uint32_t> Colours(const TDeviceIndependentBitmap &dib) {
     std::vector<uint32_t> colours;
