@@ -20,6 +20,8 @@ public:
 
     TZUB_LZWCommon(const TZUB_LZWCommon &) = delete;
     TZUB_LZWCommon &operator=(const TZUB_LZWCommon &) = delete;
+    // The minimum code size in use (a size of 1 reads as 2).
+    int MinimumCodeSize() const { return minimumCodeSize_; }
 
 protected:
     // A minimum code size of 1 counts as 2; outside 2..8 raises ELZWError.

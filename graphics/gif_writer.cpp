@@ -1,0 +1,337 @@
+#include "graphics/gif_writer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "graphics/dib_iterators.h"
+#include "graphics/dither.h"
+#include "graphics/errors.h"
+#include "graphics/gif_blocks.h"
+#include "graphics/lzw.h"
+#include "graphics/quantizer.h"
+
+using namespace gif;
+
+namespace {
+
+// ceil(log2(count)) - 1: the table written holds 2^(field + 1) entries.
+int TableSizeField(int count) {
+    int field = 0;
+    while ((2 << field) < count) ++field;
+    return field;
+}
+
+// 0 for square pixels; else (ratio x 64) - 15, kept within what a byte can say.
+uint8_t AspectByte(double ratio) {
+    if (ratio == 1.0) return 0;
+    const double value = std::trunc(ratio * 64) - 15;
+    return static_cast<uint8_t>(std::clamp(std::isfinite(value) ? value : 255.0, 1.0, 255.0));
+}
+
+// Sizes and positions are 16-bit words: a larger one cannot be written at all.
+uint16_t CheckedWord(int64_t value) {
+    if (value < 0 || value > 0xFFFF)
+        throw EGIFError("Image size or position out of the range of a GIF stream");
+    return static_cast<uint16_t>(value);
+}
+
+}  // namespace
+
+TZUB_CustomGifCompressor::TZUB_CustomGifCompressor() = default;
+
+TZUB_CustomGifCompressor::~TZUB_CustomGifCompressor() {
+    try {
+        CloseImageStream();
+    } catch (const Exception &) {
+        // A stream that refuses the trailer has nobody left to tell.
+    }
+}
+
+int TZUB_CustomGifCompressor::GetPercentDone() const {
+    return totalRows_ > 0 ? static_cast<int>(std::lrint(rowsDone_ * 100.0 / totalRows_)) : 0;
+}
+
+void TZUB_CustomGifCompressor::OpenImageStream(graphics::TStream &stream) {
+    const graphics::TStream *held = ImageStream();
+    TZUBGraphicsEngine::OpenImageStream(stream);
+    if (held == &stream) return;
+    WriteHeader();
+    screenDescriptorWritten_ = false;
+}
+
+void TZUB_CustomGifCompressor::CloseImageStream() {
+    if (!ImageStream()) return;
+    try {
+        WriteTrailer();
+    } catch (...) {
+        TZUBGraphicsEngine::CloseImageStream();
+        throw;
+    }
+    TZUBGraphicsEngine::CloseImageStream();
+}
+
+void TZUB_CustomGifCompressor::SetGIFType(TGIFType type) {
+    if (ImageStream()) throw EGIFError("Cannot change the GIF type while writing a GIF Stream");
+    gifType_ = type;
+}
+
+void TZUB_CustomGifCompressor::Require89a(const char *block) const {
+    if (gifType_ == gt87a)
+        throw EGIFError(std::string("A ") + block + " block cannot be encoded under GIF 87a");
+}
+
+void TZUB_CustomGifCompressor::WriteHeader() {
+    const char *header = gifType_ == gt89a ? "GIF89a" : gifType_ == gt87a ? "GIF87a" : nullptr;
+    if (!header) throw EGIFError("Cannot create a GIF Stream of unknown type");
+    for (int i = 0; i < 6; ++i) WriteByte(Stream(), static_cast<uint8_t>(header[i]));
+}
+
+void TZUB_CustomGifCompressor::WriteTrailer() {
+    WriteByte(Stream(), kTrailer);
+    if (!RetainGlobalPalette) globalPalette_.Clear();
+}
+
+void TZUB_CustomGifCompressor::WriteDIBitmap(const TDeviceIndependentBitmap &dib) {
+    TGIFGraphicControlInfo info;
+    info.Origin = {ImageXOrigin, ImageYOrigin};
+    WriteDIB(dib, info);
+}
+
+void TZUB_CustomGifCompressor::WriteGIFGraphicToStream(graphics::TStream &stream,
+                                                       const TZUBExtGraphic &graphic,
+                                                       const TGIFGraphicControlInfo &info) {
+    OpenImageStream(stream);
+    WriteGIFGraphic(graphic, info);
+}
+
+void TZUB_CustomGifCompressor::WriteGIFGraphic(const TZUBExtGraphic &graphic,
+                                               const TGIFGraphicControlInfo &info) {
+    if (const auto *dib = dynamic_cast<const TDeviceIndependentBitmap *>(&graphic)) {
+        WriteDIB(*dib, info);
+    } else if (const auto *text = dynamic_cast<const TPlainText *>(&graphic)) {
+        WritePlainText(*text, info);
+    } else {
+        throw EGIFError("Unrecognised graphic type");
+    }
+}
+
+void TZUB_CustomGifCompressor::WriteComment(const std::string &text) {
+    Require89a("Comment");
+    WriteByte(Stream(), kExtensionIntroducer);
+    WriteByte(Stream(), kCommentLabel);
+    WriteDataBlock(Stream(), reinterpret_cast<const uint8_t *>(text.data()), text.size());
+}
+
+void TZUB_CustomGifCompressor::WriteApplicationExtension(const TAppID &appId, const TAuthCode &authCode,
+                                                         const uint8_t *data, int count) {
+    Require89a("Application Extension");
+    graphics::TStream &stream = Stream();
+    WriteByte(stream, kExtensionIntroducer);
+    WriteByte(stream, kApplicationLabel);
+    WriteByte(stream, 11);
+    // The identifier is 8 characters and the code 3, padded with spaces when shorter.
+    std::string header =
+        (appId + std::string(8, ' ')).substr(0, 8) + (authCode + std::string(3, ' ')).substr(0, 3);
+    for (const char c : header) WriteByte(stream, static_cast<uint8_t>(c));
+    WriteDataBlock(stream, data, count > 0 ? static_cast<size_t>(count) : 0);
+}
+
+void TZUB_CustomGifCompressor::WriteLoopControl(int count) {
+    const auto loops = static_cast<uint16_t>(std::clamp(count, 0, 0xFFFF));
+    const uint8_t data[3] = {1, static_cast<uint8_t>(loops & 0xFF), static_cast<uint8_t>(loops >> 8)};
+    WriteApplicationExtension("NETSCAPE", "2.0", data, 3);
+}
+
+void TZUB_CustomGifCompressor::WriteLogicalScreenDescriptor(int width, int height, int colourResolution,
+                                                            uint8_t aspect) {
+    graphics::TStream &stream = Stream();
+    WriteWord(stream, CheckedWord(width));
+    WriteWord(stream, CheckedWord(height));
+    const int count = globalPalette_.GetCount();
+    const int field = TableSizeField(count);
+    const uint8_t packed =
+        count > 0
+            ? static_cast<uint8_t>(kColourTableFlag | 0x08 | ((colourResolution - 1) & 7) << 4 | (field & 7))
+            : 0;
+    WriteByte(stream, packed);
+    WriteByte(stream, count > 0 ? globalPalette_.GetNearestColourIndex(BackgroundColor) : 0);
+    WriteByte(stream, aspect);
+    if (count > 0) WriteColourTable(globalPalette_, 2 << field);
+    screenDescriptorWritten_ = true;
+}
+
+void TZUB_CustomGifCompressor::WriteScreenOnce(int width, int height, int colourResolution, uint8_t aspect) {
+    if (screenDescriptorWritten_) return;
+    if (GlobalFrame.UseGlobalFrame) {
+        width = GlobalFrame.Width;
+        height = GlobalFrame.Height;
+    }
+    WriteLogicalScreenDescriptor(width, height, colourResolution, aspect);
+}
+
+void TZUB_CustomGifCompressor::WriteColourTable(const TLogicalPalette &palette, int entries) {
+    std::vector<uint8_t> table(static_cast<size_t>(entries) * 3, 0);
+    for (int i = 0; i < std::min(entries, palette.GetCount()); ++i) {
+        const TPaletteEntry &e = palette.Entry(i);
+        table[3 * i] = e.peRed;
+        table[3 * i + 1] = e.peGreen;
+        table[3 * i + 2] = e.peBlue;
+    }
+    if (Stream().Write(table.data(), static_cast<int64_t>(table.size())) !=
+        static_cast<int64_t>(table.size()))
+        throw EGIFError("Error writing to output stream");
+}
+
+void TZUB_CustomGifCompressor::WriteGraphicControlExtension(const TGIFGraphicControlInfo &info,
+                                                            bool transparent, uint8_t transparentIndex) {
+    Require89a("Graphic Control");
+    graphics::TStream &stream = Stream();
+    WriteByte(stream, kExtensionIntroducer);
+    WriteByte(stream, kGraphicControlLabel);
+    WriteByte(stream, 4);
+    WriteByte(stream, static_cast<uint8_t>((transparent ? 1 : 0) | (info.UserInput ? 2 : 0) |
+                                           (info.DisposalMethod & 7) << 2));
+    WriteWord(stream, static_cast<uint16_t>(std::clamp(info.DelayTime / 10, 0, 0xFFFF)));
+    WriteByte(stream, transparentIndex);
+    WriteByte(stream, 0);
+}
+
+void TZUB_CustomGifCompressor::WriteCommentAndControl(const TGIFGraphicControlInfo &info, bool transparent,
+                                                      uint8_t transparentIndex) {
+    if (gifType_ != gt89a) return;
+    if (!Comment.empty()) WriteComment(Comment);
+    WriteGraphicControlExtension(info, transparent, transparentIndex);
+}
+
+void TZUB_CustomGifCompressor::WriteImageDescriptor(graphics::TPoint origin, int width, int height,
+                                                    const TLogicalPalette *localPalette) {
+    graphics::TStream &stream = Stream();
+    WriteByte(stream, kImageSeparator);
+    WriteWord(stream, CheckedWord(origin.X));
+    WriteWord(stream, CheckedWord(origin.Y));
+    WriteWord(stream, CheckedWord(width));
+    WriteWord(stream, CheckedWord(height));
+    const int field = localPalette ? TableSizeField(localPalette->GetCount()) : 0;
+    uint8_t packed = localPalette ? static_cast<uint8_t>(kColourTableFlag | field) : 0;
+    if (Interlace) packed |= kInterlaceFlag;
+    WriteByte(stream, packed);
+    if (localPalette) WriteColourTable(*localPalette, 2 << field);
+}
+
+void TZUB_CustomGifCompressor::WriteDIB(const TDeviceIndependentBitmap &dib,
+                                        const TGIFGraphicControlInfo &info) {
+    // Nothing of an image is written unless all of it fits.
+    for (const int64_t word : {dib.GetWidth(), dib.GetHeight(), info.Origin.X, info.Origin.Y})
+        CheckedWord(word);
+    const int bits = dib.GetColourBits();
+    std::unique_ptr<TLogicalPalette> palette;
+    if (Grayscale) {
+        palette = std::make_unique<TLogicalPalette>(dpGrayscale);
+    } else if (bits > 8) {
+        palette = std::make_unique<TQuantizedPalette>(dib, 256);
+    } else {
+        palette = std::make_unique<TLogicalPalette>(dib);
+    }
+    if (globalPalette_.GetCount() == 0) globalPalette_.Assign(*palette);
+    WriteScreenOnce(dib.GetWidth(), dib.GetHeight(), bits == 16 ? 5 : 8, AspectByte(dib.GetAspectRatio()));
+    WriteCommentAndControl(info, dib.Transparent,
+                           dib.Transparent ? palette->GetNearestColourIndex(dib.TransparentColour) : 0);
+    WriteImageDescriptor(info.Origin, dib.GetWidth(), dib.GetHeight(),
+                         globalPalette_.IsSubPalette(*palette) ? nullptr : palette.get());
+    rowsDone_ = 0;
+    totalRows_ = dib.GetHeight();
+    const bool dither =
+        (Grayscale && bits <= 8) || (Interlace && FSDither && (Grayscale || !palette->Exact()));
+    if (!dither) {
+        WriteImage(dib, *palette);
+        return;
+    }
+    totalRows_ *= 2;
+    const TDeviceIndependentBitmap dithered(dib, dt8bit, palette.get(), &TFSDitherer::Create,
+                                            [this](TDIBWriter &) { RowDone(); });
+    WriteImage(dithered, *palette);
+}
+
+void TZUB_CustomGifCompressor::RowDone() {
+    ++rowsDone_;
+    DoProgress();
+}
+
+void TZUB_CustomGifCompressor::WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette) {
+    const bool indexed = dib.GetColourBits() <= 8;
+    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit);
+    int rows = 0;
+    for (int pass = 0; pass < (Interlace ? 4 : 1); ++pass) {
+        const int first = Interlace ? kInterlacePasses[pass][0] : 0;
+        const int step = Interlace ? kInterlacePasses[pass][1] : 1;
+        rows += indexed ? WriteRows(coder, dib, first, step)
+                        : WriteTranslatedRows(coder, dib, first, step, palette);
+    }
+    if (rows != dib.GetHeight()) throw EGIFError("Unable to write complete image to stream");
+    coder.Finish();
+}
+
+int TZUB_CustomGifCompressor::WriteRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib,
+                                        int firstRow, int step) {
+    const auto source = dib.GetReader();
+    auto &reader = static_cast<TDIBMappedReader &>(*source);
+    reader.Reset(firstRow, step);
+    int rows = 0;
+    for (; !reader.EndOfImage(); reader.NextRow()) {
+        if (!coder.WriteRow(reader)) break;
+        ++rows;
+        RowDone();
+    }
+    return rows;
+}
+
+int TZUB_CustomGifCompressor::WriteTranslatedRows(TZUB_LZWCompressor &coder,
+                                                  const TDeviceIndependentBitmap &dib, int firstRow, int step,
+                                                  TLogicalPalette &palette) {
+    // One 8-bit row: each source row is mapped to the palette there and coded from there.
+    TDeviceIndependentBitmap row(dt8bit, dib.GetWidth(), 1);
+    row.SetColourTable(palette);
+    const auto rowTarget = row.GetWriter();
+    auto &rowWriter = static_cast<TDIBMappedWriter &>(*rowTarget);
+    rowWriter.SetPalette(palette);
+    rowWriter.SetDitherer(!palette.Exact() && FSDither ? &TFSDitherer::Create : &TNoDither::Create);
+    const auto rowSource = row.GetReader();
+    auto &rowReader = static_cast<TDIBMappedReader &>(*rowSource);
+    const auto source = dib.GetReader();
+    source->Reset(firstRow, step);
+    int rows = 0;
+    for (; !source->EndOfImage(); source->NextRow()) {
+        rowWriter.Reset(0, 1);
+        rowWriter.SetRowFrom(*source);
+        rowWriter.Flush();
+        rowReader.Reset(0, 1);
+        if (!coder.WriteRow(rowReader)) break;
+        ++rows;
+        RowDone();
+    }
+    return rows;
+}
+
+void TZUB_CustomGifCompressor::WritePlainText(const TPlainText &text, const TGIFGraphicControlInfo &info) {
+    Require89a("Plain Text");
+    if (globalPalette_.GetCount() == 0) throw EGIFError("A Global Palette has not been defined");
+    WriteScreenOnce(text.GridWidth, text.GridHeight, 8, 0);
+    WriteCommentAndControl(info, text.Transparent,
+                           globalPalette_.GetNearestColourIndex(text.TransparentColour));
+    graphics::TStream &stream = Stream();
+    WriteByte(stream, kExtensionIntroducer);
+    WriteByte(stream, kPlainTextLabel);
+    WriteByte(stream, 12);
+    WriteWord(stream, CheckedWord(info.Origin.X));
+    WriteWord(stream, CheckedWord(info.Origin.Y));
+    WriteWord(stream, CheckedWord(text.GridWidth));
+    WriteWord(stream, CheckedWord(text.GridHeight));
+    WriteByte(stream, text.CellWidth);
+    WriteByte(stream, text.CellHeight);
+    WriteByte(stream, globalPalette_.GetNearestColourIndex(text.ForegroundColour));
+    WriteByte(stream, globalPalette_.GetNearestColourIndex(text.BackgroundColour));
+    const size_t length = std::strlen(text.Text.c_str());
+    WriteDataBlock(stream, reinterpret_cast<const uint8_t *>(text.Text.data()), length);
+}
