@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "platform/gui/picture.h"
 #include "platform/runtime/errors.h"
 
 namespace {
@@ -45,6 +46,9 @@ TEST_F(Entry, CreatesTheMainWindowAndAHiddenSecondWindow) {
               (std::array{274, 143, 253, 87}));
     EXPECT_FALSE(Form2->Visible());
     EXPECT_TRUE(boxes.empty());
+    // The program reads the picture formats of its documents.
+    for (const char *format : {"bmp", "jpg", "gif"})
+        EXPECT_FALSE(TPicture::FileFormatDescription(format).isEmpty()) << format;
 }
 
 TEST_F(Entry, AnEscapingExceptionIsShownInTheErrorBoxAndTheEntryReturnsZero) {
