@@ -146,6 +146,7 @@ int Open(sqlite3_vfs *, const char *name, sqlite3_file *file, int flags, int *ou
         rc = Base().xOpen(&Base(), name, layer->base, flags, nullptr);
         if (rc == SQLITE_OK) {
             layer->base->pMethods->xClose(layer->base);
+            layer->base->pMethods = nullptr;
             layer->folder = FolderOf(name);
             layer->syncsFolder = true;
             Ledger().Change(layer->folder);
@@ -157,6 +158,8 @@ int Open(sqlite3_vfs *, const char *name, sqlite3_file *file, int flags, int *ou
         rc = Base().xOpen(&Base(), name, layer->base, flags, outFlags);
     }
     if (rc != SQLITE_OK) {
+        // A file the library set up before failing still wants its close.
+        if (layer->base->pMethods) layer->base->pMethods->xClose(layer->base);
         layer->~LayerFile();
         file->pMethods = nullptr;
         return rc;

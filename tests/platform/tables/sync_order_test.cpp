@@ -1,36 +1,42 @@
 // Which files a save syncs, in which order. The test program takes over fsync and fdatasync
-// (the library calls them from the C library) and records the file of every sync while a test
-// asks for it; the syncs themselves still happen.
+// (the library calls them from the C library): it records the file of every sync while a test
+// asks for it, and can make the syncs of one path fail; the other syncs still happen.
 #include <gtest/gtest.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "job_tables.h"
+#include "platform/runtime/errors.h"
 
 namespace {
 
 std::vector<std::string> *recording = nullptr;
+std::string failing;  // syncs of this path fail with EIO
 
-void Record(int fd) {
-    if (!recording) return;
-    char path[4096];
-    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
-    recording->push_back(length > 0 ? std::string(path, static_cast<size_t>(length)) : "?");
+// Records the sync of `fd`; false when it is to fail.
+bool Record(int fd) {
+    if (!recording && failing.empty()) return true;
+    char buffer[4096];
+    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), buffer, sizeof buffer);
+    const std::string path = length > 0 ? std::string(buffer, static_cast<size_t>(length)) : "?";
+    if (recording) recording->push_back(path);
+    if (path != failing) return true;
+    errno = EIO;
+    return false;
 }
 
 }  // namespace
 
 extern "C" int fsync(int fd) {
-    Record(fd);
-    return static_cast<int>(syscall(SYS_fsync, fd));
+    return Record(fd) ? static_cast<int>(syscall(SYS_fsync, fd)) : -1;
 }
 
 extern "C" int fdatasync(int fd) {
-    Record(fd);
-    return static_cast<int>(syscall(SYS_fdatasync, fd));
+    return Record(fd) ? static_cast<int>(syscall(SYS_fdatasync, fd)) : -1;
 }
 
 namespace tables_test {
@@ -40,6 +46,7 @@ class SyncOrderTest : public TableTest {
 protected:
     void TearDown() override {
         recording = nullptr;
+        failing.clear();
         TableTest::TearDown();
     }
     void StartRecording() {
@@ -102,6 +109,22 @@ TEST_F(SyncOrderTest, APostOutsideATransactionSyncsTheFolderOfItsNewJournal) {
     job[0].Post();
     EXPECT_EQ(StopRecording(), (std::vector<std::string>{"GenData.db-journal", "folder", "GenData.db-journal",
                                                          "GenData.db"}));
+}
+
+// The folder sync that makes the new journals durable is not passed over when it fails: the
+// commit fails and rolls back, and the tables keep what they had.
+TEST_F(SyncOrderTest, AFailingFolderSyncFailsTheCommitAndLeavesTheTablesAsBefore) {
+    tables::TSession session;
+    JobTables job(session, folder_);
+    job.OpenAll();
+    job.AppendJob("kept");
+    job.StartTransaction(session);
+    job.AppendJob("not synced");
+    failing = std::filesystem::canonical(folder_).string();
+    EXPECT_THROW(session.Commit(), EDatabaseError);
+    failing.clear();
+    EXPECT_FALSE(session.InTransaction());
+    job.ExpectJobs(1, "kept");
 }
 
 }  // namespace
