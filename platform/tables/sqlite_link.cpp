@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/folder_sync_vfs.h"
 
 namespace tables {
 namespace {
@@ -43,7 +44,7 @@ Statement &Statement::operator=(Statement &&other) noexcept {
 
 Connection::Connection(const std::string &path, const std::string &name, const TableKey &key, bool create) {
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.c_str(), &db_, flags, FolderSyncVfsName()) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close_v2(db_);
         throw EDatabaseError(name + ": cannot open the table file: " + message);

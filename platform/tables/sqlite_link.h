@@ -1,7 +1,8 @@
 #pragma once
 // A thin owner of SQLCipher connections and statements. Every connection is encrypted: it is
 // refused when the linked library is not SQLCipher, and every file it opens or attaches is
-// keyed with the same explicit cipher settings, so files stay readable by later builds.
+// keyed with the same explicit cipher settings, so files stay readable by later builds. Files are
+// reached through the folder-sync layer (folder_sync_vfs.h), attached ones included.
 #include <string>
 
 #include "platform/tables/key_derivation.h"

@@ -5,89 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <memory>
-
 #include "platform/runtime/errors.h"
-#include "table_fixture.h"
+#include "job_tables.h"
 
 using tables::TSession;
 using tables::TTable;
 
 namespace tables_test {
 namespace {
-
-struct JobFile {
-    const char *file;
-    int width;
-};
-// The ten job tables with the widths of their records.
-constexpr std::array<JobFile, 10> kJobFiles = {{{"GenData.db", 244},
-                                                {"WynikiD.db", 162},
-                                                {"WynikiC.db", 162},
-                                                {"LicznikiD.db", 172},
-                                                {"AddInt64.db", 58},
-                                                {"GenData2.db", 238},
-                                                {"WynikiD2.db", 162},
-                                                {"WynikiC2.db", 162},
-                                                {"LicznikiD2.db", 172},
-                                                {"LegZU.db", 21}}};
-
-class JobTables {
-public:
-    JobTables(TSession &session, const std::filesystem::path &folder) {
-        session.AddPassword(kJobPassword);
-        for (size_t i = 0; i < kJobFiles.size(); ++i) {
-            tables_[i] = std::make_unique<TTable>(session);
-            tables_[i]->SetTableName((folder / kJobFiles[i].file).string());
-            tables_[i]->SetStructure(i == 0 ? GenDataStructure() : ChildStructure(kJobFiles[i].width));
-            tables_[i]->SetNewFilePassword(kJobPassword);
-        }
-    }
-    TTable &operator[](size_t i) { return *tables_[i]; }
-    void OpenAll() {
-        for (auto &table : tables_) table->Open();
-    }
-    void StartTransaction(TSession &session) {
-        session.StartTransaction({tables_[0].get(), tables_[1].get(), tables_[2].get(), tables_[3].get(),
-                                  tables_[4].get(), tables_[5].get(), tables_[6].get(), tables_[7].get(),
-                                  tables_[8].get(), tables_[9].get()});
-    }
-    // Appends one job: GenData first, then each child linked by the new job number.
-    void AppendJob(const std::string &tag) {
-        TTable &jobs = *tables_[0];
-        jobs.Append();
-        jobs.Fields[7].SetAsString(tag);
-        jobs.Post();
-        jobs.Last();
-        const int number = jobs.Fields[40].AsInteger();
-        for (size_t i = 1; i < tables_.size(); ++i) {
-            TTable &child = *tables_[i];
-            child.Append();
-            child.Fields[1].SetAsInteger(number);
-            child.Fields[kJobFiles[i].width - 1].SetAsString(tag);
-            child.Post();
-        }
-    }
-    // Every table has `count` records and the last one carries `tag`.
-    void ExpectJobs(int count, const std::string &tag) {
-        for (size_t i = 0; i < tables_.size(); ++i) {
-            TTable &table = *tables_[i];
-            table.Open();
-            EXPECT_EQ(table.RecordCount(), count) << kJobFiles[i].file;
-            if (count == 0) continue;
-            table.Last();
-            const int field = i == 0 ? 7 : kJobFiles[i].width - 1;
-            EXPECT_EQ(table.Fields[field].AsString(), tag) << kJobFiles[i].file;
-            if (i > 0) {
-                EXPECT_EQ(table.Fields[1].AsInteger(), count) << kJobFiles[i].file;
-            }
-        }
-    }
-
-private:
-    std::array<std::unique_ptr<TTable>, 10> tables_;
-};
 
 class TransactionTest : public TableTest {
 protected:
