@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QRect>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -53,13 +54,27 @@ bool RunsBetweenTextLines(TControl *line, TControl *text, TControl *area) {
     return std::abs(offset - boundary) <= 1;
 }
 
+// Where a control shows something: a label only as far as its text reaches, so that blanks
+// padding a caption (the inspection rows are padded to the page width) cover nothing.
+QRect InkRect(TControl *c, TControl *area) {
+    QRect r = ScreenRect(c, area);
+    if (auto *label = dynamic_cast<TLabel *>(c)) {
+        const QFontMetrics metrics(label->Widget()->font());
+        int width = 0;
+        for (const QString &line : label->Caption().split(QStringLiteral("\r\n")))
+            width = std::max(width, metrics.horizontalAdvance(line.trimmed()));
+        r.setWidth(width);
+    }
+    return r;
+}
+
 // Two controls that cover each other where they must not: neither is a frame, not both are
 // lines, neither holds the other.
 bool Collide(TControl *a, TControl *b, TControl *area) {
     const Kind ka = KindOf(a), kb = KindOf(b);
     if (ka == Kind::Frame || kb == Kind::Frame || (ka == Kind::Line && kb == Kind::Line)) return false;
     if (IsInside(a, b) || IsInside(b, a)) return false;
-    if (!ScreenRect(a, area).intersects(ScreenRect(b, area))) return false;
+    if (!InkRect(a, area).intersects(InkRect(b, area))) return false;
     if (ka == Kind::Line && RunsBetweenTextLines(a, b, area)) return false;
     if (kb == Kind::Line && RunsBetweenTextLines(b, a, area)) return false;
     return true;
