@@ -7,29 +7,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "layout_checks.h"
 #include "main_window_fixture.h"
 
 namespace {
 
-// A control in the coordinates of the main screen.
-QRect ScreenRect(TControl *c, TControl *screen) {
-    QRect r(c->Left(), c->Top(), c->Width(), c->Height());
-    for (TControl *p = c->Parent(); p != nullptr && p != screen; p = p->Parent())
-        r.translate(p->Left(), p->Top());
-    return r;
-}
-
-bool IsInside(TControl *c, TControl *ancestor) {
-    for (TControl *p = c->Parent(); p != nullptr; p = p->Parent())
-        if (p == ancestor) return true;
-    return false;
-}
-
-bool ShownWithin(TControl *c, TControl *top) {
-    for (TControl *p = c; p != nullptr && p != top; p = p->Parent())
-        if (!p->Visible()) return false;
-    return true;
-}
+using layout::IsUnder;
+using layout::RectIn;
 
 // Text shows or takes text; a captionless panel is a line or box when empty and a frame otherwise.
 enum class Kind { Text, Line, Frame };
@@ -49,7 +33,7 @@ bool RunsBetweenTextLines(TControl *line, TControl *text, TControl *area) {
     auto *label = dynamic_cast<TLabel *>(text);
     if (label == nullptr || !label->Caption().contains('\n') || line->Height() > 3) return false;
     const int spacing = QFontMetrics(label->Widget()->font()).height();
-    const int offset = ScreenRect(line, area).top() - ScreenRect(label, area).top();
+    const int offset = RectIn(line, area).top() - RectIn(label, area).top();
     const int boundary = (offset + spacing / 2) / spacing * spacing;
     return std::abs(offset - boundary) <= 1;
 }
@@ -57,7 +41,7 @@ bool RunsBetweenTextLines(TControl *line, TControl *text, TControl *area) {
 // Where a control shows something: a label only as far as its text reaches, so that blanks
 // padding a caption (the inspection rows are padded to the page width) cover nothing.
 QRect InkRect(TControl *c, TControl *area) {
-    QRect r = ScreenRect(c, area);
+    QRect r = RectIn(c, area);
     if (auto *label = dynamic_cast<TLabel *>(c)) {
         const QFontMetrics metrics(label->Widget()->font());
         int width = 0;
@@ -73,40 +57,23 @@ QRect InkRect(TControl *c, TControl *area) {
 bool Collide(TControl *a, TControl *b, TControl *area) {
     const Kind ka = KindOf(a), kb = KindOf(b);
     if (ka == Kind::Frame || kb == Kind::Frame || (ka == Kind::Line && kb == Kind::Line)) return false;
-    if (IsInside(a, b) || IsInside(b, a)) return false;
+    if (IsUnder(a, b) || IsUnder(b, a)) return false;
     if (!InkRect(a, area).intersects(InkRect(b, area))) return false;
     if (ka == Kind::Line && RunsBetweenTextLines(a, b, area)) return false;
     if (kb == Kind::Line && RunsBetweenTextLines(b, a, area)) return false;
     return true;
 }
 
-QString PanelCaptionFault(TPanel *panel) {
-    if (panel->Caption().isEmpty()) return {};
-    const int text = QFontMetrics(panel->Font().ToQFont()).horizontalAdvance(panel->Caption());
-    if (text <= panel->Width()) return {};
-    return panel->Name() + " caption \"" + panel->Caption() + "\" is cut";
-}
-
-// The faults of one area: a page panel with everything inside it, or the main screen's own
-// controls outside the pages.
-std::vector<QString> Faults(TForm1 &w, TControl *area, bool directChildrenOnly) {
+// The faults of one page with everything shown inside it.
+std::vector<QString> Faults(TForm1 &w, TControl *area) {
     std::vector<TControl *> shown;
-    for (int i = 0; i < w.ComponentCount(); ++i) {
-        auto *c = dynamic_cast<TControl *>(w.Components(i));
-        if (c == nullptr || !IsInside(c, area) || !ShownWithin(c, area)) continue;
-        if (directChildrenOnly && c->Parent() != area) continue;
-        shown.push_back(c);
-    }
+    for (TControl *c : layout::ControlsUnder(w, area))
+        if (layout::ShownWithin(c, area)) shown.push_back(c);
     std::vector<QString> faults;
     for (TControl *c : shown) {
-        TControl *parent = c->Parent();
-        if (c->Left() < 0 || c->Top() < 0 || c->Left() + c->Width() > parent->Width() ||
-            c->Top() + c->Height() > parent->Height())
-            faults.push_back(c->Name() + " leaves " + parent->Name());
-        if (auto *panel = dynamic_cast<TPanel *>(c)) {
-            const QString fault = PanelCaptionFault(panel);
-            if (!fault.isEmpty()) faults.push_back(fault);
-        }
+        if (!layout::InsideParent(c)) faults.push_back(c->Name() + " leaves " + c->Parent()->Name());
+        if (!layout::CaptionFits(c))
+            faults.push_back(c->Name() + " caption \"" + static_cast<TPanel *>(c)->Caption() + "\" is cut");
     }
     for (size_t i = 0; i < shown.size(); ++i)
         for (size_t j = i + 1; j < shown.size(); ++j)
@@ -122,7 +89,7 @@ TEST_F(MainWindowTest, DataPagesHoldTheirControlsApartAndInside) {
                                              w.Panel245, w.Panel289, w.Panel394, w.Panel378, w.Panel344};
         for (TPanel *page : pages) {
             for (TPanel *p : pages) p->SetVisible(p == page);
-            for (const QString &fault : Faults(w, page, false))
+            for (const QString &fault : Faults(w, page))
                 ADD_FAILURE() << desktop.width() << "x" << desktop.height() << " " << page->Name().toStdString()
                               << ": " << fault.toStdString();
         }
