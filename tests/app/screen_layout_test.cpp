@@ -1,5 +1,6 @@
 // The screens and dialogs laid out for real desktops: every control inside its parent, and no two
 // visible texts of a screen on top of each other.
+#include <QWidget>
 #include <vector>
 
 #include "layout_checks.h"
@@ -45,6 +46,22 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
                     << " overlap on " << where;
             }
     }
+}
+
+// The bar covers the status line while a run goes on: what runs, the progress and "STOP" side by side.
+TEST_P(ScreenLayoutTest, MeasuringRunBarShowsItsCaptionProgressAndStopApart) {
+    TForm1 &w = Create(GetParam().width(), GetParam().height());
+    ShowMeasuringRunBar(w);
+    const QRect caption = RectIn(w.Label112, &w), progress = RectIn(w.ProgressBar1, &w);
+    const QRect stop = RectIn(w.Panel167, &w), bar = RectIn(w.Panel165, &w);
+    EXPECT_TRUE(bar.contains(caption) && bar.contains(progress) && bar.contains(stop));
+    EXPECT_LT(caption.right(), progress.left());
+    EXPECT_LT(progress.right(), stop.left());
+    EXPECT_TRUE(caption.intersects(QRect(bar.left(), progress.top(), bar.width(), progress.height())))
+        << "the caption stands level with the progress bar";
+    // "STOP" stays within reach over the main screen, which a run disables.
+    QWidget *top = w.Widget()->childAt(stop.center());
+    EXPECT_TRUE(top == w.Panel167->Widget() || w.Panel167->Widget()->isAncestorOf(top));
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ScreenLayoutTest, ::testing::Values(QSize(1920, 1080), QSize(1366, 768)));
