@@ -1,5 +1,6 @@
-// Layout of the data pages on real desktop sizes: every shown control lies inside its parent, no
-// two shown text-bearing controls of a page cover each other, and no panel caption is cut.
+// Layout of the data pages and of the main screen around them on real desktop sizes: every shown
+// control lies inside its parent, no two shown text-bearing controls of a page cover each other,
+// and no panel caption is cut.
 #include <QFontMetrics>
 #include <QRect>
 #include <QWidget>
@@ -64,11 +65,11 @@ bool Collide(TControl *a, TControl *b, TControl *area) {
     return true;
 }
 
-// The faults of one page with everything shown inside it.
-std::vector<QString> Faults(TForm1 &w, TControl *area) {
+// The faults of one area: a page with everything shown inside it, or only the area's own controls.
+std::vector<QString> Faults(TForm1 &w, TControl *area, bool ownControlsOnly = false) {
     std::vector<TControl *> shown;
     for (TControl *c : layout::ControlsUnder(w, area))
-        if (layout::ShownWithin(c, area)) shown.push_back(c);
+        if (layout::ShownWithin(c, area) && (!ownControlsOnly || c->Parent() == area)) shown.push_back(c);
     std::vector<QString> faults;
     for (TControl *c : shown) {
         if (!layout::InsideParent(c)) faults.push_back(c->Name() + " leaves " + c->Parent()->Name());
@@ -93,6 +94,19 @@ TEST_F(MainWindowTest, DataPagesHoldTheirControlsApartAndInside) {
                 ADD_FAILURE() << desktop.width() << "x" << desktop.height() << " " << page->Name().toStdString()
                               << ": " << fault.toStdString();
         }
+    }
+}
+
+// The main screen's own controls around the pages: the title and button bars, the tariff buttons
+// with the test choice as the results page shows them, the tabs and the status line.
+TEST_F(MainWindowTest, MainScreenHoldsItsOwnControlsApartAndInside) {
+    for (const QSize desktop : {QSize(1920, 1080), QSize(1366, 768)}) {
+        TForm1 &w = Create(desktop.width(), desktop.height());
+        for (TPanel *shown : {w.Panel126, w.Panel127, w.Panel8}) shown->SetVisible(true);
+        for (TPanel *tariff : w.TariffSelPanels) tariff->SetVisible(true);
+        w.Label120->SetVisible(true);
+        for (const QString &fault : Faults(w, w.Panel239, true))
+            ADD_FAILURE() << desktop.width() << "x" << desktop.height() << ": " << fault.toStdString();
     }
 }
 
