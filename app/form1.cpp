@@ -1,13 +1,10 @@
 #include "app/form1.h"
 
 #include "app/version.h"
-#include "platform/gui/form_resource.h"
 
 TForm1 *Form1 = nullptr;
 
-TForm1::TForm1(TComponent *owner) : TForm1Resource(owner) {
-    Timer5->OnTimer = gui::Bind(this, &TForm1::Timer5Timer);
-}
+TForm1::TForm1(TComponent *owner) : TForm1Resource(owner) {}
 
 TForm1::~TForm1() {
     if (Form1 == this) Form1 = nullptr;

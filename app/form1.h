@@ -40,6 +40,8 @@ public:
     static int Scaled(int value, float factor) {
         return static_cast<int>(static_cast<float>(value) * factor);
     }
+    // Controls on the pages of the main screen and on its bars that no scaling table names.
+    std::vector<TControl *> UnlistedPageControls() const;
     float ScaleX() const { return scaleX_; }
     float ScaleY() const { return scaleY_; }
 

@@ -1,6 +1,6 @@
 #include <QStringList>
 #include <algorithm>
-#include <array>
+#include <set>
 
 #include "app/form1.h"
 
@@ -77,6 +77,17 @@ void KeepOwnFonts(const Table &table) {
     for (TControl *c : table) c->SetParentFont(false);
 }
 
+template <class Table>
+void Collect(std::set<TControl *> &into, const Table &table) {
+    into.insert(table.begin(), table.end());
+}
+
+bool Within(TControl *c, TControl *ancestor) {
+    for (TControl *p = c->Parent(); p != nullptr; p = p->Parent())
+        if (p == ancestor) return true;
+    return false;
+}
+
 }  // namespace
 
 void TForm1::SetCenterPosition(TControl *control, TControl *parent) {
@@ -86,6 +97,32 @@ void TForm1::SetCenterPosition(TControl *control, TControl *parent) {
 
 void TForm1::SetCenterPositionHorizontal(TControl *control, TControl *parent) {
     control->SetLeft((parent->Width() - control->Width()) / 2);
+}
+
+std::vector<TControl *> TForm1::UnlistedPageControls() const {
+    std::set<TControl *> listed;
+    Collect(listed, ScaledPanels);
+    Collect(listed, ScaledLabels);
+    Collect(listed, ScaledEdits);
+    Collect(listed, ScaledMemos);
+    Collect(listed, ScaledButtons);
+    Collect(listed, TariffSelPanels);
+    Collect(listed, TariffParamEdits);
+    Collect(listed, FareGridColumns);
+    Collect(listed, CounterEdits);
+    Collect(listed, JobRowPanels);
+    Collect(listed, JobListLabels);
+    Collect(listed, OwnCaptionLabels);
+    const std::vector<TControl *> pages = {Panel241, Panel240, Panel242, Panel243, Panel244, Panel245,
+                                           Panel289, Panel394, Panel378, Panel344, Panel343};
+    std::vector<TControl *> unlisted;
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto *c = dynamic_cast<TControl *>(Components(i));
+        if (c == nullptr || listed.count(c) != 0) continue;
+        const bool onPage = std::any_of(pages.begin(), pages.end(), [c](TControl *p) { return Within(c, p); });
+        if (onPage || c->Parent() == Panel239) unlisted.push_back(c);
+    }
+    return unlisted;
 }
 
 void TForm1::ChangeSizeWindow2() {
@@ -113,8 +150,10 @@ void TForm1::ChangeSizeWindow2() {
     KeepOwnFonts(JobListLabels);
     KeepOwnFonts(OwnCaptionLabels);
     KeepOwnFonts(KeyPanels);
-    const std::array<TPanel *, 3> unlistedPanels{Panel171, Panel2, Panel3};
-    KeepOwnFonts(unlistedPanels);
+    Panel171->SetParentFont(false);
+    // Controls of the main screen's pages and bars that no table names stretch with it as well.
+    const std::vector<TControl *> unlisted = UnlistedPageControls();
+    KeepOwnFonts(unlisted);
 
     Panel239->SetBounds(0, 0, w, h);
     for (TPanel *screen : {Panel236, Panel38, Panel150, Panel228, Panel7, Panel411})
@@ -133,9 +172,9 @@ void TForm1::ChangeSizeWindow2() {
         panel->SetBevelWidth(s.X(panel->BevelWidth()));
     };
     for (TPanel *panel : ScaledPanels) scalePanel(panel);
-    // The keyboard screen, its keys and the layout letters stand in no table but sit among scaled
-    // controls: scaled the same way, the keyboard is not clipped and the letters keep their place.
-    for (TPanel *panel : unlistedPanels) scalePanel(panel);
+    // The keyboard screen and its keys stand in no table but hold scaled controls: scaled the same
+    // way, the keyboard is not clipped.
+    scalePanel(Panel171);
     for (TPanel *key : KeyPanels) scalePanel(key);
 
     // Page tabs: seven equal tabs along Panel242, the meter-channel status tab takes the rest.
@@ -160,6 +199,12 @@ void TForm1::ChangeSizeWindow2() {
 
     for (TLabel *label : ScaledLabels) s.PositionAndFont(label);
     for (TLabel *label : OwnCaptionLabels) s.PositionAndFont(label);
+    for (TControl *c : unlisted) {
+        if (dynamic_cast<TLabel *>(c) != nullptr)
+            s.PositionAndFont(c);
+        else
+            s.All(c);
+    }
 
     // The live course display: captions, units and three value columns, one line each.
     const QStringList &captions = CourseCaptions();

@@ -33,6 +33,9 @@ TEST_F(MainWindowTest, EachControlIsScaledOnceAndLabel57Twice) {
     // The keyboard screen, its keys and the layout letters stand in no table.
     const int keyboardWidth = design.Panel171->Width(), keyLeft = design.Panel187->Left();
     const int keyWidth = design.Panel187->Width(), lettersWidth = design.Panel2->Width();
+    // Page controls that no table names, and a caption of our own on a page.
+    const int radioLeft = design.RadioButton1->Left(), radioWidth = design.RadioButton1->Width();
+    const int remarksCaptionLeft = design.ParamCaptionRemarks->Left();
     ASSERT_GT(label57Left, 0);
 
     TForm1 &wide = Create(1276, 458);
@@ -47,6 +50,9 @@ TEST_F(MainWindowTest, EachControlIsScaledOnceAndLabel57Twice) {
     EXPECT_EQ(wide.Panel187->Left(), TForm1::Scaled(keyLeft, sx));
     EXPECT_EQ(wide.Panel187->Width(), TForm1::Scaled(keyWidth, sx));
     EXPECT_EQ(wide.Panel2->Width(), TForm1::Scaled(lettersWidth, sx));
+    EXPECT_EQ(wide.RadioButton1->Left(), TForm1::Scaled(radioLeft, sx));
+    EXPECT_EQ(wide.RadioButton1->Width(), TForm1::Scaled(radioWidth, sx));
+    EXPECT_EQ(wide.ParamCaptionRemarks->Left(), TForm1::Scaled(remarksCaptionLeft, sx));
 }
 
 TEST_F(MainWindowTest, CentringRoundsTowardZero) {

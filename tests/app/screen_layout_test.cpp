@@ -1,35 +1,16 @@
 // The screens and dialogs laid out for real desktops: every control inside its parent, and no two
 // visible texts of a screen on top of each other.
-#include <QFontMetrics>
-#include <QRect>
 #include <QWidget>
 #include <vector>
 
+#include "layout_checks.h"
 #include "main_window_fixture.h"
 #include "screen_samples.h"
 
 namespace {
 
-// Where a control lies in the coordinates of one of its ancestors.
-QRect RectIn(const TControl *control, const TControl *ancestor) {
-    QRect r(control->Left(), control->Top(), control->Width(), control->Height());
-    for (const TControl *p = control->Parent(); p != ancestor; p = p->Parent())
-        r.translate(p->Left(), p->Top());
-    return r;
-}
-
-bool IsUnder(const TControl *control, const TControl *ancestor) {
-    for (const TControl *p = control->Parent(); p != nullptr; p = p->Parent())
-        if (p == ancestor) return true;
-    return false;
-}
-
-// Shown when the screen is: the control and every parent up to the screen have their own flag set.
-bool ShownWith(const TControl *control, const TControl *screen) {
-    for (const TControl *c = control; c != screen; c = c->Parent())
-        if (!c->Visible()) return false;
-    return true;
-}
+using layout::IsUnder;
+using layout::RectIn;
 
 // Controls that put text on the screen: labels and panels with a caption, and the text boxes.
 bool BearsText(TControl *c) {
@@ -37,13 +18,6 @@ bool BearsText(TControl *c) {
     if (auto *panel = dynamic_cast<TPanel *>(c)) return !panel->Caption().isEmpty();
     return dynamic_cast<TEdit *>(c) != nullptr || dynamic_cast<TMemo *>(c) != nullptr ||
            dynamic_cast<TButton *>(c) != nullptr || dynamic_cast<TStringGrid *>(c) != nullptr;
-}
-
-// A panel's caption fits between its edges.
-bool CaptionFits(TControl *c) {
-    auto *panel = dynamic_cast<TPanel *>(c);
-    return panel == nullptr ||
-           QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
 }
 
 class ScreenLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<QSize> {};
@@ -56,16 +30,13 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
                            w.Panel155, w.Panel279, w.Panel325, w.Panel384, w.Panel413, w.Panel169}) {
         const std::string where = screen->Name().toStdString();
         std::vector<TControl *> texts;
-        for (int i = 0; i < w.ComponentCount(); ++i) {
-            auto *c = dynamic_cast<TControl *>(w.Components(i));
-            if (c == nullptr || !IsUnder(c, screen)) continue;
-            const QRect r = RectIn(c, c->Parent());
-            EXPECT_TRUE(QRect(0, 0, c->Parent()->Width(), c->Parent()->Height()).contains(r))
+        for (TControl *c : layout::ControlsUnder(w, screen)) {
+            EXPECT_TRUE(layout::InsideParent(c))
                 << c->Name().toStdString() << " leaves " << c->Parent()->Name().toStdString() << " on "
                 << where;
-            if (!ShownWith(c, screen) || !BearsText(c)) continue;
+            if (!layout::ShownWithin(c, screen) || !BearsText(c)) continue;
             texts.push_back(c);
-            EXPECT_TRUE(CaptionFits(c)) << c->Name().toStdString() << " cuts its caption on " << where;
+            EXPECT_TRUE(layout::CaptionFits(c)) << c->Name().toStdString() << " cuts its caption on " << where;
         }
         for (size_t a = 0; a < texts.size(); ++a)
             for (size_t b = a + 1; b < texts.size(); ++b) {
@@ -75,6 +46,22 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
                     << " overlap on " << where;
             }
     }
+}
+
+// The bar covers the status line while a run goes on: what runs, the progress and "STOP" side by side.
+TEST_P(ScreenLayoutTest, MeasuringRunBarShowsItsCaptionProgressAndStopApart) {
+    TForm1 &w = Create(GetParam().width(), GetParam().height());
+    ShowMeasuringRunBar(w);
+    const QRect caption = RectIn(w.Label112, &w), progress = RectIn(w.ProgressBar1, &w);
+    const QRect stop = RectIn(w.Panel167, &w), bar = RectIn(w.Panel165, &w);
+    EXPECT_TRUE(bar.contains(caption) && bar.contains(progress) && bar.contains(stop));
+    EXPECT_LT(caption.right(), progress.left());
+    EXPECT_LT(progress.right(), stop.left());
+    EXPECT_TRUE(caption.intersects(QRect(bar.left(), progress.top(), bar.width(), progress.height())))
+        << "the caption stands level with the progress bar";
+    // "STOP" stays within reach over the main screen, which a run disables.
+    QWidget *top = w.Widget()->childAt(stop.center());
+    EXPECT_TRUE(top == w.Panel167->Widget() || w.Panel167->Widget()->isAncestorOf(top));
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ScreenLayoutTest, ::testing::Values(QSize(1920, 1080), QSize(1366, 768)));

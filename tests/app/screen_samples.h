@@ -19,3 +19,11 @@ inline void ShowKeyboardKeys(TForm1 &w) {
     w.Panel172->SetVisible(true);
     for (TPanel *key : w.KeyPanels) key->SetVisible(true);
 }
+
+// The measuring-run bar as a run shows it: its caption, the progress bar half way and "STOP".
+inline void ShowMeasuringRunBar(TForm1 &w) {
+    w.Label112->SetCaption("TEST");
+    w.ProgressBar1->SetPosition(50);
+    w.Panel165->SetVisible(true);
+    w.Panel167->SetVisible(true);
+}

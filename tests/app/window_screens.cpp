@@ -54,6 +54,10 @@ int main(int argc, char **argv) {
         Save(w, folder, name);
     }
     ShowPage(w, w.Panel241);
+    ShowMeasuringRunBar(w);
+    Save(w, folder, "measuring_run_bar");
+    w.Panel165->SetVisible(false);
+    w.Panel167->SetVisible(false);
     for (TPanel *dialog : {w.Panel279, w.Panel325, w.Panel384, w.Panel413, w.Panel169}) {
         dialog->SetVisible(true);
         Save(w, folder, "dialog_" + dialog->Name());

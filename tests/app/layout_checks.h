@@ -1,0 +1,57 @@
+#pragma once
+// Geometry of the main window's controls, shared by the layout tests of its pages and screens.
+#include <QFontMetrics>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "app/form1.h"
+
+namespace layout {
+
+// Where a control lies in the coordinates of one of its ancestors.
+inline QRect RectIn(const TControl *control, const TControl *ancestor) {
+    QRect r(control->Left(), control->Top(), control->Width(), control->Height());
+    for (const TControl *p = control->Parent(); p != nullptr && p != ancestor; p = p->Parent())
+        r.translate(p->Left(), p->Top());
+    return r;
+}
+
+inline bool IsUnder(const TControl *control, const TControl *ancestor) {
+    for (const TControl *p = control->Parent(); p != nullptr; p = p->Parent())
+        if (p == ancestor) return true;
+    return false;
+}
+
+// Shown when the area is: the control and every parent up to the area have their own flag set.
+inline bool ShownWithin(const TControl *control, const TControl *area) {
+    for (const TControl *c = control; c != nullptr && c != area; c = c->Parent())
+        if (!c->Visible()) return false;
+    return true;
+}
+
+inline bool InsideParent(const TControl *control) {
+    const TControl *parent = control->Parent();
+    return QRect(0, 0, parent->Width(), parent->Height())
+        .contains(QRect(control->Left(), control->Top(), control->Width(), control->Height()));
+}
+
+// A panel's caption fits between its edges; other controls have no caption to cut.
+inline bool CaptionFits(TControl *control) {
+    auto *panel = dynamic_cast<TPanel *>(control);
+    return panel == nullptr ||
+           QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
+}
+
+// Every control of the window under the area, in the window's order.
+inline std::vector<TControl *> ControlsUnder(TForm1 &w, const TControl *area) {
+    std::vector<TControl *> controls;
+    for (int i = 0; i < w.ComponentCount(); ++i) {
+        auto *c = dynamic_cast<TControl *>(w.Components(i));
+        if (c != nullptr && IsUnder(c, area)) controls.push_back(c);
+    }
+    return controls;
+}
+
+}  // namespace layout
