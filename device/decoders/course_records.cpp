@@ -1,24 +1,16 @@
 #include "device/decoders/course_records.h"
 
 #include "device/decoders/course_time.h"
+#include "device/decoders/tivar_records.h"
 #include "platform/runtime/numbers.h"
 
 namespace decoders {
 
 namespace {
 
-struct Field {
-    size_t position, width;
-    uint8_t mode;
-    float divisor;
-    int decimals;
-};
-
-std::string Read(Bytes record, const Field &f) {
-    return ConvertDataTivar(record, f.position, f.width, f.mode, f.divisor, f.decimals);
+void Store(CourseStore &store, size_t line, Bytes record, const TivarField &f) {
+    store.KursData[line] = ReadField(record, f);
 }
-
-void Store(CourseStore &store, size_t line, Bytes record, const Field &f) { store.KursData[line] = Read(record, f); }
 
 // A text read as a number where a comparison with the locale's zero is meant.
 bool IsZero(const std::string &text) {
@@ -31,7 +23,7 @@ bool IsZero(const std::string &text) {
 void Fees(CourseStore &store, Bytes record, size_t firstUnits, const std::optional<long double> &unit) {
     long double sum = 0;
     for (size_t i = 0; i < kCourseTariffs; ++i) {
-        const std::optional<int32_t> units = TextToInt(Read(record, {firstUnits + 8 * i, 8, kHexDigits, 1, 0}));
+        const std::optional<int32_t> units = TextToInt(ReadField(record, {firstUnits + 8 * i, 8, kHexDigits, 1, 0}));
         if (units) store.KursUnits[i] = *units;
         std::string &line = store.KursData[kFirstTariffFee + i];
         if (!units || !unit) {
@@ -47,7 +39,7 @@ void Fees(CourseStore &store, Bytes record, size_t firstUnits, const std::option
 }
 
 std::optional<int32_t> Seconds(Bytes record, size_t position) {
-    return TextToInt(Read(record, {position, 6, kHexDigits, 16, 0}));
+    return TextToInt(ReadField(record, {position, 6, kHexDigits, 16, 0}));
 }
 
 CourseRecordResult CourseBegins(CourseStore &store, Bytes record, const CourseContext &context) {
@@ -72,8 +64,8 @@ CourseRecordResult CourseBegins(CourseStore &store, Bytes record, const CourseCo
 CourseRecordResult CourseEnds(CourseStore &store, Bytes record) {
     auto &lines = store.KursData;
     Store(store, kMeterNumber, record, {170, 6, kDecimalDigits, 1, 0});
-    const Field start{155, 10, kPlainText, 1, 0};
-    lines[kCourseStart] = FieldPresent(record, start.position, start.width) ? CourseStartText(Read(record, start))
+    const TivarField start{155, 10, kPlainText, 1, 0};
+    lines[kCourseStart] = FieldPresent(record, start.position, start.width) ? CourseStartText(ReadField(record, start))
                                                                             : std::string(kNoValue);
     const std::optional<int32_t> duration = Seconds(record, 57);
     lines[kCourseEnd] = duration ? CourseEndText(lines[kCourseStart], *duration) : std::string(kNoValue);
@@ -112,7 +104,7 @@ CourseRecordResult CourseStatus(CourseStore &store, Bytes record) {
     Store(store, kDistance, record, {51, 4, kHexDigits, 10, 1});
     Store(store, kDiscount, record, {41, 2, kDecimalDigits, 1, 0});
     Fees(store, record, 3, TextToNumber(lines[kTariffUnit]));
-    const std::optional<int32_t> surcharges = TextToInt(Read(record, {35, 6, kHexDigits, 1, 0}));
+    const std::optional<int32_t> surcharges = TextToInt(ReadField(record, {35, 6, kHexDigits, 1, 0}));
     const std::optional<long double> surchargeUnit = TextToNumber(lines[kSurchargeUnit]);
     if (surcharges) store.KursSurchargeUnits = *surcharges;
     lines[kSurcharge] = surcharges && surchargeUnit ? FormatValue(*surcharges * *surchargeUnit, 2) : std::string(kNoValue);
