@@ -160,7 +160,8 @@ TEST_F(CourseRecords, ShortRecordsDecodeNoStaleBytes) {
 TEST_F(CourseRecords, OtherRecordsChangeNothing) {
     GetDataTivarTIV(store, Begin(), context);
     const CourseStore before = store;
-    for (const Bytes record : {Bytes(), Bytes(Record('X', 200)), Bytes(Record('b', 40))}) {
+    const Record other('X', 200), lower('b', 40);
+    for (const Bytes record : {Bytes(), Bytes(other), Bytes(lower)}) {
         const CourseRecordResult r = GetDataTivarTIV(store, record, context);
         EXPECT_FALSE(r.CourseBegun || r.Label465 || r.Label471);
     }
