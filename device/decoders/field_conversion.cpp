@@ -76,6 +76,21 @@ std::optional<int32_t> TextToInt(std::string_view text) {
     }
 }
 
+namespace {
+
+std::string Combine(std::string_view a, std::string_view b, float sign) {
+    const std::optional<long double> x = TextToNumber(a), y = TextToNumber(b);
+    if (!x || !y) return std::string(kNoValue);
+    return FormatValue(static_cast<float>(static_cast<float>(*x) + sign * static_cast<float>(*y)), 2);
+}
+
+}  // namespace
+
+std::string SumText(std::string_view a, std::string_view b) { return Combine(a, b, 1); }
+std::string DifferenceText(std::string_view a, std::string_view b) { return Combine(a, b, -1); }
+
+Bytes DataFrom(Bytes message, size_t first) { return first < message.size() ? message.subspan(first) : Bytes(); }
+
 std::string FormatValue(long double value, int decimals) {
     if (!std::isfinite(value)) return std::string(kNoValue);
     return FormatFixed(value, decimals);

@@ -48,4 +48,13 @@ std::optional<int32_t> TextToInt(std::string_view text);
 // The fixed-point text of a computed value; "---" when it is not finite.
 std::string FormatValue(long double value, int decimals);
 
+// a + b and a - b of two decoded texts, formed in binary32, with 2 decimals; "---" when either
+// does not convert.
+std::string SumText(std::string_view a, std::string_view b);
+std::string DifferenceText(std::string_view a, std::string_view b);
+
+// The bytes of a message from index `first` on; none when the message is shorter (a K-line
+// message of length L carries max(0, L - first) data bytes after its header).
+Bytes DataFrom(Bytes message, size_t first);
+
 }  // namespace decoders

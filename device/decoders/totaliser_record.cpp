@@ -8,17 +8,11 @@ namespace {
 
 constexpr size_t kMaxTariffs = 4;
 
-std::string AllKilometres(const std::string &paid, const std::string &unpaid) {
-    const auto p = TextToNumber(paid), u = TextToNumber(unpaid);
-    if (!p || !u) return std::string(kNoValue);
-    return FormatValue(static_cast<float>(*p + *u), 2);
-}
-
 TotaliserCounters Counters(Bytes record) {
     TotaliserCounters c;
     const std::string unpaid = ReadField(record, {100, 6, kHexDigits, 10, 1});
     c.Counter1 = ReadField(record, {106, 6, kHexDigits, 10, 1});
-    c.Counter0 = AllKilometres(c.Counter1, unpaid);
+    c.Counter0 = SumText(c.Counter1, unpaid);
     c.Counter5 = ReadField(record, {112, 6, kHexDigits, 1, 0});
     c.Counter2 = ReadField(record, {118, 8, kHexDigits, 1, 0});
     c.Counter7 = ReadField(record, {126, 6, kHexDigits, 1, 0});
