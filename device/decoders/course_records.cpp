@@ -23,7 +23,8 @@ bool IsZero(const std::string &text) {
 void Fees(CourseStore &store, Bytes record, size_t firstUnits, const std::optional<long double> &unit) {
     long double sum = 0;
     for (size_t i = 0; i < kCourseTariffs; ++i) {
-        const std::optional<int32_t> units = TextToInt(ReadField(record, {firstUnits + 8 * i, 8, kHexDigits, 1, 0}));
+        const std::optional<int32_t> units =
+            TextToInt(ReadField(record, {firstUnits + 8 * i, 8, kHexDigits, 1, 0}));
         if (units) store.KursUnits[i] = *units;
         std::string &line = store.KursData[kFirstTariffFee + i];
         if (!units || !unit) {
@@ -65,8 +66,9 @@ CourseRecordResult CourseEnds(CourseStore &store, Bytes record) {
     auto &lines = store.KursData;
     Store(store, kMeterNumber, record, {170, 6, kDecimalDigits, 1, 0});
     const TivarField start{155, 10, kPlainText, 1, 0};
-    lines[kCourseStart] = FieldPresent(record, start.position, start.width) ? CourseStartText(ReadField(record, start))
-                                                                            : std::string(kNoValue);
+    lines[kCourseStart] = FieldPresent(record, start.position, start.width)
+                              ? CourseStartText(ReadField(record, start))
+                              : std::string(kNoValue);
     const std::optional<int32_t> duration = Seconds(record, 57);
     lines[kCourseEnd] = duration ? CourseEndText(lines[kCourseStart], *duration) : std::string(kNoValue);
     Store(store, kDistance, record, {53, 4, kHexDigits, 10, 1});
@@ -100,14 +102,16 @@ CourseRecordResult CourseStatus(CourseStore &store, Bytes record) {
     const bool tariff = record.size() > 1 && record[1] >= '0' && record[1] <= '3';
     result.Label471 = tariff ? "TARYFA" + std::string(1, static_cast<char>(record[1] + 1)) : "KASA";
     result.Label471Color = kStateRunning;
-    if (const std::optional<int32_t> duration = Seconds(record, 55)) lines[kCourseTime] = CourseDurationText(*duration);
+    if (const std::optional<int32_t> duration = Seconds(record, 55))
+        lines[kCourseTime] = CourseDurationText(*duration);
     Store(store, kDistance, record, {51, 4, kHexDigits, 10, 1});
     Store(store, kDiscount, record, {41, 2, kDecimalDigits, 1, 0});
     Fees(store, record, 3, TextToNumber(lines[kTariffUnit]));
     const std::optional<int32_t> surcharges = TextToInt(ReadField(record, {35, 6, kHexDigits, 1, 0}));
     const std::optional<long double> surchargeUnit = TextToNumber(lines[kSurchargeUnit]);
     if (surcharges) store.KursSurchargeUnits = *surcharges;
-    lines[kSurcharge] = surcharges && surchargeUnit ? FormatValue(*surcharges * *surchargeUnit, 2) : std::string(kNoValue);
+    lines[kSurcharge] =
+        surcharges && surchargeUnit ? FormatValue(*surcharges * *surchargeUnit, 2) : std::string(kNoValue);
     Store(store, kAgreedPrice, record, {43, 8, kDecimalDigits, 100, 2});
     if (!IsZero(lines[kAgreedPrice])) lines[kTotalFee] = lines[kAgreedPrice];
     return result;
@@ -115,7 +119,9 @@ CourseRecordResult CourseStatus(CourseStore &store, Bytes record) {
 
 }  // namespace
 
-void CourseStore::ClearMemoData() { KursData.fill(std::string(kNoValue)); }
+void CourseStore::ClearMemoData() {
+    KursData.fill(std::string(kNoValue));
+}
 
 void CourseStore::Reset() {
     KursLicznik = 0;
@@ -129,10 +135,14 @@ void CourseStore::Reset() {
 CourseRecordResult GetDataTivarTIV(CourseStore &store, Bytes record, const CourseContext &context) {
     if (record.empty()) return {};
     switch (record[0]) {
-    case 'B': return CourseBegins(store, record, context);
-    case 'E': return CourseEnds(store, record);
-    case 'K': return CourseStatus(store, record);
-    default: return {};
+        case 'B':
+            return CourseBegins(store, record, context);
+        case 'E':
+            return CourseEnds(store, record);
+        case 'K':
+            return CourseStatus(store, record);
+        default:
+            return {};
     }
 }
 

@@ -67,9 +67,9 @@ struct CourseContext {
 
 // What the window shows besides the store.
 struct CourseRecordResult {
-    bool CourseBegun = false;       // the columns move right and the current column is cleared
-    std::optional<std::string> Label465;   // heading of the current course
-    std::optional<std::string> Label471;   // the meter's state
+    bool CourseBegun = false;             // the columns move right and the current column is cleared
+    std::optional<std::string> Label465;  // heading of the current course
+    std::optional<std::string> Label471;  // the meter's state
     std::optional<uint32_t> Label471Color;
 };
 

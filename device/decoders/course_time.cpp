@@ -27,8 +27,9 @@ std::optional<int> Part(std::string_view text, size_t position, size_t length, i
 
 std::optional<DateTime> ParseStart(std::string_view text) {
     if (text.size() != 16) return std::nullopt;
-    const auto year = Part(text, 0, 4, 0, 9999), month = Part(text, 5, 2, 1, 12), day = Part(text, 8, 2, 1, 31),
-               hour = Part(text, 11, 2, 0, 23), minute = Part(text, 14, 2, 0, 59);
+    const auto year = Part(text, 0, 4, 0, 9999), month = Part(text, 5, 2, 1, 12),
+               day = Part(text, 8, 2, 1, 31), hour = Part(text, 11, 2, 0, 23),
+               minute = Part(text, 14, 2, 0, 59);
     if (!year || !month || !day || !hour || !minute || *day > MonthLength(*year, *month)) return std::nullopt;
     return DateTime{*year, *month, *day, *hour, *minute};
 }
@@ -50,7 +51,9 @@ void AddDays(DateTime &t, int64_t days) {
     }
 }
 
-std::string TwoDigits(int64_t value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string TwoDigits(int64_t value) {
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
 
 }  // namespace
 
@@ -71,13 +74,14 @@ std::string CourseEndText(std::string_view startText, int64_t seconds) {
     t.minute = static_cast<int>(minutes % 60);
     t.hour = static_cast<int>(hours % 24);
     AddDays(t, hours / 24);
-    return std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + " " + TwoDigits(t.hour) +
-           ":" + TwoDigits(t.minute);
+    return std::to_string(t.year) + "-" + TwoDigits(t.month) + "-" + TwoDigits(t.day) + " " +
+           TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
 }
 
 std::string CourseDurationText(int64_t seconds) {
     if (seconds < 0) return std::string(kNoValue);
-    return TwoDigits(seconds / 3600 % 256) + ":" + TwoDigits(seconds / 60 % 60) + ":" + TwoDigits(seconds % 60);
+    return TwoDigits(seconds / 3600 % 256) + ":" + TwoDigits(seconds / 60 % 60) + ":" +
+           TwoDigits(seconds % 60);
 }
 
 }  // namespace decoders

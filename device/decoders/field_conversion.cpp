@@ -30,7 +30,8 @@ std::string HexField(Bytes field, float divisor, int decimals) {
         const uint8_t c = field[i];
         // No check of the characters: the devices send upper-case digits and anything else
         // contributes its 8-bit difference, as the meters' own decoding does.
-        const uint8_t digit = c >= '0' && c <= '9' ? static_cast<uint8_t>(c - '0') : static_cast<uint8_t>(c - 55);
+        const uint8_t digit =
+            c >= '0' && c <= '9' ? static_cast<uint8_t>(c - '0') : static_cast<uint8_t>(c - 55);
         value |= static_cast<uint32_t>(digit) << (4 * i);
     }
     return DivideAndFormat(static_cast<float>(value), divisor, decimals);
@@ -48,17 +49,22 @@ std::string ConvertDataTivar(Bytes record, size_t offset, size_t count, uint8_t 
     if (!FieldPresent(record, offset, count)) return std::string(kNoValue);
     const Bytes field = record.subspan(offset, count);
     switch (mode) {
-    case kDecimalDigits: return DecimalField(field, divisor, decimals);
-    case kHexDigits: return HexField(field, divisor, decimals);
-    default: return std::string(field.begin(), field.end());
+        case kDecimalDigits:
+            return DecimalField(field, divisor, decimals);
+        case kHexDigits:
+            return HexField(field, divisor, decimals);
+        default:
+            return std::string(field.begin(), field.end());
     }
 }
 
 std::string BufToFloat(Bytes data, size_t offset, size_t count, int decimals, int32_t divisor) {
-    if (count == 0 || count > kMaxCountBytes || !FieldPresent(data, offset, count)) return std::string(kNoValue);
+    if (count == 0 || count > kMaxCountBytes || !FieldPresent(data, offset, count))
+        return std::string(kNoValue);
     float sum = 0;
     for (size_t i = 0; i < count; ++i)
-        sum = static_cast<float>(sum + static_cast<float>(static_cast<uint32_t>(data[offset + i]) << (8 * i)));
+        sum =
+            static_cast<float>(sum + static_cast<float>(static_cast<uint32_t>(data[offset + i]) << (8 * i)));
     return DivideAndFormat(sum, divisor, decimals);
 }
 
@@ -86,10 +92,16 @@ std::string Combine(std::string_view a, std::string_view b, float sign) {
 
 }  // namespace
 
-std::string SumText(std::string_view a, std::string_view b) { return Combine(a, b, 1); }
-std::string DifferenceText(std::string_view a, std::string_view b) { return Combine(a, b, -1); }
+std::string SumText(std::string_view a, std::string_view b) {
+    return Combine(a, b, 1);
+}
+std::string DifferenceText(std::string_view a, std::string_view b) {
+    return Combine(a, b, -1);
+}
 
-Bytes DataFrom(Bytes message, size_t first) { return first < message.size() ? message.subspan(first) : Bytes(); }
+Bytes DataFrom(Bytes message, size_t first) {
+    return first < message.size() ? message.subspan(first) : Bytes();
+}
 
 std::string FormatValue(long double value, int decimals) {
     if (!std::isfinite(value)) return std::string(kNoValue);

@@ -9,7 +9,9 @@ namespace {
 constexpr size_t kChangeTimeWidth = 12;
 
 // A hexadecimal digit as the meters count it: '0'..'9', any other character c - 55 (8 bits).
-uint8_t Nibble(uint8_t c) { return c >= '0' && c <= '9' ? static_cast<uint8_t>(c - '0') : static_cast<uint8_t>(c - 55); }
+uint8_t Nibble(uint8_t c) {
+    return c >= '0' && c <= '9' ? static_cast<uint8_t>(c - '0') : static_cast<uint8_t>(c - 55);
+}
 
 IdentityOptions DecodeOptions(uint8_t v) {
     IdentityOptions o;

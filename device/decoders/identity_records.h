@@ -18,21 +18,21 @@ struct IdentityOptions {
     std::array<uint8_t, 2> TivarOptionFlags{};  // [0] from 0x04, [1] from 0x02
 };
 
-// The texts of 'U0', in the order the window writes them; Edit21, Edit107 and Edit25 are locked unless "---" (LockedByMeter),
-// Edit12, Edit22, Edit24, Edit434 always.
+// The texts of 'U0', in the order the window writes them; Edit21, Edit107 and Edit25 are locked unless "---"
+// (LockedByMeter), Edit12, Edit22, Edit24, Edit434 always.
 struct IdentityRecord {
     std::optional<IdentityOptions> Options;  // nothing when the record ends before it
-    std::string Edit21;   // serial number
-    std::string Edit107;  // constant k [imp/km]
-    std::string Edit25;   // tariff in the cash register; "OSTATNIA AKTYWNA" for 0
-    std::string Edit38;   // vehicle make
-    std::string Edit110;  // registration number
-    std::string Edit486;  // tyre size
-    std::string Edit7;    // VIN
-    std::string Edit22;   // production date, "20" + the field
-    std::string Edit24;   // software version
-    std::string Edit434;  // checksum
-    std::string NrBoczny;  // side number
+    std::string Edit21;                      // serial number
+    std::string Edit107;                     // constant k [imp/km]
+    std::string Edit25;                      // tariff in the cash register; "OSTATNIA AKTYWNA" for 0
+    std::string Edit38;                      // vehicle make
+    std::string Edit110;                     // registration number
+    std::string Edit486;                     // tyre size
+    std::string Edit7;                       // VIN
+    std::string Edit22;                      // production date, "20" + the field
+    std::string Edit24;                      // software version
+    std::string Edit434;                     // checksum
+    std::string NrBoczny;                    // side number
 };
 
 // Decodes a 'U0' record; nothing for another record.

@@ -68,8 +68,8 @@ MeasuringPointResult FunctionsSup(int code, Bytes data, size_t offset, const Mea
     result.PointNumberArrays = static_cast<uint8_t>((measured ? kArrays12 : 0) | (vehicle ? kArrays34 : 0));
 
     if (inputs.StationConstK != 0) {
-        const auto station = ImpulseDistance(data, offset, inputs.InterfaceStatus,
-                                             static_cast<float>(inputs.StationConstK));
+        const auto station =
+            ImpulseDistance(data, offset, inputs.InterfaceStatus, static_cast<float>(inputs.StationConstK));
         if (!station) {
             result.Array3Value = std::string(kNoValue);
         } else if (vehicle) {
@@ -77,8 +77,9 @@ MeasuringPointResult FunctionsSup(int code, Bytes data, size_t offset, const Mea
             result.Array4Value = result.Array3Value;
         }
         const std::optional<int32_t> meterK = TextToInt(inputs.Edit107);
-        const auto meter = meterK ? ImpulseDistance(data, offset, inputs.InterfaceStatus, static_cast<float>(*meterK))
-                                  : std::nullopt;
+        const auto meter =
+            meterK ? ImpulseDistance(data, offset, inputs.InterfaceStatus, static_cast<float>(*meterK))
+                   : std::nullopt;
         if (!meter || vehicle) result.DeviceRowDistance = DistanceText(meter);
     }
     if (measured) result.MeasuredValue = BufToFloat(data, offset + 6, 4, 3, 1000);

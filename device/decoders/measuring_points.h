@@ -21,7 +21,7 @@ inline constexpr uint8_t kVehicleResults = 0x08;  // results system 1
 
 // What the decoder reads besides the message.
 struct MeasuringPointInputs {
-    int32_t StationConstK = 0;   // the station's constant k [imp/km]
+    int32_t StationConstK = 0;  // the station's constant k [imp/km]
     uint8_t InterfaceStatus = 0;
     std::string Edit108;  // calculation mode, "S" or "D"
     std::string Edit107;  // the meter's constant k as text
@@ -33,8 +33,8 @@ struct MeasuringPointResult {
     bool IsPoint = false;
     int Row = 0;
     uint8_t ResultsSystem = 0;
-    std::string PointNumber;       // element 1 of the rows of PointNumberArrays
-    uint8_t PointNumberArrays = 0;  // bit 0 = array 1 .. bit 3 = array 4
+    std::string PointNumber;                       // element 1 of the rows of PointNumberArrays
+    uint8_t PointNumberArrays = 0;                 // bit 0 = array 1 .. bit 3 = array 4
     std::optional<std::string> Array3Value;        // distance by the station's constant
     std::optional<std::string> Array4Value;        // the same text when it was computed
     std::optional<std::string> DeviceRowDistance;  // distance by the meter's constant

@@ -15,8 +15,10 @@ constexpr size_t kNovitiusCounterLines[kMidCounters] = {1, 2, 3, 4, 5, 6, 8, 12}
 std::optional<OwnFamilyCounters> DecodeOwnFamilyCounters(Bytes record) {
     if (ClassifyTivarRecord(record, true) != TivarRecordKind::Totalisers) return std::nullopt;
     return OwnFamilyCounters{
-        ReadField(record, {2, 6, kHexDigits, 100, 2}),      ReadField(record, {8, 6, kHexDigits, 100, 2}),
-        ReadField(record, {14, 6, kHexDigits, 1, 0}),       ReadField(record, {20, 8, kDecimalDigits, 100, 2}),
+        ReadField(record, {2, 6, kHexDigits, 100, 2}),
+        ReadField(record, {8, 6, kHexDigits, 100, 2}),
+        ReadField(record, {14, 6, kHexDigits, 1, 0}),
+        ReadField(record, {20, 8, kDecimalDigits, 100, 2}),
         ReadField(record, {28, 8, kDecimalDigits, 100, 2}),
     };
 }
@@ -39,7 +41,8 @@ CounterTexts CountersOf(const NovitiusLines &lines) {
     return texts;
 }
 
-CounterTexts EndRow(const CounterTexts &readout, bool novitius, uint8_t resultsSystem, const CounterTexts &MidCounterStart) {
+CounterTexts EndRow(const CounterTexts &readout, bool novitius, uint8_t resultsSystem,
+                    const CounterTexts &MidCounterStart) {
     CounterTexts row = readout;
     if (novitius && resultsSystem == 0) {
         row[0] = MidCounterStart[0];
@@ -49,13 +52,13 @@ CounterTexts EndRow(const CounterTexts &readout, bool novitius, uint8_t resultsS
 }
 
 ChangeRegisters RegistersOf(const OwnFamilyCounters &c) {
-    return {c.Unpaid, c.Paid, SumText(c.Paid, c.Unpaid), c.Trips, c.Fares, c.Extras, SumText(c.Fares, c.Extras),
-            std::nullopt};
+    return {c.Unpaid, c.Paid,   SumText(c.Paid, c.Unpaid),  c.Trips,
+            c.Fares,  c.Extras, SumText(c.Fares, c.Extras), std::nullopt};
 }
 
 ChangeRegisters RegistersOf(const NovitiusLines &lines) {
-    ChangeRegisters r{DifferenceText(lines[1], lines[2]), lines[2], lines[1], lines[6], lines[4], lines[5], lines[8],
-                      true};
+    ChangeRegisters r{
+        DifferenceText(lines[1], lines[2]), lines[2], lines[1], lines[6], lines[4], lines[5], lines[8], true};
     r.DistancesLocked = r.Edit518 != kNoValue;
     return r;
 }

@@ -34,7 +34,8 @@ CounterTexts CountersOf(const NovitiusLines &lines);
 
 // The "Stan końcowy" row of a readout. A NOVITIUS readout in a time test (ResultsSystem 0) keeps
 // the start distances, since the taxi does not move.
-CounterTexts EndRow(const CounterTexts &readout, bool novitius, uint8_t resultsSystem, const CounterTexts &MidCounterStart);
+CounterTexts EndRow(const CounterTexts &readout, bool novitius, uint8_t resultsSystem,
+                    const CounterTexts &MidCounterStart);
 
 // Registers of the tariff-layout change procedure, Edit518 .. Edit524.
 struct ChangeRegisters {
@@ -59,7 +60,7 @@ struct MidReadoutState {
     uint8_t MidReadoutPending = 1;
     uint8_t TivarReadoutStage = 0;
     uint8_t ResultsSystem = 0;
-    uint8_t TestTariffSel = 0xFF;  // 0..7, anything else: no tariff known
+    uint8_t TestTariffSel = 0xFF;   // 0..7, anything else: no tariff known
     bool CalculationModeS = false;  // Edit108 reads exactly "S"
     bool FourthPageCoded = false;   // TariffPageCode[3] holds a letter (1..127)
     bool Edit437Enabled = false;

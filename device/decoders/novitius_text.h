@@ -32,14 +32,14 @@ struct ModelPreset {
 // go to the edits of every tariff.
 struct NovitiusIdentity {
     std::string OplP;
-    std::string JT;     // Edit98 and Edit88
-    std::string Jdopl;  // Edit100 and Edit112
+    std::string JT;       // Edit98 and Edit88
+    std::string Jdopl;    // Edit100 and Edit112
     std::string Edit107;  // constant k
     std::string Edit110;  // registration number
     std::string Edit20;   // type designation
     std::optional<ModelPreset> Preset;
-    std::string Edit21;  // serial number
-    std::string Edit25;  // tariff in the cash register; "OSTATNIA AKTYWNA" for "0"
+    std::string Edit21;                 // serial number
+    std::string Edit25;                 // tariff in the cash register; "OSTATNIA AKTYWNA" for "0"
     std::optional<std::string> Edit12;  // calculation system "S" / "D"; nothing leaves it
 };
 

@@ -17,7 +17,9 @@ std::string RemainingValue(const std::string &pageValue) {
     return FormatValue(static_cast<float>(kPageValueBase - stored), 2);
 }
 
-bool KnownPageLetter(char c) { return c == 'A' || c == 'C' || c == 'E' || c == 'H' || c == 'F'; }
+bool KnownPageLetter(char c) {
+    return c == 'A' || c == 'C' || c == 'E' || c == 'H' || c == 'F';
+}
 
 }  // namespace
 
@@ -56,14 +58,16 @@ std::optional<TariffPage> DecodeTariffPage(Bytes record) {
     return page;
 }
 
-PageCaptions SetPageTivar(const std::array<char, kTariffPages> &codes, const std::array<char, kTariffPages> &shown) {
+PageCaptions SetPageTivar(const std::array<char, kTariffPages> &codes,
+                          const std::array<char, kTariffPages> &shown) {
     PageCaptions captions{"Tar.", "Tar.", {}};
     for (size_t k = 0; k < kTariffPages; ++k) {
         const std::string letter = KnownPageLetter(codes[k]) ? std::string(1, shown[k]) : "-";
         std::string &tab = k < 2 ? captions.Panel157 : captions.Panel158;
         tab += letter;
         if (k % 2 == 0) tab += "-";
-        for (size_t i = 0; i < kPageTariffs; ++i) captions.ResultSlotPanels[4 * k + i] = letter + IntToStr(int(i) + 1);
+        for (size_t i = 0; i < kPageTariffs; ++i)
+            captions.ResultSlotPanels[4 * k + i] = letter + IntToStr(int(i) + 1);
     }
     return captions;
 }

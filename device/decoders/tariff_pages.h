@@ -24,14 +24,14 @@ struct TariffColumnTexts {
 };
 
 struct TariffPage {
-    int Page = 0;           // 1..4
-    char PageCode = 0;      // TariffPageCode / TariffPageCode2 of the page
+    int Page = 0;            // 1..4
+    char PageCode = 0;       // TariffPageCode / TariffPageCode2 of the page
     uint8_t LayoutBase = 0;  // 0 for pages 1 and 2, 8 for pages 3 and 4
-    int FirstColumn = 0;    // panel column of the page's first tariff: 0 or 4
-    std::string JT;         // the group's tariff unit: Edit98 (pages 1, 3) or Edit88 (pages 2, 4)
+    int FirstColumn = 0;     // panel column of the page's first tariff: 0 or 4
+    std::string JT;          // the group's tariff unit: Edit98 (pages 1, 3) or Edit88 (pages 2, 4)
     std::array<TariffColumnTexts, kPageTariffs> Columns;
-    std::string PageValue;          // as the meter stores it
-    std::string PageValueRemaining;  // 9999,99 minus the page value, or "---"
+    std::string PageValue;             // as the meter stores it
+    std::string PageValueRemaining;    // 9999,99 minus the page value, or "---"
     std::array<std::string, 2> Dates;  // "YYYY.MM.DD" each
     // The option byte, when it is below 256: the group flag and the number of enabled tariffs.
     std::optional<uint8_t> GroupFlag;
@@ -46,14 +46,15 @@ std::string PageDateText(const std::string &field);
 
 // Captions of the page tabs and the sixteen result-slot buttons.
 struct PageCaptions {
-    std::string Panel157;  // pages 1 and 2, e.g. "Tar.A-C"
-    std::string Panel158;  // pages 3 and 4
+    std::string Panel157;                          // pages 1 and 2, e.g. "Tar.A-C"
+    std::string Panel158;                          // pages 3 and 4
     std::array<std::string, 16> ResultSlotPanels;  // "A1" .. "A4", ...
 };
 
 // `codes` are TariffPageCode; `shown` the letters to show (the same, or the layout-change
 // procedure's LayoutPageCodes of the current view). A page whose code is no known page letter
 // shows "-".
-PageCaptions SetPageTivar(const std::array<char, kTariffPages> &codes, const std::array<char, kTariffPages> &shown);
+PageCaptions SetPageTivar(const std::array<char, kTariffPages> &codes,
+                          const std::array<char, kTariffPages> &shown);
 
 }  // namespace decoders

@@ -32,6 +32,8 @@ inline std::string ReadField(Bytes record, const TivarField &f) {
 }
 
 // An identity edit that the meter filled is locked, unless the field did not convert.
-inline bool LockedByMeter(const std::string &text) { return text != kNoValue; }
+inline bool LockedByMeter(const std::string &text) {
+    return text != kNoValue;
+}
 
 }  // namespace decoders

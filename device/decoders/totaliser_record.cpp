@@ -30,7 +30,8 @@ std::string TypeDesignation(Bytes record) {
 std::optional<TotaliserRecord> DecodeTotaliserRecord(Bytes record, uint8_t &TivarReadoutFlag) {
     if (ClassifyTivarRecord(record, false) != TivarRecordKind::TotaliserRecord) return std::nullopt;
     TotaliserRecord r;
-    if (record.size() > 1 && record[1] >= '1' && record[1] <= '4') r.TivarTariffCount = static_cast<uint8_t>(record[1] - '0');
+    if (record.size() > 1 && record[1] >= '1' && record[1] <= '4')
+        r.TivarTariffCount = static_cast<uint8_t>(record[1] - '0');
     r.Edit352 = ReadField(record, {3, 8, kDecimalDigits, 100, 2});
     r.Edit98 = ReadField(record, {11, 6, kDecimalDigits, 100, 2});
     r.Edit99 = ReadField(record, {75, 4, kDecimalDigits, 100, 2});

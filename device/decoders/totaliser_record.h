@@ -30,17 +30,17 @@ struct TotaliserCounters {
 };
 
 struct TotaliserRecord {
-    uint8_t TivarTariffCount = 0;  // 1..4, 0 when the digit is none of them
-    std::string Edit352;           // initial fee of tariff 1
-    std::string Edit98;            // tariff unit JT
-    std::string Edit99;            // tariff constant STC
+    uint8_t TivarTariffCount = 0;          // 1..4, 0 when the digit is none of them
+    std::string Edit352;                   // initial fee of tariff 1
+    std::string Edit98;                    // tariff unit JT
+    std::string Edit99;                    // tariff constant STC
     std::vector<TotaliserTariff> Tariffs;  // the first TivarTariffCount tariffs
-    std::string Edit107;  // constant k; locked unless "---"
-    std::string Edit20;   // type designation + " FISKALNY"
-    std::string Edit21;   // serial number; locked unless "---"
-    std::optional<std::string> Edit23;  // type-approval marking; nothing when the serial is no integer
-    std::string Edit100;  // surcharge unit
-    bool EndState = false;  // the counters go to "Stan końcowy", else "Stan początkowy"
+    std::string Edit107;                   // constant k; locked unless "---"
+    std::string Edit20;                    // type designation + " FISKALNY"
+    std::string Edit21;                    // serial number; locked unless "---"
+    std::optional<std::string> Edit23;     // type-approval marking; nothing when the serial is no integer
+    std::string Edit100;                   // surcharge unit
+    bool EndState = false;                 // the counters go to "Stan końcowy", else "Stan początkowy"
     TotaliserCounters Counters;
 };
 

@@ -21,7 +21,8 @@ using decoders::Bytes;
 void FieldConversions(Bytes message, uint8_t selector) {
     const size_t offset = selector % 16, count = selector / 16;
     for (uint8_t mode = 0; mode <= 3; ++mode)
-        for (float divisor : {0.0F, 1.0F, 16.0F, 100.0F}) decoders::ConvertDataTivar(message, offset, count, mode, divisor, 2);
+        for (float divisor : {0.0F, 1.0F, 16.0F, 100.0F})
+            decoders::ConvertDataTivar(message, offset, count, mode, divisor, 2);
     for (int32_t divisor : {0, 1, 1000}) decoders::BufToFloat(message, offset, count, 3, divisor);
 }
 
@@ -30,7 +31,8 @@ void MeasuringPoints(Bytes message, uint8_t selector) {
     const int32_t k = selector % 3 == 0 ? 0 : (selector % 3 == 1 ? 1 : 2147483647);
     const decoders::MeasuringPointInputs inputs{k, selector, (selector & 0x10) != 0 ? "D" : "S",
                                                 kMeterConstants[selector % 5]};
-    for (int code : {99, 100, 110, 163, 164, 165}) decoders::FunctionsSup(code, message, selector & 0x0F, inputs);
+    for (int code : {99, 100, 110, 163, 164, 165})
+        decoders::FunctionsSup(code, message, selector & 0x0F, inputs);
 }
 
 // Records separated by 0x03, as the meter channel frames them; one store sees them all.
@@ -47,7 +49,8 @@ void CourseRecords(Bytes message, uint8_t selector) {
 
 // The message both as it stands and behind each own-family record prefix.
 void OwnFamilyRecords(Bytes message, uint8_t selector) {
-    static const char kPrefixes[][2] = {{'U', '1'}, {'u', '4'}, {'U', '0'}, {'U', 'L'}, {'U', 'R'}, {'R', '3'}};
+    static const char kPrefixes[][2] = {{'U', '1'}, {'u', '4'}, {'U', '0'},
+                                        {'U', 'L'}, {'U', 'R'}, {'R', '3'}};
     for (const auto &prefix : kPrefixes) {
         std::vector<uint8_t> record(prefix, prefix + 2);
         record.insert(record.end(), message.begin(), message.end());

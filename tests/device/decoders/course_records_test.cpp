@@ -6,7 +6,8 @@ namespace decoders {
 namespace {
 
 Record Begin() {
-    return std::move(Record('B', 32).Field(1, "00000800").Field(9, "000050").Field(20, "123456").Field(26, "000200"));
+    return std::move(
+        Record('B', 32).Field(1, "00000800").Field(9, "000050").Field(20, "123456").Field(26, "000200"));
 }
 
 // A course of 120 s from 2023-12-31 23:59: 10 units in tariff 1 and 4 in tariff 3 at 0,50.
@@ -74,12 +75,22 @@ TEST_F(CourseRecords, EndCompletesTheCourse) {
         size_t line;
         const char *text;
     } expected[] = {
-        {kMeterNumber, "654321"}, {kCourseStart, "2023-12-31 23:59"}, {kCourseEnd, "2024-01-01 00:01"},
-        {kDistance, "12,3"},      {kInitialFee, "8,00"},                {kTariffUnit, "0,50"},
+        {kMeterNumber, "654321"},
+        {kCourseStart, "2023-12-31 23:59"},
+        {kCourseEnd, "2024-01-01 00:01"},
+        {kDistance, "12,3"},
+        {kInitialFee, "8,00"},
+        {kTariffUnit, "0,50"},
         {kSurchargeUnit, "2,00"},  // from the 'B' record
-        {kFirstTariffRate, "2,00"}, {kSecondTariffRate, "0,00"},       {kFirstTariffFee, "5,00"},
-        {kFirstTariffFee + 2, "2,00"}, {kFeeSum, "15,00"},             {kDiscount, "5"},
-        {kAgreedPrice, "0,00"},   {kMeterFeeSum, "15,00"},              {kMeterSurcharge, "3,00"},
+        {kFirstTariffRate, "2,00"},
+        {kSecondTariffRate, "0,00"},
+        {kFirstTariffFee, "5,00"},
+        {kFirstTariffFee + 2, "2,00"},
+        {kFeeSum, "15,00"},
+        {kDiscount, "5"},
+        {kAgreedPrice, "0,00"},
+        {kMeterFeeSum, "15,00"},
+        {kMeterSurcharge, "3,00"},
         {kTotalFee, "18,00"},  // no agreed price: fees and surcharge
     };
     for (const auto &e : expected) EXPECT_EQ(Line(e.line), e.text) << "line " << e.line;
@@ -125,7 +136,8 @@ TEST_F(CourseRecords, StatusOfARunningCourse) {
     EXPECT_EQ(Line(kSurcharge), "6,00");
     EXPECT_EQ(store.KursSurchargeUnits, 3);
     EXPECT_EQ(Line(kTotalFee), "---");  // a zero agreed price keeps the total
-    for (char c : {'X', '4', '/'}) EXPECT_EQ(GetDataTivarTIV(store, Status(c), context).Label471, "KASA") << c;
+    for (char c : {'X', '4', '/'})
+        EXPECT_EQ(GetDataTivarTIV(store, Status(c), context).Label471, "KASA") << c;
     EXPECT_EQ(GetDataTivarTIV(store, Record('K', 1), context).Label471, "KASA");
 }
 

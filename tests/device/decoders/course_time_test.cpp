@@ -34,7 +34,8 @@ TEST(CourseTime, EndOfCourse) {
         {"2024-01-01 00:00", -1, "---"},
         {"---", 60, "---"},
     };
-    for (const auto &c : cases) EXPECT_EQ(CourseEndText(c.start, c.seconds), c.end) << c.start << " +" << c.seconds;
+    for (const auto &c : cases)
+        EXPECT_EQ(CourseEndText(c.start, c.seconds), c.end) << c.start << " +" << c.seconds;
 }
 
 TEST(CourseTime, EndAgreesWithTheCalendar) {
@@ -51,8 +52,9 @@ TEST(CourseTime, EndAgreesWithTheCalendar) {
             const auto date = year_month_day{floor<days>(t)};
             const hh_mm_ss time{t - floor<days>(t)};
             char text[64];
-            std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld", int(date.year()), unsigned(date.month()),
-                          unsigned(date.day()), long(time.hours().count()), long(time.minutes().count()));
+            std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld", int(date.year()),
+                          unsigned(date.month()), unsigned(date.day()), long(time.hours().count()),
+                          long(time.minutes().count()));
             return std::string(text);
         };
         const sys_seconds end = start + std::chrono::seconds{seconds};
@@ -67,8 +69,12 @@ TEST(CourseTime, StartTextAndRunningTime) {
     const struct {
         int64_t seconds;
         const char *text;
-    } cases[] = {{0, "00:00:00"}, {59, "00:00:59"}, {3661, "01:01:01"}, {90061, "25:01:01"},
-                 {255 * 3600 + 59 * 60 + 59, "255:59:59"}, {256 * 3600 + 5, "00:00:05"}};
+    } cases[] = {{0, "00:00:00"},
+                 {59, "00:00:59"},
+                 {3661, "01:01:01"},
+                 {90061, "25:01:01"},
+                 {255 * 3600 + 59 * 60 + 59, "255:59:59"},
+                 {256 * 3600 + 5, "00:00:05"}};
     for (const auto &c : cases) EXPECT_EQ(CourseDurationText(c.seconds), c.text) << c.seconds;
 }
 

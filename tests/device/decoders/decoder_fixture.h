@@ -12,7 +12,9 @@
 
 namespace decoders {
 
-inline std::vector<uint8_t> ToBytes(std::string_view text) { return {text.begin(), text.end()}; }
+inline std::vector<uint8_t> ToBytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 // Pins the decimal separator for one test and restores it afterwards.
 class SeparatorGuard {
@@ -34,7 +36,8 @@ class Record {
 public:
     Record(char type, size_t length) : bytes_(length, '0') { bytes_[0] = static_cast<uint8_t>(type); }
     Record &Field(size_t position, std::string_view digits) {
-        for (size_t i = 0; i < digits.size(); ++i) bytes_[position + i] = static_cast<uint8_t>(digits[digits.size() - 1 - i]);
+        for (size_t i = 0; i < digits.size(); ++i)
+            bytes_[position + i] = static_cast<uint8_t>(digits[digits.size() - 1 - i]);
         return *this;
     }
     Record &Text(size_t position, std::string_view text) {

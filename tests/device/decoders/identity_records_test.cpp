@@ -56,7 +56,7 @@ TEST_F(IdentityRecords, OptionBitsAndSpecialTexts) {
     } cases[] = {
         {"00", "NIE", "S", false, false, 0, 0}, {"18", "TAK", "D", false, false, 0, 0},
         {"81", "NIE", "S", true, true, 0, 0},   {"60", "NIE", "S", false, false, 1, 1},
-        {"FF", "TAK", "D", true, true, 1, 1}, {"F7", "TAK", "S", true, true, 1, 1},
+        {"FF", "TAK", "D", true, true, 1, 1},   {"F7", "TAK", "S", true, true, 1, 1},
     };
     for (const auto &c : cases) {
         const auto o = DecodeIdentityRecord(Identity().Text(2, c.option))->Options;

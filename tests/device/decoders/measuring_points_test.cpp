@@ -17,7 +17,8 @@ std::vector<uint8_t> PointData(uint32_t n, uint16_t fraction, uint32_t thousandt
     return data;
 }
 
-MeasuringPointInputs Inputs(int32_t k, const char *mode = "S", uint8_t status = 0, const char *meterK = "1000") {
+MeasuringPointInputs Inputs(int32_t k, const char *mode = "S", uint8_t status = 0,
+                            const char *meterK = "1000") {
     return {k, status, mode, meterK};
 }
 
@@ -76,8 +77,8 @@ TEST_F(MeasuringPoints, DistanceFromImpulses) {
         const char *expected;
     } cases[] = {
         {1500, 0, 0x08, 1000, "1500,000"},
-        {1500, 0x80, 0x08, 1000, "1500,500"},       // 128/256 impulse
-        {1500, 0x800, 0x09, 1000, "1500,500"},      // 2048/4096 impulse
+        {1500, 0x80, 0x08, 1000, "1500,500"},   // 128/256 impulse
+        {1500, 0x800, 0x09, 1000, "1500,500"},  // 2048/4096 impulse
         {1000, 0, 0x08, 3000, "333,333"},
         {0xFFFFFFFF, 0xFFFF, 0x08, 10000, "429496768,000"},  // binary32 at every step
     };
@@ -110,7 +111,8 @@ TEST_F(MeasuringPoints, ShortMessagesGiveNoStaleValues) {
         EXPECT_FALSE(r.Array4Value) << length;
         EXPECT_EQ(r.DeviceRowDistance, "---") << length;
         EXPECT_EQ(r.MeasuredValue, "---") << length;
-        EXPECT_EQ(FunctionsSup(kTotalDistanceCode, Bytes(full).first(length), 0, Inputs(1000)).TotalDistance, 0.0F);
+        EXPECT_EQ(FunctionsSup(kTotalDistanceCode, Bytes(full).first(length), 0, Inputs(1000)).TotalDistance,
+                  0.0F);
     }
     // Without the measured value only that text is missing.
     const auto r = FunctionsSup(100, Bytes(full).first(9), 0, Inputs(1000, "D"));

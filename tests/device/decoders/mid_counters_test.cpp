@@ -83,14 +83,16 @@ TEST(MidReadoutPlanning, StartAndEndReadouts) {
         bool store, startRow, endRow, closeRun, pickSlot;
         uint8_t pending, stage;
     };
-    const auto own = [](uint8_t pending, uint8_t stage, uint8_t tariff, bool modeS, bool page4, bool edit437) {
+    const auto own = [](uint8_t pending, uint8_t stage, uint8_t tariff, bool modeS, bool page4,
+                        bool edit437) {
         return MidReadoutState{false, pending, stage, 0, tariff, modeS, page4, edit437};
     };
     const Case cases[] = {
         {"start, mode S", own(1, 0, 2, true, false, false), true, true, false, false, false, 0, 0},
         {"start, no tariff", own(1, 0, 0xFF, true, false, false), false, true, false, false, false, 0, 0},
         {"tariff out of range", own(1, 2, 8, true, false, false), false, true, false, false, false, 0, 2},
-        {"mode D waits for page 4", own(1, 0, 2, false, false, false), false, true, false, false, false, 0, 1},
+        {"mode D waits for page 4", own(1, 0, 2, false, false, false), false, true, false, false, false, 0,
+         1},
         {"mode D, page 4 known", own(1, 0, 2, false, true, false), true, true, false, false, false, 0, 0},
         {"stage 2", own(1, 2, 2, false, false, false), true, true, false, false, false, 0, 2},
         {"stage 1 waits", own(1, 1, 2, false, false, false), false, true, false, false, false, 0, 1},
@@ -99,7 +101,15 @@ TEST(MidReadoutPlanning, StartAndEndReadouts) {
         {"continuous: end and start", own(0, 0, 2, true, false, false), true, true, true, false, false, 0, 0},
         {"continuous at stage 1", own(0, 1, 2, false, false, false), false, false, true, false, false, 0, 1},
         {"NOVITIUS end", {true, 0, 2, 0, 0xFF, true, false, true}, false, false, true, true, false, 1, 0},
-        {"NOVITIUS continuous", {true, 0, 1, 0, 3, false, false, false}, false, true, true, false, false, 0, 0},
+        {"NOVITIUS continuous",
+         {true, 0, 1, 0, 3, false, false, false},
+         false,
+         true,
+         true,
+         false,
+         false,
+         0,
+         0},
     };
     for (const Case &c : cases) {
         const MidReadoutPlan plan = PlanMidReadout(c.state);

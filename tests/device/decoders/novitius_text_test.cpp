@@ -26,8 +26,8 @@ TEST_F(NovitiusText, LineSplitting) {
 }
 
 TEST_F(NovitiusText, Identification) {
-    const auto text = Lines({"x", "8.00", "3.20", "1.00", "x", "5000", "x", "WX 1234A", "x", "Taxi e", "012345",
-                             "0", "x", "x", "x", "3"});
+    const auto text = Lines({"x", "8.00", "3.20", "1.00", "x", "5000", "x", "WX 1234A", "x", "Taxi e",
+                             "012345", "0", "x", "x", "x", "3"});
     const NovitiusIdentity id = GetDataNovitius(text);
     EXPECT_EQ(id.OplP, "8,00");
     EXPECT_EQ(id.JT, "3,20");
@@ -50,11 +50,14 @@ TEST_F(NovitiusText, IdentificationChoices) {
         const char *version;  // nothing: no preset
         std::optional<std::string> edit12;
     } cases[] = {
-        {"Txe", "1", "0", "1.00", "S"},     {"Taxi e ", "", "1", nullptr, "S"},
-        {"taxi e", "2", "2", nullptr, "D"}, {"", "0", "4", nullptr, std::nullopt},
+        {"Txe", "1", "0", "1.00", "S"},
+        {"Taxi e ", "", "1", nullptr, "S"},
+        {"taxi e", "2", "2", nullptr, "D"},
+        {"", "0", "4", nullptr, std::nullopt},
     };
     for (const auto &c : cases) {
-        const auto text = Lines({"", "", "", "", "", "", "", "", "", c.type, "", c.cashTariff, "", "", "", c.system});
+        const auto text =
+            Lines({"", "", "", "", "", "", "", "", "", c.type, "", c.cashTariff, "", "", "", c.system});
         const NovitiusIdentity id = GetDataNovitius(text);
         EXPECT_EQ(id.Preset.has_value(), c.version != nullptr) << c.type;
         if (c.version) {
@@ -103,7 +106,9 @@ TEST_F(NovitiusText, TripTariff) {
 
 TEST_F(NovitiusText, ShortMessagesCarryNoData) {
     // A K-line message of L bytes carries max(0, L - 3) text bytes after its header.
-    const auto message = ToBytes("\x2E\xF2\x14" "1\r2\r");
+    const auto message = ToBytes(
+        "\x2E\xF2\x14"
+        "1\r2\r");
     EXPECT_EQ(NovitiusLines(DataFrom(message, 3)).size(), 2u);
     for (size_t length : {0, 1, 2, 3})
         EXPECT_EQ(NovitiusLines(DataFrom(Bytes(message).first(length), 3)).size(), 0u) << length;

@@ -58,7 +58,8 @@ TEST_F(TariffPages, OptionByteAndPageValue) {
     const struct {
         const char *option;  // as written, most significant first
         std::optional<uint8_t> group, count;
-    } options[] = {{"02", 0, 3}, {"03", 0, 4}, {"04", 1, 1}, {"00", 0, 1}, {"a0", std::nullopt, std::nullopt}};
+    } options[] = {
+        {"02", 0, 3}, {"03", 0, 4}, {"04", 1, 1}, {"00", 0, 1}, {"a0", std::nullopt, std::nullopt}};
     for (const auto &o : options) {
         const auto page = DecodeTariffPage(Page('1').Field(5, o.option));
         EXPECT_EQ(page->GroupFlag, o.group) << o.option;
@@ -90,11 +91,16 @@ TEST(TivarRecords, KindsByTheirFirstBytes) {
         bool full;
         TivarRecordKind kind;
     } cases[] = {
-        {"U1", true, TivarRecordKind::TariffPage},   {"u4", true, TivarRecordKind::TariffPage},
-        {"U0", true, TivarRecordKind::Identity},     {"uR", true, TivarRecordKind::Totalisers},
-        {"UL", true, TivarRecordKind::ChangeCounters}, {"R1", false, TivarRecordKind::TotaliserRecord},
-        {"R1", true, TivarRecordKind::None},         {"U1", false, TivarRecordKind::None},
-        {"U", true, TivarRecordKind::None},          {"", false, TivarRecordKind::None},
+        {"U1", true, TivarRecordKind::TariffPage},
+        {"u4", true, TivarRecordKind::TariffPage},
+        {"U0", true, TivarRecordKind::Identity},
+        {"uR", true, TivarRecordKind::Totalisers},
+        {"UL", true, TivarRecordKind::ChangeCounters},
+        {"R1", false, TivarRecordKind::TotaliserRecord},
+        {"R1", true, TivarRecordKind::None},
+        {"U1", false, TivarRecordKind::None},
+        {"U", true, TivarRecordKind::None},
+        {"", false, TivarRecordKind::None},
         {"U9", true, TivarRecordKind::None},
     };
     for (const auto &c : cases) EXPECT_EQ(ClassifyTivarRecord(ToBytes(c.record), c.full), c.kind) << c.record;
