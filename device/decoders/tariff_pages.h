@@ -30,8 +30,10 @@ struct TariffPage {
     int FirstColumn = 0;     // panel column of the page's first tariff: 0 or 4
     std::string JT;          // the group's tariff unit: Edit98 (pages 1, 3) or Edit88 (pages 2, 4)
     std::array<TariffColumnTexts, kPageTariffs> Columns;
-    std::string PageValue;             // as the meter stores it
-    std::string PageValueRemaining;    // 9999,99 minus the page value, or "---"
+    std::string PageValue;  // as the meter stores it
+    // 9999,99 minus the page value; "---" when the page value did not convert, which makes
+    // TariffPageValue "---" also inside the layout-change procedure.
+    std::string PageValueRemaining;
     std::array<std::string, 2> Dates;  // "YYYY.MM.DD" each
     // The option byte, when it is below 256: the group flag and the number of enabled tariffs.
     std::optional<uint8_t> GroupFlag;
