@@ -19,7 +19,7 @@ struct DateTime {
     int year, month, day, hour, minute;
 };
 
-std::optional<int> Part(std::string_view text, size_t position, size_t length, int low, int high) {
+std::optional<int> DatePart(std::string_view text, size_t position, size_t length, int low, int high) {
     const std::optional<int32_t> value = TextToInt(text.substr(position, length));
     if (!value || *value < low || *value > high) return std::nullopt;
     return *value;
@@ -27,9 +27,9 @@ std::optional<int> Part(std::string_view text, size_t position, size_t length, i
 
 std::optional<DateTime> ParseStart(std::string_view text) {
     if (text.size() != 16) return std::nullopt;
-    const auto year = Part(text, 0, 4, 0, 9999), month = Part(text, 5, 2, 1, 12),
-               day = Part(text, 8, 2, 1, 31), hour = Part(text, 11, 2, 0, 23),
-               minute = Part(text, 14, 2, 0, 59);
+    const auto year = DatePart(text, 0, 4, 0, 9999), month = DatePart(text, 5, 2, 1, 12),
+               day = DatePart(text, 8, 2, 1, 31), hour = DatePart(text, 11, 2, 0, 23),
+               minute = DatePart(text, 14, 2, 0, 59);
     if (!year || !month || !day || !hour || !minute || *day > MonthLength(*year, *month)) return std::nullopt;
     return DateTime{*year, *month, *day, *hour, *minute};
 }

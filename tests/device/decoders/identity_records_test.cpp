@@ -47,7 +47,7 @@ TEST_F(IdentityRecords, IdentityFields) {
     EXPECT_TRUE(LockedByMeter(r->Edit21));
 }
 
-TEST_F(IdentityRecords, OptionBitsAndSpecialTexts) {
+TEST_F(IdentityRecords, OptionBitsAndFixedTexts) {
     const struct {
         const char *option;  // low nibble first
         const char *fiscal, *system;
