@@ -24,7 +24,7 @@ std::optional<float> FiniteFloat(long double value) {
     return rounded;
 }
 
-std::optional<std::string> DistanceText(const std::optional<float> &distance) {
+std::string DistanceText(const std::optional<float> &distance) {
     if (!distance) return std::string(kNoValue);
     return FormatValue(*distance, 3);
 }
