@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <span>
 
+#include <sys/stat.h>
+
 namespace device {
 
 void StartReplay(CaptureReplay &replay, const std::string &path, KlineByteRing &buffer) {
@@ -22,7 +24,12 @@ namespace {
 
 ReplayStepResult OpenFile(CaptureReplay &replay, KlineByteRing &buffer) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(replay.ReplayFileName.c_str(), "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return ReplayStepResult::OpenFailed;
+    // Only a regular file has a length; a folder opens but reads nothing.
+    struct stat status {};
+    if (!file || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode) ||
+        std::fseek(file.get(), 0, SEEK_END) != 0) {
+        return ReplayStepResult::OpenFailed;
+    }
     const long length = std::ftell(file.get());
     if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return ReplayStepResult::OpenFailed;
     replay.ReplayFile = std::move(file);

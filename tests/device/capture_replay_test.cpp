@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -18,12 +17,10 @@ namespace {
 using device_test::Bytes;
 namespace fs = std::filesystem;
 
-fs::path WriteFile(const std::string &name, const Bytes &bytes) {
-    const fs::path path = fs::path(::testing::TempDir()) / name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
+class CaptureReplay : public testing::Test {
+protected:
+    device_test::ScratchFolder folder_;
+};
 
 // Everything a replay did, step by step, with the window's framing tick after each step.
 struct ReplayRun {
@@ -53,7 +50,7 @@ ReplayRun Replay(device::CaptureReplay &replay, const fs::path &path) {
     return run;
 }
 
-TEST(CaptureReplay, CutsTheFileInChunksOfAHundredBytes) {
+TEST_F(CaptureReplay, CutsTheFileInChunksOfAHundredBytes) {
     using R = device::ReplayStepResult;
     struct Case {
         std::size_t size;
@@ -63,7 +60,7 @@ TEST(CaptureReplay, CutsTheFileInChunksOfAHundredBytes) {
         Bytes bytes(c.size);
         for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
         device::CaptureReplay replay;
-        const ReplayRun run = Replay(replay, WriteFile("chunks.capture", bytes));
+        const ReplayRun run = Replay(replay, folder_.Write("chunks.capture", bytes));
         EXPECT_EQ(run.chunks, c.chunks) << c.size;
         EXPECT_EQ(run.fed, bytes) << c.size;
         // Open, then take and feed every chunk, then finish.
@@ -78,16 +75,20 @@ TEST(CaptureReplay, CutsTheFileInChunksOfAHundredBytes) {
     }
 }
 
-TEST(CaptureReplay, FileThatDoesNotOpenEndsTheReplay) {
-    device::CaptureReplay replay;
-    const ReplayRun run = Replay(replay, fs::path(::testing::TempDir()) / "missing.capture");
-    EXPECT_EQ(run.results, std::vector{device::ReplayStepResult::OpenFailed});
-    EXPECT_EQ(replay.ReplayState, 0);
-    EXPECT_EQ(replay.ReplayFile, nullptr);
+TEST_F(CaptureReplay, FileThatDoesNotOpenEndsTheReplay) {
+    const fs::path folder = folder_.path() / "capture.folder";
+    fs::create_directories(folder);
+    for (const fs::path &path : {folder_.path() / "missing.capture", folder}) {
+        device::CaptureReplay replay;
+        const ReplayRun run = Replay(replay, path);
+        EXPECT_EQ(run.results, std::vector{device::ReplayStepResult::OpenFailed}) << path;
+        EXPECT_EQ(replay.ReplayState, 0);
+        EXPECT_EQ(replay.ReplayFile, nullptr);
+    }
 }
 
-TEST(CaptureReplay, StopEndsTheReplayAndLaterStepsTouchNothing) {
-    const auto path = WriteFile("stop.capture", Bytes(1000, 0x11));
+TEST_F(CaptureReplay, StopEndsTheReplayAndLaterStepsTouchNothing) {
+    const auto path = folder_.Write("stop.capture", Bytes(1000, 0x11));
     auto buffer = std::make_unique<device::KlineByteRing>();
     device::CaptureReplay replay;
     device::StartReplay(replay, path.string(), *buffer);
@@ -104,9 +105,9 @@ TEST(CaptureReplay, StopEndsTheReplayAndLaterStepsTouchNothing) {
     EXPECT_EQ(device::ReplayStep(replay, *buffer), device::ReplayStepResult::Progress);
 }
 
-TEST(CaptureReplay, StartingAgainClosesTheFileStillOpen) {
-    const auto first = WriteFile("first.capture", Bytes(1000, 0x11));
-    const auto second = WriteFile("second.capture", d2xx::EncodeKlineFrame(0xF1, Bytes{0x2E}));
+TEST_F(CaptureReplay, StartingAgainClosesTheFileStillOpen) {
+    const auto first = folder_.Write("first.capture", Bytes(1000, 0x11));
+    const auto second = folder_.Write("second.capture", d2xx::EncodeKlineFrame(0xF1, Bytes{0x2E}));
     device::CaptureReplay replay;
     auto buffer = std::make_unique<device::KlineByteRing>();
     device::StartReplay(replay, first.string(), *buffer);
@@ -116,8 +117,8 @@ TEST(CaptureReplay, StartingAgainClosesTheFileStillOpen) {
     EXPECT_EQ(run.messages, (std::vector<Bytes>{{0x2E}}));
 }
 
-TEST(CaptureReplay, FullByteBufferHoldsTheChunkBackUntilThereIsRoom) {
-    const auto path = WriteFile("full.capture", Bytes(250, 0x22));
+TEST_F(CaptureReplay, FullByteBufferHoldsTheChunkBackUntilThereIsRoom) {
+    const auto path = folder_.Write("full.capture", Bytes(250, 0x22));
     auto buffer = std::make_unique<device::KlineByteRing>();
     device::CaptureReplay replay;
     device::StartReplay(replay, path.string(), *buffer);
@@ -135,7 +136,10 @@ TEST(CaptureReplay, FullByteBufferHoldsTheChunkBackUntilThereIsRoom) {
     EXPECT_EQ(buffer->Ring.WriteIndex, buffer->Ring.kSize + 70);
 }
 
-class CaptureReplayLive : public device_test::SimulatorTest {};
+class CaptureReplayLive : public device_test::SimulatorTest {
+protected:
+    device_test::ScratchFolder folder_;
+};
 
 TEST_F(CaptureReplayLive, LongCaptureGivesTheSameMessagesAsTheLivePush) {
     // The capture is made from its readable description, one line per frame plus noise.
@@ -147,7 +151,7 @@ TEST_F(CaptureReplayLive, LongCaptureGivesTheSameMessagesAsTheLivePush) {
     std::string error;
     ASSERT_TRUE(d2xx::ParseCaptureDescription(description.str(), capture, error)) << error;
     ASSERT_TRUE(capture == stream.bytes);
-    const auto path = WriteFile("long.capture", capture);
+    const auto path = folder_.Write("long.capture", capture);
 
     device::CaptureReplay replay;
     const ReplayRun replayed = Replay(replay, path);
