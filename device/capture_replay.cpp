@@ -33,9 +33,9 @@ ReplayStepResult OpenFile(CaptureReplay &replay, KlineByteRing &buffer) {
     const long length = std::ftell(file.get());
     if (length < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return ReplayStepResult::OpenFailed;
     replay.ReplayFile = std::move(file);
-    replay.FileLength = length;
-    replay.Remaining = length;
-    replay.Taken = 0;
+    replay.ReplayFileLength = length;
+    replay.ReplayRemaining = length;
+    replay.ReplayTaken = 0;
     // Bytes the live reader appended since the replay was started go as well.
     buffer.Reset();
     replay.ReplayState = 1;
@@ -43,22 +43,22 @@ ReplayStepResult OpenFile(CaptureReplay &replay, KlineByteRing &buffer) {
 }
 
 ReplayStepResult TakeChunk(CaptureReplay &replay) {
-    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(replay.Remaining, kReplayChunkBytes));
-    replay.LastChunk = replay.Remaining <= static_cast<std::int64_t>(kReplayChunkBytes);
-    replay.ChunkSize = std::fread(replay.ReplayChunk.data(), 1, wanted, replay.ReplayFile.get());
+    const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(replay.ReplayRemaining, kReplayChunkBytes));
+    replay.ReplayLastChunk = replay.ReplayRemaining <= static_cast<std::int64_t>(kReplayChunkBytes);
+    replay.ReplayChunkSize = std::fread(replay.ReplayChunk.data(), 1, wanted, replay.ReplayFile.get());
     // A file that shrank while it was replayed ends with what could be read.
-    if (replay.ChunkSize < wanted) replay.LastChunk = 1;
-    replay.Taken += static_cast<std::int64_t>(replay.ChunkSize);
-    replay.Remaining -= static_cast<std::int64_t>(replay.ChunkSize);
-    replay.ChunkFed = 0;
+    if (replay.ReplayChunkSize < wanted) replay.ReplayLastChunk = 1;
+    replay.ReplayTaken += static_cast<std::int64_t>(replay.ReplayChunkSize);
+    replay.ReplayRemaining -= static_cast<std::int64_t>(replay.ReplayChunkSize);
+    replay.ReplayChunkFed = 0;
     replay.ReplayState = 2;
     return ReplayStepResult::ChunkTaken;
 }
 
 ReplayStepResult FeedChunk(CaptureReplay &replay, KlineByteRing &buffer) {
-    const std::span<const std::uint8_t> chunk(replay.ReplayChunk.data(), replay.ChunkSize);
-    replay.ChunkFed += buffer.Append(chunk.subspan(replay.ChunkFed));
-    if (replay.ChunkFed == replay.ChunkSize) replay.ReplayState = replay.LastChunk ? 3 : 1;
+    const std::span<const std::uint8_t> chunk(replay.ReplayChunk.data(), replay.ReplayChunkSize);
+    replay.ReplayChunkFed += buffer.Append(chunk.subspan(replay.ReplayChunkFed));
+    if (replay.ReplayChunkFed == replay.ReplayChunkSize) replay.ReplayState = replay.ReplayLastChunk ? 3 : 1;
     return ReplayStepResult::Progress;
 }
 

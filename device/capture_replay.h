@@ -24,15 +24,15 @@ struct CaptureReplay {
     std::uint8_t ReplayState = 3;
     std::unique_ptr<std::FILE, FileCloser> ReplayFile;
     std::string ReplayFileName;
-    std::int64_t FileLength = 0;
+    std::int64_t ReplayFileLength = 0;
     // Bytes not yet taken into a chunk, and bytes taken so far.
-    std::int64_t Remaining = 0;
-    std::int64_t Taken = 0;
+    std::int64_t ReplayRemaining = 0;
+    std::int64_t ReplayTaken = 0;
     std::array<std::uint8_t, kReplayChunkBytes> ReplayChunk{};
-    std::size_t ChunkSize = 0;
-    std::uint8_t LastChunk = 0;
+    std::size_t ReplayChunkSize = 0;
+    std::uint8_t ReplayLastChunk = 0;
     // Bytes of the chunk already in the byte buffer (a full buffer takes the rest later).
-    std::size_t ChunkFed = 0;
+    std::size_t ReplayChunkFed = 0;
 };
 
 // What a replay step did, for the window to act on.

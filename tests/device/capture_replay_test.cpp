@@ -39,9 +39,9 @@ ReplayRun Replay(device::CaptureReplay &replay, const fs::path &path) {
         const auto result = device::ReplayStep(replay, *buffer);
         run.results.push_back(result);
         if (result == device::ReplayStepResult::ChunkTaken) {
-            run.chunks.push_back(replay.ChunkSize);
+            run.chunks.push_back(replay.ReplayChunkSize);
             run.fed.insert(run.fed.end(), replay.ReplayChunk.begin(),
-                           replay.ReplayChunk.begin() + static_cast<std::ptrdiff_t>(replay.ChunkSize));
+                           replay.ReplayChunk.begin() + static_cast<std::ptrdiff_t>(replay.ReplayChunkSize));
         }
         device::FrameKlineMessages(*buffer, *ring);
         device_test::TakeMessages(*ring, run.messages);
@@ -128,7 +128,7 @@ TEST_F(CaptureReplay, FullByteBufferHoldsTheChunkBackUntilThereIsRoom) {
     device::ReplayStep(replay, *buffer);  // take 100
     device::ReplayStep(replay, *buffer);  // feeds 30 of them
     EXPECT_EQ(replay.ReplayState, 2);
-    EXPECT_EQ(replay.ChunkFed, 30u);
+    EXPECT_EQ(replay.ReplayChunkFed, 30u);
     auto ring = std::make_unique<device::KlineMessageRing>();
     device::FrameKlineMessages(*buffer, *ring);
     device::ReplayStep(replay, *buffer);  // the other 70
