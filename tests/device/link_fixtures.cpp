@@ -28,6 +28,20 @@ void VirtualSleep(std::uint32_t milliseconds) {
     virtualNow += milliseconds;
 }
 
+// "HH HH ...": bytes as the capture description writes them.
+std::string Hex(std::span<const std::uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const std::uint8_t b : bytes) text += {' ', kDigits[b >> 4], kDigits[b & 15]};
+    return text;
+}
+
+// Adds raw bytes to the stream and its description.
+void AddRaw(GeneratedStream &stream, std::span<const std::uint8_t> bytes) {
+    stream.bytes.insert(stream.bytes.end(), bytes.begin(), bytes.end());
+    stream.description += "raw" + Hex(bytes) + "\n";
+}
+
 }  // namespace
 
 GeneratedStream GenerateKlineStream(std::size_t size, std::uint32_t generatorStart) {
@@ -44,19 +58,23 @@ GeneratedStream GenerateKlineStream(std::size_t size, std::uint32_t generatorSta
             Bytes frame = d2xx::EncodeKlineFrame(NotFormatByte(random), data);
             frame.back() = static_cast<std::uint8_t>(frame.back() + 1);
             if (frame.back() == device::kKlineFormatByte) frame.back() = 0x81;
-            stream.bytes.insert(stream.bytes.end(), frame.begin(), frame.end());
+            AddRaw(stream, frame);
         } else {
             for (auto &b : data) b = static_cast<std::uint8_t>(random());
             if (length >= 2 && kind == 2) std::copy_n(Bytes{0x80, 0xEE}.begin(), 2, data.begin());
-            const Bytes frame = d2xx::EncodeKlineFrame(static_cast<std::uint8_t>(random()), data);
+            const auto source = static_cast<std::uint8_t>(random());
+            const Bytes frame = d2xx::EncodeKlineFrame(source, data);
             stream.bytes.insert(stream.bytes.end(), frame.begin(), frame.end());
+            stream.description += "kline" + Hex(std::span(&source, 1)) + Hex(data) + "\n";
             stream.messages.push_back(data);
         }
         // Noise between frames: neither a format byte nor a target byte.
-        for (auto noise = random() % 4; noise > 0; --noise) {
-            const std::uint8_t b = NotFormatByte(random);
-            stream.bytes.push_back(b == device::kKlineTargetByte ? 0x11 : b);
+        Bytes noise(random() % 4);
+        for (auto &b : noise) {
+            b = NotFormatByte(random);
+            if (b == device::kKlineTargetByte) b = 0x11;
         }
+        if (!noise.empty()) AddRaw(stream, noise);
     }
     return stream;
 }

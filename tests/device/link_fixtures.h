@@ -24,6 +24,8 @@ using d2xx::Bytes;
 struct GeneratedStream {
     Bytes bytes;
     std::vector<Bytes> messages;
+    // The stream as a capture description: a "kline" line per good frame, "raw" lines for the rest.
+    std::string description;
 };
 GeneratedStream GenerateKlineStream(std::size_t size, std::uint32_t generatorStart);
 
