@@ -3,22 +3,32 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "device/capture_replay.h"
 #include "link_fixtures.h"
 #include "platform/d2xx/capture_description.h"
 #include "platform/d2xx/sim_control.h"
+#include "platform/d2xx/temporary_folder.h"
 
 namespace {
 
 using device_test::Bytes;
 namespace fs = std::filesystem;
 
+fs::path WriteFile(const fs::path &folder, const std::string &name, const Bytes &bytes) {
+    const fs::path file = folder / name;
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return file;
+}
+
 class CaptureReplay : public testing::Test {
 protected:
-    device_test::ScratchFolder folder_;
+    d2xx_test::TemporaryFolder folder_;
 };
 
 // Everything a replay did, step by step, with the window's framing tick after each step.
@@ -59,7 +69,7 @@ TEST_F(CaptureReplay, CutsTheFileInChunksOfAHundredBytes) {
         Bytes bytes(c.size);
         for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
         device::CaptureReplay replay;
-        const ReplayRun run = Replay(replay, folder_.Write("chunks.capture", bytes));
+        const ReplayRun run = Replay(replay, WriteFile(folder_.path(), "chunks.capture", bytes));
         EXPECT_EQ(run.chunks, c.chunks) << c.size;
         EXPECT_EQ(run.fed, bytes) << c.size;
         // Open, then take and feed every chunk, then finish.
@@ -87,7 +97,7 @@ TEST_F(CaptureReplay, FileThatDoesNotOpenEndsTheReplay) {
 }
 
 TEST_F(CaptureReplay, StopEndsTheReplayAndLaterStepsTouchNothing) {
-    const auto path = folder_.Write("stop.capture", Bytes(1000, 0x11));
+    const auto path = WriteFile(folder_.path(), "stop.capture", Bytes(1000, 0x11));
     auto buffer = std::make_unique<device::KlineByteRing>();
     device::CaptureReplay replay;
     device::StartReplay(replay, path.string(), *buffer);
@@ -105,8 +115,8 @@ TEST_F(CaptureReplay, StopEndsTheReplayAndLaterStepsTouchNothing) {
 }
 
 TEST_F(CaptureReplay, StartingAgainClosesTheFileStillOpen) {
-    const auto first = folder_.Write("first.capture", Bytes(1000, 0x11));
-    const auto second = folder_.Write("second.capture", d2xx::EncodeKlineFrame(0xF1, Bytes{0x2E}));
+    const auto first = WriteFile(folder_.path(), "first.capture", Bytes(1000, 0x11));
+    const auto second = WriteFile(folder_.path(), "second.capture", d2xx::EncodeKlineFrame(0xF1, Bytes{0x2E}));
     device::CaptureReplay replay;
     auto buffer = std::make_unique<device::KlineByteRing>();
     device::StartReplay(replay, first.string(), *buffer);
@@ -117,7 +127,7 @@ TEST_F(CaptureReplay, StartingAgainClosesTheFileStillOpen) {
 }
 
 TEST_F(CaptureReplay, FullByteBufferHoldsTheChunkBackUntilThereIsRoom) {
-    const auto path = folder_.Write("full.capture", Bytes(250, 0x22));
+    const auto path = WriteFile(folder_.path(), "full.capture", Bytes(250, 0x22));
     auto buffer = std::make_unique<device::KlineByteRing>();
     device::CaptureReplay replay;
     device::StartReplay(replay, path.string(), *buffer);
@@ -137,7 +147,7 @@ TEST_F(CaptureReplay, FullByteBufferHoldsTheChunkBackUntilThereIsRoom) {
 
 class CaptureReplayLive : public device_test::SimulatorTest {
 protected:
-    device_test::ScratchFolder folder_;
+    d2xx_test::TemporaryFolder folder_;
 };
 
 TEST_F(CaptureReplayLive, LongCaptureGivesTheSameMessagesAsTheLivePush) {
@@ -147,7 +157,7 @@ TEST_F(CaptureReplayLive, LongCaptureGivesTheSameMessagesAsTheLivePush) {
     std::string error;
     ASSERT_TRUE(d2xx::ParseCaptureDescription(stream.description, capture, error)) << error;
     ASSERT_TRUE(capture == stream.bytes);
-    const auto path = folder_.Write("long.capture", capture);
+    const auto path = WriteFile(folder_.path(), "long.capture", capture);
 
     device::CaptureReplay replay;
     const ReplayRun replayed = Replay(replay, path);

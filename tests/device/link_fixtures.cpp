@@ -1,12 +1,8 @@
 #include "link_fixtures.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
-#include <fstream>
 #include <random>
 #include <span>
-#include <stdexcept>
 
 #include "platform/d2xx/sim_control.h"
 
@@ -104,24 +100,6 @@ std::vector<Bytes> FrameInPieces(const Bytes &bytes, std::size_t piece) {
         TakeMessages(*ring, messages);
     }
     return messages;
-}
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "device_test.XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path ScratchFolder::Write(const std::string &name, const Bytes &bytes) const {
-    const auto file = path_ / name;
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return file;
 }
 
 void SimulatorTest::SetUp() {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <string>
 #include <memory>
 #include <vector>
 
@@ -37,21 +35,6 @@ testing::AssertionResult SameMessages(const std::vector<Bytes> &actual, const st
 
 // Frames `bytes` by appending them in pieces of `piece` bytes, framing and draining after each.
 std::vector<Bytes> FrameInPieces(const Bytes &bytes, std::size_t piece);
-
-// A fresh temporary folder, removed with its contents at the end of the test.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    const std::filesystem::path &path() const { return path_; }
-    // Writes `bytes` to the file `name` in the folder and returns its path.
-    std::filesystem::path Write(const std::string &name, const Bytes &bytes) const;
-
-private:
-    std::filesystem::path path_;
-};
 
 // The simulator library loaded, reset and running on a virtual clock that only sleeps move.
 class SimulatorTest : public testing::Test {
