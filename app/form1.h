@@ -7,13 +7,15 @@
 
 #include "app/form1_form.h"
 #include "device/device_library_state.h"
+#include "device/device_link_state.h"
 #include "evaluation/evaluation_state.h"
 #include "qrpayload/qr_text.h"
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
                public qrpayload::QrPayloadState,
-               public device::DeviceLibraryState {
+               public device::DeviceLibraryState,
+               public device::DeviceLinkState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
