@@ -143,13 +143,16 @@ void TForm1::LabelInspectionItems() {
     TLabel *const items[] = {Label176, Label177, Label178, Label179, Label180, Label183, Label184, Label186,
                              Label188, Label190, Label192, Label194, Label196, Label172, Label173};
     const int width = Panel289->Width() - 2 * Label176->Left();
-    // An item label is padded with blanks until it fills the page width; a bound ends the padding
-    // for a label that does not grow (fixed size, or no font metrics).
-    constexpr int kMaxBlanks = 400;
+    // An item label is padded with blanks until it fills the page width. A label whose width stops
+    // growing (fixed size, no font metrics) ends the padding instead of looping for ever.
+    constexpr int kMaxBlanksWithoutGrowth = 16;
     for (int i = 0; i < 15; ++i) {
         TLabel *label = items[i];
         label->SetCaption(QStringLiteral("Pkt.%1").arg(i + 1));
-        for (int blanks = 0; label->Width() < width && blanks < kMaxBlanks; ++blanks)
+        for (int stalled = 0; label->Width() < width && stalled < kMaxBlanksWithoutGrowth;) {
+            const int before = label->Width();
             label->SetCaption(label->Caption() + QLatin1Char(' '));
+            stalled = label->Width() > before ? 0 : stalled + 1;
+        }
     }
 }
