@@ -41,15 +41,11 @@ struct ShellState {
     uint8_t InterfaceIdReceived = 0;
     int32_t ScanTick = 0;
 
-    // Device links and the live course.
-    uint8_t KlineConnected = 0;
-    uint8_t TivarConnected = 0;
+    // Printing and the live course.
     uint8_t PrintBaseRun = 0;
     uint8_t KursSystem = 0;
     uint8_t KursTaryfa = 0xFF;
     std::array<uint8_t, 7> KursTariffBytes{0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
-    int32_t KlineReadIndex = 0;
-    int32_t KlineWriteIndex = 0;
 
     // Members of the readout and the layout change reset by a fresh verification.
     uint8_t CalcModeState = 0;

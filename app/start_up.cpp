@@ -60,8 +60,7 @@ void TForm1::FormCreate(TObject *) {
 
     InitPointComponent();
 
-    KlineReadIndex = 0;
-    KlineWriteIndex = 0;
+    KlineByteBuffer.Reset();
     RecalcGuard = 1;
     for (TEdit *edit : {Edit88, Edit96, Edit112, Edit121}) edit->SetEnabled(true);
 
