@@ -101,6 +101,12 @@ TEST_F(CheckProtocolTest, EndsWithTheCanvasAsItWas) {
     EXPECT_EQ(canvas->Brush().Style(), bsClear);
 }
 
+TEST_F(CheckProtocolTest, PrinterWithoutWidthDrawsNothing) {
+    canvas = std::make_unique<gui::RecordingCanvas>();
+    printing::DrawCheckProtocol(*canvas, 0, 0, {});
+    EXPECT_TRUE(canvas->Calls().empty());
+}
+
 TEST_F(CheckProtocolTest, RegimeWording) {
     printing::CheckProtocolData data;
     data.edits["Edit12"] = "D";
