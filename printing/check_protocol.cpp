@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include "printing/check_protocol_rows.h"
 #include "printing/page_lines.h"
@@ -21,7 +22,7 @@ bool IsOneOf(int row, std::initializer_list<int> rows) {
 
 // Rows drawn without bold; every other row is bold.
 bool IsPlainRow(int row) {
-    return IsOneOf(row, {0,  10, 14, 15, 16, 17, 28, 31, 34, 37, 40, 43, 46, 49, 53, 55, 57, 59, 61,
+    return IsOneOf(row, {0,  10, 14, 15, 16, 17, 28, 31, 34, 37, 40, 43, 46, 49,  53,  55,  57,  59, 61,
                          64, 65, 66, 67, 70, 73, 81, 85, 87, 91, 93, 97, 99, 100, 101, 102, 105, 107});
 }
 
@@ -36,14 +37,21 @@ bool ClosesFrame(int row) {
 constexpr int kScopeFirstRow = 64;
 constexpr int kScopeLines = 4;
 
-QString Padded(const QString &value) { return " " + value + " "; }
+QString Padded(const QString &value) {
+    return " " + value + " ";
+}
 
 // The page's state while it runs down the rows.
 class ProtocolPage {
 public:
     ProtocolPage(TCanvas &canvas, int m, int pageWidth, const CheckProtocolData &data)
-        : canvas_(canvas), u_(m), pageWidth_(pageWidth), data_(data), baseSize_(canvas.Font().Size()),
-          left_(ToPixels(0.8L, u_)), right_(TruncPixel(21.0L * m - 0.8L * u_)) {}
+        : canvas_(canvas),
+          u_(m),
+          pageWidth_(pageWidth),
+          data_(data),
+          baseSize_(canvas.Font().Size()),
+          left_(ToPixels(0.8L, u_)),
+          right_(TruncPixel(21.0L * m - 0.8L * u_)) {}
 
     void Draw() {
         canvas_.Pen().SetColor(clBlack);
@@ -76,8 +84,8 @@ private:
 
     void SetStyle(int row) {
         TFont &font = canvas_.Font();
-        const bool struckOut = (row == 15 && !data_.repairerApplies) || (row == 16 && !data_.installerApplies) ||
-                               (row == 17 && !data_.userApplies);
+        const bool struckOut = (row == 15 && !data_.repairerApplies) ||
+                               (row == 16 && !data_.installerApplies) || (row == 17 && !data_.userApplies);
         if (struckOut) font.SetStyle(fsStrikeOut);
         if (IsOneOf(row, {10, 14, 105, 107})) {
             font.SetStyle(fsItalic);
@@ -91,10 +99,17 @@ private:
         const protocol::Row &r = kRowTable[row];
         const int top = Px(y_), bottom = Px(y_ + 0.5L);
         switch (r.band) {
-            case Band::None: return;
-            case Band::Partial: DrawRectBlack(top, Px(r.bandTo), bottom, left_, canvas_); return;
-            case Band::Full: DrawRectBlack(top, right_, bottom, left_, canvas_); return;
-            case Band::Right: DrawRectBlack(top, right_, bottom, Px(13.0L), canvas_); return;
+            case Band::None:
+                return;
+            case Band::Partial:
+                DrawRectBlack(top, Px(r.bandTo), bottom, left_, canvas_);
+                return;
+            case Band::Full:
+                DrawRectBlack(top, right_, bottom, left_, canvas_);
+                return;
+            case Band::Right:
+                DrawRectBlack(top, right_, bottom, Px(13.0L), canvas_);
+                return;
         }
     }
 
@@ -106,9 +121,15 @@ private:
     void DrawSeparators(int row) {
         TPen &pen = canvas_.Pen();
         switch (row) {
-            case 17: DrawFrameDividers({4.8L, 11.0L}); break;
-            case 75: DrawFrameDividers({6.9L}); break;
-            case 73: DrawHorizLine(Px(y_), left_, right_, canvas_); break;
+            case 17:
+                DrawFrameDividers({4.8L, 11.0L});
+                break;
+            case 75:
+                DrawFrameDividers({6.9L});
+                break;
+            case 73:
+                DrawHorizLine(Px(y_), left_, right_, canvas_);
+                break;
             case 51:
                 pen.SetColor(clWhite);
                 DrawRectBlack(Px(frameTop_), Px(13.0L), Px(y_ + 0.5L), Px(12.9L), canvas_);
@@ -121,7 +142,8 @@ private:
                 pen.SetColor(clBlack);
                 DrawFrameDividers({10.3L, 10.4L});
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 
@@ -143,10 +165,14 @@ private:
                 case 1:
                     return "Protokół sprawdzenia przy legalizacji ponownej taksometrów elektronicznych  "
                            "wprowadzonych do obrotu lub";
-                case 2: return "użytkowania po zatwierdzeniu typu";
-                case 26: return "Dane identyfikujące przyrząd pomiarowy - Taksometr elektroniczny:";
-                case 40: return "Nr certyfikatu zatwierdzenia typu";
-                default: break;
+                case 2:
+                    return "użytkowania po zatwierdzeniu typu";
+                case 26:
+                    return "Dane identyfikujące przyrząd pomiarowy - Taksometr elektroniczny:";
+                case 40:
+                    return "Nr certyfikatu zatwierdzenia typu";
+                default:
+                    break;
             }
         }
         return kRowTable[row].text == nullptr ? QString() : QString(kRowTable[row].text);
@@ -158,12 +184,14 @@ private:
         return kRowTable[row].column;
     }
 
-    QString VerdictWord(std::uint8_t bit) const { return (data_.verdictStatus & bit) ? "negatywny" : "pozytywny"; }
+    QString VerdictWord(std::uint8_t bit) const {
+        return (data_.verdictStatus & bit) ? "negatywny" : "pozytywny";
+    }
 
-    // The value a data row prints, before padding.
-    QString Value(int row) const {
+    // The value a data row prints, before padding; none for the other rows.
+    std::optional<QString> Value(int row) const {
         if (kRowTable[row].control != nullptr) {
-            if (row == 44 && data_.zt) return "S";
+            if (row == 44 && data_.zt) return QString("S");
             return Edit(kRowTable[row].control);
         }
         switch (row) {
@@ -172,28 +200,35 @@ private:
                 if (!Edit("Edit482").isEmpty()) office += ", WYDZIAŁ ZAMIEJSCOWY " + Edit("Edit482");
                 return office;
             }
-            case 7: return " " + MemoLine("Memo4", 0) + ", " + MemoLine("Memo4", 1) + " ";
-            case 9: return Edit("Edit10") + ", " + Edit("Edit9");
-            case 12: return MemoLine("Memo5", 0);
-            case 13: return MemoLine("Memo5", 1);
-            case 19: return MemoLine("Memo2", 0);
-            case 20: return MemoLine("Memo2", 1);
-            case 32: return " " + MemoLine("Memo3", 0);
+            case 7:
+                return " " + MemoLine("Memo4", 0) + ", " + MemoLine("Memo4", 1) + " ";
+            case 9:
+                return Edit("Edit10") + ", " + Edit("Edit9");
+            case 12:
+                return MemoLine("Memo5", 0);
+            case 13:
+                return MemoLine("Memo5", 1);
+            case 19:
+                return MemoLine("Memo2", 0);
+            case 20:
+                return MemoLine("Memo2", 1);
+            case 32:
+                return " " + MemoLine("Memo3", 0);
             case 60:
                 return TyreSizeText(data_.meterFamily == 0
                                         ? Edit("Edit111") + "/" + Edit("Edit457") + "R" + Edit("Edit458")
                                         : Edit("Edit486"));
-            case 71: return VerdictWord(1);
-            case 74: return VerdictWord(2);
-            case 77: return data_.verdictStatus & 3 ? "NIE" : "TAK";
-            case 104: return data_.printDate ? Edit("Edit485") : QString();
-            default: return QString();
+            case 71:
+                return VerdictWord(1);
+            case 74:
+                return VerdictWord(2);
+            case 77:
+                return QString(data_.verdictStatus & 3 ? "NIE" : "TAK");
+            case 104:
+                return data_.printDate ? std::optional(Edit("Edit485")) : std::nullopt;
+            default:
+                return std::nullopt;
         }
-    }
-
-    bool HasValue(int row) const {
-        return kRowTable[row].control != nullptr ||
-               IsOneOf(row, {6, 7, 9, 12, 13, 19, 20, 32, 60, 71, 74, 77}) || (row == 104 && data_.printDate);
     }
 
     void DrawText(int row) {
@@ -209,7 +244,8 @@ private:
             DrawTypeLine(x, y);
             return;
         }
-        if (HasValue(row)) canvas_.TextOut(x, y, kRowTable[row].padded ? Padded(Value(row)) : Value(row));
+        if (const std::optional<QString> value = Value(row))
+            canvas_.TextOut(x, y, kRowTable[row].padded ? Padded(*value) : *value);
     }
 
     // A piece of text in its own style and size, the row's style and size back afterwards.
@@ -274,24 +310,30 @@ private:
 }  // namespace
 
 QStringList CheckProtocolEditNames() {
-    QStringList names{"Edit473", "Edit482", "Edit10",  "Edit9",   "Edit20",  "Edit111",
-                      "Edit457", "Edit458", "Edit486", "Edit485"};
+    QStringList names{"Edit473", "Edit482", "Edit10",  "Edit9",   "Edit20",
+                      "Edit111", "Edit457", "Edit458", "Edit486", "Edit485"};
     for (const protocol::Row &r : kRowTable) {
         if (r.control != nullptr) names.append(r.control);
     }
     return names;
 }
 
-QStringList CheckProtocolMemoNames() { return {"Memo2", "Memo3", "Memo4", "Memo5", "Memo10"}; }
+QStringList CheckProtocolMemoNames() {
+    return {"Memo2", "Memo3", "Memo4", "Memo5", "Memo10"};
+}
 
 QString TyreSizeText(const QString &tyre) {
     if (tyre.isEmpty()) return tyre;
     const QString stem = tyre.left(tyre.size() - 1);
     switch (tyre.back().unicode()) {
-        case 'P': return stem + "-napęd na przód";
-        case 'T': return stem + "-napęd na tył";
-        case 'O': return stem + "-napęd 4x4";
-        default: return tyre;
+        case 'P':
+            return stem + "-napęd na przód";
+        case 'T':
+            return stem + "-napęd na tył";
+        case 'O':
+            return stem + "-napęd 4x4";
+        default:
+            return tyre;
     }
 }
 

@@ -8,14 +8,14 @@ namespace printing::protocol {
 enum class Band { None, Partial, Full, Right };
 
 struct Row {
-    double column;       // the text starts 0.9 + column units from the left edge
-    double advance;      // the line position grows by this after the row
-    double ruleFrom;     // the dotted rule starts here (units); 0 for none
+    double column;    // the text starts 0.9 + column units from the left edge
+    double advance;   // the line position grows by this after the row
+    double ruleFrom;  // the dotted rule starts here (units); 0 for none
     Band band;
-    double bandTo;       // a partial band runs from 0.8 to here (units)
-    const char *text;    // the fixed text, or nullptr
-    const char *control; // the edit whose text the row prints, or nullptr
-    bool padded;         // the value gets one space before and one after it
+    double bandTo;        // a partial band runs from 0.8 to here (units)
+    const char *text;     // the fixed text, or nullptr
+    const char *control;  // the edit whose text the row prints, or nullptr
+    bool padded;          // the value gets one space before and one after it
 };
 
 inline constexpr int kRows = 108;

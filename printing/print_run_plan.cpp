@@ -15,7 +15,8 @@ namespace {
 std::vector<PlannedPage> AnnexBPages(const PrintChoices &choices, const std::vector<int> &testedSlots) {
     if (choices.changeProcedureOn) return {{PageKind::ChangeAnnex, 1, 1}};
     const int pages = static_cast<int>(testedSlots.size()) + 1;
-    const PageKind first = choices.meterFamily == 1 ? PageKind::AnnexBFirstTivar : PageKind::AnnexBFirstNovitius;
+    const PageKind first =
+        choices.meterFamily == 1 ? PageKind::AnnexBFirstTivar : PageKind::AnnexBFirstNovitius;
     std::vector<PlannedPage> run{{first, pages, 1}};
     if (!choices.relativeToK) {
         for (size_t i = 0; i < testedSlots.size(); ++i) {

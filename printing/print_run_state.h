@@ -14,9 +14,9 @@ struct PrintRunState {
     int PrintedTariffCount = 0;       // tested slots; annex B prints this + 1 as its page count
 
     // The job's switches that the run and its pages read.
-    std::uint8_t MeterFamily = 0;     // 1 own family, 0 NOVITIUS
-    std::uint8_t ApprovalRegime = 1;  // 1 MID, 0 ZT
-    std::uint8_t CalcRelativeToK = 0; // results relative to the meter constant k
+    std::uint8_t MeterFamily = 0;      // 1 own family, 0 NOVITIUS
+    std::uint8_t ApprovalRegime = 1;   // 1 MID, 0 ZT
+    std::uint8_t CalcRelativeToK = 0;  // results relative to the meter constant k
 };
 
 }  // namespace printing

@@ -2,9 +2,9 @@
 
 #include "app/form1.h"
 #include "printing/page_text.h"
+#include "printing/page_units.h"
 #include "printing/print_job.h"
 #include "printing/print_run_plan.h"
-#include "printing/page_units.h"
 
 namespace {
 
@@ -17,8 +17,12 @@ void SetBaseFont(TCanvas &canvas) {
     font.SetColor(clBlack);
 }
 
-bool IsBlack(const TPanel *tickBox) { return tickBox->Color() == clBlack; }
-bool IsWhite(const TPanel *tickBox) { return tickBox->Color() == clWhite; }
+bool IsBlack(const TPanel *tickBox) {
+    return tickBox->Color() == clBlack;
+}
+bool IsWhite(const TPanel *tickBox) {
+    return tickBox->Color() == clWhite;
+}
 
 using PageOperation = std::function<void(TCanvas &canvas, int m)>;
 
@@ -32,7 +36,8 @@ PageOperation OperationOf(TForm1 &window, const printing::PlannedPage &page) {
                 window.SetPrintAddingPage(canvas, m, pages, pages, 0);
                 SetPrintVerSoft(canvas, m);
             };
-        default: return {};
+        default:
+            return {};
     }
 }
 

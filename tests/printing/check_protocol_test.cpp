@@ -66,20 +66,11 @@ TEST_F(CheckProtocolTest, FirstRowsDrawExactly) {
     const std::string title =
         "Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub";
     // Setting up, row 0 (nothing), rows 1 and 2 (bold titles at 4.5 and 7.4 units).
-    const Calls start{"Pen.Width=4",
-                      "Brush.Style=bsClear",
-                      "Font.Color=0x000000",
-                      "Font.Style=[fsBold]",
-                      "TextOut(1062, 330, \"" + title + "\")",
-                      "Font.Style=[]",
-                      "Font.Style=[fsBold]",
-                      "TextOut(1746, 401, \"użytkowania po dokonaniu oceny zgodności\")",
-                      "Font.Style=[]",
+    const Calls start{"Pen.Width=4", "Brush.Style=bsClear", "Font.Color=0x000000", "Font.Style=[fsBold]",
+                      "TextOut(1062, 330, \"" + title + "\")", "Font.Style=[]", "Font.Style=[fsBold]",
+                      "TextOut(1746, 401, \"użytkowania po dokonaniu oceny zgodności\")", "Font.Style=[]",
                       // Row 3 at 2.2 units: white bold text on a band from 0.8 to 6.2 units.
-                      "Font.Color=0xFFFFFF",
-                      "Font.Style=[fsBold]",
-                      "MoveTo(188, 519)",
-                      "LineTo(1463, 519)"};
+                      "Font.Color=0xFFFFFF", "Font.Style=[fsBold]", "MoveTo(188, 519)", "LineTo(1463, 519)"};
     ASSERT_GT(calls.size(), start.size());
     EXPECT_THAT(Calls(calls.begin(), calls.begin() + start.size()), ElementsAreArray(start));
     // The band covers rows 519 to 637 (2.7 units) inclusive, then the row's frame and its text.
@@ -113,15 +104,17 @@ TEST_F(CheckProtocolTest, RegimeWording) {
     Draw(data);
     EXPECT_THAT(Texts(), Contains("Nr certyfikatu badania typu:"));
     EXPECT_THAT(Texts(), Contains(" D "));
-    EXPECT_EQ(Where("Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub").x,
-              1062);
+    EXPECT_EQ(
+        Where("Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub").x,
+        1062);
 
     data.zt = true;
     Draw(data);
     const std::string title =
-        "Protokół sprawdzenia przy legalizacji ponownej taksometrów elektronicznych  wprowadzonych do obrotu lub";
-    EXPECT_EQ(Where(title).x, 826);                                    // 3.5 units
-    EXPECT_EQ(Where("użytkowania po zatwierdzeniu typu").x, 1982);     // 8.4 units
+        "Protokół sprawdzenia przy legalizacji ponownej taksometrów elektronicznych  wprowadzonych do obrotu "
+        "lub";
+    EXPECT_EQ(Where(title).x, 826);                                 // 3.5 units
+    EXPECT_EQ(Where("użytkowania po zatwierdzeniu typu").x, 1982);  // 8.4 units
     EXPECT_THAT(Texts(), Contains("Dane identyfikujące przyrząd pomiarowy - Taksometr elektroniczny:"));
     EXPECT_THAT(Texts(), Contains("Nr certyfikatu zatwierdzenia typu"));
     EXPECT_THAT(Texts(), Contains(" S "));
@@ -133,8 +126,9 @@ TEST_F(CheckProtocolTest, VerdictWords) {
         std::uint8_t status;
         const char *inspection, *measurement, *answer;
     };
-    for (const Case &c : {Case{0, "pozytywny", "pozytywny", "TAK"}, Case{1, "negatywny", "pozytywny", "NIE"},
-                          Case{2, "pozytywny", "negatywny", "NIE"}, Case{3, "negatywny", "negatywny", "NIE"}}) {
+    for (const Case &c :
+         {Case{0, "pozytywny", "pozytywny", "TAK"}, Case{1, "negatywny", "pozytywny", "NIE"},
+          Case{2, "pozytywny", "negatywny", "NIE"}, Case{3, "negatywny", "negatywny", "NIE"}}) {
         printing::CheckProtocolData data;
         data.verdictStatus = c.status;
         Draw(data);
@@ -151,9 +145,10 @@ TEST_F(CheckProtocolTest, TyreSizeSpellsOutTheDrivenAxle) {
     struct Case {
         const char *tyre, *printed;
     };
-    for (const Case &c : {Case{"195/65R15P", "195/65R15-napęd na przód"}, Case{"195/65R15T", "195/65R15-napęd na tył"},
-                          Case{"195/65R15O", "195/65R15-napęd 4x4"}, Case{"195/65R15", "195/65R15"},
-                          Case{"", ""}, Case{"P", "-napęd na przód"}})
+    for (const Case &c :
+         {Case{"195/65R15P", "195/65R15-napęd na przód"}, Case{"195/65R15T", "195/65R15-napęd na tył"},
+          Case{"195/65R15O", "195/65R15-napęd 4x4"}, Case{"195/65R15", "195/65R15"}, Case{"", ""},
+          Case{"P", "-napęd na przód"}})
         EXPECT_EQ(printing::TyreSizeText(c.tyre), QString(c.printed)) << c.tyre;
 
     printing::CheckProtocolData data;
@@ -176,12 +171,13 @@ TEST_F(CheckProtocolTest, TypeLineOfEachFamily) {
     const Placed type = Where(" TIVAR ");
     ASSERT_EQ(type.x, 1368);  // 5.8 units
     const Calls &calls = canvas->Calls();
-    const auto at = std::find(calls.begin(), calls.end(), "TextOut(1368, " + std::to_string(type.y) + ", \" TIVAR \")");
+    const auto at =
+        std::find(calls.begin(), calls.end(), "TextOut(1368, " + std::to_string(type.y) + ", \" TIVAR \")");
     ASSERT_NE(at, calls.end());
     // A smaller bold "2" 1.1 units further on; the row's bold size 9 back afterwards.
-    EXPECT_THAT(Calls(at + 1, at + 4), ElementsAreArray(Calls{"Font.Size=7",
-                                                              "TextOut(1627, " + std::to_string(type.y) + ", \"2\")",
-                                                              "Font.Size=9"}));
+    EXPECT_THAT(Calls(at + 1, at + 4),
+                ElementsAreArray(Calls{"Font.Size=7", "TextOut(1627, " + std::to_string(type.y) + ", \"2\")",
+                                       "Font.Size=9"}));
 }
 
 TEST_F(CheckProtocolTest, ApplicantRolesNotApplyingAreStruckOut) {
@@ -205,8 +201,8 @@ TEST_F(CheckProtocolTest, ApplicantRolesNotApplyingAreStruckOut) {
 
 TEST_F(CheckProtocolTest, ScopeLines) {
     printing::CheckProtocolData data;
-    data.memos["Memo10"] = {"Sprawdzenie obejmowało oględziny zewnętrzne taksometru", "oraz wyznaczenie błędów",
-                            "wskazań", "w zakresie czasu i drogi", "piąta linia"};
+    data.memos["Memo10"] = {"Sprawdzenie obejmowało oględziny zewnętrzne taksometru",
+                            "oraz wyznaczenie błędów", "wskazań", "w zakresie czasu i drogi", "piąta linia"};
     Draw(data);
     // Lines 0 and 1 justified between 2.2 units from either edge: the first word at 2.2 units,
     // the rest ending less than a space before the right margin.
@@ -249,7 +245,8 @@ TEST_F(CheckProtocolTest, OfficeLineAndProtocolDate) {
     data.edits["Edit482"] = "W TARNOWIE";
     data.printDate = true;
     Draw(data);
-    EXPECT_THAT(Texts(), Contains(" DYREKTOR OKRĘGOWEGO URZĘDU MIAR W KRAKOWIE, WYDZIAŁ ZAMIEJSCOWY W TARNOWIE"));
+    EXPECT_THAT(Texts(),
+                Contains(" DYREKTOR OKRĘGOWEGO URZĘDU MIAR W KRAKOWIE, WYDZIAŁ ZAMIEJSCOWY W TARNOWIE"));
     EXPECT_EQ(Where(" 10.12.2026 ").x, 2147);  // 9.1 units
 }
 

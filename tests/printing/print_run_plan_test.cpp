@@ -13,8 +13,8 @@ using printing::PrintChoices;
 
 // A job's pages as "kind pages/page slot" words, with "*" for the second set and "B" for the base run.
 std::string Pages(const printing::PlannedJob &job) {
-    static const char *const kNames[] = {"ZU",  "B1T", "B1N", "BR",  "ZUP", "PROT",
-                                         "C",   "A",   "CERT", "UT", "UTM"};
+    static const char *const kNames[] = {"ZU", "B1T", "B1N",  "BR", "ZUP", "PROT",
+                                         "C",  "A",   "CERT", "UT", "UTM"};
     std::ostringstream out;
     for (const printing::PlannedPage &page : job.pages) {
         out << (out.tellp() > 0 ? " " : "") << kNames[static_cast<int>(page.kind)];

@@ -14,7 +14,9 @@
 
 namespace {
 
-double Points(int pixels) { return pixels * 72.0 / TPrintDialog::kTestDotsPerInch; }
+double Points(int pixels) {
+    return pixels * 72.0 / TPrintDialog::kTestDotsPerInch;
+}
 
 class PrintRunTest : public MainWindowTest {
 protected:
@@ -84,7 +86,9 @@ TEST_F(PrintRunTest, ProtocolPrintsOnePortraitPageWithItsTextsInPlace) {
     ASSERT_TRUE(lz.open(QIODevice::ReadOnly));
     const QByteArray text = lz.readAll();
     EXPECT_EQ(text.count("\r\n"), 9);
-    EXPECT_EQ(text, QByteArray("Za\xb3\xb9\x63znik A\r\n---\r\n---\r\nJednostka notyfikowana\r\n\r\n\r\n\r\n\r\n\r\n"));
+    EXPECT_EQ(
+        text,
+        QByteArray("Za\xb3\xb9\x63znik A\r\n---\r\n---\r\nJednostka notyfikowana\r\n\r\n\r\n\r\n\r\n\r\n"));
     EXPECT_EQ(w.Memo16->Lines().Count(), 0);
 }
 
