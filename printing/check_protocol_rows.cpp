@@ -9,7 +9,7 @@ constexpr const char *kPieces = "  - szt.  ";
 
 // Rows whose value needs more than one edit (the office, the examiner, the type, the tyre size,
 // the verdict words, memo lines) have neither text nor control here; the page builds them.
-// clang-format off: one row a line
+// clang-format off
 const std::array<Row, kRows> kRowTable{{
     {8.5, 0.5, 0, N, 0, nullptr, nullptr, false},
     {3.6, 0.3, 0, N, 0, "Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub", nullptr, false},
