@@ -10,6 +10,7 @@
 #include "device/device_library_state.h"
 #include "device/device_link_state.h"
 #include "evaluation/evaluation_state.h"
+#include "printing/print_run_state.h"
 #include "qrpayload/qr_text.h"
 
 class TForm1 : public TForm1Resource,
@@ -17,7 +18,8 @@ class TForm1 : public TForm1Resource,
                public qrpayload::QrPayloadState,
                public device::DeviceLibraryState,
                public device::DeviceLinkState,
-               public shell::ShellState {
+               public shell::ShellState,
+               public printing::PrintRunState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -91,6 +93,15 @@ public:
     // Loads the device library once: on success the device scan (Timer3) starts; on failure the
     // device timers stop for good and the operator is told once.
     void TimerDll();
+
+    // --- Print run ---
+    // Prints the chosen documents: the print dialog, then a landscape and a portrait job.
+    void Drukuj();
+    // The print command of the options screen: hides it, shows the "DRUKOWANIE!" notice while
+    // Drukuj runs, then shows the main screen again, also when the run fails.
+    void PrintFromOptionsScreen();
+    // The check protocol page; the three page numbers are not used.
+    void SetPrintAddingPage(TCanvas &canvas, int m, int pages, int page, int unused);
 
     // --- Control tables ---
     void InitPointComponent();

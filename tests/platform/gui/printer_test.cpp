@@ -24,14 +24,10 @@ struct Word {
     double xMin, yMin;
 };
 
-// Words of a PDF page as pdftotext places them, in points from the page's top left.
+// Words of a PDF page by their text, in points from the page's top left.
 std::map<std::string, Word> PdfWords(const QString &file, int page) {
-    const std::string html = RunCommand("pdftotext -bbox -f " + std::to_string(page) + " -l " +
-                                        std::to_string(page) + " '" + file.toStdString() + "' - 2>&1");
-    static const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re");
     std::map<std::string, Word> words;
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
-        words[(*it)[3]] = {std::stod((*it)[1]), std::stod((*it)[2])};
+    for (const PdfWord &w : PdfPageWords(file.toStdString(), page)) words[w.text] = {w.xMin, w.yMin};
     return words;
 }
 
