@@ -3,17 +3,23 @@
 // operations are declared here, grouped by subsystem, and defined in the subsystems' folders.
 #include <QString>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/form1_form.h"
 #include "device/device_library_state.h"
 #include "evaluation/evaluation_state.h"
 #include "qrpayload/qr_text.h"
+#include "storage/job_save.h"
+#include "storage/job_state.h"
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
                public qrpayload::QrPayloadState,
-               public device::DeviceLibraryState {
+               public device::DeviceLibraryState,
+               public storage::JobState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -27,6 +33,21 @@ public:
     // Loads the device library once: on success the device scan (Timer3) starts; on failure the
     // device timers stop for good and the operator is told once.
     void TimerDll();
+
+    // --- Job tables (storage/) ---
+    // Names the twelve tables, registers their passwords (missing files are created empty), reads
+    // the station settings from the job table and the annex titles from "lz.txt".
+    void InitDB();
+    // Saves the shown job as a new job in the ten job tables, in one transaction, and adds its
+    // free texts to the dictionaries of earlier entries.
+    void write_gen_db();
+    // Table1 .. Table12 at indexes 0 .. 11.
+    std::array<TTable *, 12> TableObjects() const;
+    // The new records of the shown job, and its dictionary values in the order they are added.
+    storage::JobRecord CollectJob() const;
+    std::vector<storage::DictionaryEntry> CollectDictionary() const;
+    // The tariff-layout change procedure is on ("Z/U" white).
+    bool ChangeProcedureOn() const;
 
     // --- Control tables ---
     void InitPointComponent();
@@ -90,7 +111,7 @@ public:
     std::array<std::array<QString, 4>, 2> MainMemoSaved;
     std::array<std::array<QString, 52>, 4> DeviceRowPairs;
     std::array<QString, 26> PointResultTexts;
-    std::array<std::array<QString, 4>, 3> TariffGroupTexts;
+    std::array<std::array<QString, 2>, 4> TariffGroupTexts;  // start and end date of each tariff page
     std::array<QString, 16> ZmianaActiveBefore, ZmianaActiveAfter;
     std::array<QString, 12> ZmianaGroupBefore, ZmianaGroupAfter;
     std::array<QString, 128> ZmianaParamsBefore, ZmianaParamsAfter;
@@ -100,6 +121,26 @@ public:
 
 private:
     float scaleX_ = 1, scaleY_ = 1;
+
+    // --- Job tables (storage/) ---
+    struct SaveMoment {
+        std::string dateText;
+        int year = 0, month = 0, day = 0;
+    };
+    void ReadAnnexTitles();
+    // The control of that name; a name the window lacks is a programming error.
+    template <class T>
+    T *Named(std::string_view name) const;
+    QString ControlText(std::string_view name) const;
+    QString StationHeading() const;
+    QString PlateText() const;
+    int32_t ApplicantKind() const;
+    std::string ProtocolDates() const;
+    int32_t MemberInteger(std::string_view name) const;
+    std::string MemberText(std::string_view name) const;
+    // The value a field of the layout takes from the window; none for a field left empty.
+    std::optional<storage::FieldValue> JobFieldValue(const storage::FieldSpec &spec, const SaveMoment &moment) const;
+    std::optional<storage::FieldValue> ChangeProcedureValue(const storage::FieldSpec &spec) const;
 };
 
 extern TForm1 *Form1;

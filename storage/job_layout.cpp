@@ -194,7 +194,7 @@ RecordLayout AddInt64Layout() {
 
 RecordLayout LegZULayout() {
     RecordLayout layout = {{1, I, Source::Link}};
-    for (int f = 2; f <= 18; ++f) layout.push_back({f, T, Source::ZmianaData, When::Change, "LegZU", 0, f});
+    for (int f = 2; f <= 18; ++f) layout.push_back({f, T, Source::ZmianaData, When::Change, "LegZU", 0, 0, f});
     layout.push_back({19, T, Source::ProtocolDates});
     layout.push_back({20, T, Source::MemberText, When::Always, "MeterDateText"});
     return layout;
