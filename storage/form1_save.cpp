@@ -33,7 +33,8 @@ int32_t Bit(bool set, int bit) {
 
 template <class T>
 T *TForm1::Named(std::string_view name) const {
-    auto *control = dynamic_cast<T *>(FindComponent(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))));
+    auto *control =
+        dynamic_cast<T *>(FindComponent(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))));
     if (!control) throw std::logic_error("the window has no control " + std::string(name));
     return control;
 }
@@ -43,7 +44,8 @@ bool TForm1::ChangeProcedureOn() const {
 }
 
 QString TForm1::ControlText(std::string_view name) const {
-    if (auto *memo = dynamic_cast<TMemo *>(FindComponent(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))))
+    if (auto *memo = dynamic_cast<TMemo *>(
+            FindComponent(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))))
         return memo->Text();
     return Named<TEdit>(name)->Text();
 }
@@ -83,7 +85,7 @@ int32_t TForm1::MemberInteger(std::string_view name) const {
     if (name == "ZmianaTestedMask") return static_cast<int32_t>(ZmianaTestedMask);
     if (name == "LayoutChangeTestMask") return static_cast<int32_t>(LayoutChangeTestMask);
     if (name == "MeterFamily") return MeterFamily;
-    if (name == "ChangeProcedure") return 1;
+    if (name == "ChangeProcedure") return ChangeProcedureOn() ? 1 : 0;
     if (name == "VehicleResults") return VehicleResults ? 1 : 0;
     if (name == "DistanceTestDone") return DistanceTestDone ? 1 : 0;
     if (name == "CzasX10") return CzasX10 ? 1 : 0;
@@ -102,10 +104,11 @@ std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &spec) co
     if (spec.name == "ProtocolPanelMask") {
         int32_t mask = 0;
         int bit = 0;
-        for (TPanel *panel : {Panel347, Panel348, Panel349, Panel350, Panel354, Panel355, Panel356, Panel357, Panel358,
-                              Panel359, Panel360, Panel361, Panel362})
+        for (TPanel *panel : {Panel347, Panel348, Panel349, Panel350, Panel354, Panel355, Panel356, Panel357,
+                              Panel358, Panel359, Panel360, Panel361, Panel362})
             mask |= Bit(panel->Caption() == QStringLiteral("TAK"), bit++);
-        for (TPanel *panel : {Panel363, Panel364, Panel365}) mask |= Bit(panel->Caption() == QStringLiteral("NIE"), bit++);
+        for (TPanel *panel : {Panel363, Panel364, Panel365})
+            mask |= Bit(panel->Caption() == QStringLiteral("NIE"), bit++);
         return mask;
     }
     if (spec.name == "ChangedTariffsMask") return static_cast<int32_t>(ChangedTariffsMask);
@@ -138,8 +141,7 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &spec, const Sav
         case Source::LabelCaption:
             return Utf8(Named<TLabel>(spec.name)->Caption());
         case Source::PanelBlack:
-            if (spec.type == tables::FieldType::Boolean) return Named<TPanel>(spec.name)->Color() == clBlack;
-            return int32_t{Named<TPanel>(spec.name)->Color() == clBlack};
+            return Named<TPanel>(spec.name)->Color() == clBlack;
         case Source::PanelNotWhite:
             return int32_t{Named<TPanel>(spec.name)->Color() != clWhite};
         case Source::Heading:
@@ -216,7 +218,8 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &spec, const Sav
             return moment.day;
         case Source::GroupFlagsZero: {
             int32_t mask = 0;
-            for (int g = 0; g < evaluation::kGroups; ++g) mask |= Bit(TariffGroupFlag[static_cast<size_t>(g)] == 0, g);
+            for (int g = 0; g < evaluation::kGroups; ++g)
+                mask |= Bit(TariffGroupFlag[static_cast<size_t>(g)] == 0, g);
             return mask;
         }
         case Source::ZakresRow:
@@ -270,7 +273,8 @@ std::vector<storage::DictionaryEntry> TForm1::CollectDictionary() const {
         entries.push_back({storage::kDeviceField, Utf8(Memo8->Lines().StringOrEmpty(n))});
         entries.push_back({storage::kSealField, Utf8(Memo9->Lines().StringOrEmpty(n))});
     }
-    entries.push_back({storage::kPersonField, Utf8(Edit10->Text()), storage::kPositionField, Utf8(Edit9->Text())});
+    entries.push_back(
+        {storage::kPersonField, Utf8(Edit10->Text()), storage::kPositionField, Utf8(Edit9->Text())});
     entries.push_back({storage::kManufacturerField, Utf8(Memo3->Text())});
     entries.push_back({storage::kPlaceField, Utf8(Memo2->Text())});
     entries.push_back({storage::kApplicantField, Utf8(Memo5->Text())});

@@ -11,7 +11,8 @@ const QString kAnnexBTitle =
 }  // namespace
 
 std::array<TTable *, storage::kTableCount> TForm1::TableObjects() const {
-    return {Table1, Table2, Table3, Table4, Table5, Table6, Table7, Table8, Table9, Table10, Table11, Table12};
+    return {Table1, Table2, Table3, Table4,  Table5,  Table6,
+            Table7, Table8, Table9, Table10, Table11, Table12};
 }
 
 void TForm1::InitDB() {
@@ -30,7 +31,8 @@ void TForm1::InitDB() {
         Edit12->SetText(QStringLiteral("S"));
     } else {
         Table1->First();
-        Edit12->SetText(Table1->FieldText(42) == QStringLiteral("0") ? QStringLiteral("S") : QStringLiteral("D"));
+        Edit12->SetText(Table1->FieldText(42) == QStringLiteral("0") ? QStringLiteral("S")
+                                                                     : QStringLiteral("D"));
         Panel277->SetColor(Table1->Fields()[48].AsInteger() == 0 ? clWhite : clBlack);
         Table1->Last();
         Memo14->SetText(Table1->FieldText(1));

@@ -49,7 +49,8 @@ void AddTariffBlocks(RecordLayout &layout, int base, When stationConstWhen) {
         const int slot = base + i;
         layout.push_back({f, B, Source::SlotActive, When::Always, {}, slot});
         if (base == 0) layout.push_back({f + 1, B, Source::SlotTicked, When::Always, {}, slot});
-        for (int j = 0; j < 5; ++j) layout.push_back({f + 2 + j, T, Source::TariffParam, When::Always, {}, slot, j + 1});
+        for (int j = 0; j < 5; ++j)
+            layout.push_back({f + 2 + j, T, Source::TariffParam, When::Always, {}, slot, j + 1});
         layout.push_back({f + 7, T, Source::StationConst, stationConstWhen, {}, slot});
     }
 }
@@ -147,7 +148,8 @@ RecordLayout ResultsLayout(int test, int base, When when) {
     for (Source source : {Source::ResultNominal, Source::ResultUnits}) {
         const int first = source == Source::ResultNominal ? 2 : 82;
         for (int i = 0; i < 8; ++i)
-            for (int j = 0; j < 10; ++j) layout.push_back({first + 10 * i + j, T, source, when, {}, base + i, j, test});
+            for (int j = 0; j < 10; ++j)
+                layout.push_back({first + 10 * i + j, T, source, when, {}, base + i, j, test});
     }
     return layout;
 }
@@ -158,7 +160,8 @@ RecordLayout CountersLayout(int base) {
     for (Source source : {Source::TimeCounter, Source::DistanceCounter}) {
         const int first = source == Source::TimeCounter ? 129 : 145;
         for (int i = 0; i < 8; ++i)
-            for (int j = 0; j < 2; ++j) layout.push_back({first + 2 * i + j, T, source, When::NotChange, {}, base + i, j, 7});
+            for (int j = 0; j < 2; ++j)
+                layout.push_back({first + 2 * i + j, T, source, When::NotChange, {}, base + i, j, 7});
     }
     if (base == 0) {
         layout.push_back({161, T, Source::KeptCount, When::Always, {}, 0, 2});
@@ -179,7 +182,8 @@ RecordLayout AddInt64Layout() {
     layout.push_back({23, I, Source::ZmianaData, When::Change, "GroupMask"});
     layout.push_back({24, I, Source::ZmianaData, When::Change, "ActiveBeforeMask"});
     layout.push_back({25, I, Source::ZmianaData, When::Change, "ActiveAfterMask"});
-    for (int b = 0; b < 8; ++b) layout.push_back({26 + b, I, Source::ZmianaData, When::Change, "LayoutPageCode", b});
+    for (int b = 0; b < 8; ++b)
+        layout.push_back({26 + b, I, Source::ZmianaData, When::Change, "LayoutPageCode", b});
     layout.push_back({34, I, Source::ZmianaData, When::Change, "ProtocolPanelMask"});
     layout.push_back({35, I, Source::ZmianaData, When::Change, "ChangedTariffsMask"});
     layout.push_back({36, I, Source::GroupFlagsZero});
@@ -194,7 +198,8 @@ RecordLayout AddInt64Layout() {
 
 RecordLayout LegZULayout() {
     RecordLayout layout = {{1, I, Source::Link}};
-    for (int f = 2; f <= 18; ++f) layout.push_back({f, T, Source::ZmianaData, When::Change, "LegZU", 0, 0, f});
+    for (int f = 2; f <= 18; ++f)
+        layout.push_back({f, T, Source::ZmianaData, When::Change, "LegZU", 0, 0, f});
     layout.push_back({19, T, Source::ProtocolDates});
     layout.push_back({20, T, Source::MemberText, When::Always, "MeterDateText"});
     return layout;

@@ -47,7 +47,7 @@ enum class Source : char {
     None,             // not written by the save
     ControlText,      // text of the edit or memo `name`
     LabelCaption,     // caption of the label `name`
-    PanelBlack,       // the option panel `name` is black (boolean or 0/1)
+    PanelBlack,       // the option panel `name` is black
     PanelNotWhite,    // 0 when the option panel `name` is white, else 1
     Heading,          // station heading, four lines
     PageCodes,        // the four page-code characters
@@ -82,12 +82,12 @@ enum class Source : char {
     SaveYear,
     SaveMonth,
     SaveDay,
-    GroupFlagsZero,   // bit g set when group flag g is zero
-    ZakresRow,        // selected row of the texts of table `row` (10 zakres, 11 wymagania)
-    ProtocolDates,    // the three protocol dates, "---" when their option is off
-    ZmianaData,       // a field of the change procedure, named by `name`
-    Link,             // the job number
-    AutoNumber,       // numbered by the table
+    GroupFlagsZero,  // bit g set when group flag g is zero
+    ZakresRow,       // selected row of the texts of table `row` (10 zakres, 11 wymagania)
+    ProtocolDates,   // the three protocol dates, "---" when their option is off
+    ZmianaData,      // a field of the change procedure, named by `name`
+    Link,            // the job number
+    AutoNumber,      // numbered by the table
 };
 
 struct FieldSpec {

@@ -57,11 +57,12 @@ int SaveJob(tables::TSession &session, const JobTables &tables, const JobRecord 
             const std::vector<DictionaryEntry> &dictionary) {
     ClosedOnExit closer{tables};
     for (tables::TTable *table : tables) table->Open();
-    tables::TransactionScope transaction(session, {tables[0], tables[1], tables[2], tables[3], tables[4], tables[5],
-                                                   tables[6], tables[7], tables[8], tables[9]});
+    tables::TransactionScope transaction(session, {tables[0], tables[1], tables[2], tables[3], tables[4],
+                                                   tables[5], tables[6], tables[7], tables[8], tables[9]});
     for (tables::TTable *table : tables) table->Append();
     for (int t = 0; t < kJobTableCount; ++t)
-        for (const auto &[field, value] : job[static_cast<size_t>(t)]) WriteField(*tables[static_cast<size_t>(t)], field, value);
+        for (const auto &[field, value] : job[static_cast<size_t>(t)])
+            WriteField(*tables[static_cast<size_t>(t)], field, value);
 
     tables::TTable &genData = *tables[kGenData];
     genData.Post();

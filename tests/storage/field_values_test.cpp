@@ -18,7 +18,10 @@ TEST(FieldValues, ThousandthsTruncateTowardZeroAndStayInRange) {
         float value;
         int32_t expected;
     };
-    const Case cases[] = {{1.2345f, 1234}, {-0.0009f, 0}, {-1.5f, -1500}, {0.0f, 0},
+    const Case cases[] = {{1.2345f, 1234},
+                          {-0.0009f, 0},
+                          {-1.5f, -1500},
+                          {0.0f, 0},
                           {1e12f, std::numeric_limits<int32_t>::max()},
                           {-1e12f, std::numeric_limits<int32_t>::min()},
                           {std::nanf(""), 0},

@@ -32,7 +32,7 @@ TEST(JobLayout, FieldCountsAndTypesOfEachTable) {
     struct Case {
         int table;
         int fields;
-        int written;  // fields the layout lists
+        int written;          // fields the layout lists
         std::string letters;  // the type of fields 0..5
     };
     const Case cases[] = {
@@ -70,7 +70,8 @@ TEST(JobLayout, SpotFieldsOfTheRecords) {
         {storage::kGenData, 51 + 9 * 2, FieldType::Boolean, Source::SlotTicked, When::Always, 2, 0, 0},
         {storage::kGenData, 52 + 9 * 3 + 4, FieldType::Text, Source::TariffParam, When::Always, 3, 5, 0},
         {storage::kGenData, 125, FieldType::Text, Source::TariffParam, When::NotChangeNovitius, 0, 0, 0},
-        {storage::kGenData, 126 + 14 * 7 + 7 + 6, FieldType::Text, Source::TimeCounter, When::NotChange, 7, 1, 6},
+        {storage::kGenData, 126 + 14 * 7 + 7 + 6, FieldType::Text, Source::TimeCounter, When::NotChange, 7, 1,
+         6},
         {storage::kGenData, 237, FieldType::Text, Source::TimeCounter, When::NotChange, 7, 1, 6},
         {storage::kGenData, 241, FieldType::Text, Source::TariffParamList, When::Always, 0, 6, 8},
         {storage::kGenData2, 57 + 9 * 1, FieldType::Text, Source::StationConst, When::NotChange, 9, 0, 0},
@@ -81,15 +82,18 @@ TEST(JobLayout, SpotFieldsOfTheRecords) {
         {storage::kWynikiC, 82, FieldType::Text, Source::ResultUnits, When::NotChange, 0, 0, 1},
         {storage::kWynikiD2, 161, FieldType::Text, Source::ResultUnits, When::NotChangeOwn, 15, 9, 1},
         {storage::kWynikiC2, 2, FieldType::Text, Source::ResultNominal, When::NotChangeOwn, 8, 0, 0},
-        {storage::kLicznikiD, 2 + 14 * 1 + 7 + 3, FieldType::Text, Source::DistanceCounter, When::NotChange, 1, 1, 3},
-        {storage::kLicznikiD2, 129 + 2 * 3 + 1, FieldType::Text, Source::TimeCounter, When::NotChange, 11, 1, 7},
+        {storage::kLicznikiD, 2 + 14 * 1 + 7 + 3, FieldType::Text, Source::DistanceCounter, When::NotChange,
+         1, 1, 3},
+        {storage::kLicznikiD2, 129 + 2 * 3 + 1, FieldType::Text, Source::TimeCounter, When::NotChange, 11, 1,
+         7},
         {storage::kLicznikiD, 160, FieldType::Text, Source::DistanceCounter, When::NotChange, 7, 1, 7},
         {storage::kLicznikiD, 161, FieldType::Text, Source::KeptCount, When::Always, 0, 2, 0},
         {storage::kLicznikiD, 170, FieldType::Text, Source::KeptCountList, When::NotChange, 0, 0, 0},
         {storage::kAddInt64, 17, FieldType::Integer, Source::SlotFactor, When::Always, 15, 0, 0},
         {storage::kAddInt64, 54, FieldType::Integer, Source::SlotDeviceByte, When::Always, 15, 0, 0},
         {storage::kAddInt64, 33, FieldType::Integer, Source::ZmianaData, When::Change, 7, 0, 0},
-        {storage::kAddInt64, 56, FieldType::Integer, Source::ZakresRow, When::Always, 0, storage::kWymagania, 0},
+        {storage::kAddInt64, 56, FieldType::Integer, Source::ZakresRow, When::Always, 0, storage::kWymagania,
+         0},
         {storage::kLegZU, 19, FieldType::Text, Source::ProtocolDates, When::Always, 0, 0, 0},
     };
     for (const Case &c : cases) {

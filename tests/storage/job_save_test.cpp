@@ -21,13 +21,14 @@ JobRecord SampleJob(int tag) {
     JobRecord job;
     for (int t = 0; t < storage::kJobTableCount; ++t)
         for (const storage::FieldSpec &spec : storage::LayoutOf(t)) {
-            if (spec.source == Source::None || spec.source == Source::Link || spec.source == Source::AutoNumber)
+            if (spec.source == Source::None || spec.source == Source::Link ||
+                spec.source == Source::AutoNumber)
                 continue;
             FieldValue value;
             switch (spec.type) {
                 case FieldType::Text:
-                    value = "t" + std::to_string(t) + "f" + std::to_string(spec.field) + "j" + std::to_string(tag) +
-                            "\r\nżółw\r\n";
+                    value = "t" + std::to_string(t) + "f" + std::to_string(spec.field) + "j" +
+                            std::to_string(tag) + "\r\nżółw\r\n";
                     break;
                 case FieldType::Integer:
                     value = int32_t{1000 * tag + 10 * spec.field + t};
@@ -89,8 +90,8 @@ protected:
             for (const storage::FieldSpec &spec : storage::LayoutOf(t)) {
                 const tables::TField field = table.Fields[spec.field];
                 const auto it = values.find(spec.field);
-                const std::string where = std::string(storage::TableFileOf(t + 1).file) + " field " +
-                                          std::to_string(spec.field);
+                const std::string where =
+                    std::string(storage::TableFileOf(t + 1).file) + " field " + std::to_string(spec.field);
                 if (spec.source == Source::Link || spec.source == Source::AutoNumber)
                     EXPECT_EQ(field.AsInteger(), number) << where;
                 else if (it == values.end())
@@ -143,7 +144,10 @@ TEST_F(JobSave, AFailureAnywhereLeavesNoTraceOfTheJob) {
         {"field beyond the last table", storage::kLegZU, 21, std::string("x"), {}},
         {"text in an integer field", storage::kGenData, 41, std::string("abc"), {}},
         {"boolean from text", storage::kGenData, 19, std::string("maybe"), {}},
-        {"dictionary after the posts", storage::kLegZU, 20, std::string("ok"),
+        {"dictionary after the posts",
+         storage::kLegZU,
+         20,
+         std::string("ok"),
          {{storage::kPersonField, "Kowalski", storage::kPositionField, "technik"}, {300, "x"}}},
     };
     const JobRecord kept = SampleJob(7);

@@ -56,11 +56,14 @@ protected:
         w.TariffGroupFlag = {1, 0, 1, 0};
         w.TariffEnabledFlags[9] = 1;
         for (int s = 0; s < evaluation::kSlots; ++s) {
-            for (int r = 0; r < 7; ++r) w.TariffParams[r][s] = "p" + std::to_string(r) + "s" + std::to_string(s);
+            for (int r = 0; r < 7; ++r)
+                w.TariffParams[r][s] = "p" + std::to_string(r) + "s" + std::to_string(s);
             w.StalaStTaryf[s] = "st" + std::to_string(s);
             for (int row = 0; row < 10; ++row) {
-                w.FareRowStore[evaluation::kTimeNom][s][row] = "tn" + std::to_string(s) + "." + std::to_string(row);
-                w.FareRowStore[evaluation::kDistanceNom][s][row] = "dn" + std::to_string(s) + "." + std::to_string(row);
+                w.FareRowStore[evaluation::kTimeNom][s][row] =
+                    "tn" + std::to_string(s) + "." + std::to_string(row);
+                w.FareRowStore[evaluation::kDistanceNom][s][row] =
+                    "dn" + std::to_string(s) + "." + std::to_string(row);
                 for (int test = 0; test < 2; ++test)
                     w.FareGridStore[test][evaluation::kUnits][s][row] = "u" + std::to_string(test);
             }
@@ -68,7 +71,7 @@ protected:
                 for (int row = 0; row < 2; ++row)
                     for (int k = 0; k < evaluation::kCounters; ++k)
                         w.CounterStore[test][row][k][s] = "c" + std::to_string(test) + std::to_string(row) +
-                                                         std::to_string(k) + "s" + std::to_string(s);
+                                                          std::to_string(k) + "s" + std::to_string(s);
         }
     }
 
@@ -256,9 +259,12 @@ TEST_F(WindowSave, TheJobsFreeTextsJoinTheDictionaries) {
         int field;
         QString expected;
     };
-    const Case cases[] = {{storage::kPersonField, "Jan Nowak"}, {storage::kPositionField, "technik"},
-                          {storage::kManufacturerField, "Producent\r\n"}, {storage::kPlaceField, ""},
-                          {storage::kSealField, "plomba A"}, {storage::kDeviceField, "drukarka"}};
+    const Case cases[] = {{storage::kPersonField, "Jan Nowak"},
+                          {storage::kPositionField, "technik"},
+                          {storage::kManufacturerField, "Producent\r\n"},
+                          {storage::kPlaceField, ""},
+                          {storage::kSealField, "plomba A"},
+                          {storage::kDeviceField, "drukarka"}};
     for (const Case &c : cases) EXPECT_EQ(Stored(6, c.field), c.expected) << c.field;
     // The second device has no free record left: one job gives one record per dictionary.
     window->Memo8->SetText("kasa\r\n");

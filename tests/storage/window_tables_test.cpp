@@ -47,7 +47,8 @@ TEST_F(WindowTables, FirstRunCreatesEveryTableWithItsStructureAndKeepsTheFormTex
     const auto objects = window.TableObjects();
     for (const storage::TableFile &entry : storage::kTableSet) {
         TTable *table = objects[static_cast<size_t>(entry.object - 1)];
-        EXPECT_EQ(table->TableName(), QString::fromUtf8(entry.file.data(), static_cast<qsizetype>(entry.file.size())));
+        EXPECT_EQ(table->TableName(),
+                  QString::fromUtf8(entry.file.data(), static_cast<qsizetype>(entry.file.size())));
         table->Open();
         EXPECT_TRUE(QFile::exists(table->TableName())) << entry.file;
         EXPECT_EQ(table->Table().Structure(), storage::StructureOf(entry.object - 1)) << entry.file;
@@ -77,7 +78,8 @@ TEST_F(WindowTables, SettingsComeFromTheFirstRecordAndTheHeadingFromTheLast) {
         TForm1 &window = Create();
         window.InitDB();
         AppendJob(window, {{42, c.field42}, {48, c.field48}, {1, "pierwszy\r\n"}});
-        AppendJob(window, {{1, "Stacja\r\nul. Długa 1\r\n"}, {21, "Jan\r\nKowalski\r\n"}, {238, "Kraków\r\n"}});
+        AppendJob(window,
+                  {{1, "Stacja\r\nul. Długa 1\r\n"}, {21, "Jan\r\nKowalski\r\n"}, {238, "Kraków\r\n"}});
         window.Edit482->SetText("stary");
         window.InitDB();
         EXPECT_EQ(window.Edit12->Text(), c.calcSystem) << c.field42.toStdString();
@@ -93,7 +95,8 @@ TEST_F(WindowTables, SettingsComeFromTheFirstRecordAndTheHeadingFromTheLast) {
 
 TEST_F(WindowTables, AnnexTitlesFallBackToTheDefaultsLineByLine) {
     const QString a = "Załącznik A - Oględziny zewnętrzne";
-    const QString b = "Załącznik B - Wyznaczenie błędów wskazań taksometru (wydruk ze stanowiska pomiarowego)";
+    const QString b =
+        "Załącznik B - Wyznaczenie błędów wskazań taksometru (wydruk ze stanowiska pomiarowego)";
     struct Case {
         QByteArray file;  // code page 1250
         QString first, second, third;
