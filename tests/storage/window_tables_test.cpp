@@ -54,6 +54,19 @@ TEST_F(WindowTables, FirstRunCreatesEveryTableWithItsStructureAndKeepsTheFormTex
         EXPECT_EQ(table->Table().Structure(), storage::StructureOf(entry.object - 1)) << entry.file;
         EXPECT_EQ(table->RecordCount(), 0);
         table->Close();
+        // Each file opens with its own password alone, and not with another table family's.
+        for (const bool own : {true, false}) {
+            tables::TSession session;
+            session.AddPassword(own ? entry.password : std::string_view("falsch"));
+            tables::TTable reader(session);
+            reader.SetTableName(table->TableName().toStdString());
+            reader.SetStructure(storage::StructureOf(entry.object - 1));
+            if (own) {
+                EXPECT_NO_THROW(reader.Open()) << entry.file;
+            } else {
+                EXPECT_THROW(reader.Open(), EDatabaseError) << entry.file;
+            }
+        }
     }
     EXPECT_EQ(window.Edit12->Text(), "S");
     EXPECT_EQ(window.Memo5->Text(), "wnioskodawca z formularza\r\n");
