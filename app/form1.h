@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "app/form1_form.h"
+#include "app/shell_state.h"
 #include "device/device_library_state.h"
+#include "device/device_link_state.h"
 #include "evaluation/evaluation_state.h"
 #include "qrpayload/qr_text.h"
 #include "storage/job_save.h"
@@ -19,6 +21,8 @@ class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
                public qrpayload::QrPayloadState,
                public device::DeviceLibraryState,
+               public device::DeviceLinkState,
+               public shell::ShellState,
                public storage::JobState {
 public:
     explicit TForm1(TComponent *owner);
@@ -27,6 +31,63 @@ public:
     // --- Start-up and shut-down ---
     void FormCreate(TObject *Sender);
     void FormClose(TObject *Sender, TCloseAction &Action);
+    // Start-up steps that fill the window from files and tables.
+    void ClearWorkingStores();
+    void LabelInspectionItems();
+    void LoadRememberedTexts();
+    void SaveMainTexts();
+    void ClearFailureFlags();
+
+    // --- Timers ---
+    void Timer6Timer(TObject *Sender);
+    void Timer7Timer(TObject *Sender);
+    void Timer11Timer(TObject *Sender);
+    void Timer12Timer(TObject *Sender);
+    void Timer13Timer(TObject *Sender);
+
+    // --- Command dispatch ---
+    // Queues a command: lowers the pressed panel and runs it 200 ms later from Timer6.
+    void ClickButton(uint8_t panelIndex, uint8_t buttonId, uint8_t row, uint8_t delRow);
+    void TimerButton();
+    void HeadButton();
+    TPanel *PressedPanel() const;
+    void ResetLiveCourse();
+    void PageTabClick(TObject *Sender);
+    void Panel162Click(TObject *Sender);
+    void Panel163Click(TObject *Sender);
+    void Panel167Click(TObject *Sender);
+
+    // --- Pages ---
+    void PageFunction(int32_t page);
+    // The tab of the page white with a black font, the other six navy with a white font.
+    void SelectTab(int32_t page);
+
+    // --- Working modes and the measuring-run bar ---
+    void Legalizacja(uint8_t flag);
+    void ResetWorkingRecord();
+    void TestPelgrivator(uint8_t on);
+    void TimerProgressTest();
+    void EnableButton(uint8_t enabled);
+    static QString Data();
+    static bool Lit(const TPanel *modePanel);
+    static void SetLit(TPanel *modePanel, bool lit);
+
+    // --- Services of the fare evaluation used by the shell ---
+    void UpdatePnelTaryf(int tariff);
+    void ShowTest(int test);
+    void FunctionCzas();
+    void FunctionDroga();
+    void UsunWyniki();
+    void UsunLiczniki();
+    void EnableTaryfy(bool enabled);
+    void EnableWynikiLiczniki(bool enabled);
+    void EnableParametry(bool enabled);
+    uint8_t GetPrzekroczenie();
+
+    // --- Services of the tariff presets, tariff panels and layout change used by the shell ---
+    void SetTaxiNovitius();
+    void SetPaneleTaryf(uint8_t family, int page, int half);
+    void ZmianaUkladow(uint8_t on);
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
@@ -118,6 +179,7 @@ public:
     std::array<std::array<QString, 8>, 2> MidCounterTexts;
     std::array<QString, 64> CounterResultTexts;
     std::array<QString, 16> TestedTariffNames;
+    int32_t KursLicznik = 0;
 
 private:
     float scaleX_ = 1, scaleY_ = 1;

@@ -55,6 +55,8 @@ protected:
         w.SlotDeviceByte[3] = 200;
         w.TariffGroupFlag = {1, 0, 1, 0};
         w.TariffEnabledFlags[9] = 1;
+        for (int g = 0; g < evaluation::kGroups; ++g)
+            w.TariffGroupUnits[evaluation::kJT][g] = "jt" + std::to_string(g);
         for (int s = 0; s < evaluation::kSlots; ++s) {
             for (int r = 0; r < 7; ++r)
                 w.TariffParams[r][s] = "p" + std::to_string(r) + "s" + std::to_string(s);
@@ -149,7 +151,7 @@ TEST_F(WindowSave, FieldsTakeTheirValuesFromTheWindow) {
         {1, 241, "p6s0\r\np6s1\r\np6s2\r\np6s3\r\np6s4\r\np6s5\r\np6s6\r\np6s7\r\n"},
         {1, 242, "v1.04.02"},
         {1, 243, "etykieta"},
-        {6, 32, "\r\n\r\n\r\n\r\n"},
+        {6, 32, "jt0\r\njt1\r\njt2\r\njt3\r\n"},
         {6, 44, ""},
         {6, 50 + 9 * 1, "True"},
         {6, 52 + 9 * 7 + 4, "p5s15"},

@@ -119,17 +119,6 @@ Pty StationBackend::Plug(int dev) {
     return pty;
 }
 
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "d2xx-test-XXXXXX").string();
-    Require(mkdtemp(pattern.data()) != nullptr, "no temporary folder");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 FakeSysfs::FakeSysfs(const fs::path &root) : root_(root) {
     fs::create_directories(root_ / "sys" / "class" / "tty");
     fs::create_directories(root_ / "dev");

@@ -10,6 +10,7 @@
 
 #include "platform/d2xx/frames.h"
 #include "platform/d2xx/loader.h"
+#include "platform/d2xx/temporary_folder.h"
 
 namespace d2xx_test {
 
@@ -31,19 +32,6 @@ public:
 
 protected:
     d2xx::Library library_;
-};
-
-// A temporary folder removed with its contents at the end of the test.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder &) = delete;
-    TemporaryFolder &operator=(const TemporaryFolder &) = delete;
-    const std::filesystem::path &path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
 };
 
 // A fake sysfs tree: ttyUSB entries under class/tty that lead to a USB device with a vendor id,

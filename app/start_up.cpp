@@ -1,0 +1,157 @@
+// The window's creation handler: brings every control and working member into the starting state,
+// in a fixed order (change handlers fire inside the writes, so the order is behaviour).
+#include "app/form1.h"
+#include "app/version.h"
+
+namespace {
+
+const QString kNone = QStringLiteral("---");
+
+void PlacePage(TPanel *page, int left, int top) {
+    page->SetLeft(left);
+    page->SetTop(top);
+}
+
+}  // namespace
+
+void TForm1::FormCreate(TObject *) {
+    FormLoading = 1;
+    KlineConnected = 0;
+    TivarConnected = 0;
+    PrintBaseRun = 0;
+    CurrentTariff = 0;
+    KursSystem = 0;
+    KursTaryfa = 0xFF;
+    KursTariffBytes = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
+
+    Panel239->SetBounds(Panel239->Left(), Panel239->Top(), 638, 458);
+    Panel343->SetLeft(Panel235->Left());
+    for (TPanel *page : {Panel378, Panel241, Panel289, Panel344, Panel394, Panel245}) PlacePage(page, 17, 37);
+    for (TPanel *page : {Panel240, Panel242, Panel243, Panel244}) PlacePage(page, 17, 80);
+    PlacePage(Panel169, 120, 160);
+    PlacePage(Panel165, 17, 415);
+
+    CalcModeState = 0;
+    ButtonBusy = 0;
+    JobListFilterMode = 0;
+    SzukajAltTarget = 0;
+
+    InitDB();
+
+    Label336->SetCaption(QStringLiteral("OBLICZANIE OPŁATY Z CZASU"));
+    Label286->Hide();
+    Panel127->SetColor(clBtnShadow);
+    Panel126->SetColor(clWhite);
+    Panel2->Show();
+    Panel3->Show();
+
+    Timer3->SetEnabled(false);
+    Timer5->SetEnabled(true);
+
+    Panel5->SetCaption(Panel5->Caption() + QStringLiteral("   (%1 %2)").arg(kProductName, kProductVersion));
+    SetLeft(0);
+    SetTop(0);
+    SetAutoSize(true);
+    SetCaption(QStringLiteral("%1 %2").arg(kProductName, kProductVersion));
+
+    CurrentPage = 0;
+    ButtonPanelIndex = 0;
+    MarksLoading = 0;
+
+    InitPointComponent();
+
+    KlineByteBuffer.Reset();
+    RecalcGuard = 1;
+    for (TEdit *edit : {Edit88, Edit96, Edit112, Edit121}) edit->SetEnabled(true);
+
+    ClearWorkingStores();
+
+    for (TCheckBox *box : TariffCheckBoxes) box->Hide();
+    static const char *const kButtonCaptions[] = {"1A", "2A", "3A", "4A", "1C", "2C", "3C", "4C"};
+    for (int t = 0; t < 8; ++t) TariffSelPanels[t]->SetCaption(QString::fromLatin1(kButtonCaptions[t]));
+
+    ClearFailureFlags();
+
+    ChangeSizeWindow2();
+
+    ButtonId = 0;
+    CurrentPage = 0;
+    HeadButton();
+
+    MeterFamily = 1;
+    SetTaxiNovitius();
+    SetPaneleTaryf(0, 0, 1);
+
+    Legalizacja(1);
+
+    LegResetPending = 1;
+    MidReadoutPending = 1;
+    ApprovalRegime = 1;
+    GetPrzekroczenie();
+
+    SaveMainTexts();
+    LabelInspectionItems();
+    LoadRememberedTexts();
+    FormLoading = 0;
+
+    ZakresMemoChangeOn = 1;
+    ZakresNameChangeOn = 1;
+}
+
+void TForm1::ClearWorkingStores() {
+    using namespace evaluation;
+    for (int row = 0; row < kGridRows; ++row) {
+        for (int slot = 0; slot < kSlots; ++slot) {
+            FareRowStore[kTimeNom][slot][row] = "---";
+            FareRowStore[kDistanceNom][slot][row] = "---";
+        }
+        FareGridColumns[row]->SetText(kNone);
+        FareGridColumns[kGridRows + row]->SetText(kNone);
+    }
+    for (int t = 0; t < 8; ++t) {
+        for (int row = 0; row < 7; ++row) {
+            TariffParamEdits[8 * row + t]->SetText(kNone);
+            TariffParams[row][t] = "---";
+            TariffParams[row][t + 8] = "---";
+        }
+        TariffJdoplEdits[t]->SetText(kNone);
+    }
+    TariffJdoplaty.fill("---");
+    for (auto &row : TariffGroupUnits) row.fill("---");
+    for (auto &test : CounterStore)
+        for (auto &row : test)
+            for (auto &counter : row) counter.fill("---");
+    LayoutTariffTexts[0].fill(kNone);
+}
+
+void TForm1::ClearFailureFlags() {
+    TimeRowFailFlags = {};
+    DistanceRowFailFlags = {};
+    CounterFailFlags = {};
+    OglErrFlag = 0;
+}
+
+void TForm1::SaveMainTexts() {
+    for (auto &copy : MainMemoSaved)
+        for (int m = 0; m < 4; ++m) copy[m] = MainMemos[m]->Text();
+    for (auto &copy : MainFieldSaved)
+        for (int f = 0; f < 27; ++f) copy[f] = MainFieldEdits[f]->Text();
+}
+
+void TForm1::LabelInspectionItems() {
+    TLabel *const items[] = {Label176, Label177, Label178, Label179, Label180, Label183, Label184, Label186,
+                             Label188, Label190, Label192, Label194, Label196, Label172, Label173};
+    const int width = Panel289->Width() - 2 * Label176->Left();
+    // An item label is padded with blanks until it fills the page width. A label whose width stops
+    // growing (fixed size, no font metrics) ends the padding instead of looping for ever.
+    constexpr int kMaxBlanksWithoutGrowth = 16;
+    for (int i = 0; i < 15; ++i) {
+        TLabel *label = items[i];
+        label->SetCaption(QStringLiteral("Pkt.%1").arg(i + 1));
+        for (int stalled = 0; label->Width() < width && stalled < kMaxBlanksWithoutGrowth;) {
+            const int before = label->Width();
+            label->SetCaption(label->Caption() + QLatin1Char(' '));
+            stalled = label->Width() > before ? 0 : stalled + 1;
+        }
+    }
+}

@@ -1,0 +1,19 @@
+#include "device/channel_shutdown.h"
+
+namespace device {
+
+void CloseConnectedChannels(DeviceLinkState &link, const d2xx::FtApi &api) {
+    if (link.KlineConnected == 1) {
+        unsigned char goodbye = 0x02;
+        uint32_t written = 0;
+        api.FT_Write(link.KlineChannel.Handle, &goodbye, 1, &written);
+        api.FT_Close(link.KlineChannel.Handle);
+        link.KlineConnected = 0;
+    }
+    if (link.TivarConnected == 1) {
+        api.FT_Close(link.TivarChannel.Handle);
+        link.TivarConnected = 0;
+    }
+}
+
+}  // namespace device
