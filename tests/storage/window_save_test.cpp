@@ -17,8 +17,8 @@ protected:
         ASSERT_TRUE(dir.isValid());
         previous = QDir::currentPath();
         QDir::setCurrent(dir.path());
+        // Creating the window names the tables and creates their files here.
         window = &Create();
-        window->InitDB();
     }
     void TearDown() override {
         form.reset();
