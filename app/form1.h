@@ -3,6 +3,9 @@
 // operations are declared here, grouped by subsystem, and defined in the subsystems' folders.
 #include <QString>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/form1_form.h"
@@ -12,6 +15,8 @@
 #include "evaluation/evaluation_state.h"
 #include "printing/print_run_state.h"
 #include "qrpayload/qr_text.h"
+#include "storage/job_save.h"
+#include "storage/job_state.h"
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
@@ -19,7 +24,8 @@ class TForm1 : public TForm1Resource,
                public device::DeviceLibraryState,
                public device::DeviceLinkState,
                public shell::ShellState,
-               public printing::PrintRunState {
+               public printing::PrintRunState,
+               public storage::JobState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -85,9 +91,6 @@ public:
     void SetPaneleTaryf(uint8_t family, int page, int half);
     void ZmianaUkladow(uint8_t on);
 
-    // --- Table set (joins from storage at the merge) ---
-    void InitDB();
-
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
     // Loads the device library once: on success the device scan (Timer3) starts; on failure the
@@ -102,6 +105,21 @@ public:
     void PrintFromOptionsScreen();
     // The check protocol page; the three page numbers are not used.
     void SetPrintAddingPage(TCanvas &canvas, int m, int pages, int page, int unused);
+
+    // --- Job tables (storage/) ---
+    // Names the twelve tables, registers their passwords (missing files are created empty), reads
+    // the station settings from the job table and the annex titles from "lz.txt".
+    void InitDB();
+    // Saves the shown job as a new job in the ten job tables, in one transaction, and adds its
+    // free texts to the dictionaries of earlier entries.
+    void write_gen_db();
+    // Table1 .. Table12 at indexes 0 .. 11.
+    std::array<TTable *, 12> TableObjects() const;
+    // The new records of the shown job, and its dictionary values in the order they are added.
+    storage::JobRecord CollectJob() const;
+    std::vector<storage::DictionaryEntry> CollectDictionary() const;
+    // The tariff-layout change procedure is on ("Z/U" white).
+    bool ChangeProcedureOn() const;
 
     // --- Control tables ---
     void InitPointComponent();
@@ -165,7 +183,7 @@ public:
     std::array<std::array<QString, 4>, 2> MainMemoSaved;
     std::array<std::array<QString, 52>, 4> DeviceRowPairs;
     std::array<QString, 26> PointResultTexts;
-    std::array<std::array<QString, 4>, 3> TariffGroupTexts;
+    std::array<std::array<QString, 2>, 4> TariffGroupTexts;  // start and end date of each tariff page
     std::array<QString, 16> ZmianaActiveBefore, ZmianaActiveAfter;
     std::array<QString, 12> ZmianaGroupBefore, ZmianaGroupAfter;
     std::array<QString, 128> ZmianaParamsBefore, ZmianaParamsAfter;
@@ -176,6 +194,27 @@ public:
 
 private:
     float scaleX_ = 1, scaleY_ = 1;
+
+    // --- Job tables (storage/) ---
+    struct SaveMoment {
+        std::string dateText;
+        int year = 0, month = 0, day = 0;
+    };
+    void ReadAnnexTitles();
+    // The control of that name; a name the window lacks is a programming error.
+    template <class T>
+    T *Named(std::string_view name) const;
+    QString ControlText(std::string_view name) const;
+    QString StationHeading() const;
+    QString PlateText() const;
+    int32_t ApplicantKind() const;
+    std::string ProtocolDates() const;
+    int32_t MemberInteger(std::string_view name) const;
+    std::string MemberText(std::string_view name) const;
+    // The value a field of the layout takes from the window; none for a field left empty.
+    std::optional<storage::FieldValue> JobFieldValue(const storage::FieldSpec &spec,
+                                                     const SaveMoment &moment) const;
+    std::optional<storage::FieldValue> ChangeProcedureValue(const storage::FieldSpec &spec) const;
 };
 
 extern TForm1 *Form1;

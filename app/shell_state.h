@@ -61,7 +61,7 @@ struct ShellState {
     uint32_t ZmianaTestedMask = 0;
     uint32_t LayoutChangeTestMask = 0;
     uint8_t StationConstK = 0;
-    std::array<uint8_t, 3> LicznikiKeep{};
+    std::array<int32_t, 3> LicznikiKeep{};  // integers: the station constant St among them
     std::array<uint8_t, 2> LegPendingA{0, 0xFF};
     uint8_t TestTariffSel = 0xFF;
     float TotalDistance = 0;

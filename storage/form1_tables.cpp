@@ -1,0 +1,65 @@
+// The table set of the main window and the station settings read at start-up.
+#include "app/form1.h"
+#include "storage/job_layout.h"
+
+namespace {
+
+const QString kAnnexATitle = QStringLiteral("Załącznik A - Oględziny zewnętrzne");
+const QString kAnnexBTitle =
+    QStringLiteral("Załącznik B - Wyznaczenie błędów wskazań taksometru (wydruk ze stanowiska pomiarowego)");
+
+}  // namespace
+
+std::array<TTable *, storage::kTableCount> TForm1::TableObjects() const {
+    return {Table1, Table2, Table3, Table4,  Table5,  Table6,
+            Table7, Table8, Table9, Table10, Table11, Table12};
+}
+
+void TForm1::InitDB() {
+    const auto objects = TableObjects();
+    for (const storage::TableFile &entry : storage::kTableSet) {
+        TTable *table = objects[static_cast<size_t>(entry.object - 1)];
+        table->SetTableName(QString::fromUtf8(entry.file.data(), static_cast<qsizetype>(entry.file.size())));
+        // A missing file is created empty with its structure, keyed by the table's password.
+        table->Table().SetStructure(storage::StructureOf(entry.object - 1));
+        table->Table().SetNewFilePassword(entry.password);
+        TTable::Session().AddPassword(entry.password);
+    }
+
+    Table1->Open();
+    if (Table1->RecordCount() < 1) {
+        Edit12->SetText(QStringLiteral("S"));
+    } else {
+        Table1->First();
+        Edit12->SetText(Table1->FieldText(42) == QStringLiteral("0") ? QStringLiteral("S")
+                                                                     : QStringLiteral("D"));
+        Panel277->SetColor(Table1->Fields()[48].AsInteger() == 0 ? clWhite : clBlack);
+        Table1->Last();
+        Memo14->SetText(Table1->FieldText(1));
+        Edit473->SetText(Memo14->Lines().StringOrEmpty(0));
+        Memo5->SetText(Table1->FieldText(21));
+        Memo2->SetText(Table1->FieldText(238));
+        Memo4->Lines().Clear();
+        Memo4->Lines().Add(Memo14->Lines().StringOrEmpty(1));
+        Memo4->Lines().Add(Memo14->Lines().StringOrEmpty(2));
+        Edit482->SetText(Memo14->Lines().StringOrEmpty(3));
+    }
+    Table1->Close();
+
+    ReadAnnexTitles();
+}
+
+void TForm1::ReadAnnexTitles() {
+    try {
+        Memo16->Lines().Clear();
+        Memo16->Lines().LoadFromFile(QStringLiteral("lz.txt"));
+    } catch (const Exception &) {
+        Edit495->SetText(kAnnexATitle);
+        Edit496->SetText(kAnnexBTitle);
+        return;
+    }
+    const TStrings &lines = Memo16->Lines();
+    Edit495->SetText(lines.StringOrEmpty(0).isEmpty() ? kAnnexATitle : lines.StringOrEmpty(0));
+    Edit496->SetText(lines.StringOrEmpty(1).isEmpty() ? kAnnexBTitle : lines.StringOrEmpty(1));
+    Edit497->SetText(lines.StringOrEmpty(2));
+}
