@@ -143,6 +143,30 @@ TEST(AnimatedList, IndexesOutsideTheListRaise) {
     EXPECT_EQ(list.GetControlInfo(0), TGIFGraphicControlInfo{});
 }
 
+TEST(AnimatedList, AnAbortedLoadKeepsTheFramesReadAndEndsTheLoad) {
+    Builder builder;
+    builder.Screen(64, 64, 1, {0x000000, 0xFFFFFF});
+    for (int i = 0; i < 4; ++i) builder.Image(0, 0, 64, 64, Bytes(64 * 64, static_cast<uint8_t>(i % 2)));
+    TAnimatedImageList list;
+    list.OnImageInserted = [](TAnimatedImageList &sender, int index) {
+        if (index == 1) sender.Abort();
+    };
+    graphics::TMemoryStream stream(builder.Trailer().Get());
+    try {
+        list.LoadFromStream(stream);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception &e) {
+        EXPECT_STREQ(e.what(), "User Abort");
+    }
+    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.State(), isLoaded);
+    // The next load starts afresh.
+    graphics::TMemoryStream again(stream.Bytes());
+    list.OnImageInserted = nullptr;
+    list.LoadFromStream(again);
+    EXPECT_EQ(list.GetCount(), 4);
+}
+
 // The owner may let pending work run while a load reports progress; that work must not free
 // frames the load is still adding, nor start another load.
 TEST(AnimatedList, ChangesDuringALoadAreRefused) {
