@@ -151,6 +151,34 @@ TEST_F(AnimatedImageTest, AFrameThatWaitsForInputWithoutDelayAdvancesOnlyOnAMous
     EXPECT_EQ(image->CurrentFrame(), 0);
 }
 
+// Progress reports of a load let pending work run: the frames loaded so far play, and the last
+// one loaded waits for the next instead of starting the loop again.
+TEST_F(AnimatedImageTest, PlaysWhileLoadingAndWaitsOnTheLastFrameLoaded) {
+    Builder gif;
+    gif.Screen(32, 32, 1, {0x000000, 0xFFFFFF});
+    for (int i = 0; i < 4; ++i) gif.Control(0, 1).Image(0, 0, 32, 32, Bytes(32 * 32, static_cast<uint8_t>(i % 2)));
+    struct Seen {
+        int frame, count;
+        bool loading;
+    };
+    std::vector<Seen> seen;
+    image->OnProgress = [&](TObject *sender) {
+        EXPECT_EQ(sender, image);
+        gui::AdvanceTime(25);
+        seen.push_back({image->CurrentFrame(), image->Images().GetCount(), image->Images().State() == isLoading});
+    };
+    Load(gif.Trailer().Get());
+    ASSERT_GE(seen.size(), 2u);
+    for (size_t i = 0; i + 1 < seen.size(); ++i) {
+        EXPECT_TRUE(seen[i].loading);
+        EXPECT_EQ(seen[i].frame, seen[i].count - 1);
+    }
+    // The last report comes when the load has ended: the loop goes on.
+    EXPECT_FALSE(seen.back().loading);
+    EXPECT_EQ(seen.back().count, 4);
+    EXPECT_EQ(seen.back().frame, 0);
+}
+
 TEST_F(AnimatedImageTest, ASingleFrameIsDrawnOnceAndTheTimerStops) {
     Load(Builder().Screen(2, 1, 1, {0x000000, 0xFFFFFF}).Image(0, 0, 2, 1, {1, 0}).Trailer().Get());
     EXPECT_EQ(ColoursOf(image->Composition()), (Pixels{0xFFFFFF, 0x000000}));
