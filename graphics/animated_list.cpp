@@ -37,7 +37,9 @@ const TAnimatedImageList::TFrame &TAnimatedImageList::Frame(int index) const {
     return *frames_[static_cast<size_t>(index)];
 }
 
-const TZUBExtGraphic &TAnimatedImageList::GetItems(int index) const { return *Frame(index).Graphic; }
+const TZUBExtGraphic &TAnimatedImageList::GetItems(int index) const {
+    return *Frame(index).Graphic;
+}
 
 void TAnimatedImageList::RefuseWhileLoading() const {
     if (state_ == isLoading) throw EAnimateError(kLoadInProgress);
@@ -206,8 +208,8 @@ void TAnimatedImageList::HandleOnReadProgress() {
     if (!readStream_) return;
     const int64_t size = readStream_->Size();
     if (size <= 0) return;
-    Progress(static_cast<int>(std::lround(static_cast<double>(readStream_->Position()) * 100.0 /
-                                          static_cast<double>(size))));
+    Progress(static_cast<int>(
+        std::lround(static_cast<double>(readStream_->Position()) * 100.0 / static_cast<double>(size))));
 }
 
 void TAnimatedImageList::HandleOnWriteProgress() {

@@ -1,8 +1,8 @@
 #include "graphics/component/animated_image.h"
 
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QColor>
+#include <QGuiApplication>
 #include <QPainter>
 #include <cmath>
 
@@ -38,7 +38,9 @@ QImage FrameImage(const TZUBExtGraphic &graphic) {
         *text.AsDIB(dt24bit, {}, text.GetWidth(), text.GetHeight(), text.BackgroundColour));
 }
 
-QRgb RgbOf(uint32_t bgr) { return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QRgb RgbOf(uint32_t bgr) {
+    return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 // White where the frame is transparent, black where it shows.
 QImage MaskOf(const QImage &frame, const TZUBExtGraphic &graphic) {
@@ -59,7 +61,9 @@ std::unique_ptr<TBitmap> BitmapOf(const QImage &image) {
     return bitmap;
 }
 
-int Scaled(int value, double scale) { return static_cast<int>(std::lround(value * scale)); }
+int Scaled(int value, double scale) {
+    return static_cast<int>(std::lround(value * scale));
+}
 
 }  // namespace
 
@@ -68,7 +72,9 @@ TCustomZUBAnimatedImage::TCustomZUBAnimatedImage(TComponent *owner)
     AttachWidget(new AnimatedImageWidget(this));
     timer_->SetEnabled(false);
     timer_->OnTimer = [this](TObject *) { HandleTimeout(); };
-    images_->OnImageInserted = [this](TAnimatedImageList &sender, int index) { ImageInserted(sender, index); };
+    images_->OnImageInserted = [this](TAnimatedImageList &sender, int index) {
+        ImageInserted(sender, index);
+    };
     images_->OnImageDeleted = [this](TAnimatedImageList &sender, int index) { ImageDeleted(sender, index); };
     images_->OnProgress = [this](TAnimatedImageList &) { HandleOnProgress(); };
     SetBounds(Left(), Top(), 50, 50);
@@ -76,7 +82,9 @@ TCustomZUBAnimatedImage::TCustomZUBAnimatedImage(TComponent *owner)
     CreateBitmaps();
 }
 
-TCustomZUBAnimatedImage::~TCustomZUBAnimatedImage() { timer_->OnTimer = nullptr; }
+TCustomZUBAnimatedImage::~TCustomZUBAnimatedImage() {
+    timer_->OnTimer = nullptr;
+}
 
 QSize TCustomZUBAnimatedImage::ScreenSize() const {
     const TAnimatedImageList &list = *images_;
@@ -86,21 +94,29 @@ QSize TCustomZUBAnimatedImage::ScreenSize() const {
     return {};
 }
 
-QImage TCustomZUBAnimatedImage::BackgroundPicture() const {
-    QImage picture(stretch_ ? QSize(Width(), Height()) : ScreenSize(), QImage::Format_RGB32);
-    picture.fill(ToQColor(Parent() ? Parent()->Color() : Color()));
-    return picture;
+QSize TCustomZUBAnimatedImage::CompositionSize() const {
+    return stretch_ ? QSize(Width(), Height()) : ScreenSize();
 }
 
-QImage TCustomZUBAnimatedImage::BlankScreen(int index) const {
-    if (allowTransparent_ && images_->GetItems(index).Transparent) return BackgroundPicture();
-    QImage picture(composition_.size(), QImage::Format_RGB32);
-    picture.fill(ToQColor(backgroundColor_));
-    return picture;
+QColor TCustomZUBAnimatedImage::BehindColour() const {
+    return ToQColor(Parent() ? Parent()->Color() : Color());
+}
+
+QColor TCustomZUBAnimatedImage::BlankColour(int index) const {
+    return allowTransparent_ && images_->GetItems(index).Transparent ? BehindColour()
+                                                                     : ToQColor(backgroundColor_);
+}
+
+void TCustomZUBAnimatedImage::SetScales() {
+    const QSize screen = ScreenSize();
+    const bool scaled = stretch_ && !screen.isEmpty();
+    scaleX_ = scaled ? static_cast<double>(Width()) / screen.width() : 1.0;
+    scaleY_ = scaled ? static_cast<double>(Height()) / screen.height() : 1.0;
 }
 
 void TCustomZUBAnimatedImage::CreateBitmaps() {
-    composition_ = BackgroundPicture();
+    composition_ = QImage(CompositionSize(), QImage::Format_RGB32);
+    composition_.fill(BehindColour());
     savedComposition_ = QImage();
     previousDisposal_ = dmRestoreBackground;
     previousArea_ = composition_.rect();
@@ -116,8 +132,8 @@ void TCustomZUBAnimatedImage::LoadImage(int index) {
         frame = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         mask = mask.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
-    const TPoint at = stretch_ ? TPoint{Scaled(origin.X, scaleX_), Scaled(origin.Y, scaleY_)}
-                               : TPoint{origin.X, origin.Y};
+    const TPoint at =
+        stretch_ ? TPoint{Scaled(origin.X, scaleX_), Scaled(origin.Y, scaleY_)} : TPoint{origin.X, origin.Y};
     frames_.Insert(index, BitmapOf(frame));
     frames_.SetOrigin(index, at);
     masks_.Insert(index, BitmapOf(mask));
@@ -127,14 +143,8 @@ void TCustomZUBAnimatedImage::LoadImage(int index) {
 void TCustomZUBAnimatedImage::ImageInserted(TAnimatedImageList &sender, int index) {
     if (&sender != images_.get()) return;
     if (sender.GetCount() == 1) {
-        scaleX_ = scaleY_ = 1.0;
-        const QSize screen = ScreenSize();
-        if (stretch_) {
-            scaleX_ = static_cast<double>(Width()) / screen.width();
-            scaleY_ = static_cast<double>(Height()) / screen.height();
-        } else if (autoSize_) {
-            SetBounds(Left(), Top(), screen.width(), screen.height());
-        }
+        SetScales();
+        if (!stretch_ && autoSize_) SetBounds(Left(), Top(), ScreenSize().width(), ScreenSize().height());
         SetCenter(center_);
         CreateBitmaps();
         SetBackgroundColor(static_cast<TColor>(sender.BackgroundColor()));
@@ -146,10 +156,8 @@ void TCustomZUBAnimatedImage::ImageInserted(TAnimatedImageList &sender, int inde
     }
     LoadImage(index);
     if (!Running()) {
-        if (autoRun_ && current_ < 0) {
-            DrawFrame(0);
-            StartTimer();
-        } else if (autoRun_) {
+        if (autoRun_) {
+            if (current_ < 0) DrawFrame(0);
             StartTimer();
         } else if (index == 0) {
             Invalidate();
@@ -174,7 +182,7 @@ void TCustomZUBAnimatedImage::ImageDeleted(TAnimatedImageList &sender, int index
     }
     Stop();
     current_ = -1;
-    composition_ = BackgroundPicture();
+    composition_.fill(BehindColour());
     Invalidate();
 }
 
@@ -227,11 +235,9 @@ void TCustomZUBAnimatedImage::UserInput() {
 
 void TCustomZUBAnimatedImage::DisposePrevious(int index) {
     switch (previousDisposal_) {
-        case dmRestoreBackground: {
-            QPainter painter(&composition_);
-            painter.drawImage(previousArea_, BlankScreen(index), previousArea_);
+        case dmRestoreBackground:
+            QPainter(&composition_).fillRect(previousArea_, BlankColour(index));
             break;
-        }
         case dmRestorePrevious:
             if (!savedComposition_.isNull()) composition_ = savedComposition_;
             break;
@@ -292,9 +298,7 @@ void TCustomZUBAnimatedImage::Restart() {
 void TCustomZUBAnimatedImage::ResetImages() {
     const int count = images_->GetCount();
     if (count == 0) return;
-    const QSize screen = ScreenSize();
-    scaleX_ = stretch_ ? static_cast<double>(Width()) / screen.width() : 1.0;
-    scaleY_ = stretch_ ? static_cast<double>(Height()) / screen.height() : 1.0;
+    SetScales();
     frames_.Clear();
     masks_.Clear();
     for (int i = 0; i < count; ++i) LoadImage(i);

@@ -7,6 +7,7 @@
 // A frame stays for its own delay (5 ms when it has none), or until a mouse-down when it waits
 // for user input. A loop count of n above 0 plays the frames n times and stops on the last one;
 // 0 plays for ever.
+#include <QColor>
 #include <QImage>
 #include <memory>
 
@@ -77,10 +78,15 @@ private:
     void DisposePrevious(int index);
     void LoadImage(int index);
     void CreateBitmaps();
-    // The picture behind the image: the parent's colour, as the control paints no background.
-    QImage BackgroundPicture() const;
-    QImage BlankScreen(int index) const;
+    // What lies behind the image: the parent's colour, as the control paints no background.
+    QColor BehindColour() const;
+    // What an area of the screen goes back to before frame `index`: what lies behind when the
+    // frame lets it show through, else the background colour.
+    QColor BlankColour(int index) const;
     QSize ScreenSize() const;
+    QSize CompositionSize() const;
+    // The frames' scales to the control with Stretch, else 1.
+    void SetScales();
     void ResetLoops();
 
     bool allowTransparent_ = true;

@@ -28,15 +28,22 @@ const TBitmapList::TItem &TBitmapList::Item(int index) const {
     return items_[static_cast<size_t>(index)];
 }
 
-const TBitmap &TBitmapList::GetItems(int index) const { return *Item(index).Bitmap; }
+const TBitmap &TBitmapList::GetItems(int index) const {
+    return *Item(index).Bitmap;
+}
 
-TPoint TBitmapList::GetOrigin(int index) const { return Item(index).Origin; }
+TPoint TBitmapList::GetOrigin(int index) const {
+    return Item(index).Origin;
+}
 
-void TBitmapList::SetOrigin(int index, TPoint origin) { Item(index).Origin = origin; }
+void TBitmapList::SetOrigin(int index, TPoint origin) {
+    Item(index).Origin = origin;
+}
 
 void TBitmapList::Stretch(int index, int width, int height) {
     TItem &item = Item(index);
     auto stretched = std::make_unique<TBitmap>();
-    stretched->SetImage(item.Bitmap->ToQImage().scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    stretched->SetImage(
+        item.Bitmap->ToQImage().scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     item.Bitmap = std::move(stretched);
 }

@@ -50,7 +50,8 @@ Bytes ThreeFrames(int firstDelay, int loops, bool lastWaits = false) {
     Builder gif;
     gif.Screen(2, 1, 1, {0x000000, 0xFFFFFF});
     if (loops >= 0) {
-        Bytes loop = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 1, static_cast<uint8_t>(loops), 0};
+        Bytes loop = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 1, static_cast<uint8_t>(loops),
+                      0};
         gif.Extension(0xFF, loop, 11);
     }
     gif.Control(0, firstDelay).Image(0, 0, 2, 1, {0, 0});
@@ -156,7 +157,8 @@ TEST_F(AnimatedImageTest, AFrameThatWaitsForInputWithoutDelayAdvancesOnlyOnAMous
 TEST_F(AnimatedImageTest, PlaysWhileLoadingAndWaitsOnTheLastFrameLoaded) {
     Builder gif;
     gif.Screen(32, 32, 1, {0x000000, 0xFFFFFF});
-    for (int i = 0; i < 4; ++i) gif.Control(0, 1).Image(0, 0, 32, 32, Bytes(32 * 32, static_cast<uint8_t>(i % 2)));
+    for (int i = 0; i < 4; ++i)
+        gif.Control(0, 1).Image(0, 0, 32, 32, Bytes(32 * 32, static_cast<uint8_t>(i % 2)));
     struct Seen {
         int frame, count;
         bool loading;
@@ -165,7 +167,8 @@ TEST_F(AnimatedImageTest, PlaysWhileLoadingAndWaitsOnTheLastFrameLoaded) {
     image->OnProgress = [&](TObject *sender) {
         EXPECT_EQ(sender, image);
         gui::AdvanceTime(25);
-        seen.push_back({image->CurrentFrame(), image->Images().GetCount(), image->Images().State() == isLoading});
+        seen.push_back(
+            {image->CurrentFrame(), image->Images().GetCount(), image->Images().State() == isLoading});
     };
     Load(gif.Trailer().Get());
     ASSERT_GE(seen.size(), 2u);
