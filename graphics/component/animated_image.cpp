@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "graphics/component/dib_image.h"
+#include "graphics/dib_iterators.h"
 #include "graphics/errors.h"
 #include "graphics/plain_text.h"
 #include "platform/gui/application.h"
@@ -42,15 +43,36 @@ QRgb RgbOf(uint32_t bgr) {
     return qRgb(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-// White where the frame is transparent, black where it shows.
-QImage MaskOf(const QImage &frame, const TZUBExtGraphic &graphic) {
+constexpr QRgb kShown = 0xFF000000u;
+constexpr QRgb kHidden = 0xFFFFFFFFu;
+
+// The pixels of the transparent entry of an indexed bitmap hidden.
+QImage MaskByIndex(const TDeviceIndependentBitmap &dib) {
+    QImage mask(dib.GetWidth(), dib.GetHeight(), QImage::Format_RGB32);
+    const auto reader = dib.GetReader();
+    auto &mapped = static_cast<TDIBMappedReader &>(*reader);
+    for (int y = 0; !mapped.EndOfImage(); ++y, mapped.NextRow()) {
+        auto *out = reinterpret_cast<QRgb *>(mask.scanLine(y));
+        TColourIndex index;
+        for (int x = 0; mapped.GetNextColourIndex(index); ++x)
+            out[x] = index == dib.TransparentIndex ? kHidden : kShown;
+    }
+    return mask;
+}
+
+// White where the frame is transparent, black where it shows: by its transparent entry when it
+// has one, else by its transparent colour.
+QImage MaskOf(const TZUBExtGraphic &graphic, const QImage &frame) {
+    const auto *dib = dynamic_cast<const TDeviceIndependentBitmap *>(&graphic);
+    if (graphic.Transparent && dib && dib->GetColourBits() <= 8 && dib->TransparentIndex >= 0)
+        return MaskByIndex(*dib);
     QImage mask(frame.size(), QImage::Format_RGB32);
     const QRgb transparent = RgbOf(graphic.TransparentColour);
     for (int y = 0; y < frame.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
         auto *out = reinterpret_cast<QRgb *>(mask.scanLine(y));
         for (int x = 0; x < frame.width(); ++x)
-            out[x] = graphic.Transparent && (in[x] | 0xFF000000u) == transparent ? 0xFFFFFFFFu : 0xFF000000u;
+            out[x] = graphic.Transparent && (in[x] | 0xFF000000u) == transparent ? kHidden : kShown;
     }
     return mask;
 }
@@ -126,7 +148,7 @@ void TCustomZUBAnimatedImage::LoadImage(int index) {
     const TZUBExtGraphic &graphic = images_->GetItems(index);
     const graphics::TPoint origin = images_->GetOrigin(index);
     QImage frame = FrameImage(graphic);
-    QImage mask = MaskOf(frame, graphic);
+    QImage mask = MaskOf(graphic, frame);
     if (stretch_) {
         const QSize size(Scaled(frame.width(), scaleX_), Scaled(frame.height(), scaleY_));
         frame = frame.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);

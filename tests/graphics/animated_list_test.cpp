@@ -167,6 +167,27 @@ TEST(AnimatedList, AnAbortedLoadKeepsTheFramesReadAndEndsTheLoad) {
     EXPECT_EQ(list.GetCount(), 4);
 }
 
+// A table that holds the transparent colour twice keeps its transparent entry when saved.
+TEST(AnimatedList, SavingKeepsTheTransparentEntryOfATableWithItsColourTwice) {
+    const Bytes gif = Builder()
+                          .Screen(2, 1, 2, {0xFFFFFF, 0x000000, 0xFF0000, 0x000000})
+                          .Control(1, 1, 3)
+                          .Image(0, 0, 2, 1, {1, 3})
+                          .Trailer()
+                          .Get();
+    TAnimatedImageList list;
+    graphics::TMemoryStream input(gif);
+    list.LoadFromStream(input);
+    graphics::TMemoryStream output;
+    list.SaveToStream(output);
+    const TheirStream theirs = Slurp(output.Bytes());
+    ASSERT_EQ(theirs.Frames.size(), 1u);
+    const TheirFrame &frame = theirs.Frames[0];
+    ASSERT_EQ(frame.Indexes.size(), 2u);
+    EXPECT_NE(frame.Indexes[0], frame.TransparentIndex);
+    EXPECT_EQ(frame.Indexes[1], frame.TransparentIndex);
+}
+
 // The owner may let pending work run while a load reports progress; that work must not free
 // frames the load is still adding, nor start another load.
 TEST(AnimatedList, ChangesDuringALoadAreRefused) {

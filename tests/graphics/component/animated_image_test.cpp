@@ -211,6 +211,22 @@ TEST_F(AnimatedImageTest, ATransparentFrameIsDrawnOpaqueWithoutAllowTransparent)
     }
 }
 
+// A table may hold the transparent colour twice: pixels of the other entry stay opaque.
+TEST_F(AnimatedImageTest, OnlyTheTransparentEntryIsHiddenNotItsColour) {
+    const Bytes gif = Builder()
+                          .Screen(2, 1, 2, {0xFFFFFF, 0x000000, 0xFF0000, 0x000000})
+                          .Control(1, 1)
+                          .Image(0, 0, 2, 1, {0, 0})
+                          .Control(1, 1, 3)
+                          .Image(0, 0, 2, 1, {1, 3})
+                          .Trailer()
+                          .Get();
+    Load(gif);
+    gui::AdvanceTime(10);
+    ASSERT_EQ(image->CurrentFrame(), 1);
+    EXPECT_EQ(ColoursOf(image->Composition()), (Pixels{0x000000, 0xFFFFFF}));
+}
+
 TEST_F(AnimatedImageTest, DeletingFramesKeepsTheShownOneAndTheLastStopsOnTheBackground) {
     Load(ThreeFrames(10, -1));
     gui::AdvanceTime(100);
