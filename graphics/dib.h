@@ -45,6 +45,9 @@ public:
 
     bool Transparent = false;
     uint32_t TransparentColour = 0x00FFFFFF;
+    // The transparent entry of an indexed bitmap's own colour table, -1 when only the colour is
+    // known. A table may hold the transparent colour twice, once for opaque pixels.
+    int TransparentIndex = -1;
 };
 
 class TDeviceIndependentBitmap : public TZUBExtGraphic {

@@ -36,3 +36,8 @@ class EGIFError : public Exception {
 public:
     using Exception::Exception;
 };
+
+class EAnimateError : public Exception {
+public:
+    using Exception::Exception;
+};

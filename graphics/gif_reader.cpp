@@ -300,6 +300,7 @@ std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::ReadDIB() 
     if (transparent_) {
         dib->Transparent = true;
         dib->TransparentColour = ColourOr(table, transparentIndex_, kWhite);
+        dib->TransparentIndex = transparentIndex_;
     }
     if (UseGlobalFrame) dib = PlaceOnScreen(std::move(dib));
     IdentifyNextBlockKeepingImage();
@@ -332,6 +333,7 @@ std::unique_ptr<TDeviceIndependentBitmap> TZUB_CustomGifDecompressor::PlaceOnScr
     screen->SetAspectRatio(aspectRatio_);
     screen->Transparent = image.Transparent;
     screen->TransparentColour = image.TransparentColour;
+    screen->TransparentIndex = image.TransparentIndex;
     const auto target = screen->GetWriter();
     auto &writer = static_cast<TDIBMappedWriter &>(*target);
     uint8_t r, g, b;

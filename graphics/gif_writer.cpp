@@ -37,6 +37,14 @@ uint16_t CheckedWord(int64_t value) {
     return static_cast<uint16_t>(value);
 }
 
+// The transparent entry of the table a bitmap is written with. A bitmap written with its own
+// table keeps its entry, which another entry of the same colour must not take over.
+uint8_t TransparentEntry(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette, bool ownTable) {
+    if (ownTable && dib.TransparentIndex >= 0 && dib.TransparentIndex < palette.GetCount())
+        return static_cast<uint8_t>(dib.TransparentIndex);
+    return palette.GetNearestColourIndex(dib.TransparentColour);
+}
+
 }  // namespace
 
 TZUB_CustomGifCompressor::TZUB_CustomGifCompressor() = default;
@@ -237,7 +245,7 @@ void TZUB_CustomGifCompressor::WriteDIB(const TDeviceIndependentBitmap &dib,
     if (globalPalette_.GetCount() == 0) globalPalette_.Assign(*palette);
     WriteScreenOnce(dib.GetWidth(), dib.GetHeight(), bits == 16 ? 5 : 8, AspectByte(dib.GetAspectRatio()));
     WriteCommentAndControl(info, dib.Transparent,
-                           dib.Transparent ? palette->GetNearestColourIndex(dib.TransparentColour) : 0);
+                           dib.Transparent ? TransparentEntry(dib, *palette, !Grayscale && bits <= 8) : 0);
     WriteImageDescriptor(info.Origin, dib.GetWidth(), dib.GetHeight(),
                          globalPalette_.IsSubPalette(*palette) ? nullptr : palette.get());
     rowsDone_ = 0;
