@@ -9,6 +9,7 @@
 #include "gui_fixture.h"
 #include "tests/platform/gui/big_window.h"
 #include "tests/platform/gui/test_window.h"
+#include "tests/support/slowdown.h"
 
 namespace {
 
@@ -47,12 +48,6 @@ TEST_F(FormResource, BindsTheNamedHandlers) {
     EXPECT_EQ(window->events, (QStringList{"create:---", "panel2", "change:Edit2", "tick", "tick", "close"}));
 }
 
-#ifdef STATION_SANITIZED
-constexpr qint64 kCreationBudgetMs = 3000;
-#else
-constexpr qint64 kCreationBudgetMs = 300;
-#endif
-
 TEST_F(FormResource, TheMainWindowsSizeOfFormIsCreatedQuickly) {
     QElapsedTimer clock;
     clock.start();
@@ -68,7 +63,7 @@ TEST_F(FormResource, TheMainWindowsSizeOfFormIsCreatedQuickly) {
     window->Panel0->Click();
     EXPECT_EQ(window->clicks, 1);
     RecordProperty("creation_ms", static_cast<int>(ms));
-    EXPECT_LT(ms, kCreationBudgetMs);
+    EXPECT_LT(ms, 300 * test_support::kSlowdown);
 }
 
 // The generator refuses a faulty resource with the line of the fault.
