@@ -8,7 +8,6 @@ namespace qrpayload {
 
 namespace {
 
-constexpr int kWaitingTickMs = 50;
 constexpr int kPauseTickMs = 3000;
 constexpr std::size_t kProbeWindow = 12;
 constexpr std::size_t kProbeMinLength = 13;
@@ -221,7 +220,7 @@ void ScanStep(ScanIntakeState &state, ScanScreen &screen, QrPayloadState &cipher
         screen.ClearInput();
         ForgetProbe(state);
         state.QrScanState = 0;
-        screen.SetTickInterval(kWaitingTickMs);
+        screen.SetTickInterval(kScanTickMs);
         break;
     }
 }

@@ -105,6 +105,8 @@ struct ScanIntakeState {
     } QrProgress;
 };
 
+// Interval of the intake timer while it waits for and reads a code.
+inline constexpr int kScanTickMs = 50;
 // Longest wait for a registration code that keeps arriving; then it is read as it stands.
 inline constexpr std::int32_t kDocumentMaxSeconds = 30;
 // Body lines read per tick: bounds a tick's work on a huge paste.
