@@ -86,7 +86,8 @@ void StepWaiting(ScanIntakeState &state, ScanScreen &screen) {
 void ReadDocument(ScanIntakeState &state, ScanScreen &screen, std::string_view text) {
     screen.CountSeconds(false);
     const auto start = static_cast<std::size_t>(state.AztecStart);
-    const RegistrationDocument document = ReadRegistrationDocument(start < text.size() ? text.substr(start) : "");
+    const RegistrationDocument document =
+        ReadRegistrationDocument(start < text.size() ? text.substr(start) : "");
     screen.ShowDocumentFields(document.FieldText());
     ShowRead(state, screen, JoinLines(document.DisplayLines()));
     if (screen.LoadChosen()) {
@@ -154,7 +155,8 @@ void FinishOwnText(ScanIntakeState &state, ScanScreen &screen, const TypedLines 
     ForgetProbe(state);
     state.QrScanState = 0;
     if (state.QrLoadSection != 1) return;
-    for (const std::string &line : SplitMemoLines(state.QrProgress.readText)) LoadIdentityLine(state, screen, line);
+    for (const std::string &line : SplitMemoLines(state.QrProgress.readText))
+        LoadIdentityLine(state, screen, line);
 }
 
 // Reads the complete body lines that have arrived, up to kBodyLinesPerTick of them.
@@ -201,27 +203,27 @@ void StartScan(ScanIntakeState &state, ScanScreen &screen) {
 
 void ScanStep(ScanIntakeState &state, ScanScreen &screen, QrPayloadState &cipher) {
     switch (state.QrScanState) {
-    case 0:
-        StepWaiting(state, screen);
-        break;
-    case 1:
-        StepCipherLine(state, screen);
-        break;
-    case 2:
-        StepStartLine(state, screen);
-        break;
-    case 3:
-        StepBody(state, screen, cipher);
-        break;
-    case 4:
-        StepDocument(state, screen);
-        break;
-    default:
-        screen.ClearInput();
-        ForgetProbe(state);
-        state.QrScanState = 0;
-        screen.SetTickInterval(kScanTickMs);
-        break;
+        case 0:
+            StepWaiting(state, screen);
+            break;
+        case 1:
+            StepCipherLine(state, screen);
+            break;
+        case 2:
+            StepStartLine(state, screen);
+            break;
+        case 3:
+            StepBody(state, screen, cipher);
+            break;
+        case 4:
+            StepDocument(state, screen);
+            break;
+        default:
+            screen.ClearInput();
+            ForgetProbe(state);
+            state.QrScanState = 0;
+            screen.SetTickInterval(kScanTickMs);
+            break;
     }
 }
 

@@ -84,23 +84,23 @@ public:
 
 // The intake's members, as the main window holds them.
 struct ScanIntakeState {
-    std::uint8_t QrScanState = 0;   // 0 waiting, 1 cipher line, 2 start line, 3 body, 4 document, 5 pause
-    std::int32_t QrLegLine = 0;     // input line of "LEG:0"
-    std::uint8_t QrEncrypted = 0;   // 1 after "SZYFR:3DES"
-    std::int32_t QrLineIndex = 0;   // next input line to read
-    std::uint8_t QrLoadSection = 0; // 0 show only; 1 load, base section; 2..5 per-tariff sections
-    std::int32_t AztecStart = 0;    // input position where a registration code was recognised
-    std::int32_t ScanTick = 0;      // seconds since then, counted by the seconds timer
-    std::string ScannedQrText;      // the last whole own QR text, "LEG:0" to "END", empty lines left out
-    std::uint8_t QrOrderFlags = 0;  // bit 0 an order number, bit 1 an order date came from a code
+    std::uint8_t QrScanState = 0;    // 0 waiting, 1 cipher line, 2 start line, 3 body, 4 document, 5 pause
+    std::int32_t QrLegLine = 0;      // input line of "LEG:0"
+    std::uint8_t QrEncrypted = 0;    // 1 after "SZYFR:3DES"
+    std::int32_t QrLineIndex = 0;    // next input line to read
+    std::uint8_t QrLoadSection = 0;  // 0 show only; 1 load, base section; 2..5 per-tariff sections
+    std::int32_t AztecStart = 0;     // input position where a registration code was recognised
+    std::int32_t ScanTick = 0;       // seconds since then, counted by the seconds timer
+    std::string ScannedQrText;       // the last whole own QR text, "LEG:0" to "END", empty lines left out
+    std::uint8_t QrOrderFlags = 0;   // bit 0 an order number, bit 1 an order date came from a code
 
     // What the intake has worked out so far; kept so that each tick costs only the new input.
     struct Progress {
-        std::string probedText;        // the input the probe has seen
-        std::size_t probeNext = 0;     // first window position not yet probed
-        std::string readText;          // what the read memo shows
-        std::string furtherText;       // what the further-lines memo shows
-        std::int32_t documentTick = 0; // ScanTick when the document's length was last taken
+        std::string probedText;         // the input the probe has seen
+        std::size_t probeNext = 0;      // first window position not yet probed
+        std::string readText;           // what the read memo shows
+        std::string furtherText;        // what the further-lines memo shows
+        std::int32_t documentTick = 0;  // ScanTick when the document's length was last taken
         std::size_t documentLength = 0;
     } QrProgress;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // How a caption's value reaches its field.
 enum class Rule {
-    Guarded,      // only into an enabled field that is empty or "---"
+    Guarded,  // only into an enabled field that is empty or "---"
     Always,
     WhenEnabled,
     FirstChar,    // its first character, when the field is enabled
@@ -40,18 +40,18 @@ void Write(ScanScreen &screen, Rule rule, ScanField field, const std::string &va
     if (value.empty()) return;
     const ScanFieldState current = screen.Field(field);
     switch (rule) {
-    case Rule::Guarded:
-        if (IsVacant(current)) screen.SetField(field, value);
-        break;
-    case Rule::WhenEnabled:
-        if (current.enabled) screen.SetField(field, value);
-        break;
-    case Rule::FirstChar:
-        if (current.enabled) screen.SetField(field, value.substr(0, 1));
-        break;
-    default:
-        screen.SetField(field, value);
-        break;
+        case Rule::Guarded:
+            if (IsVacant(current)) screen.SetField(field, value);
+            break;
+        case Rule::WhenEnabled:
+            if (current.enabled) screen.SetField(field, value);
+            break;
+        case Rule::FirstChar:
+            if (current.enabled) screen.SetField(field, value.substr(0, 1));
+            break;
+        default:
+            screen.SetField(field, value);
+            break;
     }
 }
 
@@ -65,7 +65,8 @@ void WriteTyre(ScanScreen &screen, const std::string &value) {
     const std::size_t r = afterSlash.find('R');
     Write(screen, Rule::Guarded, ScanField::TyreWidth, value.substr(0, slash));
     Write(screen, Rule::Guarded, ScanField::TyreProfile, afterSlash.substr(0, r));
-    Write(screen, Rule::Guarded, ScanField::TyreRim, r == std::string::npos ? std::string() : afterSlash.substr(r + 1));
+    Write(screen, Rule::Guarded, ScanField::TyreRim,
+          r == std::string::npos ? std::string() : afterSlash.substr(r + 1));
 }
 
 // In order: the first caption a line begins with decides ("Nr rej." before "Nr:", "Data prod."
@@ -91,27 +92,31 @@ const std::vector<Caption> &IdentityCaptions() {
 void ApplyIdentityCaption(ScanIntakeState &state, ScanScreen &screen, const Caption &caption,
                           const std::string &value) {
     switch (caption.rule) {
-    case Rule::Tyre:
-        WriteTyre(screen, value);
-        return;
-    case Rule::OrderNumber:
-    case Rule::OrderDate:
-        Write(screen, Rule::Always, caption.field, value);
-        state.QrOrderFlags |= caption.rule == Rule::OrderDate ? 3 : 1;
-        if (state.QrOrderFlags == 3) screen.HideMissingOrderLabel();
-        return;
-    default:
-        Write(screen, caption.rule, caption.field, value);
+        case Rule::Tyre:
+            WriteTyre(screen, value);
+            return;
+        case Rule::OrderNumber:
+        case Rule::OrderDate:
+            Write(screen, Rule::Always, caption.field, value);
+            state.QrOrderFlags |= caption.rule == Rule::OrderDate ? 3 : 1;
+            if (state.QrOrderFlags == 3) screen.HideMissingOrderLabel();
+            return;
+        default:
+            Write(screen, caption.rule, caption.field, value);
     }
 }
 
 // The per-tariff sections of a plain text and the parameter row each fills.
 ScanTariffRow SectionRow(std::uint8_t section) {
     switch (section) {
-    case 2: return ScanTariffRow::FeePerHour;
-    case 3: return ScanTariffRow::FeePerKm;
-    case 4: return ScanTariffRow::InitialDistance;
-    default: return ScanTariffRow::InitialTime;
+        case 2:
+            return ScanTariffRow::FeePerHour;
+        case 3:
+            return ScanTariffRow::FeePerKm;
+        case 4:
+            return ScanTariffRow::InitialDistance;
+        default:
+            return ScanTariffRow::InitialTime;
     }
 }
 
@@ -137,7 +142,8 @@ void LoadInitialFee(ScanScreen &screen, const std::string &value) {
 }
 
 // A group unit of the first group, copied into the second group's edit.
-void LoadGroupUnit(ScanScreen &screen, ScanField first, ScanField second, int secondTariff, const std::string &value) {
+void LoadGroupUnit(ScanScreen &screen, ScanField first, ScanField second, int secondTariff,
+                   const std::string &value) {
     screen.SelectTariff(0);
     screen.SetField(first, value);
     screen.SelectTariff(secondTariff);

@@ -17,26 +17,46 @@ QString FromCp1250(const std::string &text) {
 
 TEdit *FieldEdit(TForm1 &form, ScanField field) {
     switch (field) {
-    case ScanField::RegistrationNumber: return form.Edit110;
-    case ScanField::ProductionDate: return form.Edit22;
-    case ScanField::MeterConstant: return form.Edit107;
-    case ScanField::TyreWidth: return form.Edit111;
-    case ScanField::TyreProfile: return form.Edit457;
-    case ScanField::TyreRim: return form.Edit458;
-    case ScanField::TyreSize: return form.Edit486;
-    case ScanField::VehicleMake: return form.Edit38;
-    case ScanField::Vin: return form.Edit7;
-    case ScanField::MeterSerial: return form.Edit21;
-    case ScanField::CertificateNumber: return form.Edit23;
-    case ScanField::TypeDesignation: return form.Edit20;
-    case ScanField::CalculationSystem: return form.Edit12;
-    case ScanField::OrderNumber: return form.Edit508;
-    case ScanField::OrderDate: return form.Edit510;
-    case ScanField::TariffConstantC: return form.Edit99;
-    case ScanField::TariffUnit: return form.Edit98;
-    case ScanField::TariffUnit2: return form.Edit88;
-    case ScanField::SurchargeUnit: return form.Edit100;
-    case ScanField::SurchargeUnit2: return form.Edit112;
+        case ScanField::RegistrationNumber:
+            return form.Edit110;
+        case ScanField::ProductionDate:
+            return form.Edit22;
+        case ScanField::MeterConstant:
+            return form.Edit107;
+        case ScanField::TyreWidth:
+            return form.Edit111;
+        case ScanField::TyreProfile:
+            return form.Edit457;
+        case ScanField::TyreRim:
+            return form.Edit458;
+        case ScanField::TyreSize:
+            return form.Edit486;
+        case ScanField::VehicleMake:
+            return form.Edit38;
+        case ScanField::Vin:
+            return form.Edit7;
+        case ScanField::MeterSerial:
+            return form.Edit21;
+        case ScanField::CertificateNumber:
+            return form.Edit23;
+        case ScanField::TypeDesignation:
+            return form.Edit20;
+        case ScanField::CalculationSystem:
+            return form.Edit12;
+        case ScanField::OrderNumber:
+            return form.Edit508;
+        case ScanField::OrderDate:
+            return form.Edit510;
+        case ScanField::TariffConstantC:
+            return form.Edit99;
+        case ScanField::TariffUnit:
+            return form.Edit98;
+        case ScanField::TariffUnit2:
+            return form.Edit88;
+        case ScanField::SurchargeUnit:
+            return form.Edit100;
+        case ScanField::SurchargeUnit2:
+            return form.Edit112;
     }
     return nullptr;
 }

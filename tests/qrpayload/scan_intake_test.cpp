@@ -124,7 +124,8 @@ TEST_F(ScanIntake, TextWithoutEndWaitsAndLoadsNothing) {
 }
 
 TEST_F(ScanIntake, FrameLinesMustMatchWholly) {
-    for (const std::string text : {"\nLEG:1\nSZYFR:NONE\nSTART:\nNr:1\nEND", "\nLEG:0 \nSZYFR:NONE\nSTART:\nNr:1\nEND"}) {
+    for (const std::string text :
+         {"\nLEG:1\nSZYFR:NONE\nSTART:\nNr:1\nEND", "\nLEG:0 \nSZYFR:NONE\nSTART:\nNr:1\nEND"}) {
         StartScan(state, screen);
         Type(text, 4);
         Ticks(20);
@@ -191,9 +192,10 @@ TEST_F(ScanIntake, IdentityCaptionsFillTheirFieldsByTheirRules) {
 
 // A plain tariff text: base values and the four per-tariff sections, one of them without "T8".
 std::string TariffData() {
-    std::string data = "Nr rejestracyjny:WX 99\nOplata poczatkowa:8,00\nStala taryf C:2,5\n"
-                       "Wartosc jednostki taryfowej:0,10\nWartosc jednostki doplaty:0,20\n"
-                       "Oplata za 1 kilometr drogi:\n";
+    std::string data =
+        "Nr rejestracyjny:WX 99\nOplata poczatkowa:8,00\nStala taryf C:2,5\n"
+        "Wartosc jednostki taryfowej:0,10\nWartosc jednostki doplaty:0,20\n"
+        "Oplata za 1 kilometr drogi:\n";
     for (int t = 1; t <= 8; ++t) data += "T" + std::to_string(t) + ":" + std::to_string(t) + ",00\n";
     data += "Oplata za 1 godzine postoju:\nT9:9\nT0:0\nx\nT2:60,00\nT8:80,00\n";
     data += "Odcinek poczatkowy drogi:\nT1:100\nT8:\nOkres poczatkowy czasu:\nT3:30";
@@ -212,9 +214,9 @@ TEST_F(ScanIntake, PlainTariffTextLoadsLineByLineAndShowsLongTextsInTwoMemos) {
     EXPECT_EQ(screen.FieldText(ScanField::TariffUnit2), "0,10");
     EXPECT_EQ(screen.FieldText(ScanField::SurchargeUnit2), "0,20");
     using R = ScanTariffRow;
-    std::map<std::pair<R, int>, std::string> expected = {{{R::InitialFee, 0}, "8,00"}, {{R::InitialFee, 4}, "8,00"},
-                                                         {{R::FeePerHour, 1}, "60,00"}, {{R::FeePerHour, 7}, "80,00"},
-                                                         {{R::InitialDistance, 0}, "100"}, {{R::InitialTime, 2}, "30"}};
+    std::map<std::pair<R, int>, std::string> expected = {
+        {{R::InitialFee, 0}, "8,00"},  {{R::InitialFee, 4}, "8,00"},     {{R::FeePerHour, 1}, "60,00"},
+        {{R::FeePerHour, 7}, "80,00"}, {{R::InitialDistance, 0}, "100"}, {{R::InitialTime, 2}, "30"}};
     for (int t = 0; t < 8; ++t) expected[{R::FeePerKm, t}] = std::to_string(t + 1) + ",00";
     EXPECT_EQ(screen.tariffEdits, expected);
     EXPECT_EQ(std::vector<int>(screen.selected.begin(), screen.selected.begin() + 10),
@@ -223,7 +225,8 @@ TEST_F(ScanIntake, PlainTariffTextLoadsLineByLineAndShowsLongTextsInTwoMemos) {
 
     // Input lines 0..23 are shown in the read memo, the later ones in the further memo.
     const std::vector<std::string> dataLines = SplitMemoLines(TariffData());
-    const std::vector<std::string> read = SplitMemoLines(screen.read), further = SplitMemoLines(screen.further);
+    const std::vector<std::string> read = SplitMemoLines(screen.read),
+                                   further = SplitMemoLines(screen.further);
     ASSERT_EQ(read.size(), 20u);  // the body starts at input line 4
     EXPECT_EQ(read.back(), dataLines[19]);
     EXPECT_EQ(further, std::vector<std::string>(dataLines.begin() + 20, dataLines.end()));
@@ -290,7 +293,8 @@ TEST_F(ScanIntake, GarbageAndHugePastesCostBoundedTimeAndLoadNothing) {
     constexpr int kTicks = 200;
 #endif
     std::string paste;
-    while (paste.size() < kPasteBytes) paste += "QUJDREVGR0hJSktMTU5PUFFSU1RVVldY\nLEG:0\nSZYFR:3DES\nSTART:\n0123\n";
+    while (paste.size() < kPasteBytes)
+        paste += "QUJDREVGR0hJSktMTU5PUFFSU1RVVldY\nLEG:0\nSZYFR:3DES\nSTART:\n0123\n";
     const auto begin = std::chrono::steady_clock::now();
     Type(paste, paste.size());
     Ticks(kTicks);  // 3 ticks for the frame lines, then the body

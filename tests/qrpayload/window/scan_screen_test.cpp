@@ -8,8 +8,8 @@
 
 #include "app/form1.h"
 #include "platform/gui/gui_fixture.h"
-#include "qrpayload/code_fixtures.h"
 #include "platform/runtime/cp1250.h"
+#include "qrpayload/code_fixtures.h"
 
 namespace {
 
@@ -89,9 +89,9 @@ TEST_F(ScanScreen, EncipheredIdentityTextTypedKeyByKeyFillsTheJobFields) {
 
     EXPECT_EQ(w->QrScanState, 0);
     EXPECT_EQ(w->Memo11->Text(), "");
-    EXPECT_EQ(Lines(w->Memo12),
-              (QStringList{"Nr:A-1", "Ozn. typu:T-7", "Marka poj.:Škoda", "Rozm. opon kół napędowych:195/65R15",
-                           "System obl.:D", "Zlec.:Z/9", "Data:2026-12-01"}));
+    EXPECT_EQ(Lines(w->Memo12), (QStringList{"Nr:A-1", "Ozn. typu:T-7", "Marka poj.:Škoda",
+                                             "Rozm. opon kół napędowych:195/65R15", "System obl.:D",
+                                             "Zlec.:Z/9", "Data:2026-12-01"}));
     EXPECT_EQ(w->Edit21->Text(), "A-1");
     EXPECT_EQ(w->Edit20->Text(), "T-1");
     EXPECT_EQ(w->Edit38->Text(), "Škoda");
