@@ -105,6 +105,21 @@ TEST_F(ScanScreen, EncipheredIdentityTextTypedKeyByKeyFillsTheJobFields) {
     EXPECT_TRUE(w->ScannedQrText.ends_with("\r\nEND\r\n"));
 }
 
+TEST_F(ScanScreen, ScannerPausingInsideALineLosesNothing) {
+    w->Edit21->SetText("");
+    Open(true);
+    Scan("\nLEG:0\nSZYFR:NONE\nSTART:\nNr:4", 4);
+    gui::AdvanceTime(3000);  // the line has no line break yet: it is not read
+    EXPECT_EQ(w->Memo12->Text(), "");
+    Scan("2\nEN", 1);
+    gui::AdvanceTime(3000);
+    EXPECT_EQ(Lines(w->Memo12), QStringList{"Nr:42"});
+    EXPECT_EQ(w->QrScanState, 3);
+    Scan("D", 1);
+    EXPECT_EQ(w->QrScanState, 0);
+    EXPECT_EQ(w->Edit21->Text(), "42");
+}
+
 TEST_F(ScanScreen, PlainTariffTextInBurstsFillsTheTariffPageOrIsOnlyShown) {
     std::string data = "Stala taryf C:2,5\nWartosc jednostki taryfowej:0,10\nOplata za 1 kilometr drogi:\n";
     for (int t = 1; t <= 8; ++t) data += "T" + std::to_string(t) + ":" + std::to_string(t) + ",50\n";
