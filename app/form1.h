@@ -15,12 +15,14 @@
 #include "evaluation/evaluation_state.h"
 #include "printing/print_run_state.h"
 #include "qrpayload/qr_text.h"
+#include "qrpayload/scan_intake.h"
 #include "storage/job_save.h"
 #include "storage/job_state.h"
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
                public qrpayload::QrPayloadState,
+               public qrpayload::ScanIntakeState,
                public device::DeviceLibraryState,
                public device::DeviceLinkState,
                public shell::ShellState,
@@ -90,6 +92,16 @@ public:
     void SetTaxiNovitius();
     void SetPaneleTaryf(uint8_t family, int page, int half);
     void ZmianaUkladow(uint8_t on);
+
+    // --- Scanned-code screen (qrpayload/window) ---
+    void Timer9Timer(TObject *Sender);
+    // One step of the scanner intake.
+    void TimerHeaderQR();
+    // The tick panel: black loads the scanned values into the job's fields.
+    void Panel254Click(TObject *Sender);
+    // What the "KOD" and "WYJDZ" commands do: open the screen for a new scan, leave it.
+    void OpenScanScreen();
+    void CloseScanScreen();
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
@@ -175,7 +187,7 @@ public:
 
     // Member texts, each constructed empty.
     std::array<QString, 100> CourseLineTexts;
-    QString ScannedQrText, MeterDateText, NrBoczny, TrybFiskalny;
+    QString MeterDateText, NrBoczny, TrybFiskalny;
     std::array<std::array<QString, 8>, 3> LayoutTariffTexts;
     QString ReplayFileName;
     std::array<QString, 16> SlotResultTexts;

@@ -39,7 +39,6 @@ struct ShellState {
     uint8_t MidReadoutPending = 0;
     uint8_t TestReturn = 0;
     uint8_t InterfaceIdReceived = 0;
-    int32_t ScanTick = 0;
 
     // Printing and the live course.
     uint8_t PrintBaseRun = 0;

@@ -18,6 +18,10 @@ TMemo::TMemo(TComponent *owner) : EditControl(owner) {
     AttachEditor(editor_);
 }
 
+QString TMemo::ShownText() const {
+    return editor_->toPlainText();
+}
+
 void TMemo::LinesChanged() {
     // Typed text is already in the editor; a handler's own writes during it are shown again.
     const bool typed = std::exchange(typing_, false);

@@ -31,6 +31,9 @@ public:
     // The lines with CR LF after each, as Lines.Text.
     QString Text() const { return lines_.Text(); }
     void SetText(const QString &text) { lines_.SetText(text); }
+    // The text as the memo shows it, with "\n" between lines; unlike Lines, it keeps a line break
+    // typed after the last line.
+    QString ShownText() const;
 
 protected:
     void ApplyReadOnly(bool value) override;

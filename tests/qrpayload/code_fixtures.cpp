@@ -58,3 +58,25 @@ std::string PseudoRandomBytes(std::size_t count, std::uint32_t start) {
     for (char &c : out) c = static_cast<char>(generator() & 0xFF);
     return out;
 }
+
+std::string Fields(const std::vector<std::string> &fields) {
+    std::string text;
+    for (const std::string &field : fields) text += field + "|";
+    return text;
+}
+
+std::vector<std::string> DocumentFields() {
+    std::vector<std::string> fields(30);
+    for (std::size_t k = 0; k < fields.size(); ++k) fields[k] = "F" + std::to_string(k);
+    fields[0] = "XX";
+    fields[7] = "EL 5ŁW12";
+    fields[8] = "ŠKODA";
+    fields[13] = "TMBJJ7NE0J0123456";
+    fields[16] = "Przedsiębiorstwo Taksówkowe ŻAK";
+    fields[21] = "Łukasz";
+    fields[22] = "Wąsowicz";
+    fields[23] = "ul. Ogrodowa 5";
+    fields[24] = "ul. Źródlana 12";
+    fields[25] = "90-001 Łódź";
+    return fields;
+}

@@ -49,28 +49,6 @@ TEST(SplitMemoLines, BreaksAtEveryKindOfLineEnd) {
     for (const auto &c : cases) EXPECT_EQ(SplitMemoLines(c.text), c.lines) << c.text;
 }
 
-std::string Fields(const std::vector<std::string> &fields) {
-    std::string text;
-    for (const std::string &field : fields) text += field + "|";
-    return text;
-}
-
-std::vector<std::string> DocumentFields() {
-    std::vector<std::string> fields(30);
-    for (std::size_t k = 0; k < fields.size(); ++k) fields[k] = "F" + std::to_string(k);
-    fields[0] = "XX";
-    fields[7] = "EL 5ŁW12";
-    fields[8] = "ŠKODA";
-    fields[13] = "TMBJJ7NE0J0123456";
-    fields[16] = "Przedsiębiorstwo Taksówkowe ŻAK";
-    fields[21] = "Łukasz";
-    fields[22] = "Wąsowicz";
-    fields[23] = "ul. Ogrodowa 5";
-    fields[24] = "ul. Źródlana 12";
-    fields[25] = "90-001 Łódź";
-    return fields;
-}
-
 std::vector<std::string> ToUtf8(const std::vector<std::string> &lines) {
     std::vector<std::string> utf8;
     for (const std::string &line : lines) utf8.push_back(Cp1250ToUtf8(line));

@@ -76,8 +76,12 @@ TEST_F(TextControls, MemoLinesAddFiresChangeAndTextEndsEveryLineWithCrLf) {
 }
 
 TEST_F(TextControls, TypingIntoAMemoUpdatesItsLines) {
-    Type(memo->Widget(), "ab\rc");
+    Type(memo->Widget(), "ab\r");
+    EXPECT_EQ(memo->Lines().Count(), 1);
+    EXPECT_EQ(memo->ShownText(), "ab\n");  // the typed break is kept
+    Type(memo->Widget(), "c");
     EXPECT_EQ(memo->Lines().Count(), 2);
+    EXPECT_EQ(memo->ShownText(), "ab\nc");
     EXPECT_EQ(memo->Lines()[1], "c");
     EXPECT_EQ(memoChanges.back(), "ab\r\nc\r\n");
 }

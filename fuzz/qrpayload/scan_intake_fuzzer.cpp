@@ -1,0 +1,35 @@
+// The scanner intake fed arbitrary typed input: the first byte sets how many bytes arrive per tick,
+// the rest is typed. Every state must stay within 0..5 and never read past the typed lines.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "qrpayload/registration_document.h"
+#include "tests/qrpayload/fake_scan_screen.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::size_t chunk = data[0] % 64 + 1;
+    const std::string_view text(reinterpret_cast<const char *>(data + 1), size - 1);
+
+    qrpayload::FakeScreen screen;
+    qrpayload::ScanIntakeState state;
+    static qrpayload::QrPayloadState cipher;
+    qrpayload::StartScan(state, screen);
+    int ticks = 0;
+    const auto tick = [&] {
+        qrpayload::ScanStep(state, screen, cipher);
+        if (state.QrScanState > 5) std::abort();
+        if (state.QrScanState == 3 &&
+            static_cast<std::size_t>(state.QrLineIndex) > qrpayload::SplitMemoLines(screen.input).size())
+            std::abort();
+        if (++ticks % 20 == 0 && screen.counting) ++state.ScanTick;
+    };
+    for (std::size_t at = 0; at < text.size(); at += chunk) {
+        screen.input += text.substr(at, chunk);
+        tick();
+    }
+    for (int k = 0; k < 200; ++k) tick();
+    return 0;
+}
