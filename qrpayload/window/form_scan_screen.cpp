@@ -130,15 +130,16 @@ void FormScanScreen::HideMissingOrderLabel() {
     form_.Label262->Hide();
 }
 
-// The tariff screen (its selection, active flags and family presets) is built apart from the
-// intake; until it joins the window these leave the tariff page as the edits show it, and the
-// family reads as the factory one.
 int FormScanScreen::MeterFamily() const {
-    return 0;
+    return form_.MeterFamily;
 }
 
-void FormScanScreen::SelectTariff(int) {}
+void FormScanScreen::SelectTariff(int tariff) {
+    form_.UpdatePnelTaryf(tariff);
+}
 
+// The tariff-enable panels and the family presets are not part of the window yet; until they are,
+// these leave the tariff page as its edits show it.
 void FormScanScreen::MarkScannedTariffsActive() {}
 
 void FormScanScreen::PresetOwnFamily() {}
