@@ -20,13 +20,19 @@ double Points(int pixels) {
 
 class PrintRunTest : public MainWindowTest {
 protected:
+    // The window runs in its own empty working directory: its tables and "lz.txt" are made there.
     void SetUp() override {
+        previousDir = QDir::currentPath();
+        ASSERT_TRUE(workDir.isValid());
+        QDir::setCurrent(workDir.path());
         window = &Create();
         pdf = dir.filePath("run.pdf");
         Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
     }
     void TearDown() override {
         Application->PrintDialogResponder = nullptr;
+        form.reset();
+        QDir::setCurrent(previousDir);
         MainWindowTest::TearDown();
     }
 
@@ -43,6 +49,8 @@ protected:
     }
 
     TForm1 *window = nullptr;
+    QTemporaryDir workDir;
+    QString previousDir;
     QTemporaryDir dir;
     QString pdf;
 };
@@ -54,6 +62,8 @@ TEST_F(PrintRunTest, ProtocolPrintsOnePortraitPageWithItsTextsInPlace) {
     w.Edit35->SetText("WN/17/2026");
     w.Memo5->Lines().Add("Jan Kowalski");
     w.Edit495->SetText("Załącznik A");
+    w.Edit496->SetText("Załącznik B");
+    w.Edit497->SetText("---");
     w.Memo19->Lines().Add("Jednostka notyfikowana");
     w.TestedTariffNames[2] = "12";
     w.TestedTariffNames[9] = "31";
@@ -88,7 +98,7 @@ TEST_F(PrintRunTest, ProtocolPrintsOnePortraitPageWithItsTextsInPlace) {
     EXPECT_EQ(text.count("\r\n"), 9);
     EXPECT_EQ(
         text,
-        QByteArray("Za\xb3\xb9\x63znik A\r\n---\r\n---\r\nJednostka notyfikowana\r\n\r\n\r\n\r\n\r\n\r\n"));
+        QByteArray("Za\xb3\xb9\x63znik A\r\nZa\xb3\xb9\x63znik B\r\n---\r\nJednostka notyfikowana\r\n\r\n\r\n\r\n\r\n\r\n"));
     EXPECT_EQ(w.Memo16->Lines().Count(), 0);
 }
 
