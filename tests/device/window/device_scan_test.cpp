@@ -87,6 +87,18 @@ TEST_F(DeviceScanTest, InterfaceAtZeroAndMeterAtOneConnectInTwoTicks) {
     EXPECT_EQ(sim_is_open(meter), 1);
 }
 
+TEST_F(DeviceScanTest, AVersionThatDoesNotComeKeepsTheShownOneInsteadOfStaleBytes) {
+    const int kline = sim_add_device(SIM_KIND_INTERFACE);
+    sim_set_version(kline, nullptr, 0);
+    TForm1 &w = Start();
+    w.Panel163->SetColor(clWhite);
+    w.Label155->SetCaption(QStringLiteral("SOFT:OLD"));
+    gui::AdvanceTime(500);
+    EXPECT_EQ(w.Panel164->Color(), clGreen);
+    EXPECT_EQ(w.Label155->Caption(), "SOFT:OLD");
+    EXPECT_EQ(w.Edit14->Text(), "Interfejs USB-QM");
+}
+
 TEST_F(DeviceScanTest, ALoneMeterIsTakenInTheFirstTickWithoutModeFieldsTouched) {
     const int meter = sim_add_device(SIM_KIND_METER);
     TForm1 &w = Start();
