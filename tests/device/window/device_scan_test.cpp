@@ -99,6 +99,26 @@ TEST_F(DeviceScanTest, AVersionThatDoesNotComeKeepsTheShownOneInsteadOfStaleByte
     EXPECT_EQ(w.Edit14->Text(), "Interfejs USB-QM");
 }
 
+TEST_F(DeviceScanTest, TheRunEndReidentifiesOnlyAConnectedInterface) {
+    const int meter = sim_add_device(SIM_KIND_METER);
+    TForm1 &w = Start();
+    gui::AdvanceTime(500);
+    sim_clear_written(meter);
+    w.Timer13->SetEnabled(true);
+    gui::AdvanceTime(1000);
+    EXPECT_EQ(Written(meter), Bytes{}) << "the meter is never probed through a closed interface handle";
+    const int kline = sim_add_device(SIM_KIND_INTERFACE);
+    gui::AdvanceTime(500);
+    ASSERT_EQ(w.KlineConnected, 1);
+    sim_clear_written(kline);
+    w.Timer13->SetEnabled(true);
+    gui::AdvanceTime(1000);
+    const Bytes asked = Written(kline);
+    ASSERT_GE(asked.size(), 2u);
+    EXPECT_EQ(Bytes(asked.begin(), asked.begin() + 2), (Bytes{0x02, 0x0B}));
+    EXPECT_EQ(w.Panel164->Color(), clGreen);
+}
+
 TEST_F(DeviceScanTest, ALoneMeterIsTakenInTheFirstTickWithoutModeFieldsTouched) {
     const int meter = sim_add_device(SIM_KIND_METER);
     TForm1 &w = Start();
