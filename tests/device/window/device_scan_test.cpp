@@ -59,6 +59,17 @@ protected:
             device_test::TakeMessages(w.KlinePacketRing, messages);
         }
     }
+    // Writes `bytes` as a capture file and makes the open dialog choose it.
+    void ChooseCapture(const Bytes &bytes) {
+        const auto capture = folder.path() / "capture.bin";
+        std::ofstream(capture, std::ios::binary)
+            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        Application->FileDialogResponder = [capture](TOpenDialog &dialog) {
+            dialog.SetFileName(QString::fromStdString(capture.string()));
+            return true;
+        };
+    }
+    d2xx_test::TemporaryFolder folder;
     std::vector<TModalBox> boxes;
     std::vector<Bytes> messages;
 };
@@ -185,14 +196,7 @@ TEST_F(DeviceScanTest, AReplayedCaptureGivesTheMessagesOfTheLivePush) {
     Run(w, 4000);
     EXPECT_TRUE(device_test::SameMessages(messages, stream.messages));
 
-    d2xx_test::TemporaryFolder folder;
-    const auto capture = folder.path() / "capture.bin";
-    std::ofstream(capture, std::ios::binary).write(reinterpret_cast<const char *>(stream.bytes.data()),
-                                                   static_cast<std::streamsize>(stream.bytes.size()));
-    Application->FileDialogResponder = [&](TOpenDialog &dialog) {
-        dialog.SetFileName(QString::fromStdString(capture.string()));
-        return true;
-    };
+    ChooseCapture(stream.bytes);
     messages.clear();
     w.StartCaptureReplay();
     Run(w, 100);
@@ -205,14 +209,7 @@ TEST_F(DeviceScanTest, AReplayedCaptureGivesTheMessagesOfTheLivePush) {
 
 TEST_F(DeviceScanTest, StoppingAReplayAndReplayingWithoutTheLibraryAreSafe) {
     const auto stream = device_test::GenerateKlineStream(20000, 11);
-    d2xx_test::TemporaryFolder folder;
-    const auto capture = folder.path() / "capture.bin";
-    std::ofstream(capture, std::ios::binary).write(reinterpret_cast<const char *>(stream.bytes.data()),
-                                                   static_cast<std::streamsize>(stream.bytes.size()));
-    Application->FileDialogResponder = [&](TOpenDialog &dialog) {
-        dialog.SetFileName(QString::fromStdString(capture.string()));
-        return true;
-    };
+    ChooseCapture(stream.bytes);
     TForm1 &w = Start("libd2xx_not_installed.so");
     ASSERT_EQ(w.DllLoaded, 0);
     w.StartCaptureReplay();
