@@ -69,8 +69,11 @@ void TForm1::HeadButton() {
         UpdatePnelTaryf(CurrentTariff);
         ResetLiveCourse();
     } else if (command == 23) {
+        StopCaptureReplay();
         Panel169->Hide();
         TestPelgrivator(0);
+    } else if (command == 26) {
+        StartCaptureReplay();
     } else if (command == 61) {
         PageFunction(7);
         SelectTab(7);

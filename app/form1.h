@@ -103,6 +103,38 @@ public:
     void OpenScanScreen();
     void CloseScanScreen();
 
+    // --- Device channels (device/window) ---
+    void Timer1Timer(TObject *Sender);
+    void Timer2Timer(TObject *Sender);
+    void Timer3Timer(TObject *Sender);
+    void Timer8Timer(TObject *Sender);
+    void Timer15Timer(TObject *Sender);
+    void Timer16Timer(TObject *Sender);
+    // The device scan: every unconnected channel tries each device, lowest index first, until one
+    // identifies as what the channel needs.
+    void CheckFT();
+    // Identification on the interface channel (interface or programmer; the version when a working
+    // mode is selected) and on the meter channel. False also when the channel is not open.
+    bool OdczytNrDev();
+    bool OdczytNrDevTIV();
+    // Reset a channel after a failure: closed, not connected, its timers off, the scan running.
+    void ErrorFT();
+    void ErrorFT_TIV();
+    // Reading and framing steps of the interface channel (Timer1, Timer2) and the meter (Timer15, Timer16).
+    void TimerReadingByteKline();
+    void TimerReadingPacketKline();
+    void TimerReadingByteTIV();
+    void TimerCollectPacketTIV();
+    // Replay of a capture file: command 26 starts it after the open dialog, command 23 ("STOP")
+    // stops it, Timer8 steps it.
+    void StartCaptureReplay();
+    void StopCaptureReplay();
+    void TimerFileOpen();
+    // Live reading of the interface channel, only while the library is loaded and the channel connected.
+    void ResumeKlineReading();
+    // The scan of one channel over all devices; true when one identified.
+    bool ScanChannel(device::DeviceChannel &channel, bool (TForm1::*identify)());
+
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
     // Loads the device library once: on success the device scan (Timer3) starts; on failure the

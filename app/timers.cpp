@@ -14,4 +14,6 @@ void TForm1::Timer12Timer(TObject *) { ++ScanTick; }
 void TForm1::Timer13Timer(TObject *) {
     Timer13->SetEnabled(false);
     InterfaceIdReceived = 0;
+    // Only a connected interface is asked again: a closed handle is never used.
+    if (KlineConnected == 1) OdczytNrDev();
 }

@@ -1,5 +1,7 @@
 #include "device/channel_shutdown.h"
 
+#include "device/channel_opening.h"
+
 namespace device {
 
 void CloseConnectedChannels(DeviceLinkState &link, const d2xx::FtApi &api) {
@@ -7,11 +9,11 @@ void CloseConnectedChannels(DeviceLinkState &link, const d2xx::FtApi &api) {
         unsigned char goodbye = 0x02;
         uint32_t written = 0;
         api.FT_Write(link.KlineChannel.Handle, &goodbye, 1, &written);
-        api.FT_Close(link.KlineChannel.Handle);
+        CloseChannel(api, link.KlineChannel);
         link.KlineConnected = 0;
     }
     if (link.TivarConnected == 1) {
-        api.FT_Close(link.TivarChannel.Handle);
+        CloseChannel(api, link.TivarChannel);
         link.TivarConnected = 0;
     }
 }

@@ -17,6 +17,8 @@ struct DeviceLibraryState {
     std::string DeviceLibraryName = kDeviceLibraryName;
     d2xx::Library FtdiDll;
     std::uint8_t DllLoaded = 0;
+    // Number of devices the last scan found.
+    std::uint32_t FtDeviceCount = 0;
 };
 
 }  // namespace device
