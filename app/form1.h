@@ -16,6 +16,7 @@
 #include "printing/print_run_state.h"
 #include "qrpayload/qr_text.h"
 #include "qrpayload/scan_intake.h"
+#include "storage/job_list.h"
 #include "storage/job_save.h"
 #include "storage/job_state.h"
 
@@ -134,6 +135,31 @@ public:
     void ResumeKlineReading();
     // The scan of one channel over all devices; true when one identified.
     bool ScanChannel(device::DeviceChannel &channel, bool (TForm1::*identify)());
+
+    // --- Saved-jobs list (storage/) ---
+    // Lists the page of jobs that follows record number `start` of the job table, filtered by the
+    // active search edits when `filtering` is 1; rows the page does not reach keep their texts.
+    void ReadDB(int start, uint8_t filtering);
+    // Fills list row `row` with `job`, numbered by the shown page.
+    void SetPanelRec(int row, const storage::JobListRow &job);
+    // Marks job `recNo` of the job table hidden.
+    void HideRec(int recNo);
+    // Gives every empty search edit but `index` its hint back and sets JobListFilterMode.
+    void UpdateEditSzukaj(int index);
+    // A click on search edit `index` clears its hint and makes it take part in the filter.
+    void ClickEditSzukaj(int index);
+    void Edit466Click(TObject *Sender);
+    void Edit465Click(TObject *Sender);
+    void Edit467Click(TObject *Sender);
+    void Edit468Click(TObject *Sender);
+    void Edit470Click(TObject *Sender);
+    void Edit469Click(TObject *Sender);
+    void Edit471Click(TObject *Sender);
+    void Edit472Click(TObject *Sender);
+    int32_t JobListPage = 0;                  // the shown page
+    int32_t JobListCursor = 0;                // record number the next page is read after
+    std::vector<int32_t> JobListPageStart;    // record number before each listed page
+    std::array<int32_t, 20> JobListRecNo{};   // job-table record number of each row
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);

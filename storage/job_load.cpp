@@ -1,0 +1,72 @@
+#include "storage/job_load.h"
+
+#include <string>
+
+#include "platform/runtime/errors.h"
+
+namespace storage {
+
+namespace {
+
+struct ClosedOnExit {
+    const JobTables &tables;
+    ~ClosedOnExit() {
+        for (tables::TTable *table : tables) table->Close();
+    }
+};
+
+// The fields of the current record that the save writes, as the types it writes them with.
+RecordValues ReadValues(tables::TTable &table, int layout) {
+    RecordValues values;
+    for (const FieldSpec &spec : LayoutOf(layout)) {
+        if (spec.source == Source::None || spec.source == Source::Link || spec.source == Source::AutoNumber)
+            continue;
+        const tables::TField field = table.Fields[spec.field];
+        if (field.IsNull()) continue;
+        switch (spec.type) {
+            case tables::FieldType::Text:
+                values[spec.field] = field.AsString();
+                break;
+            case tables::FieldType::Integer:
+                values[spec.field] = field.AsInteger();
+                break;
+            case tables::FieldType::Boolean:
+                values[spec.field] = field.AsBoolean();
+                break;
+        }
+    }
+    return values;
+}
+
+// Moves to the last record of `table` linked to job `number`; false when there is none.
+bool FindLinked(tables::TTable &table, int linkField, int number) {
+    int found = 0;
+    for (table.First(); !table.Eof(); table.Next())
+        if (!table.Fields[linkField].IsNull() && table.Fields[linkField].AsInteger() == number)
+            found = table.RecNo();
+    if (found == 0) return false;
+    table.SetRecNo(found);
+    return true;
+}
+
+}  // namespace
+
+LoadedJob ReadJob(const JobTables &tables, int recNo) {
+    ClosedOnExit closer{tables};
+    for (tables::TTable *table : tables) table->Open();
+    tables::TTable &genData = *tables[kGenData];
+    if (recNo < 1) throw EDatabaseError("no job at record number " + std::to_string(recNo));
+    genData.SetRecNo(recNo);
+    LoadedJob job;
+    job.number = genData.Fields[kJobNumberField].AsInteger();
+    job.record[kGenData] = ReadValues(genData, kGenData);
+    job.found[kGenData] = true;
+    for (int t = kGenData + 1; t < kJobTableCount; ++t) {
+        tables::TTable &child = *tables[static_cast<size_t>(t)];
+        job.found[static_cast<size_t>(t)] = FindLinked(child, LinkFieldOf(t), job.number);
+        if (job.found[static_cast<size_t>(t)]) job.record[static_cast<size_t>(t)] = ReadValues(child, t);
+    }
+    return job;
+}
+
+}  // namespace storage

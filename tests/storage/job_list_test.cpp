@@ -1,0 +1,187 @@
+#include "storage/job_list.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <map>
+
+#include "platform/runtime/errors.h"
+#include "tests/storage/job_tables_fixture.h"
+#include "tests/support/slowdown.h"
+
+using storage::JobListPage;
+using storage::SearchTexts;
+
+namespace {
+
+class JobList : public JobTablesFixture {
+protected:
+    // Adds job records holding `texts` each, in one transaction: the list reads the job table only.
+    void AppendJobs(const std::vector<std::map<int, std::string>> &jobs) {
+        tables::TTable &genData = *jobTables[storage::kGenData];
+        genData.Open();
+        tables::TransactionScope transaction(session, {&genData});
+        for (const auto &texts : jobs) {
+            genData.Append();
+            for (const auto &[field, text] : texts) genData.Fields[field].SetAsString(text);
+            genData.Post();
+        }
+        transaction.Commit();
+        genData.Close();
+    }
+    void AppendNumbered(int count) {
+        std::vector<std::map<int, std::string>> jobs;
+        for (int i = 1; i <= count; ++i) jobs.push_back({{7, "SN" + std::to_string(i)}});
+        AppendJobs(jobs);
+    }
+    JobListPage Page(int start, const SearchTexts *filter = nullptr) {
+        tables::TTable &genData = *jobTables[storage::kGenData];
+        genData.Open();
+        JobListPage page = storage::ReadJobPage(genData, start, filter);
+        genData.Close();
+        return page;
+    }
+    void Hide(int recNo) {
+        tables::TTable &genData = *jobTables[storage::kGenData];
+        genData.Open();
+        storage::HideJob(genData, recNo);
+        genData.Close();
+    }
+    static std::vector<int> RecNos(const JobListPage &page) {
+        std::vector<int> numbers;
+        for (const storage::JobListRow &row : page.rows) numbers.push_back(row.recNo);
+        return numbers;
+    }
+};
+
+std::vector<int> Range(int from, int to) {
+    std::vector<int> numbers;
+    for (int n = from; n <= to; ++n) numbers.push_back(n);
+    return numbers;
+}
+
+TEST(JobListText, ContainsIsByteExactAndAnEmptyTextHoldsNothing) {
+    struct Case {
+        const char *text, *pattern;
+        bool found;
+    } const cases[] = {
+        {"ABC123", "C12", true}, {"ABC123", "abc", false}, {"ABC", "ABCD", false}, {"ABC", "BC", true},
+        {"x", "", true},         {"", "", false},          {"", "a", false},      {"żółw", "ół", true},
+    };
+    for (const Case &c : cases) EXPECT_EQ(storage::CzyZawieraText(c.text, c.pattern), c.found) << c.text << "/" << c.pattern;
+}
+
+TEST_F(JobList, PagesOfTwentySkipHiddenJobsAndCountEveryVisitedRecord) {
+    AppendNumbered(22);
+    Hide(5);
+    JobListPage first = Page(0);
+    std::vector<int> expected = Range(1, 21);
+    expected.erase(expected.begin() + 4);
+    EXPECT_EQ(RecNos(first), expected);
+    EXPECT_TRUE(first.full);
+    EXPECT_EQ(first.visited, 21);
+    EXPECT_EQ(first.pageStart, 0);
+    EXPECT_EQ(first.rows[0].serial, "SN1");
+
+    const JobListPage second = Page(first.visited);
+    EXPECT_EQ(RecNos(second), std::vector<int>{22});
+    EXPECT_FALSE(second.full);
+    EXPECT_EQ(second.visited, 1);
+    EXPECT_EQ(second.pageStart, 21);
+}
+
+TEST_F(JobList, ExactlyTwentyJobsFillOnePageAndTheNextReadFindsNothing) {
+    AppendNumbered(20);
+    const JobListPage first = Page(0);
+    EXPECT_EQ(RecNos(first), Range(1, 20));
+    EXPECT_TRUE(first.full);
+    const JobListPage after = Page(first.visited);
+    EXPECT_TRUE(after.rows.empty());
+    EXPECT_FALSE(after.full);
+    EXPECT_EQ(after.visited, 0);
+    EXPECT_FALSE(after.pageStart);
+}
+
+TEST_F(JobList, RowsShowDateSerialDescriptionAndFirstVersionLine) {
+    AppendJobs({{{30, "2026-12-01"}, {7, "SN9"}, {31, "OPIS 1"}, {242, "v2\r\nlater\r\n"}}});
+    const storage::JobListRow row = Page(0).rows.at(0);
+    EXPECT_EQ(row.date, "2026-12-01");
+    EXPECT_EQ(row.serial, "SN9");
+    EXPECT_EQ(row.description, "OPIS 1");
+    EXPECT_EQ(row.version, "v2");
+}
+
+TEST_F(JobList, SearchListsJobsMatchingEveryActiveTextAndDescribesTheFirstMatch) {
+    AppendJobs({{{7, "AB100"}, {26, "Z/1"}, {21, "Firma Jeden\r\nul. Długa 1\r\n"}, {15, "WA 1"}, {31, "o1"}},
+                {{7, "AB200"}, {21, "Firma Dwa\r\n"}, {28, "Nowak"}, {18, "VIN2"}, {31, "o2"}},
+                {{7, "abc300"}, {26, "Z/3"}, {3, "2026-01-03"}, {15, "WA 3"}, {31, "o3"}}});
+    struct Case {
+        const char *name;
+        std::map<int, std::string> active;  // search edit index -> text
+        std::vector<int> recNos;
+        std::vector<std::string> descriptions;
+    } const cases[] = {
+        {"serial alone gives no description", {{0, "AB"}}, {1, 2}, {"o1", "o2"}},
+        {"case-sensitive", {{0, "abc"}}, {3}, {"o3"}},
+        {"empty text matches only a filled field", {{2, ""}}, {1, 3}, {"nr zlec. Z/1", "nr zlec. Z/3"}},
+        {"applicant shows its first line", {{4, "Firma"}}, {1, 2}, {"zgłasz. Firma Jeden", "zgłasz. Firma Dwa"}},
+        {"order number before applicant", {{4, "Firma"}, {2, "Z/"}}, {1}, {"nr zlec. Z/1"}},
+        {"registration before applicant", {{4, "Firma"}, {7, "WA"}}, {1}, {"nr rej. WA 1"}},
+        {"vin before person", {{5, "Nowak"}, {6, "VIN"}}, {2}, {"vin. VIN2"}},
+        {"order date", {{3, "01-03"}}, {3}, {"data zlec. 2026-01-03"}},
+        {"nothing matches", {{0, "AB"}, {7, "WA 3"}}, {}, {}},
+    };
+    for (const Case &c : cases) {
+        SearchTexts filter;
+        for (const auto &[index, text] : c.active) filter[static_cast<size_t>(index)] = text;
+        const JobListPage page = Page(0, &filter);
+        EXPECT_EQ(RecNos(page), c.recNos) << c.name;
+        std::vector<std::string> descriptions;
+        for (const storage::JobListRow &row : page.rows) descriptions.push_back(row.description);
+        EXPECT_EQ(descriptions, c.descriptions) << c.name;
+        EXPECT_EQ(page.visited, 3) << c.name;
+        const std::optional<int> start = c.recNos.empty() ? std::nullopt : std::optional<int>(c.recNos[0] - 1);
+        EXPECT_EQ(page.pageStart, start) << c.name;
+    }
+}
+
+TEST_F(JobList, HidingKeepsTheRecordAndItsNumberAndCanBeRepeated) {
+    for (int tag = 1; tag <= 3; ++tag) Save(SampleJob(tag));
+    Hide(2);
+    Hide(2);
+    EXPECT_EQ(RecNos(Page(0)), (std::vector<int>{1, 3}));
+    EXPECT_EQ(Save(SampleJob(4)), 4);
+    ExpectRecords(4);
+    EXPECT_THROW(Hide(9), EDatabaseError);
+    EXPECT_THROW(Hide(0), EDatabaseError);
+}
+
+TEST_F(JobList, HidingTheOnlyJobOfAPageShowsTheFollowingOnes) {
+    AppendJobs({{{7, "X1"}}, {{7, "Y2"}}, {{7, "X3"}}});
+    SearchTexts filter;
+    filter[0] = "X";
+    Hide(1);
+    EXPECT_EQ(RecNos(Page(0, &filter)), std::vector<int>{3});
+}
+
+TEST_F(JobList, AFullScanOfTenThousandJobsTakesWellUnderASecond) {
+    std::vector<std::map<int, std::string>> jobs(10000);
+    for (size_t i = 0; i < jobs.size(); ++i)
+        for (const int field : {3, 7, 15, 18, 21, 26, 28, 30, 31})
+            jobs[i][field] = "job " + std::to_string(i) + " field " + std::to_string(field);
+    AppendJobs(jobs);
+    tables::TTable &genData = *jobTables[storage::kGenData];
+    genData.Open();
+    SearchTexts filter;
+    filter[0] = "job";
+    filter[6] = "no such VIN";
+    const auto started = std::chrono::steady_clock::now();
+    const JobListPage page = storage::ReadJobPage(genData, 0, &filter);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    genData.Close();
+    EXPECT_TRUE(page.rows.empty());
+    EXPECT_EQ(page.visited, 10000);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500 * test_support::kSlowdown);
+}
+
+}  // namespace

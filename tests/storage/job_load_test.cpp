@@ -1,0 +1,81 @@
+#include "storage/job_load.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/runtime/errors.h"
+#include "tests/storage/job_tables_fixture.h"
+
+namespace {
+
+class JobLoad : public JobTablesFixture {
+protected:
+    storage::LoadedJob Read(int recNo) { return storage::ReadJob(jobTables, recNo); }
+
+    // Adds one record to `table` linked to job `number`, holding `values`.
+    void AppendChild(int table, int number, const storage::RecordValues &values) {
+        tables::TTable &child = *jobTables[static_cast<size_t>(table)];
+        child.Open();
+        child.Append();
+        for (const auto &[field, value] : values) child.Fields[field].SetAsString(std::get<std::string>(value));
+        child.Fields[storage::LinkFieldOf(table)].SetAsInteger(number);
+        child.Post();
+        child.Close();
+    }
+};
+
+TEST_F(JobLoad, EveryJobReadsBackFieldByFieldAsSaved) {
+    const storage::JobRecord jobs[] = {SampleJob(1), SampleJob(2), SampleJob(3)};
+    storage::JobRecord partial = SampleJob(4);
+    partial[storage::kGenData].erase(125);
+    partial[storage::kLegZU].clear();
+    for (const storage::JobRecord &job : jobs) Save(job);
+    Save(partial);
+    for (int n = 1; n <= 4; ++n) {
+        const storage::LoadedJob loaded = Read(n);
+        const storage::JobRecord &saved = n == 4 ? partial : jobs[n - 1];
+        EXPECT_EQ(loaded.number, n);
+        for (int t = 0; t < storage::kJobTableCount; ++t)
+            EXPECT_EQ(loaded.record[static_cast<size_t>(t)], saved[static_cast<size_t>(t)])
+                << "job " << n << " " << storage::TableFileOf(t + 1).file;
+        for (const bool found : loaded.found) EXPECT_TRUE(found);
+    }
+    for (tables::TTable *table : jobTables) EXPECT_FALSE(table->Active());
+}
+
+TEST_F(JobLoad, AMissingChildRecordReadsEmptyNotAnotherJobs) {
+    Save(SampleJob(1));
+    Save(SampleJob(2));
+    // Job 3 has a job record only: its child tables stand on job 2's records after the search.
+    tables::TTable &genData = *jobTables[storage::kGenData];
+    genData.Open();
+    genData.Append();
+    genData.Fields[7].SetAsString("lonely");
+    genData.Post();
+    genData.Close();
+    const storage::LoadedJob loaded = Read(3);
+    EXPECT_EQ(loaded.number, 3);
+    EXPECT_TRUE(loaded.found[storage::kGenData]);
+    EXPECT_EQ(std::get<std::string>(loaded.record[storage::kGenData].at(7)), "lonely");
+    for (int t = storage::kGenData + 1; t < storage::kJobTableCount; ++t) {
+        EXPECT_FALSE(loaded.found[static_cast<size_t>(t)]) << t;
+        EXPECT_TRUE(loaded.record[static_cast<size_t>(t)].empty()) << t;
+    }
+}
+
+TEST_F(JobLoad, OfTwoChildRecordsOfOneJobTheLaterIsRead) {
+    storage::JobRecord job = SampleJob(1);
+    job[storage::kLegZU] = {{2, std::string("first")}};
+    Save(job);
+    AppendChild(storage::kLegZU, 1, {{2, std::string("second")}});
+    EXPECT_EQ(Read(1).record[storage::kLegZU], (storage::RecordValues{{2, std::string("second")}}));
+}
+
+TEST_F(JobLoad, ARecordNumberOutsideTheTableIsAnErrorAndClosesTheTables) {
+    Save(SampleJob(1));
+    for (const int recNo : {0, 2, -1}) {
+        EXPECT_THROW(Read(recNo), EDatabaseError) << recNo;
+        for (tables::TTable *table : jobTables) EXPECT_FALSE(table->Active()) << recNo;
+    }
+}
+
+}  // namespace
