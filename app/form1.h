@@ -76,18 +76,6 @@ public:
     static bool Lit(const TPanel *modePanel);
     static void SetLit(TPanel *modePanel, bool lit);
 
-    // --- Services of the fare evaluation used by the shell ---
-    void UpdatePnelTaryf(int tariff);
-    void ShowTest(int test);
-    void FunctionCzas();
-    void FunctionDroga();
-    void UsunWyniki();
-    void UsunLiczniki();
-    void EnableTaryfy(bool enabled);
-    void EnableWynikiLiczniki(bool enabled);
-    void EnableParametry(bool enabled);
-    uint8_t GetPrzekroczenie();
-
     // --- Services of the tariff presets, tariff panels and layout change used by the shell ---
     void SetTaxiNovitius();
     void SetPaneleTaryf(uint8_t family, int page, int half);
@@ -102,6 +90,34 @@ public:
     // What the "KOD" and "WYJDZ" commands do: open the screen for a new scan, leave it.
     void OpenScanScreen();
     void CloseScanScreen();
+
+    // --- Tariff screen (evaluation/window) ---
+    // Selects and shows a tariff of the shown layout, reloading it from the slot's stores.
+    void UpdatePnelTaryf(int tariff);
+    // Shows a test (evaluation::kTimeTest or kDistanceTest) of the current slot in the grid.
+    void ShowTest(int test);
+    void FunctionCzas();
+    void FunctionDroga();
+    void Panel126Click(TObject *Sender);
+    void Panel127Click(TObject *Sender);
+    // The test whose button is selected.
+    int ShownTest() const;
+    void ShowTestCells(int test);
+    // Evaluates a tariff (0..7 of the shown layout) for one test and shows the results and the verdict.
+    void UpdateEdit(int tariff, int test);
+    // Copies the tariff page's edits of the current tariff into the slot's stores.
+    void PrzeliczWyniki();
+    void Edit98Change(TObject *Sender);
+    // True when any slot holds a total distance from a device run.
+    bool CzySymulacjaBazy() const;
+    void UsunWyniki();
+    void UsunLiczniki();
+    void EnableTaryfy(bool enabled);
+    void EnableWynikiLiczniki(bool enabled);
+    void EnableLiczniki(bool enabled);
+    void EnableParametry(bool enabled);
+    // Shows the verdict's reasons and marks; 1 when the job failed.
+    uint8_t GetPrzekroczenie();
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
