@@ -76,7 +76,7 @@ void TForm1::UpdateEdit(int tariff, int test) {
         for (int row = 0; row < kMeasuringRows; ++row)
             Put(FareGridColumns[kGridRows * column + row], screen.Grid.Cells[column][row]);
     for (int row = 0; row < kMeasuringRows; ++row)
-        FareGridColumns[kGridRows * kFeeErrorPct + row]->SetColor(screen.Grid.PercentRed[row] ? clRed : cl3DLight);
+        FareGridColumns[kGridRows * kPaidErrorPct + row]->SetColor(screen.Grid.PercentRed[row] ? clRed : cl3DLight);
     for (int row = kDifference; row < kCounterRows; ++row)
         for (int c = 0; c < kCounters; ++c) Put(CounterEdits[8 * row + c], screen.Counters.Cells[row][c]);
     for (int c = 0; c < kCounters; ++c)
