@@ -26,6 +26,7 @@ void TForm1::UsunWyniki() {
         FareGridColumns[row]->SetText(kNone);
         FareGridColumns[kGridRows + row]->SetText(kNone);
     }
+    for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * kVset + t]->SetText(kNone);
     TestedTariffNames.fill(QString());
     SlotResultTexts.fill(kNone);
     for (auto &pairs : DeviceRowPairs) std::fill(pairs.begin(), pairs.begin() + 2 * kMeasuringRows, kNone);
@@ -55,6 +56,8 @@ void TForm1::EnableWynikiLiczniki(bool enabled) {
         FareGridColumns[kGridRows + row]->SetEnabled(enabled);
     }
     EnableLiczniki(enabled);
+    for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * kVset + t]->SetEnabled(enabled);
+    for (TEdit *totaliser : {Edit518, Edit519, Edit520, Edit521, Edit522, Edit523, Edit524}) totaliser->SetEnabled(enabled);
     Edit29->SetEnabled(enabled);
 }
 

@@ -31,6 +31,7 @@ TEST_F(TariffScreen, ClearedResultsShowDashesInEverySlotAndTest) {
                 }
             }
     for (const QString &name : w->TestedTariffNames) EXPECT_TRUE(name.isEmpty());
+    EXPECT_EQ(w->TariffPanelEdits[8 * kVset + 6]->Text(), "---");
     EXPECT_EQ(w->DeviceRowPairs[0][3], "---");
     EXPECT_FALSE(w->CzySymulacjaBazy());
 }
@@ -56,6 +57,8 @@ TEST_F(TariffScreen, LockingTheMeasuredFieldsCoversGridCountersAndStationConstan
         EXPECT_EQ(w->CounterEdits[8 * kStart]->Enabled(), on);
         EXPECT_EQ(w->CounterEdits[8 * kEnd + 7]->Enabled(), on);
         EXPECT_EQ(w->Edit29->Enabled(), on);
+        EXPECT_EQ(w->TariffPanelEdits[8 * kVset + 4]->Enabled(), on);
+        EXPECT_EQ(w->Edit524->Enabled(), on);
     }
     w->EnableWynikiLiczniki(true);
     w->EnableLiczniki(false);
