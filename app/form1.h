@@ -108,6 +108,9 @@ public:
     // Copies the tariff page's edits of the current tariff into the slot's stores.
     void PrzeliczWyniki();
     void Edit98Change(TObject *Sender);
+    // Change handler of the grid's NOM and N cells: stores, evaluates, marks the slot tested.
+    void Edit298Change(TObject *Sender);
+    void MarkSlotTested(int slot);
     // True when any slot holds a total distance from a device run.
     bool CzySymulacjaBazy() const;
     void UsunWyniki();

@@ -33,3 +33,32 @@ TEST_F(TariffScreen, EvaluationMarksAFailingRowRedAndClearsTheMarkWhenItPasses) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TariffScreen, EnteredNominalValuesAreStoredAndMarkTheSlotTested) {
+    struct Case {
+        uint8_t family;
+        int layoutBase, tariff;
+        const char *nom;
+        QString list;
+    };
+    for (const Case c : {Case{1, 8, 5, "100", "42,"}, Case{0, 0, 6, "100", "7,"}, Case{1, 0, 1, "---", ""}}) {
+        SCOPED_TRACE(c.list.toStdString());
+        w->TestedTariffNames.fill(QString());
+        w->Edit8->SetText("");
+        w->MeterFamily = c.family;
+        w->LayoutBase = c.layoutBase;
+        w->FunctionCzas();
+        Select(c.tariff);
+        w->FareGridColumns[0]->SetText(c.nom);
+        w->FareGridColumns[evaluation::kGridRows]->SetText("3");
+        w->Edit298Change(w->Edit298);
+        const int slot = c.layoutBase + c.tariff;
+        EXPECT_EQ(w->FareRowStore[evaluation::kTimeNom][slot][0], c.nom);
+        EXPECT_EQ(w->FareGridStore[evaluation::kTimeTest][evaluation::kUnits][slot][0], "3");
+        EXPECT_EQ(w->Edit8->Text(), c.list);
+    }
+}
+
+}  // namespace
