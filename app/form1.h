@@ -77,18 +77,6 @@ public:
     static bool Lit(const TPanel *modePanel);
     static void SetLit(TPanel *modePanel, bool lit);
 
-    // --- Services of the fare evaluation used by the shell ---
-    void UpdatePnelTaryf(int tariff);
-    void ShowTest(int test);
-    void FunctionCzas();
-    void FunctionDroga();
-    void UsunWyniki();
-    void UsunLiczniki();
-    void EnableTaryfy(bool enabled);
-    void EnableWynikiLiczniki(bool enabled);
-    void EnableParametry(bool enabled);
-    uint8_t GetPrzekroczenie();
-
     // --- Services of the tariff presets, tariff panels and layout change used by the shell ---
     void SetTaxiNovitius();
     void SetPaneleTaryf(uint8_t family, int page, int half);
@@ -160,6 +148,37 @@ public:
     int32_t JobListCursor = 0;                // record number the next page is read after
     std::vector<int32_t> JobListPageStart;    // record number before each listed page
     std::array<int32_t, 20> JobListRecNo{};   // job-table record number of each row
+
+    // --- Tariff screen (evaluation/window) ---
+    // Selects and shows a tariff of the shown layout, reloading it from the slot's stores.
+    void UpdatePnelTaryf(int tariff);
+    // Shows a test (evaluation::kTimeTest or kDistanceTest) of the current slot in the grid.
+    void ShowTest(int test);
+    void FunctionCzas();
+    void FunctionDroga();
+    void Panel126Click(TObject *Sender);
+    void Panel127Click(TObject *Sender);
+    // The test whose button is selected.
+    int ShownTest() const;
+    void ShowTestCells(int test);
+    // Evaluates a tariff (0..7 of the shown layout) for one test and shows the results and the verdict.
+    void UpdateEdit(int tariff, int test);
+    // Copies the tariff page's edits of the current tariff into the slot's stores.
+    void PrzeliczWyniki();
+    void Edit98Change(TObject *Sender);
+    // Change handler of the grid's NOM and N cells: stores, evaluates, marks the slot tested.
+    void Edit298Change(TObject *Sender);
+    void MarkSlotTested(int slot);
+    // True when any slot holds a total distance from a device run.
+    bool CzySymulacjaBazy() const;
+    void UsunWyniki();
+    void UsunLiczniki();
+    void EnableTaryfy(bool enabled);
+    void EnableWynikiLiczniki(bool enabled);
+    void EnableLiczniki(bool enabled);
+    void EnableParametry(bool enabled);
+    // Shows the verdict's reasons and marks; 1 when the job failed.
+    uint8_t GetPrzekroczenie();
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);

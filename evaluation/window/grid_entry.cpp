@@ -1,0 +1,35 @@
+// The operator's entries in the grid's NOM and N cells: stored for the current slot and test,
+// evaluated, and the slot marked as tested once it has a nominal value.
+#include "app/form1.h"
+#include "platform/runtime/numbers.h"
+
+void TForm1::Edit298Change(TObject *) {
+    using namespace evaluation;
+    if (RecalcGuard != 1) return;
+    const int test = ShownTest();
+    const int slot = LayoutBase + CurrentTariff;
+    for (int row = 0; row < kMeasuringRows; ++row) {
+        FareRowStore[test == kTimeTest ? kTimeNom : kDistanceNom][slot][row] = FareGridColumns[row]->Text().toStdString();
+        FareGridStore[test][kUnits][slot][row] = FareGridColumns[kGridRows + row]->Text().toStdString();
+    }
+    UpdateEdit(CurrentTariff, test);
+    MarkSlotTested(slot);
+}
+
+// A slot with a number in the first NOM cell of either test counts as tested: the own family names
+// it by its page (1..4) and its place on the page, a NOVITIUS meter by the tariff number.
+void TForm1::MarkSlotTested(int slot) {
+    using namespace evaluation;
+    long double value = 0;
+    const bool hasNominal = TryStrToFloat(FareRowStore[kTimeNom][slot][0], value) ||
+                            TryStrToFloat(FareRowStore[kDistanceNom][slot][0], value);
+    if (!hasNominal) return;
+    if (MeterFamily == 1)
+        TestedTariffNames[slot] = QString::number(slot / 4 + 1) + QString::number(slot % 4 + 1);
+    else
+        TestedTariffNames[CurrentTariff] = QString::number(CurrentTariff + 1);
+    QString list;
+    for (const QString &name : TestedTariffNames)
+        if (!name.isEmpty()) list += name + ',';
+    Edit8->SetText(list);
+}

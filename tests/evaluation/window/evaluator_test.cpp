@@ -1,0 +1,64 @@
+// The window's evaluator: the tariff page and the grid go through the evaluation core and come
+// back with the failure colours.
+#include "evaluation/window/tariff_screen_fixture.h"
+#include "platform/runtime/numbers.h"
+
+namespace {
+
+using namespace evaluation;
+
+TEST_F(TariffScreen, EvaluationMarksAFailingRowRedAndClearsTheMarkWhenItPasses) {
+    FormatSettings.DecimalSeparator = ',';
+    w->MeterFamily = 1;
+    w->ApprovalRegime = 1;
+    w->FunctionDroga();
+    Select(0);
+    const char *values[] = {"5,00", "2,00", "36,00", "1000,000", "120,000"};
+    for (int row = kOplP; row <= kCps; ++row) w->TariffParamEdits[8 * row]->SetText(values[row]);
+    TEdit *percent = w->FareGridColumns[kGridRows * kPaidErrorPct];
+    struct Case {
+        const char *nom;
+        bool red;
+    };
+    // A nominal distance without units shown has no error to judge and fails; without a nominal
+    // value the row is not judged.
+    for (const Case c : {Case{"12", true}, Case{"", false}}) {
+        w->FareGridColumns[0]->SetText(c.nom);
+        w->FareGridColumns[kGridRows]->SetText("");
+        w->UpdateEdit(0, kDistanceTest);
+        EXPECT_EQ(percent->Color(), c.red ? clRed : cl3DLight) << c.nom;
+        EXPECT_EQ(w->DistanceRowFailFlags[0][0][0], c.red ? 1 : 0) << c.nom;
+    }
+    EXPECT_EQ(w->UpdateEditBusy, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TariffScreen, EnteredNominalValuesAreStoredAndMarkTheSlotTested) {
+    struct Case {
+        uint8_t family;
+        int layoutBase, tariff;
+        const char *nom;
+        QString list;
+    };
+    for (const Case c : {Case{1, 8, 5, "100", "42,"}, Case{0, 0, 6, "100", "7,"}, Case{1, 0, 1, "---", ""}}) {
+        SCOPED_TRACE(c.list.toStdString());
+        w->TestedTariffNames.fill(QString());
+        w->Edit8->SetText("");
+        w->MeterFamily = c.family;
+        w->LayoutBase = c.layoutBase;
+        w->FunctionCzas();
+        Select(c.tariff);
+        w->FareGridColumns[0]->SetText(c.nom);
+        w->FareGridColumns[evaluation::kGridRows]->SetText("3");
+        w->Edit298Change(w->Edit298);
+        const int slot = c.layoutBase + c.tariff;
+        EXPECT_EQ(w->FareRowStore[evaluation::kTimeNom][slot][0], c.nom);
+        EXPECT_EQ(w->FareGridStore[evaluation::kTimeTest][evaluation::kUnits][slot][0], "3");
+        EXPECT_EQ(w->Edit8->Text(), c.list);
+    }
+}
+
+}  // namespace
