@@ -80,6 +80,13 @@ void TForm1::EnableTaryfy(bool enabled) {
     SetAllEnabled(TariffSelPanels, enabled);
 }
 
+void TForm1::UsunTaryfy() {
+    for (TEdit *edit : TariffParamEdits) edit->SetText(kNone);
+    for (TEdit *edit : TariffJdoplEdits) edit->SetText(kNone);
+    for (TPanel *panel : TariffActivePanels) panel->SetColor(clWhite);
+    for (TPanel *panel : TariffFlagPanels2) panel->SetColor(clWhite);
+}
+
 void TForm1::EnableWynikiLiczniki(bool enabled) {
     SetAllEnabled(FareGridColumns, enabled);
     SetAllEnabled(CounterEdits, enabled);

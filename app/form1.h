@@ -84,13 +84,12 @@ public:
     void UsunWyniki();
     void UsunLiczniki();
     void EnableTaryfy(bool enabled);
+    void UsunTaryfy();
     void EnableWynikiLiczniki(bool enabled);
     void EnableParametry(bool enabled);
     uint8_t GetPrzekroczenie();
 
-    // --- Services of the tariff presets, tariff panels and layout change used by the shell ---
-    void SetTaxiNovitius();
-    void SetPaneleTaryf(uint8_t family, int page, int half);
+    // --- Services of the layout change used by the shell ---
     void ZmianaUkladow(uint8_t on);
 
     // --- Scanned-code screen (qrpayload/window) ---
@@ -102,6 +101,40 @@ public:
     // What the "KOD" and "WYJDZ" commands do: open the screen for a new scan, leave it.
     void OpenScanScreen();
     void CloseScanScreen();
+
+    // --- Taximeter presets, tariff panels, tariff-enable panels (storage/) ---
+    // Switch the window to a taximeter family; each acts only when the family changes.
+    void SetTaxiNovitius();
+    void SetTaxiTivar();
+    // Clears the general data of the taximeter and the vehicle.
+    void UsunDaneOgolne();
+    // Tariff buttons, headings and page codes of a page (0 none, 1..2 tariff tabs, 3 results,
+    // 4 counters) and half (1 first, 0 second).
+    void SetPaneleTaryf(uint8_t family, int page, int half);
+    // Toggle the enabled flag of tariff 0..7 of the layout shown.
+    void Panel1Click(TObject *Sender);
+    void Panel10Click(TObject *Sender);
+    void Panel14Click(TObject *Sender);
+    void Panel15Click(TObject *Sender);
+    void Panel16Click(TObject *Sender);
+    void Panel17Click(TObject *Sender);
+    void Panel18Click(TObject *Sender);
+    void Panel19Click(TObject *Sender);
+    // Paints the enable panel of tariff 0..7 black; other values do nothing.
+    void SetPanelAktywna(int8_t tariff);
+    // Layout viewed in the layout-change procedure: 0 before, 1 after the change.
+    uint8_t ZmianaView = 0;
+
+private:
+    void RestartRecordForFamily();
+    void ShowFamilyControls(bool own);
+    void SetOwnIdentityDefaults();
+    void MoveInitialFeesToFirstColumn();
+    void SetNovitiusTariffPanels(int page, bool resultsOrCounters);
+    void SetOwnTariffHalf(int page, int half);
+    void ToggleTariffEnabled(int tariff);
+
+public:
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
