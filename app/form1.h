@@ -77,9 +77,7 @@ public:
     static bool Lit(const TPanel *modePanel);
     static void SetLit(TPanel *modePanel, bool lit);
 
-    // --- Services of the tariff presets, tariff panels and layout change used by the shell ---
-    void SetTaxiNovitius();
-    void SetPaneleTaryf(uint8_t family, int page, int half);
+    // --- Services of the layout change used by the shell ---
     void ZmianaUkladow(uint8_t on);
 
     // --- Scanned-code screen (qrpayload/window) ---
@@ -173,12 +171,47 @@ public:
     bool CzySymulacjaBazy() const;
     void UsunWyniki();
     void UsunLiczniki();
+    void UsunTaryfy();
     void EnableTaryfy(bool enabled);
     void EnableWynikiLiczniki(bool enabled);
     void EnableLiczniki(bool enabled);
     void EnableParametry(bool enabled);
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
+
+    // --- Taximeter presets, tariff panels, tariff-enable panels (storage/) ---
+    // Switch the window to a taximeter family; each acts only when the family changes.
+    void SetTaxiNovitius();
+    void SetTaxiTivar();
+    // Clears the general data of the taximeter and the vehicle.
+    void UsunDaneOgolne();
+    // Tariff buttons, headings and page codes of a page (0 none, 1..2 tariff tabs, 3 results,
+    // 4 counters) and half (1 first, 0 second).
+    void SetPaneleTaryf(uint8_t family, int page, int half);
+    // Toggle the enabled flag of tariff 0..7 of the layout shown.
+    void Panel1Click(TObject *Sender);
+    void Panel10Click(TObject *Sender);
+    void Panel14Click(TObject *Sender);
+    void Panel15Click(TObject *Sender);
+    void Panel16Click(TObject *Sender);
+    void Panel17Click(TObject *Sender);
+    void Panel18Click(TObject *Sender);
+    void Panel19Click(TObject *Sender);
+    // Paints the enable panel of tariff 0..7 black; other values do nothing.
+    void SetPanelAktywna(int8_t tariff);
+    // Layout viewed in the layout-change procedure: 0 before, 1 after the change.
+    uint8_t ZmianaView = 0;
+
+private:
+    void RestartRecordForFamily();
+    void ShowFamilyControls(bool own);
+    void SetOwnIdentityDefaults();
+    void MoveInitialFeesToFirstColumn();
+    void SetNovitiusTariffPanels(int page, bool resultsOrCounters);
+    void SetOwnTariffHalf(int page, int half);
+    void ToggleTariffEnabled(int tariff);
+
+public:
 
     // --- Device library ---
     void Timer5Timer(TObject *Sender);

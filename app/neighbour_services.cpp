@@ -1,16 +1,5 @@
-// The taximeter preset, tariff panel and layout change operations that start-up, the pages and the
-// working modes call, to the extent those callers rely on them.
+// The layout change operation that the working modes call, to the extent those callers rely on it.
 #include "app/form1.h"
-
-void TForm1::SetTaxiNovitius() {
-    if (MeterFamily == 0) return;  // a preset acts only on a change of family
-    MeterFamily = 0;
-}
-
-void TForm1::SetPaneleTaryf(uint8_t, int page, int) {
-    const bool tariffPage = page >= 1 && page <= 4;
-    for (TPanel *button : TariffSelPanels) button->SetVisible(tariffPage);
-}
 
 void TForm1::ZmianaUkladow(uint8_t on) {
     if ((on != 0) == Lit(Panel342)) return;  // already in that state: nothing changes

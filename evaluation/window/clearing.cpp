@@ -68,3 +68,12 @@ void TForm1::EnableLiczniki(bool enabled) {
 }
 
 void TForm1::EnableParametry(bool enabled) { SetAllEnabled(MainFieldEdits, enabled); }
+
+// Clears the tariff pages: every parameter and surcharge-unit edit reads "---", the enable and
+// tick panels turn white.
+void TForm1::UsunTaryfy() {
+    for (TEdit *edit : TariffParamEdits) edit->SetText(kNone);
+    for (TEdit *edit : TariffJdoplEdits) edit->SetText(kNone);
+    for (TPanel *panel : TariffActivePanels) panel->SetColor(clWhite);
+    for (TPanel *panel : TariffFlagPanels2) panel->SetColor(clWhite);
+}

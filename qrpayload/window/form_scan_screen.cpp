@@ -138,10 +138,13 @@ void FormScanScreen::SelectTariff(int tariff) {
     form_.UpdatePnelTaryf(tariff);
 }
 
-// The tariff-enable panels and the family presets are not part of the window yet; until they are,
-// these leave the tariff page as its edits show it.
+// Marking the scanned tariffs active belongs to the fare evaluation, which the window does not
+// have yet; until it does, the tariff page stays as its edits show it.
 void FormScanScreen::MarkScannedTariffsActive() {}
 
-void FormScanScreen::PresetOwnFamily() {}
+void FormScanScreen::PresetOwnFamily() {
+    form_.SetTaxiTivar();
+    form_.SetPaneleTaryf(1, 0, 1);
+}
 
 }  // namespace qrpayload

@@ -9,7 +9,7 @@ namespace {
 
 using PagesTest = ShellTest;
 
-// The panels every page manages, by name; "buttons" stands for the eight tariff buttons.
+// The panels every page manages, by name; "buttons N" for N visible tariff buttons.
 std::set<std::string> ShownPanels(TForm1 &w) {
     const std::map<std::string, TControl *> managed = {
         {"241", w.Panel241}, {"240", w.Panel240}, {"242", w.Panel242}, {"243", w.Panel243},
@@ -21,8 +21,7 @@ std::set<std::string> ShownPanels(TForm1 &w) {
         if (control->Visible()) shown.insert(name);
     int buttons = 0;
     for (TPanel *button : w.TariffSelPanels) buttons += button->Visible();
-    if (buttons == 8) shown.insert("buttons");
-    EXPECT_TRUE(buttons == 0 || buttons == 8) << buttons;
+    if (buttons > 0) shown.insert("buttons " + std::to_string(buttons));
     return shown;
 }
 
@@ -34,10 +33,10 @@ TEST_F(PagesTest, EachPageShowsItsPanelsWithTheLayoutChangeOffAndOn) {
     };
     const Case cases[] = {
         {0, false, {"241"}},
-        {1, false, {"240", "Label120", "buttons"}},
-        {2, false, {"242", "Label120", "buttons"}},
-        {3, false, {"243", "126", "127", "Label120", "buttons"}},
-        {4, false, {"244", "Label120", "buttons"}},
+        {1, false, {"240", "Label120", "buttons 4"}},
+        {2, false, {"242", "Label120", "buttons 4"}},
+        {3, false, {"243", "126", "127", "Label120", "buttons 8"}},
+        {4, false, {"244", "Label120", "buttons 8"}},
         {5, false, {"245"}},
         {6, false, {"289"}},
         {7, false, {"394"}},

@@ -50,7 +50,7 @@ TEST_F(StartUpTest, TheWindowStartsOnTheParametersPageInAFreshVerification) {
     EXPECT_EQ(w.Label336->Caption(), "OBLICZANIE OPŁATY Z CZASU");
     EXPECT_EQ(w.Panel126->Color(), clWhite);
     EXPECT_EQ(w.Panel127->Color(), clBtnShadow);
-    const char *captions[] = {"1A", "2A", "3A", "4A", "1C", "2C", "3C", "4C"};
+    const char *captions[] = {"1", "2", "3", "4", "5", "6", "7", "8"};
     for (int t = 0; t < 8; ++t) {
         EXPECT_EQ(w.TariffSelPanels[t]->Caption(), captions[t]);
         EXPECT_FALSE(w.TariffCheckBoxes[t]->Visible());

@@ -1,0 +1,84 @@
+// The taximeter family presets (NOVITIUS and the own TIVAR family) and the clearing of the general
+// data of the taximeter and the vehicle.
+#include "app/form1.h"
+
+namespace {
+
+const QString kNone = QStringLiteral("---");
+
+// Identity defaults of the own family's model.
+const QString kOwnSoftwareVersion = QStringLiteral("19.11.04");
+const QString kOwnChecksum = QStringLiteral("553113F5");
+const QString kOwnCertificate = QStringLiteral("ZT 17/2004");
+const QString kOwnType = QStringLiteral("TIVAR 2");
+const QString kOwnMakerName = QStringLiteral("Zakład Elektroniki Pomiarowej");
+const QString kOwnMakerAddress = QStringLiteral("ul. Fabryczna 12, 80-001 Gdańsk");
+
+}  // namespace
+
+// Switching the family while a working mode is lit starts a fresh working record; the three kept
+// counters survive it. The tariffs are cleared in every case.
+void TForm1::RestartRecordForFamily() {
+    if (Panel163->Color() != clInactiveCaptionText || Panel162->Color() != clInactiveCaptionText) {
+        const auto kept = LicznikiKeep;
+        SetLit(Panel162, false);
+        Legalizacja(1);
+        LicznikiKeep = kept;
+    }
+    UsunTaryfy();
+}
+
+// The controls of the tariff screen and the general data that differ between the two families.
+void TForm1::ShowFamilyControls(bool own) {
+    Label220->SetVisible(own);
+    Label219->SetVisible(own);
+    Panel157->SetCaption(own ? QStringLiteral("Tar.---") : QStringLiteral("Tar.1-4"));
+    Panel158->SetCaption(own ? QStringLiteral("Tar.---") : QStringLiteral("Tar.5-8"));
+    for (TEdit *edit : TariffJdoplEdits) edit->SetVisible(own);
+    Edit100->SetVisible(!own);
+    Edit112->SetVisible(!own);
+    for (TPanel *code : {Panel317, Panel318, Panel319, Panel320}) code->SetVisible(own);
+    Edit486->SetVisible(own);
+    for (TEdit *part : {Edit111, Edit457, Edit458}) part->SetVisible(!own);
+}
+
+void TForm1::SetOwnIdentityDefaults() {
+    Edit23->SetText(kOwnCertificate);
+    Edit24->SetText(kOwnSoftwareVersion);
+    Edit434->SetText(kOwnChecksum);
+    Edit20->SetText(kOwnType);
+    Memo3->Lines().Clear();
+    Memo3->Lines().Add(kOwnMakerName);
+    Memo3->Lines().Add(kOwnMakerAddress);
+}
+
+void TForm1::SetTaxiNovitius() {
+    if (MeterFamily == 0) return;
+    RestartRecordForFamily();
+    ShowFamilyControls(false);
+    for (int t = 0; t < 8; ++t) TariffSelPanels[t]->SetCaption(QString::number(t + 1));
+    LayoutBase = 0;
+    MeterFamily = 0;
+}
+
+void TForm1::SetTaxiTivar() {
+    if (MeterFamily == 1) return;
+    RestartRecordForFamily();
+    ShowFamilyControls(true);
+    MoveInitialFeesToFirstColumn();
+    MeterFamily = 1;
+    SetOwnIdentityDefaults();
+}
+
+void TForm1::UsunDaneOgolne() {
+    const std::pair<TEdit *, const char *> cleared[] = {
+        {Edit20, "---"}, {Edit110, "---"}, {Edit21, "---"}, {Edit22, "---"}, {Edit111, "---"},
+        {Edit24, "---"}, {Edit457, "--"},  {Edit434, "---"}, {Edit458, "---"}, {Edit486, "---"},
+        {Edit38, "---"}, {Edit7, "---"},   {Edit25, "---"},  {Edit109, "---"}, {Edit107, "---"}};
+    for (const auto &[edit, text] : cleared) {
+        edit->SetText(QString::fromLatin1(text));
+        edit->SetEnabled(true);
+    }
+    Edit12->SetEnabled(true);
+    Edit28->SetText(kNone);
+}
