@@ -185,6 +185,7 @@ TEST_F(Presets, NovitiusNumbersTariffsAndKeepsOneInitialFeePerGroup) {
 
 TEST_F(Presets, EnablePanelsToggleTheFlagOfTheLayoutShown) {
     TForm1 &w = *window;
+    w.EnableTaryfy(true);  // the tariff pages open for editing
     for (TPanel *panel : w.TariffActivePanels) panel->SetColor(clWhite);
     w.LayoutBase = 8;
     w.TariffEnabledFlags[2] = 1;
@@ -207,6 +208,7 @@ TEST_F(Presets, EnablePanelsToggleTheFlagOfTheLayoutShown) {
 
 TEST_F(Presets, PaintingAnEnablePanelLeavesTheFlagToTheRecalculation) {
     TForm1 &w = *window;
+    w.EnableTaryfy(true);  // the tariff pages open for editing
     for (TPanel *panel : w.TariffActivePanels) panel->SetColor(clWhite);
     w.SetPanelAktywna(3);
     EXPECT_EQ(w.Panel15->Color(), clBlack);
