@@ -334,9 +334,9 @@ private:
     int32_t MemberInteger(std::string_view name) const;
     std::string MemberText(std::string_view name) const;
     // The value a field of the layout takes from the window; none for a field left empty.
-    std::optional<storage::FieldValue> JobFieldValue(const storage::FieldSpec &spec,
+    std::optional<storage::FieldValue> JobFieldValue(const storage::FieldSpec &fieldSpec,
                                                      const SaveMoment &moment) const;
-    std::optional<storage::FieldValue> ChangeProcedureValue(const storage::FieldSpec &spec) const;
+    std::optional<storage::FieldValue> ChangeProcedureValue(const storage::FieldSpec &fieldSpec) const;
 };
 
 extern TForm1 *Form1;

@@ -100,8 +100,8 @@ std::string TForm1::MemberText(std::string_view name) const {
     throw std::logic_error("no text member " + std::string(name));
 }
 
-std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &spec) const {
-    if (spec.name == "ProtocolPanelMask") {
+std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &fieldSpec) const {
+    if (fieldSpec.name == "ProtocolPanelMask") {
         int32_t mask = 0;
         int bit = 0;
         for (TPanel *panel : {Panel347, Panel348, Panel349, Panel350, Panel354, Panel355, Panel356, Panel357,
@@ -111,14 +111,14 @@ std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &spec) co
             mask |= Bit(panel->Caption() == QStringLiteral("NIE"), bit++);
         return mask;
     }
-    if (spec.name == "ChangedTariffsMask") return static_cast<int32_t>(ChangedTariffsMask);
-    if (spec.name == "LayoutPageCode") return int32_t{LayoutPageCodes[static_cast<size_t>(spec.slot)]};
-    if (spec.name == "LegZU" && spec.column == 17) {
+    if (fieldSpec.name == "ChangedTariffsMask") return static_cast<int32_t>(ChangedTariffsMask);
+    if (fieldSpec.name == "LayoutPageCode") return int32_t{LayoutPageCodes[static_cast<size_t>(fieldSpec.slot)]};
+    if (fieldSpec.name == "LegZU" && fieldSpec.column == 17) {
         std::vector<std::string> lines;
         for (int n = 498; n <= 507; ++n) lines.push_back(Utf8(ControlText("Edit" + std::to_string(n))));
         return storage::LineList(lines);
     }
-    if (spec.name == "LegZU" && spec.column == 18) {
+    if (fieldSpec.name == "LegZU" && fieldSpec.column == 18) {
         std::vector<std::string> lines;
         for (int n = 518; n <= 524; ++n) lines.push_back(Utf8(ControlText("Edit" + std::to_string(n))));
         return storage::LineList(lines);
@@ -127,23 +127,23 @@ std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &spec) co
     return std::nullopt;
 }
 
-std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &spec, const SaveMoment &moment) const {
-    const auto slot = static_cast<size_t>(spec.slot);
-    const auto row = static_cast<size_t>(spec.row);
-    const auto column = static_cast<size_t>(spec.column);
-    switch (spec.source) {
+std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, const SaveMoment &moment) const {
+    const auto slot = static_cast<size_t>(fieldSpec.slot);
+    const auto row = static_cast<size_t>(fieldSpec.row);
+    const auto column = static_cast<size_t>(fieldSpec.column);
+    switch (fieldSpec.source) {
         case Source::None:
         case Source::Link:
         case Source::AutoNumber:
             return std::nullopt;
         case Source::ControlText:
-            return Utf8(ControlText(spec.name));
+            return Utf8(ControlText(fieldSpec.name));
         case Source::LabelCaption:
-            return Utf8(Named<TLabel>(spec.name)->Caption());
+            return Utf8(Named<TLabel>(fieldSpec.name)->Caption());
         case Source::PanelBlack:
-            return Named<TPanel>(spec.name)->Color() == clBlack;
+            return Named<TPanel>(fieldSpec.name)->Color() == clBlack;
         case Source::PanelNotWhite:
-            return int32_t{Named<TPanel>(spec.name)->Color() != clWhite};
+            return int32_t{Named<TPanel>(fieldSpec.name)->Color() != clWhite};
         case Source::Heading:
             return Utf8(StationHeading());
         case Source::PageCodes:
@@ -159,10 +159,10 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &spec, const Sav
         case Source::ApplicantKind:
             return ApplicantKind();
         case Source::MemberText:
-            return MemberText(spec.name);
+            return MemberText(fieldSpec.name);
         case Source::MemberInteger:
         case Source::Flag:
-            return MemberInteger(spec.name);
+            return MemberInteger(fieldSpec.name);
         case Source::Version:
             return std::string(kProductVersion);
         case Source::SlotActive:
@@ -228,7 +228,7 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &spec, const Sav
         case Source::ProtocolDates:
             return ProtocolDates();
         case Source::ZmianaData:
-            return ChangeProcedureValue(spec);
+            return ChangeProcedureValue(fieldSpec);
     }
     return std::nullopt;
 }
@@ -259,10 +259,10 @@ storage::JobRecord TForm1::CollectJob() const {
 
     storage::JobRecord job;
     for (int t = 0; t < storage::kJobTableCount; ++t)
-        for (const FieldSpec &spec : storage::LayoutOf(t)) {
-            if (!applies(spec.when)) continue;
-            if (std::optional<FieldValue> value = JobFieldValue(spec, moment))
-                job[static_cast<size_t>(t)][spec.field] = std::move(*value);
+        for (const FieldSpec &fieldSpec : storage::LayoutOf(t)) {
+            if (!applies(fieldSpec.when)) continue;
+            if (std::optional<FieldValue> value = JobFieldValue(fieldSpec, moment))
+                job[static_cast<size_t>(t)][fieldSpec.field] = std::move(*value);
         }
     return job;
 }

@@ -241,9 +241,9 @@ tables::TableStructure StructureOf(int table) {
         structure.fieldTypes[6] = I;
         return structure;
     }
-    for (const FieldSpec &spec : LayoutOf(table)) {
-        structure.fieldTypes.at(static_cast<size_t>(spec.field)) = spec.type;
-        if (spec.source == Source::AutoNumber) structure.autoNumberField = spec.field;
+    for (const FieldSpec &fieldSpec : LayoutOf(table)) {
+        structure.fieldTypes.at(static_cast<size_t>(fieldSpec.field)) = fieldSpec.type;
+        if (fieldSpec.source == Source::AutoNumber) structure.autoNumberField = fieldSpec.field;
     }
     return structure;
 }

@@ -18,20 +18,20 @@ struct ClosedOnExit {
 // The fields of the current record that the save writes, as the types it writes them with.
 RecordValues ReadValues(tables::TTable &table, int layout) {
     RecordValues values;
-    for (const FieldSpec &spec : LayoutOf(layout)) {
-        if (spec.source == Source::None || spec.source == Source::Link || spec.source == Source::AutoNumber)
+    for (const FieldSpec &fieldSpec : LayoutOf(layout)) {
+        if (fieldSpec.source == Source::None || fieldSpec.source == Source::Link || fieldSpec.source == Source::AutoNumber)
             continue;
-        const tables::TField field = table.Fields[spec.field];
+        const tables::TField field = table.Fields[fieldSpec.field];
         if (field.IsNull()) continue;
-        switch (spec.type) {
+        switch (fieldSpec.type) {
             case tables::FieldType::Text:
-                values[spec.field] = field.AsString();
+                values[fieldSpec.field] = field.AsString();
                 break;
             case tables::FieldType::Integer:
-                values[spec.field] = field.AsInteger();
+                values[fieldSpec.field] = field.AsInteger();
                 break;
             case tables::FieldType::Boolean:
-                values[spec.field] = field.AsBoolean();
+                values[fieldSpec.field] = field.AsBoolean();
                 break;
         }
     }

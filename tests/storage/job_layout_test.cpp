@@ -12,18 +12,18 @@ using tables::FieldType;
 namespace {
 
 const FieldSpec *Find(int table, int field) {
-    for (const FieldSpec &spec : storage::LayoutOf(table))
-        if (spec.field == field) return &spec;
+    for (const FieldSpec &fieldSpec : storage::LayoutOf(table))
+        if (fieldSpec.field == field) return &fieldSpec;
     return nullptr;
 }
 
 TEST(JobLayout, EveryFieldIsListedOnceWithinItsTable) {
     for (int t = 0; t < storage::kJobTableCount; ++t) {
         std::set<int> seen;
-        for (const FieldSpec &spec : storage::LayoutOf(t)) {
-            EXPECT_GT(spec.field, 0) << "table " << t;
-            EXPECT_LT(spec.field, storage::FieldCountOf(t)) << "table " << t;
-            EXPECT_TRUE(seen.insert(spec.field).second) << "table " << t << " field " << spec.field;
+        for (const FieldSpec &fieldSpec : storage::LayoutOf(t)) {
+            EXPECT_GT(fieldSpec.field, 0) << "table " << t;
+            EXPECT_LT(fieldSpec.field, storage::FieldCountOf(t)) << "table " << t;
+            EXPECT_TRUE(seen.insert(fieldSpec.field).second) << "table " << t << " field " << fieldSpec.field;
         }
     }
 }
@@ -97,14 +97,14 @@ TEST(JobLayout, SpotFieldsOfTheRecords) {
         {storage::kLegZU, 19, FieldType::Text, Source::ProtocolDates, When::Always, 0, 0, 0},
     };
     for (const Case &c : cases) {
-        const FieldSpec *spec = Find(c.table, c.field);
-        ASSERT_NE(spec, nullptr) << "table " << c.table << " field " << c.field;
-        EXPECT_EQ(spec->type, c.type) << "table " << c.table << " field " << c.field;
-        EXPECT_EQ(spec->source, c.source) << "table " << c.table << " field " << c.field;
-        EXPECT_EQ(spec->when, c.when) << "table " << c.table << " field " << c.field;
-        EXPECT_EQ(spec->slot, c.slot) << "table " << c.table << " field " << c.field;
-        EXPECT_EQ(spec->row, c.row) << "table " << c.table << " field " << c.field;
-        EXPECT_EQ(spec->column, c.column) << "table " << c.table << " field " << c.field;
+        const FieldSpec *fieldSpec = Find(c.table, c.field);
+        ASSERT_NE(fieldSpec, nullptr) << "table " << c.table << " field " << c.field;
+        EXPECT_EQ(fieldSpec->type, c.type) << "table " << c.table << " field " << c.field;
+        EXPECT_EQ(fieldSpec->source, c.source) << "table " << c.table << " field " << c.field;
+        EXPECT_EQ(fieldSpec->when, c.when) << "table " << c.table << " field " << c.field;
+        EXPECT_EQ(fieldSpec->slot, c.slot) << "table " << c.table << " field " << c.field;
+        EXPECT_EQ(fieldSpec->row, c.row) << "table " << c.table << " field " << c.field;
+        EXPECT_EQ(fieldSpec->column, c.column) << "table " << c.table << " field " << c.field;
     }
     // Unused fields stay out of the layouts.
     for (int field : {8, 25, 58, 121}) EXPECT_EQ(Find(storage::kGenData, field), nullptr);

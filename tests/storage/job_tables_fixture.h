@@ -19,24 +19,24 @@ inline storage::JobRecord SampleJob(int tag) {
     using tables::FieldType;
     storage::JobRecord job;
     for (int t = 0; t < storage::kJobTableCount; ++t)
-        for (const storage::FieldSpec &spec : storage::LayoutOf(t)) {
-            if (spec.source == Source::None || spec.source == Source::Link ||
-                spec.source == Source::AutoNumber)
+        for (const storage::FieldSpec &fieldSpec : storage::LayoutOf(t)) {
+            if (fieldSpec.source == Source::None || fieldSpec.source == Source::Link ||
+                fieldSpec.source == Source::AutoNumber)
                 continue;
             FieldValue value;
-            switch (spec.type) {
+            switch (fieldSpec.type) {
                 case FieldType::Text:
-                    value = "t" + std::to_string(t) + "f" + std::to_string(spec.field) + "j" +
+                    value = "t" + std::to_string(t) + "f" + std::to_string(fieldSpec.field) + "j" +
                             std::to_string(tag) + "\r\nżółw\r\n";
                     break;
                 case FieldType::Integer:
-                    value = int32_t{1000 * tag + 10 * spec.field + t};
+                    value = int32_t{1000 * tag + 10 * fieldSpec.field + t};
                     break;
                 case FieldType::Boolean:
-                    value = (spec.field + tag) % 2 == 1;
+                    value = (fieldSpec.field + tag) % 2 == 1;
                     break;
             }
-            job[static_cast<size_t>(t)][spec.field] = value;
+            job[static_cast<size_t>(t)][fieldSpec.field] = value;
         }
     return job;
 }
@@ -86,12 +86,12 @@ protected:
             table.Open();
             table.Last();
             const auto &values = job[static_cast<size_t>(t)];
-            for (const storage::FieldSpec &spec : storage::LayoutOf(t)) {
-                const tables::TField field = table.Fields[spec.field];
-                const auto it = values.find(spec.field);
+            for (const storage::FieldSpec &fieldSpec : storage::LayoutOf(t)) {
+                const tables::TField field = table.Fields[fieldSpec.field];
+                const auto it = values.find(fieldSpec.field);
                 const std::string where =
-                    std::string(storage::TableFileOf(t + 1).file) + " field " + std::to_string(spec.field);
-                if (spec.source == storage::Source::Link || spec.source == storage::Source::AutoNumber)
+                    std::string(storage::TableFileOf(t + 1).file) + " field " + std::to_string(fieldSpec.field);
+                if (fieldSpec.source == storage::Source::Link || fieldSpec.source == storage::Source::AutoNumber)
                     EXPECT_EQ(field.AsInteger(), number) << where;
                 else if (it == values.end())
                     EXPECT_TRUE(field.IsNull()) << where;

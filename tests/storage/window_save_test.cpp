@@ -106,12 +106,12 @@ TEST_F(WindowSave, TheShownJobLandsInAllTenTablesFieldByField) {
     window->write_gen_db();
     for (int t = 0; t < storage::kJobTableCount; ++t) {
         EXPECT_EQ(Records(t + 1), 2);
-        for (const storage::FieldSpec &spec : storage::LayoutOf(t)) {
-            const auto it = job[static_cast<size_t>(t)].find(spec.field);
+        for (const storage::FieldSpec &fieldSpec : storage::LayoutOf(t)) {
+            const auto it = job[static_cast<size_t>(t)].find(fieldSpec.field);
             QString expected;
             // Dictionary fields of the job's own record are the dictionaries' business.
-            if (spec.source == storage::Source::None) continue;
-            if (spec.source == storage::Source::Link || spec.source == storage::Source::AutoNumber)
+            if (fieldSpec.source == storage::Source::None) continue;
+            if (fieldSpec.source == storage::Source::Link || fieldSpec.source == storage::Source::AutoNumber)
                 expected = "2";
             else if (it == job[static_cast<size_t>(t)].end())
                 expected = "";
@@ -121,7 +121,7 @@ TEST_F(WindowSave, TheShownJobLandsInAllTenTablesFieldByField) {
                 expected = QString::number(*number);
             else
                 expected = std::get<bool>(it->second) ? "True" : "False";
-            EXPECT_EQ(Stored(t + 1, spec.field), expected) << "table " << t + 1 << " field " << spec.field;
+            EXPECT_EQ(Stored(t + 1, fieldSpec.field), expected) << "table " << t + 1 << " field " << fieldSpec.field;
         }
     }
 }

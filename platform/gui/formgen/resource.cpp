@@ -375,23 +375,23 @@ private:
         return s.substr(1, s.size() - 2);
     }
 
-    void Repeat(size_t at, const std::string &spec, Env &env) {
+    void Repeat(size_t at, const std::string &clause, Env &env) {
         const int number = lines_[at].number;
         // repeat <name> = <from> to <to> [step <step>]
-        const size_t eq = spec.find('=');
-        const size_t to = spec.find(" to ");
+        const size_t eq = clause.find('=');
+        const size_t to = clause.find(" to ");
         if (eq == std::string::npos || to == std::string::npos || to < eq)
             throw ResourceError(number, "expected: repeat <name> = <from> to <to> [step <step>]");
-        const std::string name = Trim(spec.substr(0, eq));
+        const std::string name = Trim(clause.substr(0, eq));
         if (!IsIdentifier(name)) throw ResourceError(number, "bad loop name '" + name + "'");
-        const size_t stepAt = spec.find(" step ", to);
+        const size_t stepAt = clause.find(" step ", to);
         const std::string toText =
-            spec.substr(to + 4, stepAt == std::string::npos ? std::string::npos : stepAt - to - 4);
-        const int64_t from = Expression(Trim(spec.substr(eq + 1, to - eq - 1)), env, number).Evaluate();
+            clause.substr(to + 4, stepAt == std::string::npos ? std::string::npos : stepAt - to - 4);
+        const int64_t from = Expression(Trim(clause.substr(eq + 1, to - eq - 1)), env, number).Evaluate();
         const int64_t last = Expression(Trim(toText), env, number).Evaluate();
         const int64_t step = stepAt == std::string::npos
                                  ? 1
-                                 : Expression(Trim(spec.substr(stepAt + 6)), env, number).Evaluate();
+                                 : Expression(Trim(clause.substr(stepAt + 6)), env, number).Evaluate();
         if (step == 0) throw ResourceError(number, "step 0");
         const bool saved = env.count(name) != 0;
         const int64_t outer = saved ? env[name] : 0;
@@ -405,32 +405,32 @@ private:
             env.erase(name);
     }
 
-    void Form(size_t at, const std::string &spec, const Env &env) {
+    void Form(size_t at, const std::string &clause, const Env &env) {
         const int number = lines_[at].number;
         if (!resource_.formClass.empty()) throw ResourceError(number, "a second form block");
         // form <Name> : <Class> "header"
-        const size_t colon = spec.find(':');
-        const size_t quote = spec.find('"');
+        const size_t colon = clause.find(':');
+        const size_t quote = clause.find('"');
         if (colon == std::string::npos || quote == std::string::npos || quote < colon)
             throw ResourceError(number, "expected: form <Name> : <Class> \"header\"");
-        resource_.formName = Trim(spec.substr(0, colon));
-        resource_.formClass = Trim(spec.substr(colon + 1, quote - colon - 1));
-        resource_.formHeader = Quoted(Trim(spec.substr(quote)), number);
+        resource_.formName = Trim(clause.substr(0, colon));
+        resource_.formClass = Trim(clause.substr(colon + 1, quote - colon - 1));
+        resource_.formHeader = Quoted(Trim(clause.substr(quote)), number);
         if (!IsIdentifier(resource_.formName) || !IsIdentifier(resource_.formClass))
             throw ResourceError(number, "bad form name or class");
         resource_.formProperties = Properties(at, env);
     }
 
-    void Object(size_t at, const std::string &spec, const Env &env) {
+    void Object(size_t at, const std::string &clause, const Env &env) {
         const int number = lines_[at].number;
         // object <Name> : <Class> [in <Parent>]
-        const size_t colon = spec.find(':');
+        const size_t colon = clause.find(':');
         if (colon == std::string::npos)
             throw ResourceError(number, "expected: object <Name> : <Class> [in <Parent>]");
         Component c;
         c.line = number;
-        c.name = Interpolate(Trim(spec.substr(0, colon)), env, number, false);
-        std::string tail = Trim(spec.substr(colon + 1));
+        c.name = Interpolate(Trim(clause.substr(0, colon)), env, number, false);
+        std::string tail = Trim(clause.substr(colon + 1));
         const size_t in = tail.find(" in ");
         if (in != std::string::npos) {
             c.parent = Interpolate(Trim(tail.substr(in + 4)), env, number, false);
