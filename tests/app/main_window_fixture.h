@@ -1,13 +1,21 @@
 #pragma once
-// A main window created for one desktop size, headless.
+// A main window created for one desktop size, headless, working in an empty folder of its own: the
+// tables and text files the window makes are made there and never meet another test's.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "app/form1.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:
+    MainWindowTest() : previousDir_(QDir::currentPath()) { QDir::setCurrent(workDir.path()); }
+    ~MainWindowTest() override {
+        form.reset();
+        QDir::setCurrent(previousDir_);
+    }
     void TearDown() override { Application->SetDesktopRect(std::nullopt); }
 
     // Creates the window as the program does, on a desktop of the given size.
@@ -18,5 +26,9 @@ protected:
         return *form;
     }
 
+    QTemporaryDir workDir;
     std::unique_ptr<TForm1> form;
+
+private:
+    QString previousDir_;
 };

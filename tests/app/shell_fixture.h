@@ -1,9 +1,6 @@
 #pragma once
-// A main window on the virtual clock, in its own empty working directory, with message boxes
-// recorded instead of shown.
-#include <QDir>
+// A main window on the virtual clock, with message boxes recorded instead of shown.
 #include <QFile>
-#include <QTemporaryDir>
 #include <vector>
 
 #include "platform/runtime/clock.h"
@@ -13,9 +10,6 @@ class ShellTest : public MainWindowTest {
 protected:
     void SetUp() override {
         runtime::UseVirtualClock(0);
-        previousDir = QDir::currentPath();
-        ASSERT_TRUE(workDir.isValid());
-        QDir::setCurrent(workDir.path());
         Application->ModalBoxResponder = [this](const TModalBox &box) {
             boxes.push_back(box);
             return IDOK;
@@ -24,7 +18,6 @@ protected:
     void TearDown() override {
         form.reset();
         Application->ModalBoxResponder = nullptr;
-        QDir::setCurrent(previousDir);
         runtime::UseRealClock();
         MainWindowTest::TearDown();
     }
@@ -42,7 +35,5 @@ protected:
         gui::AdvanceTime(200);
     }
 
-    QTemporaryDir workDir;
-    QString previousDir;
     std::vector<TModalBox> boxes;
 };

@@ -12,15 +12,7 @@ namespace {
 class WindowJobList : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         window = &Create();
-    }
-    void TearDown() override {
-        form.reset();
-        QDir::setCurrent(previous);
-        MainWindowTest::TearDown();
     }
     // Adds job records holding `texts` each.
     void AppendJobs(const std::vector<std::map<int, std::string>> &jobs) {
@@ -37,8 +29,6 @@ protected:
         return window->JobListLabels[static_cast<size_t>(20 * column + row)]->Caption();
     }
 
-    QTemporaryDir dir;
-    QString previous;
     TForm1 *window = nullptr;
 };
 

@@ -14,16 +14,8 @@ namespace {
 class WindowSave : public MainWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         // Creating the window names the tables and creates their files here.
         window = &Create();
-    }
-    void TearDown() override {
-        form.reset();
-        QDir::setCurrent(previous);
-        MainWindowTest::TearDown();
     }
 
     // A job of the own family outside the change procedure, with distinct values everywhere.
@@ -94,8 +86,6 @@ protected:
         return count;
     }
 
-    QTemporaryDir dir;
-    QString previous;
     TForm1 *window = nullptr;
 };
 

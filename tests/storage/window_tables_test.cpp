@@ -12,16 +12,6 @@ namespace {
 
 class WindowTables : public MainWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-    }
-    void TearDown() override {
-        form.reset();
-        QDir::setCurrent(previous);
-        MainWindowTest::TearDown();
-    }
     static void WriteFile(const QString &name, const QByteArray &bytes) {
         QFile file(name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -36,8 +26,6 @@ protected:
         window.Table1->Close();
     }
 
-    QTemporaryDir dir;
-    QString previous;
 };
 
 TEST_F(WindowTables, FirstRunCreatesEveryTableWithItsStructureAndKeepsTheFormTexts) {
@@ -85,7 +73,7 @@ TEST_F(WindowTables, SettingsComeFromTheFirstRecordAndTheHeadingFromTheLast) {
     const Case cases[] = {{"0", "0", "S", clWhite}, {"1", "5", "D", clBlack}, {"", "", "D", clWhite}};
     for (const Case &c : cases) {
         // Each case in a folder of its own.
-        const QString folder = dir.filePath(c.field42 + "_" + c.field48);
+        const QString folder = workDir.filePath(c.field42 + "_" + c.field48);
         ASSERT_TRUE(QDir().mkpath(folder));
         QDir::setCurrent(folder);
         TForm1 &window = Create();

@@ -20,19 +20,13 @@ double Points(int pixels) {
 
 class PrintRunTest : public MainWindowTest {
 protected:
-    // The window runs in its own empty working directory: its tables and "lz.txt" are made there.
     void SetUp() override {
-        previousDir = QDir::currentPath();
-        ASSERT_TRUE(workDir.isValid());
-        QDir::setCurrent(workDir.path());
         window = &Create();
         pdf = dir.filePath("run.pdf");
         Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
     }
     void TearDown() override {
         Application->PrintDialogResponder = nullptr;
-        form.reset();
-        QDir::setCurrent(previousDir);
         MainWindowTest::TearDown();
     }
 
@@ -49,8 +43,6 @@ protected:
     }
 
     TForm1 *window = nullptr;
-    QTemporaryDir workDir;
-    QString previousDir;
     QTemporaryDir dir;
     QString pdf;
 };
