@@ -2,28 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
-#include "platform/runtime/clock.h"
-#include "tests/app/main_window_fixture.h"
+#include "tests/app/shell_fixture.h"
 
 namespace {
 
-class DeviceLibraryTest : public MainWindowTest {
-protected:
-    void SetUp() override {
-        runtime::UseVirtualClock(0);
-        Application->ModalBoxResponder = [this](const TModalBox &box) {
-            boxes.push_back(box);
-            return IDOK;
-        };
-    }
-    void TearDown() override {
-        form.reset();
-        Application->ModalBoxResponder = nullptr;
-        runtime::UseRealClock();
-        MainWindowTest::TearDown();
-    }
-    std::vector<TModalBox> boxes;
-};
+class DeviceLibraryTest : public ShellTest {};
 
 TEST_F(DeviceLibraryTest, BothDeviceLibrariesLoadByNameAndStartTheScan) {
     for (const char *name : {device::kDeviceLibraryName, d2xx::kStationLibraryName, d2xx::kSimulatorLibraryName}) {
