@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "app/command_table.h"
 #include "app/form1.h"
 #include "app/scoped_flag.h"
 
@@ -44,40 +45,56 @@ void TForm1::HeadButton() {
     // A command may queue or run another one (the measuring-run bar runs command 0): the number is
     // read once.
     const int32_t command = ButtonId;
+    if (const commands::Action run = commands::Find(command)) run(*this, command);
+}
+
+void TForm1::ShowPageCommand(int32_t command) {
     if (command == 0) {
         PageFunction(CurrentPage);
-        SelectTab(CurrentPage);
-    } else if (command >= kFirstTabCommand && command < kFirstTabCommand + 7) {
-        PageFunction(command - kFirstTabCommand);
+    } else {
         CurrentPage = command - kFirstTabCommand;
-        SelectTab(CurrentPage);
-    } else if (command == 21) {
-        if (Lit(Panel163)) return;
-        Legalizacja(0);
-        TariffSelPanels[CurrentTariff]->SetColor(clInactiveCaptionText);
-        UpdatePnelTaryf(CurrentTariff);
-    } else if (command == 22) {
-        if (Lit(Panel162)) return;
-        if (!Lit(Panel163)) {
-            Edit14->SetText(QStringLiteral("---"));
-            Edit15->SetText(QStringLiteral("---"));
-            Label155->SetCaption(QString());
-        }
-        CalcModeState = 0;
-        Legalizacja(1);
-        TariffSelPanels[CurrentTariff]->SetColor(clWhite);
-        UpdatePnelTaryf(CurrentTariff);
-        ResetLiveCourse();
-    } else if (command == 23) {
-        StopCaptureReplay();
-        Panel169->Hide();
-        TestPelgrivator(0);
-    } else if (command == 26) {
-        StartCaptureReplay();
-    } else if (command == 61) {
-        PageFunction(7);
-        SelectTab(7);
+        PageFunction(CurrentPage);
     }
+    SelectTab(CurrentPage);
+}
+
+void TForm1::VerificationModeCommand() {
+    if (Lit(Panel163)) return;
+    Legalizacja(0);
+    TariffSelPanels[CurrentTariff]->SetColor(clInactiveCaptionText);
+    UpdatePnelTaryf(CurrentTariff);
+}
+
+void TForm1::MeasuringModeCommand() {
+    if (Lit(Panel162)) return;
+    if (!Lit(Panel163)) {
+        Edit14->SetText(QStringLiteral("---"));
+        Edit15->SetText(QStringLiteral("---"));
+        Label155->SetCaption(QString());
+    }
+    CalcModeState = 0;
+    Legalizacja(1);
+    TariffSelPanels[CurrentTariff]->SetColor(clWhite);
+    UpdatePnelTaryf(CurrentTariff);
+    ResetLiveCourse();
+}
+
+void TForm1::StopCommand() {
+    StopCaptureReplay();
+    Panel169->Hide();
+    TestPelgrivator(0);
+}
+
+std::span<const commands::Row> commands::ShellRows() {
+    static constexpr auto page = [](TForm1 &form, int32_t command) { form.ShowPageCommand(command); };
+    static constexpr Row rows[] = {
+        {0, page},
+        {14, page}, {15, page}, {16, page}, {17, page}, {18, page}, {19, page}, {20, page},
+        {21, [](TForm1 &form, int32_t) { form.VerificationModeCommand(); }},
+        {22, [](TForm1 &form, int32_t) { form.MeasuringModeCommand(); }},
+        {23, [](TForm1 &form, int32_t) { form.StopCommand(); }},
+    };
+    return rows;
 }
 
 void TForm1::ResetLiveCourse() {

@@ -56,6 +56,11 @@ public:
     void TimerButton();
     void HeadButton();
     TPanel *PressedPanel() const;
+    // Command 0 shows the current page again; 14 .. 20 show pages 0 .. 6.
+    void ShowPageCommand(int32_t command);
+    void VerificationModeCommand();  // 21, "Leg."
+    void MeasuringModeCommand();     // 22, "Ust."
+    void StopCommand();              // 23, "STOP"
     void ResetLiveCourse();
     void PageTabClick(TObject *Sender);
     void Panel162Click(TObject *Sender);
