@@ -43,6 +43,13 @@ std::string Version40Text() {
     return text.substr(0, 2500);
 }
 
+// Alternating letters and digits: the most segment boundaries the search meets.
+std::string AlternatingText() {
+    std::string text;
+    while (text.size() < 3000) text += "A1";
+    return text;
+}
+
 void Ours(benchmark::State &state, const std::string &text) {
     barcode::QrParameters parameters;  // level L with upgrade, the document pages' settings
     for (auto _ : state) {
@@ -72,5 +79,7 @@ BENCHMARK_CAPTURE(Ours, PlainPage, PlainPageText());
 BENCHMARK_CAPTURE(Qrencode, PlainPage, PlainPageText());
 BENCHMARK_CAPTURE(Ours, Version40, Version40Text());
 BENCHMARK_CAPTURE(Qrencode, Version40, Version40Text());
+BENCHMARK_CAPTURE(Ours, Alternating, AlternatingText());
+BENCHMARK_CAPTURE(Qrencode, Alternating, AlternatingText());
 
 }  // namespace
