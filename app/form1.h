@@ -62,10 +62,11 @@ public:
     void MeasuringModeCommand();     // 22, "Ust."
     void StopCommand();              // 23, "STOP"
     void ResetLiveCourse();
-    void PageTabClick(TObject *Sender);
-    void Panel162Click(TObject *Sender);
-    void Panel163Click(TObject *Sender);
-    void Panel167Click(TObject *Sender);
+    // Every command panel: queues the command of its index in ButtonPanels, or of its row in the
+    // saved-jobs list (8, 34) or its result slot (40).
+    void CommandPanelClick(TObject *Sender);
+    // The exit button "X": queues command 24 keeping the row and hide-row of the last press.
+    void Panel6Click(TObject *Sender);
 
     // --- Pages ---
     void PageFunction(int32_t page);
