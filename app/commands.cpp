@@ -146,6 +146,8 @@ void TForm1::ResetLiveCourse() {
 }
 
 void TForm1::CommandPanelClick(TObject *Sender) {
+    // A caption label standing on a command panel acts as the panel.
+    if (const auto *caption = dynamic_cast<TLabel *>(Sender)) Sender = caption->Parent();
     const auto indexIn = [Sender](std::span<TPanel *const> panels) {
         const auto found = std::find(panels.begin(), panels.end(), Sender);
         return found == panels.end() ? -1 : static_cast<int>(found - panels.begin());

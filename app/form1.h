@@ -73,7 +73,7 @@ public:
     void LeaveScanScreenCommand();     // 30, "WYJDZ" of the scanned-code screen
     void InspectionNoticeOkCommand();  // 35, "OK" of the inspection-fault notice
     void ResetLiveCourse();
-    // Every command panel: queues the command of its index in ButtonPanels, or of its row in the
+    // Every command panel (and the caption label on one): queues the command of its index in ButtonPanels, or of its row in the
     // saved-jobs list (8, 34) or its result slot (40).
     void CommandPanelClick(TObject *Sender);
     // The exit button "X": queues command 24 keeping the row and hide-row of the last press.
