@@ -124,6 +124,8 @@ public:
     void EnableButton(uint8_t enabled);
     static QString Data();
     static bool Lit(const TPanel *modePanel);
+    // A channel's status panel: green when connected, red when not, its caption readable on both.
+    static void ShowChannelStatus(TPanel *statusPanel, bool connected);
     static void SetLit(TPanel *modePanel, bool lit);
 
     // --- Services of the layout change used by the shell ---
