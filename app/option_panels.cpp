@@ -5,13 +5,16 @@
 
 #include "app/form1.h"
 
+void shell::PaintTick(TPanel &panel, TColor color) {
+    panel.SetColor(color);
+    // A caption on the panel ("AUTO-Leg", "CZAS x10") stays readable in both states.
+    panel.Font().SetColor(color == clBlack ? clWhite : clBlack);
+}
+
 void shell::FlipTick(TPanel &panel, TickRule rule) {
     const TColor first = rule == TickRule::WhiteFirst ? clWhite : clBlack;
     const TColor second = rule == TickRule::WhiteFirst ? clBlack : clWhite;
-    const TColor now = panel.Color() == first ? second : first;
-    panel.SetColor(now);
-    // A caption on the panel ("AUTO-Leg") stays readable in both states.
-    panel.Font().SetColor(now == clBlack ? clWhite : clBlack);
+    PaintTick(panel, panel.Color() == first ? second : first);
 }
 
 void shell::ExchangeRelativeToK(evaluation::EvaluationState &stores, uint8_t flag) {
@@ -93,7 +96,7 @@ void TForm1::Panel278Click(TObject *) {
 void TForm1::Panel388Click(TObject *) {
     const bool on = Panel388->Color() == clWhite;
     CzasX10 = on ? 1 : 0;
-    Panel388->SetColor(on ? clBlack : clWhite);
+    shell::PaintTick(*Panel388, on ? clBlack : clWhite);
 }
 
 void TForm1::Panel409Click(TObject *) {

@@ -61,8 +61,10 @@ TEST_F(CaptionContrastTest, EveryCaptionReadsInEveryStateOfTheScreen) {
     Press(w.Panel159);  // the results page: a tab selected, the test tabs shown
     w.Panel127->Click();  // the distance test chosen
     w.Panel392->Click();  // "AUTO-Leg" off
+    w.Panel388->Click();  // "CZAS x10" white
     EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "in the setting mode on the results page";
     for (TPanel *status : {w.Panel164, w.Panel393}) TForm1::ShowChannelStatus(status, true);
+    w.Panel388->Click();  // "CZAS x10" black
     EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "with both channels connected";
 }
 
