@@ -294,6 +294,9 @@ public:
     // The tariff-layout change procedure is on ("Z/U" white).
     bool ChangeProcedureOn() const;
 
+    // Tab goes through the fields row by row from the top, left to right within a row.
+    void OrderTabsByReading();
+
     // --- Control tables ---
     void InitPointComponent();
 
