@@ -59,15 +59,15 @@ std::string FolderOf(const std::string &path) {
 
 }  // namespace
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < bytes.size()) {
-        const size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-        lines.push_back(Cp1250ToUtf8(bytes.substr(start, end - start)));
-        if (end == bytes.size()) break;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        lines.emplace_back(text.substr(start, end - start));
+        if (end == text.size()) break;
         start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') ++start;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
     return lines;
 }
@@ -86,7 +86,7 @@ std::vector<std::string> ReadLines(const std::string &path, size_t maxBytes) {
         if (n == 0) break;
         bytes.append(chunk, static_cast<size_t>(n));
     }
-    return SplitLines(bytes);
+    return SplitLines(Cp1250ToUtf8(bytes));
 }
 
 void WriteLines(const std::string &path, const std::vector<std::string> &lines) {

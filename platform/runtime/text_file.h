@@ -18,8 +18,9 @@ inline constexpr size_t kReadCap = 64 * 1024;
 // Raises Exception naming the file and the cause when it cannot be opened or read.
 std::vector<std::string> ReadLines(const std::string &path, size_t maxBytes = kReadCap);
 
-// Splits bytes (code page 1250) into UTF-8 lines as ReadLines does.
-std::vector<std::string> SplitLines(std::string_view bytes);
+// The lines of a text as ReadLines splits a file: at CR LF, LF or CR, no empty line after a final
+// break.
+std::vector<std::string> SplitLines(std::string_view text);
 
 // Replaces the file by the lines (UTF-8, stored in code page 1250 with CR LF after each). They are
 // written to a temporary file in the same folder, synced and renamed over the old file, so a

@@ -31,7 +31,7 @@ TEST_F(WindowTexts, HugeTextFilesOpenTheWindowWithTheirHeadsOnly) {
     EXPECT_EQ(w.Edit496->Text(), "Aneks B");
     EXPECT_EQ(w.Edit497->Text().size(), qsizetype(textfile::kReadCap) - 18);
     EXPECT_EQ(w.ExtraDeviceEdits[0]->Text(), "drukarka");
-    EXPECT_EQ(w.Memo8->Lines().Count(), 2);
+    EXPECT_EQ(w.Memo8->Lines().Count(), 6);
 }
 
 }  // namespace
