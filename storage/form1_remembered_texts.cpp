@@ -28,9 +28,22 @@ void Remember(TForm1 &form, const TMemo *memo, const char *fileName) {
     Remember(form, fileName, [&] { memo->Lines().SaveToFile(QString::fromLatin1(fileName)); });
 }
 
-void FillFromEdits(TMemo *memo, std::span<TEdit *const> edits) {
-    memo->Lines().Clear();
-    for (const TEdit *edit : edits) memo->Lines().Add(edit->Text());
+QStringList TextsOf(std::span<TEdit *const> edits) {
+    QStringList texts;
+    for (const TEdit *edit : edits) texts.append(edit->Text());
+    return texts;
+}
+
+// The edits' texts into the memo that buffers their file, and the file rewritten. While a saved job
+// fills the edits (MarksLoading) the memo keeps the job's lines, so that saving the job again keeps
+// them; the file follows the edits all the same.
+void RememberEdits(TForm1 &form, TMemo *memo, std::span<TEdit *const> edits, const char *fileName) {
+    const QStringList texts = TextsOf(edits);
+    if (form.MarksLoading == 0) {
+        memo->Lines().Clear();
+        for (const QString &text : texts) memo->Lines().Add(text);
+    }
+    Remember(form, fileName, [&] { WriteTextFileLines(QString::fromLatin1(fileName), texts); });
 }
 
 // Line `line` of "poz.txt" follows its edit.
@@ -45,21 +58,13 @@ void RememberPlace(TForm1 &form, int line, const TEdit *edit) {
 }  // namespace
 
 void TForm1::Edit459Change(TObject *) {
-    FillFromEdits(Memo8, ExtraDeviceEdits);
-    Remember(*this, Memo8, "ee.txt");
-    if (MarksLoading != 0) Memo8->Lines().Clear();
+    RememberEdits(*this, Memo8, ExtraDeviceEdits, "ee.txt");
 }
 
 void TForm1::Edit16Change(TObject *) {
     if (FormLoading != 0) return;
-    FillFromEdits(Memo9, MarkNameEdits);
-    FillFromEdits(Memo13, MarkCountEdits);
-    Remember(*this, Memo9, "em.txt");
-    Remember(*this, Memo13, "ems.txt");
-    if (MarksLoading != 0) {
-        Memo9->Lines().Clear();
-        Memo13->Lines().Clear();
-    }
+    RememberEdits(*this, Memo9, MarkNameEdits, "em.txt");
+    RememberEdits(*this, Memo13, MarkCountEdits, "ems.txt");
 }
 
 void TForm1::Edit483Change(TObject *) { RememberPlace(*this, 0, Edit483); }
