@@ -32,6 +32,7 @@ const DictionaryKind &DictionaryKindOf(int kind);
 struct DictionaryRow {
     std::string value, position;
     int recordNumber = 0;
+    bool operator==(const DictionaryRow &) const = default;
 };
 
 // The entries of a kind, over the open GenData and GenData2 tables walked side by side: a built
