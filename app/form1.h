@@ -473,7 +473,6 @@ private:
     QString ControlText(std::string_view name) const;
     QString StationHeading() const;
     QString PlateText() const;
-    int32_t ApplicantKind() const;
     std::string ProtocolDates() const;
     int32_t MemberInteger(std::string_view name) const;
     std::string MemberText(std::string_view name) const;

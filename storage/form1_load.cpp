@@ -171,6 +171,7 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
     show(Edit15, kGenData, 38);
     LayoutChangeTestMask = static_cast<uint32_t>(job.Integer(kGenData, 45));
     Edit12->SetText(job.Integer(kGenData, 41) == 0 ? QStringLiteral("S") : QStringLiteral("D"));
+    SetWnioskodawce(job.Integer(kGenData, 46));
 }
 
 // The layout-change answers, protocol texts and totalisers of a job saved in the change procedure.

@@ -67,13 +67,6 @@ QString TForm1::PlateText() const {
     return plate;
 }
 
-int32_t TForm1::ApplicantKind() const {
-    if (Panel232->Color() == clBlack) return 0;
-    if (Panel233->Color() == clBlack) return 1;
-    if (Panel234->Color() == clBlack) return 2;
-    return 0;
-}
-
 std::string TForm1::ProtocolDates() const {
     const QString none = QStringLiteral("---");
     const bool range = Panel281->Color() == clBlack;
@@ -158,7 +151,7 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
         case Source::CalcSystem:
             return int32_t{Edit12->Text() != QStringLiteral("S")};
         case Source::ApplicantKind:
-            return ApplicantKind();
+            return GetWnioskodawce();
         case Source::MemberText:
             return MemberText(fieldSpec.name);
         case Source::MemberInteger:
