@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,10 @@
 #include "qrpayload/qr_text.h"
 #include "qrpayload/scan_intake.h"
 #include "storage/job_list.h"
+#include "storage/job_load.h"
 #include "storage/job_save.h"
 #include "storage/job_state.h"
+#include "storage/texts_state.h"
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
@@ -30,7 +33,8 @@ class TForm1 : public TForm1Resource,
                public device::DeviceLinkState,
                public shell::ShellState,
                public printing::PrintRunState,
-               public storage::JobState {
+               public storage::JobState,
+               public storage::TextsState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -227,6 +231,8 @@ public:
     void EnableWynikiLiczniki(bool enabled);
     void EnableLiczniki(bool enabled);
     void EnableParametry(bool enabled);
+    // The 20 rows of the saved-jobs list: "---" in the first three columns, empty in the last two.
+    void ClearPaneDB();
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
 
@@ -293,6 +299,95 @@ public:
     std::vector<storage::DictionaryEntry> CollectDictionary() const;
     // The tariff-layout change procedure is on ("Z/U" white).
     bool ChangeProcedureOn() const;
+    // The ten job tables of the engine, Table1 .. Table10.
+    storage::JobTables JobTables() const;
+    // Brings saved job `recNo` (record number of the job table) back into the window: its general
+    // data, family, regime and procedure, tariffs, results and counters; the evaluation and the
+    // verdict are run again on them.
+    void ReadRec(int recNo);
+    // Presets the approval regime: true ZT, false MID; every tariff of both tests is shown again.
+    void SetTaksometr(bool zt);
+    // Commands of the job tables (the save screen, the saved-jobs list, the regime button and the
+    // layout switches of the tariff screen).
+    void OpenSaveScreen();
+    void CloseSaveScreen();
+    void OpenJobList();
+    void FirstJobPage();
+    void PreviousJobPage();
+    void NextJobPage();
+    void CloseJobList();
+    void LoadListedJob();
+    void HideListedJob();
+    void RegimeButton();
+    void ShowTariffHalf(bool first);
+    void SwitchLayout(int pageToSecond);
+    // The record number the shown list page was read after (0 for a page never listed).
+    int32_t JobListPageStartOfShown() const;
+
+    // --- Dictionaries of earlier entries (storage/) ---
+    // Lists kind 0..5 in the pick list (StringGrid1) and shows it; builds the kind on first use.
+    void SzukajDB(int kind);
+    // Puts the picked row into the field of SzukajSelector ("POBIERZ"); nothing unless picked.
+    void StringGridSet();
+    // Frees the entry held by GenData2 record `recordNumber` and lists the kind again ("USUŃ").
+    void DeleteStringGridRow(int recordNumber);
+    // The ">" buttons beside the fields (Button2 .. Button19) open the pick list for their field.
+    void DictionaryButtonClick(TObject *Sender);
+    // "ANULUJ" of the pick list.
+    void CloseDictionary();
+
+    // --- Remembered texts (storage/) ---
+    void Edit459Change(TObject *Sender);  // any of the six additional-device edits: "ee.txt"
+    void Edit16Change(TObject *Sender);   // any of the twelve seal edits: "em.txt", "ems.txt"
+    void Edit483Change(TObject *Sender);  // lines 0..4 of "poz.txt"
+    void Edit485Change(TObject *Sender);
+    void Edit484Change(TObject *Sender);
+    void Edit508Change(TObject *Sender);
+    void Edit510Change(TObject *Sender);
+    void Memo2Change(TObject *Sender);  // "mp.txt"
+    void Button20Click(TObject *Sender);  // "OK" of the office lines: "lz.txt"
+    void Memo19Change(TObject *Sender);
+    QStringList OfficeLinesBefore;  // Memo19 as its last change left it
+    // Writes the annex titles and the office lines to "lz.txt".
+    void SaveAnnexTitles();
+    void Edit12Change(TObject *Sender);  // the calculation system, kept in the first job record
+    void Edit111Change(TObject *Sender);  // the tyre size moves the focus on
+    void Edit457Change(TObject *Sender);
+    // Applicant kind: 0 repairer, 1 installer, 2 user (Panel232 .. Panel234 black).
+    void SetWnioskodawce(int kind);
+    int32_t GetWnioskodawce() const;
+    void Panel232Click(TObject *Sender);
+    void Panel233Click(TObject *Sender);
+    void Panel234Click(TObject *Sender);
+
+    // --- Legal-basis texts (storage/) ---
+    // Shows slot 0..7 of the scope texts (onZakres) or of the requirements in the editor.
+    void SetZakres(int slot, bool onZakres);
+    // The selected slot of the editor (the white name edit), -1 when none.
+    int PointZakres() const;
+    void SetNameZakres(const storage::ZakresRecord &record);
+    void Button21Click(TObject *Sender);  // opens the editor on the scope texts
+    void Button22Click(TObject *Sender);  // opens the editor on the requirements
+    void ZakresNameEditClick(TObject *Sender);   // Edit537 .. Edit544: select the slot
+    void ZakresNameEditChange(TObject *Sender);  // Edit537 .. Edit544: rename the slot
+    void Memo23Change(TObject *Sender);
+    // Start-up: slot 0 of each set into Memo10 and Memo22; an empty table gains its default text.
+    void LoadLegalTexts();
+    // The commands of the editor: "ANULUJ" (64), "POBIERZ" (65), "NIE" (66), "TAK" (67).
+    void CancelLegalEditor();
+    void TakeLegalText();
+    void CloseLegalEditor(bool save);
+    // The set the editor works on and its table.
+    storage::ZakresRecord &EditedTexts();
+    TTable *EditedTextsTable() const;
+
+private:
+    void OpenLegalEditor(const QString &caption, uint8_t mode);
+    // Slot 0 of a set into its memo; an empty table gains the default text as slot 0.
+    void LoadLegalText(storage::ZakresRecord &record, TTable *table, TMemo *memo,
+                       std::span<const char *const> defaults, const char *defaultName, uint8_t mode);
+
+public:
 
     // Tab goes through the fields row by row from the top, left to right within a row.
     void OrderTabsByReading();
@@ -383,7 +478,6 @@ private:
     QString ControlText(std::string_view name) const;
     QString StationHeading() const;
     QString PlateText() const;
-    int32_t ApplicantKind() const;
     std::string ProtocolDates() const;
     int32_t MemberInteger(std::string_view name) const;
     std::string MemberText(std::string_view name) const;
@@ -391,6 +485,20 @@ private:
     std::optional<storage::FieldValue> JobFieldValue(const storage::FieldSpec &fieldSpec,
                                                      const SaveMoment &moment) const;
     std::optional<storage::FieldValue> ChangeProcedureValue(const storage::FieldSpec &fieldSpec) const;
+    // Steps of loading a saved job.
+    void SetJobFamilyAndRegime(const storage::LoadedJob &job, bool changeJob);
+    void LoadGeneralData(const storage::LoadedJob &job);
+    void LoadChangeProcedureJob(const storage::LoadedJob &job);
+    void LoadNormalJob(const storage::LoadedJob &job);
+    void LoadChecklist(const storage::LoadedJob &job);
+    void LoadTariffs(const storage::LoadedJob &job);
+    void LoadTariffBlock(const storage::LoadedJob &job, int table, int i, int slot);
+    void LoadResults(const storage::LoadedJob &job, int table, int i, int slot, int test);
+    void LoadCounters(const storage::LoadedJob &job, int table, int first, int i, int slot, int test);
+    void LoadCounter7(const storage::LoadedJob &job, int table, int first, int i, int slot, int test);
+    void ShowLoadedTariff(int i, int first);
+    void FillRelativeToK();
+    static void ShowLegalBasisText(TTable &table, int32_t row, TMemo *memo);
 };
 
 extern TForm1 *Form1;

@@ -67,13 +67,6 @@ QString TForm1::PlateText() const {
     return plate;
 }
 
-int32_t TForm1::ApplicantKind() const {
-    if (Panel232->Color() == clBlack) return 0;
-    if (Panel233->Color() == clBlack) return 1;
-    if (Panel234->Color() == clBlack) return 2;
-    return 0;
-}
-
 std::string TForm1::ProtocolDates() const {
     const QString none = QStringLiteral("---");
     const bool range = Panel281->Color() == clBlack;
@@ -133,6 +126,7 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
     const auto column = static_cast<size_t>(fieldSpec.column);
     switch (fieldSpec.source) {
         case Source::None:
+        case Source::OldChecklist:
         case Source::Link:
         case Source::AutoNumber:
             return std::nullopt;
@@ -157,7 +151,7 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
         case Source::CalcSystem:
             return int32_t{Edit12->Text() != QStringLiteral("S")};
         case Source::ApplicantKind:
-            return ApplicantKind();
+            return GetWnioskodawce();
         case Source::MemberText:
             return MemberText(fieldSpec.name);
         case Source::MemberInteger:
@@ -222,9 +216,11 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
                 mask |= Bit(TariffGroupFlag[static_cast<size_t>(g)] == 0, g);
             return mask;
         }
-        case Source::ZakresRow:
-            // The selected rows of the named texts are kept by their editor, which this window lacks yet.
-            return std::nullopt;
+        case Source::ZakresRow: {
+            // The row of the legal-basis text last selected in its editor.
+            const storage::ZakresRecord &texts = fieldSpec.row == storage::kZakres ? ZakresTexts : WymaganiaTexts;
+            return texts.RowNo.at(static_cast<size_t>(texts.Selected));
+        }
         case Source::ProtocolDates:
             return ProtocolDates();
         case Source::ZmianaData:
@@ -282,8 +278,5 @@ std::vector<storage::DictionaryEntry> TForm1::CollectDictionary() const {
 }
 
 void TForm1::write_gen_db() {
-    storage::JobTables tables{};
-    const auto objects = TableObjects();
-    for (size_t t = 0; t < tables.size(); ++t) tables[t] = &objects[t]->Table();
-    storage::SaveJob(TTable::Session(), tables, CollectJob(), CollectDictionary());
+    storage::SaveJob(TTable::Session(), JobTables(), CollectJob(), CollectDictionary());
 }

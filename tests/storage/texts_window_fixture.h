@@ -1,0 +1,74 @@
+#pragma once
+// A shown main window in a folder of its own that can be started again in the same folder, with
+// clicks and typing as the officer makes them.
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTableWidget>
+
+#include "tests/app/screen_clicks.h"
+#include "tests/app/shell_fixture.h"
+
+class TextsWindowTest : public ShellTest {
+protected:
+    // Starts the program (again) in the test's folder.
+    TForm1 &Start() {
+        form.reset();
+        TForm1 &w = Create();
+        w.Show();
+        return w;
+    }
+
+    void Click(TControl *control) {
+        BringOnScreen(control);
+        ClickOnScreen(*form, control);
+    }
+    // A command panel, and the 200 ms until its command has run.
+    void Command(TPanel *panel) {
+        Click(panel);
+        gui::AdvanceTime(200);
+    }
+    // Replaces the text of an edit or memo key by key: select all, then the characters.
+    static void TypeOver(TControl *control, const QString &text) {
+        QWidget *widget = control->Widget();
+        QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+        QCoreApplication::sendEvent(widget, &selectAll);
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, c == '\n' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(widget, &press);
+        }
+    }
+    // Selects a row of the pick list with a click on its first cell.
+    void ClickGridRow(int row) {
+        auto *table = static_cast<QTableWidget *>(form->StringGrid1->Widget());
+        const QRect cell = table->visualRect(table->model()->index(row, 0));
+        QWidget *viewport = table->viewport();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, cell.center(), viewport->mapToGlobal(cell.center()), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewport, &event);
+        }
+    }
+
+    static QByteArray Bytes(const QString &name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
+    // Text of field `field` of record `record` (1-based; 0 the last) of a table of the window.
+    QString Stored(TTable *table, int field, int record = 0) {
+        table->Open();
+        if (record == 0)
+            table->Last();
+        else
+            table->SetRecNo(record);
+        const QString text = table->FieldText(field);
+        table->Close();
+        return text;
+    }
+    int Records(TTable *table) {
+        table->Open();
+        const int count = table->RecordCount();
+        table->Close();
+        return count;
+    }
+};

@@ -1,0 +1,156 @@
+// The legal-basis texts through the window: the start-up seeding, the editor with its question,
+// the job save, a new start and the printed check protocol.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "platform/gui/gui_test_support.h"
+#include "storage/texts_window_fixture.h"
+
+namespace {
+
+const QString kDefaultZakres =
+    "Rozporządzenie Ministra Gospodarki z dnia 27 grudnia 2007 r. w sprawie wymagań, którym powinny odpowiadać\r\n"
+    "taksometry, oraz szczegółowego zakresu sprawdzeń wykonywanych podczas prawnej kontroli metrologicznej tych\r\n"
+    "przyrządów pomiarowych (Dz. U. z 2019 r., poz. 1173) §25, §26, §27, §28, §29.\r\n";
+
+class WindowLegalTexts : public TextsWindowTest {
+protected:
+    // Every row: name | text (fields 2, 3 and 4) | current | slot.
+    std::vector<std::string> Rows(TTable *table) {
+        std::vector<std::string> rows;
+        table->Open();
+        for (table->First(); !table->Eof(); table->Next())
+            rows.push_back((table->FieldText(1) + "|" + table->FieldText(2) + table->FieldText(3) +
+                            table->FieldText(4) + "|" + table->FieldText(5) + "|" + table->FieldText(6))
+                               .toStdString());
+        table->Close();
+        return rows;
+    }
+    QStringList SlotNames() const {
+        QStringList names;
+        for (TEdit *edit : form->ZakresNameEdits) names.append(edit->Text());
+        return names;
+    }
+    bool EditorOpen() const { return form->Panel411->Visible() && !form->Panel239->Visible(); }
+    bool Asking() const { return form->Panel413->Visible() && !form->Panel411->Enabled(); }
+};
+
+TEST_F(WindowLegalTexts, AnEmptyTableGainsItsDefaultTextOnceAndSlotZeroFillsTheMemos) {
+    TForm1 *w = &Start();
+    EXPECT_EQ(Rows(w->Table11), std::vector{("ZAKRES0|" + kDefaultZakres + "|True|0").toStdString()});
+    ASSERT_EQ(Rows(w->Table12).size(), 1u);
+    EXPECT_EQ(Rows(w->Table12)[0].rfind("WYMAGANIA0|Rozporządzenie Ministra Rozwoju z dnia 2 czerwca 2016 r.", 0), 0u);
+    EXPECT_EQ(w->Memo10->Text(), kDefaultZakres);
+    EXPECT_EQ(w->Memo22->Lines().Count(), 5);
+    EXPECT_EQ(w->Memo22->Lines()[4], "przyrządów pomiarowych (Dz. U. z 2019 r., poz. 1173) §13-14.");
+
+    w = &Start();
+    EXPECT_EQ(Records(w->Table11), 1);
+    EXPECT_EQ(Records(w->Table12), 1);
+    EXPECT_EQ(w->Memo10->Text(), kDefaultZakres);
+    EXPECT_EQ(w->Memo22->Lines().Count(), 5);
+}
+
+TEST_F(WindowLegalTexts, TheEditorAsksBeforeLeavingChangesAndStoresThemOnlyOnTak) {
+    TForm1 &w = Start();
+    Click(w.Button21);
+    EXPECT_TRUE(EditorOpen());
+    EXPECT_EQ(w.Label475->Caption(), "ZAKRES SPRAWDZEŃ");
+    EXPECT_EQ(SlotNames(), (QStringList{"ZAKRES0", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(w.PointZakres(), 0);
+    EXPECT_EQ(w.Memo23->Text(), kDefaultZakres);
+
+    // No change: "ANULUJ" closes at once.
+    Command(w.Panel412);
+    EXPECT_FALSE(w.Panel411->Visible());
+    EXPECT_TRUE(w.Panel239->Visible());
+
+    // A new slot, named and written, then "ANULUJ": the question; "NIE" stores nothing.
+    Click(w.Button21);
+    Click(w.Edit538);
+    EXPECT_EQ(w.PointZakres(), 1);
+    EXPECT_EQ(w.Edit537->Color(), clScrollBar);
+    TypeOver(w.Edit538, "ZAKRES1");
+    TypeOver(w.Memo23, "Zakres pierwszy");
+    Command(w.Panel412);
+    EXPECT_TRUE(Asking());
+    EXPECT_EQ(w.Panel413->Left(), (w.Panel411->Width() - w.Panel413->Width()) / 2);
+    Command(w.Panel415);  // "NIE"
+    EXPECT_FALSE(w.Panel411->Visible());
+    EXPECT_FALSE(w.Panel413->Visible());
+    EXPECT_EQ(Records(w.Table11), 1);
+
+    // Back in the editor the unsaved slot still holds its text; slot 0 is renamed and rewritten,
+    // "POBIERZ" takes the text into the job form and "TAK" stores both slots.
+    Click(w.Button21);
+    EXPECT_TRUE(w.Panel411->Enabled());
+    Click(w.Edit538);
+    EXPECT_EQ(w.Memo23->Text(), "Zakres pierwszy\r\n");
+    Click(w.Edit537);
+    TypeOver(w.Edit537, "ZAKRES-A");
+    TypeOver(w.Memo23, "Zakres zmieniony\nwiersz drugi");
+    Command(w.Panel436);  // "POBIERZ"
+    EXPECT_EQ(w.Memo10->Text(), "Zakres zmieniony\r\nwiersz drugi\r\n");
+    EXPECT_TRUE(Asking());
+    Command(w.Panel414);  // "TAK"
+    EXPECT_FALSE(w.Panel411->Visible());
+    EXPECT_TRUE(w.Panel239->Visible());
+    EXPECT_EQ(Rows(w.Table11), (std::vector<std::string>{("ZAKRES0|" + kDefaultZakres + "|False|0").toStdString(),
+                                                         "ZAKRES-A|Zakres zmieniony\r\nwiersz drugi\r\n|True|0",
+                                                         "ZAKRES1|Zakres pierwszy\r\n|True|1"}));
+
+    // A new name alone renames the current row in place.
+    Click(w.Button21);
+    Click(w.Edit538);
+    TypeOver(w.Edit538, "ZAKRES-B");
+    Command(w.Panel412);
+    Command(w.Panel414);
+    EXPECT_EQ(Rows(w.Table11).size(), 3u);
+    EXPECT_EQ(Rows(w.Table11)[2], "ZAKRES-B|Zakres pierwszy\r\n|True|1");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(WindowLegalTexts, SavedTextsComeBackAtTheNextStartAndArePrintedOnTheCheckProtocol) {
+    TForm1 *w = &Start();
+    Click(w->Button21);
+    TypeOver(w->Memo23, "Sprawdzenie w zakresie nowym");
+    Command(w->Panel436);
+    Command(w->Panel414);
+    Click(w->Button22);
+    EXPECT_EQ(w->Label475->Caption(), "WYMAGANIA");
+    EXPECT_EQ(SlotNames()[0], "WYMAGANIA0");
+    Click(w->Edit540);
+    TypeOver(w->Edit540, "WYMAGANIA3");
+    TypeOver(w->Memo23, "Wymagania nowe");
+    Command(w->Panel436);
+    EXPECT_EQ(w->Memo22->Text(), "Wymagania nowe\r\n");
+    Command(w->Panel414);
+    // The job keeps the rows of the texts last chosen in the editor.
+    Command(w->Panel35);
+    Command(w->Panel151);
+    EXPECT_EQ(Stored(w->Table5, 57), "2");
+    EXPECT_EQ(Stored(w->Table5, 56), "2");
+
+    w = &Start();
+    EXPECT_EQ(w->Memo10->Text(), "Sprawdzenie w zakresie nowym\r\n");
+    EXPECT_EQ(w->Memo22->Lines()[0], "Rozporządzenie Ministra Rozwoju z dnia 2 czerwca 2016 r. w sprawie wymagań dla "
+                                     "przyrządów pomiarowych (Dz. U.") << "slot 0 at the start";
+    Click(w->Button22);
+    EXPECT_EQ(SlotNames()[3], "WYMAGANIA3");
+    Click(w->Edit540);
+    EXPECT_EQ(w->Memo23->Text(), "Wymagania nowe\r\n");
+    Command(w->Panel412);
+    EXPECT_TRUE(w->Panel239->Visible());
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath("protocol.pdf");
+    Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
+    w->Panel247->SetColor(clBlack);
+    w->Drukuj();
+    Application->PrintDialogResponder = nullptr;
+    const std::string text = RunCommand("pdftotext '" + pdf.toStdString() + "' - 2>&1");
+    EXPECT_NE(text.find("Sprawdzenie w zakresie nowym"), std::string::npos) << text;
+}
+
+}  // namespace
