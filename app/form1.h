@@ -166,9 +166,26 @@ public:
     void FunctionDroga();
     void Panel126Click(TObject *Sender);
     void Panel127Click(TObject *Sender);
+    // The tariff buttons 1 .. 8.
+    void Panel118Click(TObject *Sender);
+    void Panel119Click(TObject *Sender);
+    void Panel120Click(TObject *Sender);
+    void Panel121Click(TObject *Sender);
+    void Panel122Click(TObject *Sender);
+    void Panel123Click(TObject *Sender);
+    void Panel124Click(TObject *Sender);
+    void Panel125Click(TObject *Sender);
     // The test whose button is selected.
     int ShownTest() const;
     void ShowTestCells(int test);
+    // Reloads the grid cells, counters, flag panels and the tariff's parameters from the slot's stores.
+    void ReloadSlot(int tariff, int test);
+    // "Ust." or "Leg." is lit.
+    bool WorkingModeChosen() const;
+    // Shows the selected tariff's set-speed edit, the set-speed display and St as the test needs them.
+    void SetSpeedTest(int test);
+    // Marks the tariffs a scanned QR text filled (OpłD, OpłC, Dps, Cps all given) as active.
+    void SetPaneleAktywnaQR();
     // Evaluates a tariff (0..7 of the shown layout) for one test and shows the results and the verdict.
     void UpdateEdit(int tariff, int test);
     // Copies the tariff page's edits of the current tariff into the slot's stores.
