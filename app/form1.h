@@ -195,7 +195,8 @@ public:
     void Edit40Change(TObject *Sender);
     // The store a tariff-page edit (or Edit29) shows for the shown layout; nullptr for other edits.
     std::string *StoreOfTariffEdit(const TObject *edit);
-    // Change handler of the grid's NOM and N cells: stores, evaluates, marks the slot tested.
+    // Change handler of the grid's NOM and N cells and the start and end counters: stores,
+    // evaluates (which keeps the counters in the slot's stores), marks the slot tested.
     void Edit298Change(TObject *Sender);
     // Stores the grid's NOM and N cells for the current slot and shown test, evaluates, marks the slot.
     void StoreGridCells();
