@@ -86,6 +86,7 @@ void TForm1::FormCreate(TObject *) {
 
     LegResetPending = 1;
     MidReadoutPending = 1;
+    SetWnioskodawce(0);
     ApprovalRegime = 1;
     GetPrzekroczenie();
 
@@ -93,6 +94,8 @@ void TForm1::FormCreate(TObject *) {
     LabelInspectionItems();
     LoadRememberedTexts();
     FormLoading = 0;
+
+    LoadLegalTexts();
 
     ZakresMemoChangeOn = 1;
     ZakresNameChangeOn = 1;
