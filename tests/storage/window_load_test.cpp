@@ -209,10 +209,6 @@ protected:
     TForm1 *window = nullptr;
 };
 
-// The applicant panels come back through the applicant choice of the remembered texts, which this
-// window does not have yet.
-constexpr int kApplicantKindField = 46;
-
 // Differences between two collections of the fields a save writes, one line each.
 std::vector<std::string> Differences(const storage::JobRecord &before, const storage::JobRecord &after) {
     std::vector<std::string> lines;
@@ -226,7 +222,7 @@ std::vector<std::string> Differences(const storage::JobRecord &before, const sto
         for (const auto &[field, value] : before[static_cast<size_t>(t)]) fields[field].first = show(value);
         for (const auto &[field, value] : after[static_cast<size_t>(t)]) fields[field].second = show(value);
         for (const auto &[field, pair] : fields)
-            if (pair.first != pair.second && !(t == storage::kGenData && field == kApplicantKindField))
+            if (pair.first != pair.second)
                 lines.push_back(std::string(storage::TableFileOf(t + 1).file) + " " + std::to_string(field) + ": " +
                                 pair.first + " -> " + pair.second);
     }
@@ -282,6 +278,13 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         for (const std::string &line : Differences(saved, w.CollectJob())) ADD_FAILURE() << line;
         if (!c.change) {
             EXPECT_TRUE(MarksShown() == marks);
+        }
+        // Each of the six mark and device edits shows its line of the job (every line, not the first only).
+        for (const auto &[edits, field] : {std::pair{&w.MarkNameEdits, 240}, {&w.MarkCountEdits, 39},
+                                          {&w.ExtraDeviceEdits, 239}}) {
+            EXPECT_EQ((*edits)[0]->Text(), QString::fromStdString(c.name + std::string(" ") + std::to_string(field)));
+            EXPECT_EQ((*edits)[1]->Text(), "łódź");
+            EXPECT_EQ((*edits)[2]->Text(), kNone);
         }
         EXPECT_EQ(w.Panel342->Color() == clWhite, c.change);
         EXPECT_EQ(w.Panel13->Caption(), c.zt ? "ZT" : "MID");
