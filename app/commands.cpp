@@ -85,6 +85,7 @@ void TForm1::MeasuringModeCommand() {
     Legalizacja(1);
     TariffSelPanels[CurrentTariff]->SetColor(clWhite);
     UpdatePnelTaryf(CurrentTariff);
+    if (DllLoaded == 1) OdczytNrDev();
     ResetLiveCourse();
 }
 
@@ -94,14 +95,40 @@ void TForm1::StopCommand() {
     TestPelgrivator(0);
 }
 
+void TForm1::CloseKeyboardCommand() {
+    Panel171->Hide();
+    Panel239->Show();
+}
+
+void TForm1::LeaveScanScreenCommand() {
+    const int current = CurrentTariff;
+    CloseScanScreen();
+    // The intake may have filled the tariff stores: every tariff is shown afresh.
+    for (int tariff = 0; tariff < 8; ++tariff) UpdatePnelTaryf(tariff);
+    UpdatePnelTaryf(current);
+}
+
+void TForm1::InspectionNoticeOkCommand() {
+    Panel279->Hide();
+    Panel239->SetEnabled(true);
+    Memo1->SetFocus();
+}
+
 std::span<const commands::Row> commands::ShellRows() {
     static constexpr auto page = [](TForm1 &form, int32_t command) { form.ShowPageCommand(command); };
     static constexpr Row rows[] = {
         {0, page},
+        {2, [](TForm1 &, int32_t) { Application->Minimize(); }},
+        {13, [](TForm1 &form, int32_t) { form.UsunWyniki(); }},
         {14, page}, {15, page}, {16, page}, {17, page}, {18, page}, {19, page}, {20, page},
         {21, [](TForm1 &form, int32_t) { form.VerificationModeCommand(); }},
         {22, [](TForm1 &form, int32_t) { form.MeasuringModeCommand(); }},
         {23, [](TForm1 &form, int32_t) { form.StopCommand(); }},
+        {24, [](TForm1 &form, int32_t) { form.ExitCommand(); }},
+        {25, [](TForm1 &form, int32_t) { form.CloseKeyboardCommand(); }},
+        {29, [](TForm1 &form, int32_t) { form.OpenScanScreen(); }},
+        {30, [](TForm1 &form, int32_t) { form.LeaveScanScreenCommand(); }},
+        {35, [](TForm1 &form, int32_t) { form.InspectionNoticeOkCommand(); }},
     };
     return rows;
 }
@@ -117,6 +144,8 @@ void TForm1::ResetLiveCourse() {
 }
 
 void TForm1::CommandPanelClick(TObject *Sender) {
+    // A caption label standing on a command panel acts as the panel.
+    if (const auto *caption = dynamic_cast<TLabel *>(Sender)) Sender = caption->Parent();
     const auto indexIn = [Sender](std::span<TPanel *const> panels) {
         const auto found = std::find(panels.begin(), panels.end(), Sender);
         return found == panels.end() ? -1 : static_cast<int>(found - panels.begin());

@@ -10,6 +10,11 @@ void TForm1::SetLit(TPanel *modePanel, bool lit) {
     modePanel->Font().SetColor(lit ? clBlack : clWhite);
 }
 
+void TForm1::ShowChannelStatus(TPanel *statusPanel, bool connected) {
+    statusPanel->SetColor(connected ? clGreen : clRed);
+    statusPanel->Font().SetColor(connected ? clWhite : clBlack);
+}
+
 void TForm1::Legalizacja(uint8_t flag) {
     if (flag == 0) {
         SetLit(Panel162, false);
@@ -49,7 +54,10 @@ void TForm1::ResetWorkingRecord() {
     EnableTaryfy(false);
     UsunWyniki();
     UsunLiczniki();
-    if (LegResetPending == 1 && Panel409->Color() == clBlack) Panel409->SetColor(clWhite);
+    if (LegResetPending == 1 && Panel409->Color() == clBlack) {
+        WstawWyniki(1);
+        Panel409->SetColor(clWhite);
+    }
     EnableWynikiLiczniki(false);
     EnableParametry(true);
     if (Edit485->Text().isEmpty() || Edit485->Text() == QStringLiteral("---"))
