@@ -2,6 +2,7 @@
 // evaluation core, writes back what it computed with the failure colours, and shows the verdict.
 #include "app/form1.h"
 #include "evaluation/fare_evaluation.h"
+#include "evaluation/window/recalc_pause.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void TForm1::UpdateEdit(int tariff, int test) {
     switches.VehicleResults = VehicleResults;
     switches.CalcRelativeToK = CalcRelativeToK;
     switches.DistanceTestDone = DistanceTestDone;
-    switches.StationConstSt = Edit29->Text().toUInt();
+    switches.StationConstSt = StationConstSt();
     switches.ZmianaTestedMask = ZmianaTestedMask;
     switches.RegimeCaption = Panel13->Caption().toStdString();
     switches.ModeText = Text(Edit108);
@@ -69,8 +70,8 @@ void TForm1::UpdateEdit(int tariff, int test) {
     UpdateEditBusy = 1;
     const EvaluationOutcome outcome = EvaluateTariff(*this, switches, tariff, test == kTimeTest, screen);
 
-    const uint8_t guard = RecalcGuard;
-    RecalcGuard = 0;  // what the evaluation writes back is not the operator's edit
+    {
+    const RecalcPause pause(RecalcGuard);  // what the evaluation writes back is not the operator's edit
     EachTariffEdit(*this, screen.Page, [](TEdit *edit, const std::string &text) { Put(edit, text); });
     for (int column = kFeeMeter; column < kGridColumns; ++column)
         for (int row = 0; row < kMeasuringRows; ++row)
@@ -84,7 +85,7 @@ void TForm1::UpdateEdit(int tariff, int test) {
     if (outcome.MeterConstant != MeterConstantMark::Unchanged)
         Edit107->SetColor(outcome.MeterConstant == MeterConstantMark::Red ? clRed : cl3DLight);
     Panel170->SetVisible(outcome.ModeDPanelVisible);
-    RecalcGuard = guard;
+    }
     GetPrzekroczenie();
     UpdateEditBusy = 0;
 }

@@ -17,8 +17,14 @@ void TForm1::UpdatePnelTaryf(int tariff) {
         button->Font().SetColor(TestedTariffNames[LayoutBase + t].isEmpty() ? clBlack : clGreen);
     }
     CurrentTariff = tariff;
+    const int slot = LayoutBase + tariff;
+    RecalcGuard = 0;
     for (int t = 0; t < 8; ++t)
         TariffActivePanels[t]->SetColor(TariffEnabledFlags[LayoutBase + t] == 1 ? clBlack : clWhite);
+    for (int row = evaluation::kOplP; row <= evaluation::kOpw; ++row)
+        TariffPanelEdits[8 * row + tariff]->SetText(Shown(TariffParams[row][slot]));
+    TariffJdoplEdits[tariff]->SetText(Shown(TariffJdoplaty[slot]));
+    Edit29->SetText(Shown(StalaStTaryf[slot]));
     ShowTestCells(ShownTest());
 }
 
