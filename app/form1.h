@@ -21,6 +21,7 @@
 #include "qrpayload/qr_text.h"
 #include "qrpayload/scan_intake.h"
 #include "storage/job_list.h"
+#include "storage/job_load.h"
 #include "storage/job_save.h"
 #include "storage/job_state.h"
 
@@ -272,6 +273,8 @@ public:
     void EnableWynikiLiczniki(bool enabled);
     void EnableLiczniki(bool enabled);
     void EnableParametry(bool enabled);
+    // The 20 rows of the saved-jobs list: "---" in the first three columns, empty in the last two.
+    void ClearPaneDB();
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
 
@@ -340,6 +343,30 @@ public:
     std::vector<storage::DictionaryEntry> CollectDictionary() const;
     // The tariff-layout change procedure is on ("Z/U" white).
     bool ChangeProcedureOn() const;
+    // The ten job tables of the engine, Table1 .. Table10.
+    storage::JobTables JobTables() const;
+    // Brings saved job `recNo` (record number of the job table) back into the window: its general
+    // data, family, regime and procedure, tariffs, results and counters; the evaluation and the
+    // verdict are run again on them.
+    void ReadRec(int recNo);
+    // Presets the approval regime: true ZT, false MID; every tariff of both tests is shown again.
+    void SetTaksometr(bool zt);
+    // Commands of the job tables (the save screen, the saved-jobs list, the regime button and the
+    // layout switches of the tariff screen).
+    void OpenSaveScreen();
+    void CloseSaveScreen();
+    void OpenJobList();
+    void FirstJobPage();
+    void PreviousJobPage();
+    void NextJobPage();
+    void CloseJobList();
+    void LoadListedJob();
+    void HideListedJob();
+    void RegimeButton();
+    void ShowTariffHalf(bool first);
+    void SwitchLayout(int pageToSecond);
+    // The record number the shown list page was read after (0 for a page never listed).
+    int32_t JobListPageStartOfShown() const;
 
     // --- Control tables ---
     void InitPointComponent();
@@ -429,6 +456,20 @@ private:
     std::optional<storage::FieldValue> JobFieldValue(const storage::FieldSpec &fieldSpec,
                                                      const SaveMoment &moment) const;
     std::optional<storage::FieldValue> ChangeProcedureValue(const storage::FieldSpec &fieldSpec) const;
+    // Steps of loading a saved job.
+    void SetJobFamilyAndRegime(const storage::LoadedJob &job, bool changeJob);
+    void LoadGeneralData(const storage::LoadedJob &job);
+    void LoadChangeProcedureJob(const storage::LoadedJob &job);
+    void LoadNormalJob(const storage::LoadedJob &job);
+    void LoadChecklist(const storage::LoadedJob &job);
+    void LoadTariffs(const storage::LoadedJob &job);
+    void LoadTariffBlock(const storage::LoadedJob &job, int table, int i, int slot);
+    void LoadResults(const storage::LoadedJob &job, int table, int i, int slot, int test);
+    void LoadCounters(const storage::LoadedJob &job, int table, int first, int i, int slot, int test);
+    void LoadCounter7(const storage::LoadedJob &job, int table, int first, int i, int slot, int test);
+    void ShowLoadedTariff(int i, int first);
+    void FillRelativeToK();
+    static void ShowLegalBasisText(TTable &table, int32_t row, TMemo *memo);
 };
 
 extern TForm1 *Form1;

@@ -74,6 +74,48 @@ void TForm1::SetTaxiTivar() {
     SetOwnIdentityDefaults();
 }
 
+void TForm1::SetTaksometr(bool zt) {
+    const int shown = CurrentTariff;
+    if (zt) {
+        Panel13->SetCaption(QStringLiteral("ZT"));
+        ApprovalRegime = 0;
+        for (TEdit *edit : {Edit23, Edit20, Edit24, Edit434, Edit21}) {
+            edit->SetText(kNone);
+            edit->SetEnabled(true);
+        }
+        for (TEdit *edit : {Edit12, Edit108}) {
+            edit->SetText(QStringLiteral("S"));
+            edit->SetEnabled(false);
+            edit->Hide();
+        }
+        EnableLiczniki(DistanceTestDone == 0);
+        Edit25->SetText(QStringLiteral("OSTATNIA AKTYWNA"));
+    } else {
+        Panel13->SetCaption(QStringLiteral("MID"));
+        ApprovalRegime = 1;
+        Edit20->SetText(kNone);
+        Edit20->SetEnabled(true);
+        if (MeterFamily == 1) SetOwnIdentityDefaults();
+        Edit108->SetEnabled(true);
+        Edit108->SetVisible(!ChangeProcedureOn());
+        Edit12->SetEnabled(true);
+        Edit12->Show();
+        for (int t = 0; t < 8; ++t) {
+            TariffPanelEdits[8 * evaluation::kOpw + t]->SetText(kNone);
+            TariffJdoplEdits[t]->SetText(kNone);
+        }
+    }
+    // Every tariff of both tests is shown once again under the new regime.
+    for (void (TForm1::*showTest)() : {&TForm1::FunctionCzas, &TForm1::FunctionDroga}) {
+        (this->*showTest)();
+        for (int t = 0; t < 8; ++t) {
+            TariffSelPanels[t]->SetColor(clBtnShadow);
+            UpdatePnelTaryf(t);
+        }
+    }
+    UpdatePnelTaryf(shown);
+}
+
 void TForm1::UsunDaneOgolne() {
     const std::pair<TEdit *, const char *> cleared[] = {
         {Edit20, "---"}, {Edit110, "---"}, {Edit21, "---"}, {Edit22, "---"}, {Edit111, "---"},

@@ -133,6 +133,7 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
     const auto column = static_cast<size_t>(fieldSpec.column);
     switch (fieldSpec.source) {
         case Source::None:
+        case Source::OldChecklist:
         case Source::Link:
         case Source::AutoNumber:
             return std::nullopt;
@@ -282,8 +283,5 @@ std::vector<storage::DictionaryEntry> TForm1::CollectDictionary() const {
 }
 
 void TForm1::write_gen_db() {
-    storage::JobTables tables{};
-    const auto objects = TableObjects();
-    for (size_t t = 0; t < tables.size(); ++t) tables[t] = &objects[t]->Table();
-    storage::SaveJob(TTable::Session(), tables, CollectJob(), CollectDictionary());
+    storage::SaveJob(TTable::Session(), JobTables(), CollectJob(), CollectDictionary());
 }

@@ -80,7 +80,7 @@ RecordLayout GenDataLayout() {
         {19, B, Source::PanelBlack, When::Always, "Panel28"},
         {20, B, Source::PanelBlack, When::Always, "Panel29"},
         text(21, "Memo5"),
-        {22, T, Source::None, When::Never},
+        {22, T, Source::OldChecklist, When::Never},
         text(23, "Edit28"),
         text(24, "Edit29"),
         text(26, "Edit35"),

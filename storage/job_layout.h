@@ -86,6 +86,7 @@ enum class Source : char {
     ZakresRow,       // selected row of the texts of table `row` (10 zakres, 11 wymagania)
     ProtocolDates,   // the three protocol dates, "---" when their option is off
     ZmianaData,      // a field of the change procedure, named by `name`
+    OldChecklist,    // read only: the checklist of older records as a 24-bit mask
     Link,            // the job number
     AutoNumber,      // numbered by the table
 };

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/runtime/errors.h"
+#include "storage/field_values.h"
 
 namespace storage {
 
@@ -15,7 +16,7 @@ struct ClosedOnExit {
     }
 };
 
-// The fields of the current record that the save writes, as the types it writes them with.
+// The fields of the current record that the save writes or older saves wrote, as their types.
 RecordValues ReadValues(tables::TTable &table, int layout) {
     RecordValues values;
     for (const FieldSpec &fieldSpec : LayoutOf(layout)) {
@@ -50,6 +51,42 @@ bool FindLinked(tables::TTable &table, int linkField, int number) {
 }
 
 }  // namespace
+
+namespace {
+
+const FieldValue *Find(const LoadedJob &job, int table, int field) {
+    const RecordValues &values = job.record.at(static_cast<size_t>(table));
+    const auto it = values.find(field);
+    return it == values.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+std::string LoadedJob::Text(int table, int field) const {
+    const FieldValue *value = Find(*this, table, field);
+    const auto *text = value ? std::get_if<std::string>(value) : nullptr;
+    return text ? *text : std::string();
+}
+
+int32_t LoadedJob::Integer(int table, int field) const {
+    const FieldValue *value = Find(*this, table, field);
+    const auto *integer = value ? std::get_if<int32_t>(value) : nullptr;
+    return integer ? *integer : 0;
+}
+
+bool LoadedJob::Boolean(int table, int field) const {
+    const FieldValue *value = Find(*this, table, field);
+    const auto *flag = value ? std::get_if<bool>(value) : nullptr;
+    return flag && *flag;
+}
+
+std::optional<int32_t> LoadedJob::Number(int table, int field) const {
+    return WholeNumber(Text(table, field));
+}
+
+std::vector<std::string> LoadedJob::Lines(int table, int field) const {
+    return SplitLines(Text(table, field));
+}
 
 LoadedJob ReadJob(const JobTables &tables, int recNo) {
     ClosedOnExit closer{tables};

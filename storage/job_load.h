@@ -1,6 +1,11 @@
 #pragma once
 // Reading a saved job back: the job record and, by its job number, the record of every child
-// table, each field the save layouts list read as the type it was written with.
+// table, each field the save layouts list read as the type it was written with (the checklist
+// field of older records, which today's save leaves empty, included).
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "storage/job_save.h"
 
 namespace storage {
@@ -11,6 +16,15 @@ struct LoadedJob {
     // this job reads as empty and `found` says so.
     JobRecord record;
     std::array<bool, kJobTableCount> found{};
+
+    // A field of `table` as the type it holds; an empty field reads as "", 0 or false.
+    std::string Text(int table, int field) const;
+    int32_t Integer(int table, int field) const;
+    bool Boolean(int table, int field) const;
+    // A text field converted to an integer; none when it is not a whole number.
+    std::optional<int32_t> Number(int table, int field) const;
+    // The lines of a line-list field.
+    std::vector<std::string> Lines(int table, int field) const;
 };
 
 // Reads job `recNo` (1-based record number of the job table). When a child table holds several

@@ -13,6 +13,29 @@ TEST(FieldValues, LineListEndsEveryLine) {
     EXPECT_EQ(storage::LineList({"", "b"}), "\r\nb\r\n");
 }
 
+TEST(FieldValues, ALineListSplitsBackIntoItsLines) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {{"", {}},
+                          {"a\r\nb\r\n", {"a", "b"}},
+                          {"\r\n\r\nc", {"", "", "c"}},
+                          {"a\nb\rc", {"a", "b", "c"}},
+                          {"żółw\r\n", {"żółw"}}};
+    for (const Case &c : cases) EXPECT_EQ(storage::SplitLines(c.text), c.lines) << c.text;
+    EXPECT_EQ(storage::LineOf({"a"}, 0), "a");
+    EXPECT_EQ(storage::LineOf({"a"}, 1), "");
+}
+
+TEST(FieldValues, OnlyAWholeNumberConverts) {
+    EXPECT_EQ(storage::WholeNumber("16777215"), 16777215);
+    EXPECT_EQ(storage::WholeNumber(" -12"), -12);
+    for (const char *text : {"", "12a", "1,5", "---", "99999999999"})
+        EXPECT_FALSE(storage::WholeNumber(text).has_value()) << text;
+}
+
 TEST(FieldValues, ThousandthsTruncateTowardZeroAndStayInRange) {
     struct Case {
         float value;

@@ -42,6 +42,26 @@ TEST_F(JobLoad, EveryJobReadsBackFieldByFieldAsSaved) {
     for (tables::TTable *table : jobTables) EXPECT_FALSE(table->Active());
 }
 
+// Today's save leaves the job record's old checklist field empty; records of older saves hold it,
+// and it is read back.
+TEST_F(JobLoad, TheOldChecklistFieldAndEveryTypeReadBack) {
+    storage::JobRecord job = SampleJob(1);
+    job[storage::kGenData][22] = std::string("5592405");
+    job[storage::kGenData][12] = std::string("0");
+    Save(job);
+    const storage::LoadedJob loaded = Read(1);
+    EXPECT_EQ(loaded.Number(storage::kGenData, 22), 5592405);
+    EXPECT_EQ(loaded.Text(storage::kGenData, 12), "0");
+    EXPECT_EQ(loaded.Number(storage::kGenData, 7), std::nullopt);
+    EXPECT_EQ(loaded.Integer(storage::kGenData, 44), std::get<int32_t>(job[storage::kGenData].at(44)));
+    EXPECT_EQ(loaded.Boolean(storage::kGenData, 50), std::get<bool>(job[storage::kGenData].at(50)));
+    EXPECT_EQ(loaded.Lines(storage::kGenData, 7), (std::vector<std::string>{"t0f7j1", "żółw"}));
+    // Fields never stored, and a field read as another type, give the empty value.
+    EXPECT_EQ(loaded.Text(storage::kGenData, 25), "");
+    EXPECT_EQ(loaded.Integer(storage::kGenData, 7), 0);
+    EXPECT_FALSE(loaded.Boolean(storage::kAddInt64, 19));
+}
+
 TEST_F(JobLoad, AMissingChildRecordReadsEmptyNotAnotherJobs) {
     Save(SampleJob(1));
     Save(SampleJob(2));

@@ -1,0 +1,421 @@
+// A job's whole life in the main window: saved with the save screen, found in the saved-jobs list,
+// loaded back from it, and everything the save reads shows as it stood before.
+#include <gtest/gtest.h>
+
+#include "app/screen_clicks.h"
+#include "app/shell_fixture.h"
+#include "platform/runtime/numbers.h"
+#include "storage/job_layout.h"
+
+namespace {
+
+using namespace evaluation;
+
+const QString kNone = QStringLiteral("---");
+
+class WindowLoad : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        window = &Create();
+        window->Show();
+    }
+
+    // A click where the officer sees the panel, and the time its queued command takes to run.
+    void Click(TControl *panel) {
+        ClickOnScreen(*window, panel);
+        gui::AdvanceTime(200);
+    }
+    void SaveWithTheSaveScreen() {
+        Click(window->Panel35);  // "ZAPISZ BD"
+        ASSERT_TRUE(window->Panel150->Visible());
+        Click(window->Panel151);  // "ZAPISZ"
+        ASSERT_FALSE(window->Panel150->Visible());
+        ASSERT_TRUE(window->Panel239->Visible());
+    }
+    QString Cell(int column, int row) const {
+        return window->JobListLabels[static_cast<size_t>(20 * column + row)]->Caption();
+    }
+
+    // Every text control the save reads gets a text of its own, marked with `tag`.
+    void FillGeneralData(const std::string &tag) {
+        TForm1 &w = *window;
+        for (const storage::FieldSpec &spec : storage::LayoutOf(storage::kGenData))
+            if (spec.source == storage::Source::ControlText) {
+                const QString text = QString::fromStdString(tag + " " + std::to_string(spec.field));
+                if (auto *memo = dynamic_cast<TMemo *>(w.FindComponent(QString::fromUtf8(spec.name.data(), spec.name.size()))))
+                    memo->SetText(text + "\r\nłódź\r\n");
+                else
+                    dynamic_cast<TEdit *>(w.FindComponent(QString::fromUtf8(spec.name.data(), spec.name.size())))->SetText(text);
+            }
+        w.Edit21->SetText(QString::fromStdString("SN-" + tag));
+        w.Edit107->SetText("1000");
+        w.Edit486->SetText("195/65R15");
+        w.Edit111->SetText("195");
+        w.Edit457->SetText("65");
+        w.Edit458->SetText("R15");
+        w.Edit473->SetText("Stacja");
+        w.Memo4->SetText("ul. Długa 1\r\n00-001 Miasto\r\n");
+        w.Edit482->SetText("tel. 1");
+        w.Edit12->SetText("D");
+        w.Edit11->SetText(QString::fromStdString("opis " + tag));
+        w.Label155->SetCaption(QString::fromStdString("etykieta " + tag));
+        w.RadioButton2->SetChecked(true);  // a loaded job shows the NOVITIUS radio button checked
+        w.NrBoczny = "B-12";
+        w.TrybFiskalny = "F";
+        w.Panel28->SetColor(clBlack);
+        w.Panel233->SetColor(clBlack);
+        w.Panel281->SetColor(clBlack);
+        w.Panel282->SetColor(clBlack);
+        w.Edit483->SetText("2026-01-01");
+        w.Edit484->SetText("2026-12-31");
+        w.Edit485->SetText("2026-12-10");
+        w.MeterDateText = "2026-12-10/10:00";
+        w.LayoutChangeTestMask = 0x21;
+        w.DistanceTestDone = 1;
+        w.CzasX10 = 1;
+        w.SlotDeviceByte = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 255};
+        for (size_t g = 0; g < w.TariffGroupTexts.size(); ++g)
+            w.TariffGroupTexts[g] = {QString("od %1").arg(g), QString("do %1").arg(g)};
+    }
+
+    // What a verification adds to the general data: the checklist, the inspection-error option, the
+    // kept counters, and the tariff stores of the slots the family uses, with numbers the evaluation
+    // works on (one row of the time test is off by far).
+    void FillVerification(int slotCount) {
+        TForm1 &w = *window;
+        w.Panel278->SetColor(clBlack);
+        w.LicznikiKeep = {12, 34, 56};
+        w.InspectionItemPanels[3]->SetCaption("-");
+        w.InspectionItemPanels[30]->SetCaption("ND");
+        w.TariffGroupFlag = {1, 0, 1, 0};
+        for (int g = 0; g < slotCount / 4; ++g) {
+            w.TariffGroupUnits[kJT][g] = "0,10";
+            w.TariffGroupUnits[kSTC][g] = g == 0 ? "1000" : w.TariffGroupUnits[kSTC][g];
+        }
+        if (slotCount == 8) w.TariffGroupUnits[kJDOPL][0] = "0,50";
+        for (int s = 0; s < slotCount; ++s) {
+            const std::string n = std::to_string(s + 1);
+            w.TariffParams[kOplP][s] = slotCount == 8 && s > 0 ? w.TariffParams[kOplP][s] : "5,00";
+            w.TariffParams[kOplD][s] = n + ",00";
+            w.TariffParams[kOplC][s] = "60,00";
+            w.TariffParams[kDps][s] = "0,00";
+            w.TariffParams[kCps][s] = "0";
+            w.TariffParams[kVset][s] = "30";
+            w.TariffParams[kOpw][s] = "0," + n;
+            w.TariffEnabledFlags[s] = s % 3 == 0 ? 1 : 0;
+            if (s < 8) w.TariffCheckFlags[s] = s % 2;
+            w.StalaStTaryf[s] = std::to_string(2000 + s);
+            w.SlotFactor[s] = 1.5f + static_cast<float>(s);
+            if (slotCount == 16) w.TariffJdoplaty[s] = "0," + n + "0";
+            for (int r = 0; r < kMeasuringRows; ++r) {
+                const std::string nominal = std::to_string((r + 1) * 100);
+                w.FareRowStore[kTimeNom][s][r] = nominal;
+                w.FareRowStore[kDistanceNom][s][r] = nominal;
+                w.FareGridStore[kTimeTest][kUnits][s][r] = std::to_string(50 + r * 2 + (r == 4 ? 40 : 0));
+                w.FareGridStore[kDistanceTest][kUnits][s][r] = std::to_string(50 + r * 3);
+            }
+            for (int test = 0; test < 2; ++test)
+                for (int k = 0; k < kCounters; ++k) {
+                    w.CounterStore[test][kStart][k][s] = std::to_string(100 * k + s);
+                    w.CounterStore[test][kEnd][k][s] = std::to_string(100 * k + s + 10 + test);
+                }
+        }
+    }
+
+    // What the officer does on the results page: every tariff of the layouts shown, both tests.
+    void EvaluateEveryTariff(int layouts) {
+        TForm1 &w = *window;
+        for (int layout = 0; layout < layouts; ++layout) {
+            w.LayoutBase = 8 * layout;
+            for (int t = 0; t < 8; ++t) {
+                w.TariffSelPanels[static_cast<size_t>(t)]->SetColor(clBtnShadow);
+                w.UpdatePnelTaryf(t);
+                for (int test : {kTimeTest, kDistanceTest}) {
+                    w.ShowTest(test);
+                    w.UpdateEdit(t, test);
+                }
+                w.MarkSlotTested(w.LayoutBase + t);
+            }
+        }
+        w.GetPrzekroczenie();
+    }
+
+    // Overwrites what loading a job of the family must restore, so nothing passes by staying.
+    void ScrambleWindow(int slotCount) {
+        TForm1 &w = *window;
+        w.SetLit(w.Panel162, false);
+        w.Legalizacja(1);
+        for (const storage::FieldSpec &spec : storage::LayoutOf(storage::kGenData))
+            if (spec.source == storage::Source::ControlText) {
+                const QString name = QString::fromUtf8(spec.name.data(), spec.name.size());
+                if (auto *memo = dynamic_cast<TMemo *>(w.FindComponent(name)))
+                    memo->SetText("zzz");
+                else
+                    dynamic_cast<TEdit *>(w.FindComponent(name))->SetText("zzz");
+            }
+        w.DistanceTestDone = 0;
+        w.SlotDeviceByte.fill(0);
+        w.Edit11->SetText("zzz");
+        w.Label155->SetCaption("zzz");
+        w.TrybFiskalny = "zzz";
+        w.NrBoczny = "zzz";
+        w.MeterDateText = "zzz";
+        for (TPanel *option : {w.Panel28, w.Panel232, w.Panel233, w.Panel234}) option->SetColor(clWhite);
+        if (slotCount == 0) return;  // a job of the change procedure keeps no tariffs
+        for (auto &row : w.TariffParams)
+            for (int s = 0; s < slotCount; ++s) row[s] = "zzz";
+        for (int s = 0; s < slotCount; ++s) w.TariffEnabledFlags[s] = 1 - w.TariffEnabledFlags[s];
+        for (int s = 0; s < 8; ++s) w.TariffCheckFlags[s] = 1 - w.TariffCheckFlags[s];
+        for (auto &dates : w.TariffGroupTexts) dates = {"zzz", "zzz"};
+        w.TariffGroupUnits[kJT].fill("zzz");
+        w.TariffGroupUnits[kSTC][0] = "zzz";
+        w.TariffGroupFlag = {0, 0, 0, 0};
+        w.LicznikiKeep = {9, 9, 9};
+        for (TPanel *item : w.InspectionItemPanels) item->SetCaption("+");
+    }
+
+    // The search for the job's serial number in the saved-jobs list, which shows it `times` times,
+    // and the job of list row `row` loaded.
+    void FindAndLoad(const QString &serial, int times, int row) {
+        TForm1 &w = *window;
+        Click(w.Panel36);  // "CZYTAJ BD"
+        ASSERT_TRUE(w.Panel38->Visible());
+        ClickOnScreen(w, w.Edit466);
+        w.Edit466->SetText(serial);
+        Click(w.Panel238);  // "Q"
+        for (int r = 0; r < times; ++r) ASSERT_EQ(Cell(2, r), serial);
+        ASSERT_EQ(Cell(0, times), kNone);
+        Click(w.JobRowPanels[static_cast<size_t>(row)]);
+        ASSERT_FALSE(w.Panel38->Visible());
+        ASSERT_TRUE(w.Panel239->Visible());
+    }
+
+    struct Marks {
+        uint8_t verdict, oglErr;
+        decltype(EvaluationState::TimeRowFailFlags) timeRows;
+        decltype(EvaluationState::DistanceRowFailFlags) distanceRows;
+        decltype(EvaluationState::CounterFailFlags) counters;
+        TColor regimeFont;
+        QString tested, reasons;
+        bool operator==(const Marks &) const = default;
+    };
+    Marks MarksShown() const {
+        const TForm1 &w = *window;
+        return {w.VerdictStatus, w.OglErrFlag,    w.TimeRowFailFlags,        w.DistanceRowFailFlags,
+                w.CounterFailFlags, w.Panel13->Font().Color(), w.Edit8->Text(), w.Memo1->Text()};
+    }
+
+    TForm1 *window = nullptr;
+};
+
+// The applicant panels come back through the applicant choice of the remembered texts, which this
+// window does not have yet.
+constexpr int kApplicantKindField = 46;
+
+// Differences between two collections of the fields a save writes, one line each.
+std::vector<std::string> Differences(const storage::JobRecord &before, const storage::JobRecord &after) {
+    std::vector<std::string> lines;
+    const auto show = [](const storage::FieldValue &value) {
+        if (const auto *text = std::get_if<std::string>(&value)) return "\"" + *text + "\"";
+        if (const auto *number = std::get_if<int32_t>(&value)) return std::to_string(*number);
+        return std::string(std::get<bool>(value) ? "true" : "false");
+    };
+    for (int t = 0; t < storage::kJobTableCount; ++t) {
+        std::map<int, std::pair<std::string, std::string>> fields;
+        for (const auto &[field, value] : before[static_cast<size_t>(t)]) fields[field].first = show(value);
+        for (const auto &[field, value] : after[static_cast<size_t>(t)]) fields[field].second = show(value);
+        for (const auto &[field, pair] : fields)
+            if (pair.first != pair.second && !(t == storage::kGenData && field == kApplicantKindField))
+                lines.push_back(std::string(storage::TableFileOf(t + 1).file) + " " + std::to_string(field) + ": " +
+                                pair.first + " -> " + pair.second);
+    }
+    return lines;
+}
+
+TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
+    struct Case {
+        const char *name;
+        uint8_t family;
+        bool zt, change;
+    };
+    const Case cases[] = {
+        {"own family MID", 1, false, false},
+        {"NOVITIUS MID", 0, false, false},
+        {"NOVITIUS ZT", 0, true, false},
+        {"own family in the change procedure", 1, false, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        window = &Create();
+        window->Show();
+        TForm1 &w = *window;
+        w.MeterFamily = 1 - c.family;
+        if (c.family == 1) w.SetTaxiTivar(); else w.SetTaxiNovitius();
+        w.SetTaksometr(c.zt);
+        const int slotCount = c.change ? 0 : c.family == 1 ? 16 : 8;
+        FillGeneralData(c.name);
+        if (c.change) {
+            w.ZmianaUkladow(1);
+            gui::AdvanceTime(200);
+            w.Edit500->SetText("zmiana");
+            w.Edit520->SetText("12345");
+            w.Panel348->SetCaption("TAK");
+            w.Panel364->SetCaption("NIE");
+            w.LayoutPageCodes = {'A', 'C', 'E', 'H', 'C', 'A', 'H', 'E'};
+            w.ChangedTariffsMask = 0x05;
+        } else {
+            FillVerification(slotCount);
+            EvaluateEveryTariff(slotCount / 8);
+        }
+        const storage::JobRecord saved = w.CollectJob();
+        const Marks marks = MarksShown();
+        SaveWithTheSaveScreen();
+        // Another job of another serial number lies after it in the list.
+        w.Edit21->SetText("SN-other");
+        w.write_gen_db();
+
+        ScrambleWindow(slotCount);
+        const QString serial = QString::fromStdString(std::string("SN-") + c.name);
+        FindAndLoad(serial, 1, 0);
+        for (const std::string &line : Differences(saved, w.CollectJob())) ADD_FAILURE() << line;
+        if (!c.change) {
+            EXPECT_TRUE(MarksShown() == marks);
+        }
+        EXPECT_EQ(w.Panel342->Color() == clWhite, c.change);
+        EXPECT_EQ(w.Panel13->Caption(), c.zt ? "ZT" : "MID");
+        EXPECT_FALSE(w.Panel13->Enabled());
+        EXPECT_FALSE(TForm1::Lit(w.Panel162));
+        EXPECT_FALSE(TForm1::Lit(w.Panel163));
+        EXPECT_TRUE(w.Edit110->Enabled());
+        for (TTable *table : w.TableObjects()) EXPECT_FALSE(table->Active());
+
+        // Saved again, the loaded job is the same job once more.
+        SaveWithTheSaveScreen();
+        ScrambleWindow(slotCount);
+        FindAndLoad(serial, 2, 1);
+        for (const std::string &line : Differences(saved, w.CollectJob())) ADD_FAILURE() << "saved again: " << line;
+    }
+}
+
+TEST_F(WindowLoad, ThePagesOfTheListSkipHiddenJobsAndHidingAsksFirst) {
+    TForm1 &w = *window;
+    w.Table1->Open();
+    for (int n = 1; n <= 45; ++n) {
+        w.Table1->Append();
+        w.Table1->SetFieldText(7, QString("SN%1").arg(n));
+        if (n == 3 || n == 30) w.Table1->Fields()[storage::kHiddenField].SetAsInteger(1);
+        w.Table1->Post();
+    }
+    w.Table1->Close();
+    const auto serials = [&](int rows) {
+        std::vector<QString> shown;
+        for (int row = 0; row < rows; ++row) shown.push_back(Cell(2, row));
+        return shown;
+    };
+    const auto range = [](std::initializer_list<std::pair<int, int>> spans) {
+        std::vector<QString> shown;
+        for (const auto &[from, to] : spans)
+            for (int n = from; n <= to; ++n) shown.push_back(QString("SN%1").arg(n));
+        return shown;
+    };
+    Click(w.Panel36);
+    EXPECT_EQ(serials(20), range({{1, 2}, {4, 21}}));
+    EXPECT_EQ(w.JobListFull, 1);
+    Click(w.Panel148);  // ">"
+    EXPECT_EQ(serials(20), range({{22, 29}, {31, 42}}));
+    EXPECT_EQ(Cell(0, 0), "21.");
+    Click(w.Panel148);
+    EXPECT_EQ(serials(3), range({{43, 45}}));
+    EXPECT_EQ(Cell(0, 3), kNone);
+    EXPECT_EQ(Cell(4, 19), "");
+    EXPECT_EQ(w.JobListFull, 0);
+    Click(w.Panel148);  // past the last page: nothing changes
+    EXPECT_EQ(w.JobListPage, 2);
+    EXPECT_EQ(serials(3), range({{43, 45}}));
+
+    // A row without a job does nothing.
+    const QString shownSerial = w.Edit21->Text();
+    Click(w.JobRowPanels[5]);
+    EXPECT_TRUE(w.Panel38->Visible());
+    EXPECT_EQ(w.Edit21->Text(), shownSerial);
+    EXPECT_EQ(w.JobRowPanels[5]->BevelOuter(), bvRaised);
+
+    Click(w.Panel147);  // "<"
+    EXPECT_EQ(serials(20), range({{22, 29}, {31, 42}}));
+    Click(w.Panel147);
+    Click(w.Panel147);  // on the first page: nothing changes
+    EXPECT_EQ(w.JobListPage, 0);
+    EXPECT_EQ(serials(20), range({{1, 2}, {4, 21}}));
+
+    // Hiding asks first: "No" keeps the job, "Yes" hides it and the page fills up from the next one.
+    std::vector<int> answers = {IDNO, IDYES};
+    Application->ModalBoxResponder = [&](const TModalBox &box) {
+        boxes.push_back(box);
+        EXPECT_FALSE(w.Enabled());
+        EXPECT_EQ(w.JobRowPanels[1]->Color(), static_cast<TColor>(0xC0DCC0));
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    };
+    Click(w.JobHidePanels[1]);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Czy chcesz usunąć wybrany REKORD?");
+    EXPECT_EQ(boxes[0].caption, "Usuń REKORD!!!");
+    EXPECT_EQ(boxes[0].flags & MB_YESNO, MB_YESNO);
+    EXPECT_EQ(serials(20), range({{1, 2}, {4, 21}}));
+    EXPECT_TRUE(w.Enabled());
+    EXPECT_EQ(w.JobRowPanels[1]->Color(), clBtnFace);
+    Click(w.JobHidePanels[1]);
+    EXPECT_EQ(serials(20), range({{1, 1}, {4, 22}}));
+    EXPECT_TRUE(w.Enabled());
+    EXPECT_EQ(w.JobRowPanels[1]->Color(), clBtnFace);
+    Click(w.Panel148);
+    EXPECT_EQ(serials(20), range({{23, 29}, {31, 43}}));
+    Click(w.Panel149);  // "WYJDZ"
+    EXPECT_FALSE(w.Panel38->Visible());
+    EXPECT_TRUE(w.Panel239->Visible());
+}
+
+// Records written with the checklist as a 24-bit number load their marks from it; today's records
+// keep all 34 marks as lines, and a mark that is none of "+", "-", "ND" shows "+".
+TEST_F(WindowLoad, TheChecklistLoadsFromEitherStoredForm) {
+    TForm1 &w = *window;
+    struct Case {
+        std::string mask;
+        std::vector<std::string> lines;
+        std::vector<QString> expected;  // the 24 mask panels, then the 34 items
+    };
+    std::vector<QString> alternating, allPlus(24, "+"), fromLines;
+    for (int b = 0; b < 24; ++b) alternating.push_back(b % 2 == 0 ? "+" : "-");
+    std::vector<std::string> lines;
+    for (int i = 0; i < 33; ++i) {
+        const char *mark = i % 4 == 0 ? "-" : i % 4 == 1 ? "ND" : i % 4 == 2 ? "+" : "x";
+        lines.push_back(mark);
+        fromLines.push_back(i % 4 == 0 ? "-" : i % 4 == 1 ? "ND" : "+");
+    }
+    fromLines.push_back("+");  // the 34th line is missing
+    const Case cases[] = {
+        {"5592405", lines, alternating},  // 0x555555
+        {"16777215", lines, allPlus},
+        {"", lines, fromLines},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.mask);
+        storage::JobRecord job = w.CollectJob();
+        if (!c.mask.empty()) job[storage::kGenData][22] = c.mask;
+        std::string list;
+        for (const std::string &line : c.lines) list += line + "\r\n";
+        job[storage::kGenData2][21] = list;
+        const int number = storage::SaveJob(TTable::Session(), w.JobTables(), job, {});
+        w.ReadRec(number);
+        if (c.mask.empty()) {
+            for (size_t i = 0; i < 34; ++i) EXPECT_EQ(w.InspectionItemPanels[i]->Caption(), c.expected[i]) << i;
+        } else {
+            for (size_t b = 0; b < 24; ++b) EXPECT_EQ(w.ScaledPanels[202 + b]->Caption(), c.expected[b]) << b;
+        }
+    }
+}
+
+}  // namespace
