@@ -273,8 +273,6 @@ public:
     void EnableWynikiLiczniki(bool enabled);
     void EnableLiczniki(bool enabled);
     void EnableParametry(bool enabled);
-    // The 20 rows of the saved-jobs list: "---" in the first three columns, empty in the last two.
-    void ClearPaneDB();
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
 
