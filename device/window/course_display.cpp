@@ -1,0 +1,68 @@
+// The meter channel's course records in the window: the decoding step of Timer18, the live course
+// display of Timer17 and the clearing of the current course column.
+#include "app/form1.h"
+
+namespace {
+
+constexpr int kColumnLines = static_cast<int>(decoders::kKursLines);
+const QString kLineBreak = QStringLiteral("\r\n");
+
+QString Text(const std::string &text) { return QString::fromStdString(text); }
+QChar Latin1(char c) { return QChar::fromLatin1(c); }
+
+}  // namespace
+
+void TForm1::Timer18Timer(TObject *) { TimerDecodePacketTIV(); }
+void TForm1::Timer17Timer(TObject *) { TimerDisplayDataTIV(); }
+
+void TForm1::ClearMemoData() {
+    QStringList lines;
+    for (int line = 0; line < kColumnLines; ++line) lines << QStringLiteral("---");
+    Label468->SetCaption(lines.join(kLineBreak));
+    decoders::CourseStore::ClearMemoData();
+}
+
+void TForm1::TimerDecodePacketTIV() {
+    const std::uint32_t end = TivarRecordRing.WriteIndex;
+    while (TivarRecordRing.ReadIndex != end) {
+        const decoders::CourseContext context{
+            {static_cast<char>(TariffPageCode2[0]), static_cast<char>(TariffPageCode2[1]),
+             static_cast<char>(TariffPageCode2[2]), static_cast<char>(TariffPageCode2[3])},
+            KlineModeFlags};
+        const decoders::CourseRecordResult result = decoders::GetDataTivarTIV(*this, TivarRecordRing.Front(), context);
+        TivarRecordRing.Pop();
+        if (result.CourseBegun) {
+            // The earlier courses move one column to the right; the current one starts empty.
+            Label470->SetCaption(Label469->Caption());
+            Label469->SetCaption(Label468->Caption());
+            Label467->SetCaption(Label466->Caption());
+            Label466->SetCaption(Label465->Caption());
+            ClearMemoData();
+        }
+        if (result.Label465) Label465->SetCaption(Text(*result.Label465));
+        if (result.Label471) Label471->SetCaption(Text(*result.Label471));
+        if (result.Label471Color) Label471->Font().SetColor(static_cast<TColor>(*result.Label471Color));
+    }
+    Timer17->SetEnabled(true);
+}
+
+void TForm1::TimerDisplayDataTIV() {
+    QStringList lines;
+    for (int line = 0; line < kColumnLines; ++line) lines << Text(KursData[line]);
+    Label468->SetCaption(lines.join(kLineBreak));
+
+    QString heading = Label465->Caption();
+    if (heading == QStringLiteral("---")) return;
+    heading = heading.section(kLineBreak, 0, 0);
+    const bool systemKnown = KursSystem == 'S' || KursSystem == 'D';
+    if (KursTaryfa != decoders::kNoCourse) {
+        if (KursPageCodes[KursTaryfa & 3] != 0) {
+            heading += kLineBreak + QStringLiteral("Taryfa: ") + Latin1(KursPageCodes[(KursTaryfa >> 4) & 3]) +
+                       Latin1(static_cast<char>('1' + (KursTaryfa & 3)));
+            if (systemKnown) heading += QStringLiteral("/System: ") + Latin1(static_cast<char>(KursSystem));
+        }
+    } else if (systemKnown) {
+        heading += kLineBreak + QStringLiteral("System: ") + Latin1(static_cast<char>(KursSystem));
+    }
+    Label465->SetCaption(heading);
+}
