@@ -252,8 +252,6 @@ public:
     void StorePrintSealOption();
     // Shows slot `slot` with the results relative to k (flag 1) or its base-run results (flag 0).
     void SelectSlotForRelativeRun(int slot, uint8_t flag);
-    // Swaps the distance-test nominal values with those relative to k (flag 0) or back (flag 1).
-    void WstawWyniki(uint8_t flag);
 
     // --- Job tables (storage/) ---
     // Names the twelve tables, registers their passwords (missing files are created empty), reads
