@@ -22,12 +22,6 @@ protected:
         ShellTest::TearDown();
     }
 
-    // A command queued as its panel queues it, and the 200 ms until it has run.
-    void Command(int panelIndex, int command) {
-        w->ClickButton(panelIndex, command, 0, 0);
-        gui::AdvanceTime(200);
-    }
-
     TForm1 *w = nullptr;
     QTemporaryDir dir;
     QString pdf;
@@ -42,7 +36,7 @@ TEST_F(PrintOptionsTest, OpeningTheOptionsOffersWhatTheJobAllows) {
     w->Panel383->SetColor(clBlack);
     w->Panel249->SetColor(clBlack);
 
-    Command(1, 1);
+    Press(w->Panel33);  // DRUKUJ
     EXPECT_TRUE(w->Panel7->Visible());
     EXPECT_FALSE(w->Panel239->Visible());
     for (TControl *c : std::initializer_list<TControl *>{w->Panel321, w->Panel322, w->Label223, w->Label224,
@@ -53,13 +47,13 @@ TEST_F(PrintOptionsTest, OpeningTheOptionsOffersWhatTheJobAllows) {
     EXPECT_EQ(w->Panel249->Color(), clBlack);
 
     // ANULUJ: back to the main screen.
-    Command(31, 32);
+    Press(w->Panel39);  // ANULUJ
     EXPECT_FALSE(w->Panel7->Visible());
     EXPECT_TRUE(w->Panel239->Visible());
 
     // A failed inspection item: no certificate can be chosen.
     w->InspectionItemPanels[3]->SetCaption("-");
-    Command(1, 1);
+    Press(w->Panel33);  // DRUKUJ
     EXPECT_EQ(w->Panel249->Color(), clWhite);
     EXPECT_FALSE(w->Panel249->Enabled());
     w->Panel249->Click();
@@ -69,7 +63,7 @@ TEST_F(PrintOptionsTest, OpeningTheOptionsOffersWhatTheJobAllows) {
 TEST_F(PrintOptionsTest, ADuplicateIsOfferedForAJobFromTheList) {
     w->Panel162->SetColor(clInactiveCaptionText);  // "Leg." unlit: a job read from the list
     w->Panel383->Hide();
-    Command(1, 1);
+    Press(w->Panel33);  // DRUKUJ
     EXPECT_TRUE(w->Panel383->Visible());
     EXPECT_TRUE(w->Label425->Visible());
 }
@@ -88,8 +82,8 @@ TEST_F(PrintOptionsTest, CertificateTickBoxFlipsAndKeepsTheVersionChoiceHidden) 
 
 TEST_F(PrintOptionsTest, PrintCommandPrintsAndReturnsToTheMainScreen) {
     w->Panel248->SetColor(clBlack);
-    Command(1, 1);
-    Command(30, 31);
+    Press(w->Panel33);  // DRUKUJ
+    Press(w->Panel251);  // DRUKUJ on the options screen
     EXPECT_TRUE(std::regex_search(RunCommand("pdfinfo '" + pdf.toStdString() + "'"), std::regex("Pages: +1\n")));
     EXPECT_FALSE(w->Panel7->Visible());
     EXPECT_FALSE(w->Panel155->Visible());
