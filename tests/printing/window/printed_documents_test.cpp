@@ -1,0 +1,170 @@
+// Documents printed to PDF through the print run: every text the page draws is found by poppler
+// where the page put it, within half a point, in its weight, with its Polish letters; pages, sizes
+// and orientation as the run planned them.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <regex>
+
+#include "platform/gui/gui_test_support.h"
+#include "platform/gui/print_dialog.h"
+#include "platform/gui/printer.h"
+#include "tests/app/shell_fixture.h"
+#include "tests/printing/drawn_texts.h"
+
+namespace {
+
+constexpr int kPortraitM = 4958 / 21;  // A4 portrait at 600 dpi
+
+double Points(double pixels) {
+    return pixels * 72.0 / TPrintDialog::kTestDotsPerInch;
+}
+
+class PrintedDocumentsTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        w = &Create();
+        pdf = dir.filePath("run.pdf");
+        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
+    }
+    void TearDown() override {
+        Application->PrintDialogResponder = nullptr;
+        ShellTest::TearDown();
+    }
+
+    std::string Info() const { return RunCommand("pdfinfo '" + pdf.toStdString() + "' 2>&1"); }
+
+    // Draws a page on a recording canvas as the run does and checks that every text it drew stands
+    // on page `pageNumber` of the PDF: the first word of each text at its place and in its weight.
+    template <class Page>
+    void ExpectPageMatches(int pageNumber, Page drawPage) {
+        TextRecordingCanvas canvas;
+        canvas.Font().SetName("Times New Roman");
+        canvas.Font().SetSize(9);
+        drawPage(canvas, kPortraitM);
+        const std::vector<PdfWord> words = PdfPageWords(pdf.toStdString(), pageNumber);
+        int checked = 0, weighed = 0;
+        for (const DrawnText &drawn : canvas.texts) {
+            const QStringList parts = drawn.text.split(' ', Qt::SkipEmptyParts);
+            if (parts.isEmpty()) continue;
+            // Where the first word starts: after the blanks that lead the text.
+            TextRecordingCanvas measure;
+            measure.Font().SetName(drawn.face);
+            measure.Font().SetSize(drawn.size);
+            measure.Font().SetStyle(drawn.bold ? fsBold : 0);
+            const QString lead = drawn.text.left(drawn.text.indexOf(parts[0]));
+            const double x = Points(drawn.x + measure.TextWidth(lead));
+            const double y = Points(drawn.y);
+            const std::string word = parts[0].toStdString();
+            const auto found = std::find_if(words.begin(), words.end(), [&](const PdfWord &pw) {
+                return pw.text.rfind(word, 0) == 0 && std::abs(pw.xMin - x) <= 0.5 && std::abs(pw.yMin - y) <= 0.5;
+            });
+            ASSERT_NE(found, words.end()) << "\"" << drawn.text.toStdString() << "\" at " << x << ", " << y;
+            ++checked;
+            if (found->text != word || parts[0].size() < 3) continue;
+            // The weight: the printed width is nearer the width of the drawn weight than the other.
+            const double printed = found->xMax - found->xMin;
+            const double same = Points(measure.TextWidth(parts[0]));
+            measure.Font().SetStyle(drawn.bold ? 0 : fsBold);
+            const double other = Points(measure.TextWidth(parts[0]));
+            if (std::abs(same - other) < 0.2) continue;  // digits are as wide in both weights
+            ++weighed;
+            EXPECT_LT(std::abs(printed - same), std::abs(printed - other)) << drawn.text.toStdString();
+        }
+        EXPECT_GT(checked, 0);
+        EXPECT_GT(weighed, 20);
+    }
+
+    TForm1 *w = nullptr;
+    QTemporaryDir dir;
+    QString pdf;
+};
+
+QString CourseValues(const QString &number) {
+    QStringList lines;
+    for (int i = 0; i < 27; ++i) lines << QString::number(i) + ",50";
+    lines[0] = number;
+    lines[1] = "2026-12-10 09:15:00";
+    lines[2] = "2026-12-10 09:42:13";
+    lines[3] = "00:27:13";
+    lines[23] = "0,00";
+    return lines.join("\r\n");
+}
+
+TEST_F(PrintedDocumentsTest, CourseAnnexAndInspectionAnnexPrintInOrder) {
+    w->Panel405->SetColor(clBlack);
+    w->Panel248->SetColor(clBlack);
+    w->MeterFamily = 1;
+    w->Edit21->SetText("ŻÓŁW-0042");
+    for (TPanel *item : w->InspectionItemPanels) item->SetCaption("+");
+    w->InspectionItemPanels[5]->SetCaption("-");
+    w->InspectionItemPanels[19]->SetCaption("ND");
+    w->Label468->SetCaption(CourseValues("0042"));
+    w->Label469->SetCaption(CourseValues("0099"));
+    w->Label470->SetCaption(CourseValues("0042"));
+    w->Label465->SetCaption("KURS: 12\r\nTaryfa: E3/System: D");
+    w->Label467->SetCaption("KURS: 10\r\nSystem: S");
+    w->CourseTariffGroup = {2, 255, 255};
+    w->CourseTariffUnits[0] = {15, 0, 4, 0xFFFFFFFF};
+    for (int slot = 8; slot < 12; ++slot) {
+        w->TariffParams[evaluation::kDps][slot] = "1000";
+        w->TariffParams[evaluation::kCps][slot] = "120";
+        w->TariffParams[evaluation::kOplD][slot] = "3,50";
+        w->TariffParams[evaluation::kOplC][slot] = "60,00";
+    }
+
+    w->Drukuj();
+
+    const std::string info = Info();
+    EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +2\n"))) << info;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Page size: +595(\\.\\d+)? x 842(\\.\\d+)? pts"))) << info;
+    EXPECT_FALSE(QFile::exists(dir.filePath("run-2.pdf")));
+    EXPECT_TRUE(boxes.empty());
+    ExpectPageMatches(1, [this](TCanvas &canvas, int m) { w->SetPrintLumerant(canvas, m); });
+    ExpectPageMatches(2, [this](TCanvas &canvas, int m) { w->SetPrintOgledziny(canvas, m); });
+
+    // Polish letters come through as they were typed.
+    const std::string page2 = RunCommand("pdftotext -f 2 -l 2 '" + pdf.toStdString() + "' -");
+    for (const char *text : {"ZAŁĄCZNIK", "ŻÓŁW-0042", "Oględziny zewnętrzne wykonał/a", "zasilająco-sterująca"})
+        EXPECT_NE(page2.find(text), std::string::npos) << text;
+    const std::string page1 = RunCommand("pdftotext -f 1 -l 1 '" + pdf.toStdString() + "' -");
+    for (const char *text : {"Załącznik C.", "OBLICZANIE OPŁATY", "N1÷N4", "nr. 0042"})
+        EXPECT_NE(page1.find(text), std::string::npos) << text;
+}
+
+TEST_F(PrintedDocumentsTest, DashesAndOverlongTextsPrintAsTheyStand) {
+    w->Panel247->SetColor(clBlack);
+    w->Panel405->SetColor(clBlack);
+    w->Panel248->SetColor(clBlack);
+    const QString longText = QString("Bardzo długi tekst ąęśćżźńół ").repeated(12);
+    for (TEdit *edit : {w->Edit20, w->Edit21, w->Edit35, w->Edit10, w->Edit9, w->Edit495, w->Edit496, w->Edit497})
+        edit->SetText(longText);
+    w->Edit22->SetText("---");
+    w->Memo10->Lines().Add(longText);
+    w->Memo10->Lines().Add("---");
+    for (TPanel *item : w->InspectionItemPanels) item->SetCaption(longText);
+    w->Label468->SetCaption("---");  // no course yet: the annex carries its title alone
+    w->Label465->SetCaption("---");
+    w->Label469->SetCaption(longText);
+    w->CourseTariffGroup = {200, 7, 255};
+
+    w->Drukuj();
+
+    EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +3\n"))) << Info();
+    EXPECT_FALSE(Printer()->Printing());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PrintedDocumentsTest, ACourseTextWithoutItsLinesStillPrints) {
+    w->Panel405->SetColor(clBlack);
+    w->Label468->SetCaption("0042");  // the number alone: every other value reads as empty
+    w->Label465->SetCaption("KURS: 1");
+    w->Drukuj();
+    EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +1\n")));
+    const std::string text = RunCommand("pdftotext '" + pdf.toStdString() + "' -");
+    EXPECT_NE(text.find("nr. 0042"), std::string::npos);
+}
+
+}  // namespace
