@@ -217,4 +217,52 @@ TEST_F(PrintedDocumentsTest, TestReportPrintsTwoPagesAndRewritesTheAnnexList) {
     EXPECT_EQ(w->Memo16->Lines().Count(), 0);
 }
 
+// The first line of each page of a PDF file.
+std::vector<std::string> PageHeads(const QString &file, int pages) {
+    std::vector<std::string> heads;
+    for (int page = 1; page <= pages; ++page) {
+        const std::string text = RunCommand("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                            " '" + file.toStdString() + "' -");
+        heads.push_back(text.substr(0, text.find('\n')));
+    }
+    return heads;
+}
+
+TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
+    const std::string protocol = "Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub";
+    const std::string annexC = "Załącznik C. Sprawdzanie poprawności pracy interfejsów urządzeń zewnętrznych";
+    const std::string annexA = "ZAŁĄCZNIK A. Oględziny zewnętrzne i sprawdzenie działania taksometru.";
+    struct Case {
+        const char *name;
+        std::vector<TPanel *> chosen;
+        bool changeProcedure;
+        std::vector<std::string> heads;  // of the portrait job
+        QString status;
+    };
+    const Case cases[] = {
+        {"protocol, C and A", {w->Panel248, w->Panel405, w->Panel247}, false, {protocol, annexC, annexA}, ""},
+        {"A alone", {w->Panel248}, false, {annexA}, ""},
+        {"C before A", {w->Panel248, w->Panel405}, false, {annexC, annexA}, ""},
+        {"change procedure: its own protocol", {w->Panel247, w->Panel248}, true, {annexA},
+         "Nie wydrukowano: protokół zmiany układu taryf"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (TPanel *tick : {w->Panel246, w->Panel247, w->Panel248, w->Panel249, w->Panel250, w->Panel405})
+            tick->SetColor(clWhite);
+        for (TPanel *tick : c.chosen) tick->SetColor(clBlack);
+        w->Panel342->SetColor(c.changeProcedure ? clWhite : clInactiveCaptionText);
+        pdf = dir.filePath(QString("%1.pdf").arg(&c - cases));
+        boxes.clear();
+
+        w->Drukuj();
+
+        const int pages = static_cast<int>(c.heads.size());
+        EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +" + std::to_string(pages) + "\n"))) << Info();
+        EXPECT_EQ(PageHeads(pdf, pages), c.heads);
+        EXPECT_EQ(w->PrintRunStatus, c.status);
+        EXPECT_EQ(boxes.size(), c.status.isEmpty() ? 0u : 1u);
+    }
+}
+
 }  // namespace
