@@ -346,6 +346,29 @@ public:
     void PrintFromOptionsScreen();
     // The check protocol page; the three page numbers are not used.
     void SetPrintAddingPage(TCanvas &canvas, int m, int pages, int page, int unused);
+    // Rewrites "lz.txt" with the annex list and the notified-body lines (nine lines); a file that
+    // cannot be written is left as it was and the page is printed all the same.
+    void SaveAnnexList();
+    // Annex C (the courses of the meter channel) and annex A (the inspection items).
+    void SetPrintLumerant(TCanvas &canvas, int m);
+    void SetPrintOgledziny(TCanvas &canvas, int m);
+    // The two pages of the test report; the second rewrites "lz.txt".
+    void SetPrintProtokolBadan(TCanvas &canvas, int m);
+    void SetPrintProtokolBadan2(TCanvas &canvas, int m);
+    // Annex A in table form: the one-page form, then the three pages of the long form.
+    void SetPrintAddingPage2(TCanvas &canvas, int m);
+    void SetPrintAddingPage3(TCanvas &canvas, int m);
+    void SetPrintAddingPage4(TCanvas &canvas, int m);
+    void SetPrintAddingPage5(TCanvas &canvas, int m);
+    // Command 1: opens the print options screen with the choices the job allows.
+    void PrintOptionsCommand();
+    // Hides the certificate-version choice; the flag is not used.
+    void SetVisibleWersjeSwiadectwa(bool flag);
+    void Panel249Click(TObject *Sender);
+    // Field 48 of the first job-table record := 1 when "Opis pieczęci urzędowych" is chosen.
+    void StorePrintSealOption();
+    // Shows slot `slot` with the results relative to k (flag 1) or its base-run results (flag 0).
+    void SelectSlotForRelativeRun(int slot, uint8_t flag);
 
     // --- Job tables (storage/) ---
     // Names the twelve tables, registers their passwords (missing files are created empty), reads
