@@ -19,6 +19,7 @@
 #include "storage/job_list.h"
 #include "storage/job_save.h"
 #include "storage/job_state.h"
+#include "tariffchange/change_layout_state.h"
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
@@ -28,7 +29,8 @@ class TForm1 : public TForm1Resource,
                public device::DeviceLinkState,
                public shell::ShellState,
                public printing::PrintRunState,
-               public storage::JobState {
+               public storage::JobState,
+               public tariffchange::ChangeLayoutState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -232,6 +234,26 @@ public:
     void PrintFromOptionsScreen();
     // The check protocol page; the three page numbers are not used.
     void SetPrintAddingPage(TCanvas &canvas, int m, int pages, int page, int unused);
+
+    // --- Document printing, second part (printing/window) ---
+    // The certificate's active tariff slots: flags keep the enabled byte of each slot whose group's
+    // validity period counts (the layout after the change while the change procedure is on), 0 for
+    // the others; returns their number.
+    int GetActivTaryf(std::array<uint8_t, 16> &flags) const;
+    // The number of tested tariff slots; the argument is not used.
+    int ValTestTaryf(int unused) const;
+    // The certificate; the three numbers are not used.
+    void SetPrintAddingPage6(TCanvas &canvas, int m, int unused1, int unused2, int unused3);
+    // Annex B: the first page of each family and the results page of one tested slot.
+    void SetPrintImageTivar(TCanvas &canvas, int m, int pages, int page);
+    void SetPrintImageNovitius(TCanvas &canvas, int m, int pages, int page);
+    void SetPrintImageWyniki(TCanvas &canvas, int m, int pages, int page, uint8_t slot);
+    // The certificate's tariff-layout annex: plain form, and the own family's form with QR codes.
+    void SetPrintUkladTaryf(TCanvas &canvas, int m);
+    void SetPrintUkladTaryfMID(TCanvas &canvas, int m);
+    // The own-family readout's options: a tariff may be chosen in the WOLNY state, the tariff may
+    // be changed during a course (0 or 1 each).
+    std::array<uint8_t, 2> TivarOptionFlags{};
 
     // --- Job tables (storage/) ---
     // Names the twelve tables, registers their passwords (missing files are created empty), reads

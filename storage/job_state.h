@@ -3,6 +3,7 @@
 // other subsystem keeps: the per-slot device bytes and the layout-change codes and mask.
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace storage {
 
@@ -10,6 +11,13 @@ struct JobState {
     uint32_t ChangedTariffsMask = 0;
     std::array<uint8_t, 8> LayoutPageCodes{};
     std::array<uint8_t, 16> SlotDeviceByte{};
+    // The date the loaded job was saved (year, month, day); a year of 2000 or less: none.
+    std::array<int32_t, 3> RecordSaveDate{};
+    // The validity period of each group of four tariff slots (start, end), "YYYY.MM.DD"; "---"
+    // until a readout or a saved job fills it.
+    std::array<std::string, 8> LayoutValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
+    // The maximum surcharge "MxDpł." of each group, from the own-family tariff data.
+    std::array<std::string, 4> TariffMaxSurcharge;
 };
 
 }  // namespace storage
