@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "platform/runtime/datetime.h"
+#include "printing/annex_first_page.h"
 #include "printing/annex_results.h"
 
 namespace printing {
@@ -58,6 +59,32 @@ int TForm1::ValTestTaryf(int) const {
     int tested = 0;
     for (const QString &name : TestedTariffNames) tested += name.isEmpty() ? 0 : 1;
     return tested;
+}
+
+namespace {
+
+// The first page of annex B. The setting accuracy of the vehicle constant is checked before the
+// verdict is taken, so that the verdict printed on the page already counts a failed check; the
+// vehicle constant taken from St of slot 0 is kept.
+void PrintFirstPage(TForm1 &w, TCanvas &canvas, int m, int pages, int page, bool ownFamily) {
+    printing::AnnexJob job = printing::AnnexJobOf(w);
+    if (w.VehicleResults != 0) {
+        job.constantCheck = printing::CheckVehicleConstant(w.LicznikiKeep[2], w.StalaStTaryf[0], w.Edit107->Text());
+        w.LicznikiKeep[2] = job.constantCheck.w;
+        if (job.constantCheck.outOfTolerance) w.OglErrFlag = 1;
+    }
+    job.verdictNegative = w.GetPrzekroczenie() != 0;
+    printing::DrawFirstPage(canvas, m, job, pages, page, ownFamily);
+}
+
+}  // namespace
+
+void TForm1::SetPrintImageTivar(TCanvas &canvas, int m, int pages, int page) {
+    PrintFirstPage(*this, canvas, m, pages, page, true);
+}
+
+void TForm1::SetPrintImageNovitius(TCanvas &canvas, int m, int pages, int page) {
+    PrintFirstPage(*this, canvas, m, pages, page, false);
 }
 
 void TForm1::SetPrintImageWyniki(TCanvas &canvas, int m, int pages, int page, uint8_t slot) {
