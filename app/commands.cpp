@@ -1,6 +1,7 @@
 // Queued commands of the page tabs, the mode panels and "STOP": a press lowers the panel and arms
 // Timer6; its tick runs the command once, outside the click handler.
 #include <algorithm>
+#include <array>
 #include <span>
 
 #include "app/command_table.h"
@@ -9,8 +10,16 @@
 
 namespace {
 
-constexpr int kFirstTabIndex = 13;  // ButtonPanels 13..19: "Param." .. "Ogl."
-constexpr int kFirstTabCommand = 14;
+constexpr int kFirstTabCommand = 14;  // "Param." .. "Ogl." are commands 14 .. 20
+constexpr int kExitPanelIndex = 23;
+constexpr int kExitCommand = 24;
+
+// The command each panel of ButtonPanels queues, by its index; -1 for the hidden "<" (index 0) and
+// the second entries of ">" and "<" (10, 11), which no press reaches.
+constexpr std::array<int8_t, 65> kPanelCommand = {
+    -1, 1,  2,  3,  4,  5,  6,  7,  9,  10, -1, -1, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
+    23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 35, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46,
+    47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67};
 
 }  // namespace
 
@@ -76,6 +85,7 @@ void TForm1::MeasuringModeCommand() {
     Legalizacja(1);
     TariffSelPanels[CurrentTariff]->SetColor(clWhite);
     UpdatePnelTaryf(CurrentTariff);
+    if (DllLoaded == 1) OdczytNrDev();
     ResetLiveCourse();
 }
 
@@ -85,14 +95,40 @@ void TForm1::StopCommand() {
     TestPelgrivator(0);
 }
 
+void TForm1::CloseKeyboardCommand() {
+    Panel171->Hide();
+    Panel239->Show();
+}
+
+void TForm1::LeaveScanScreenCommand() {
+    const int current = CurrentTariff;
+    CloseScanScreen();
+    // The intake may have filled the tariff stores: every tariff is shown afresh.
+    for (int tariff = 0; tariff < 8; ++tariff) UpdatePnelTaryf(tariff);
+    UpdatePnelTaryf(current);
+}
+
+void TForm1::InspectionNoticeOkCommand() {
+    Panel279->Hide();
+    Panel239->SetEnabled(true);
+    Memo1->SetFocus();
+}
+
 std::span<const commands::Row> commands::ShellRows() {
     static constexpr auto page = [](TForm1 &form, int32_t command) { form.ShowPageCommand(command); };
     static constexpr Row rows[] = {
         {0, page},
+        {2, [](TForm1 &, int32_t) { Application->Minimize(); }},
+        {13, [](TForm1 &form, int32_t) { form.UsunWyniki(); }},
         {14, page}, {15, page}, {16, page}, {17, page}, {18, page}, {19, page}, {20, page},
         {21, [](TForm1 &form, int32_t) { form.VerificationModeCommand(); }},
         {22, [](TForm1 &form, int32_t) { form.MeasuringModeCommand(); }},
         {23, [](TForm1 &form, int32_t) { form.StopCommand(); }},
+        {24, [](TForm1 &form, int32_t) { form.ExitCommand(); }},
+        {25, [](TForm1 &form, int32_t) { form.CloseKeyboardCommand(); }},
+        {29, [](TForm1 &form, int32_t) { form.OpenScanScreen(); }},
+        {30, [](TForm1 &form, int32_t) { form.LeaveScanScreenCommand(); }},
+        {35, [](TForm1 &form, int32_t) { form.InspectionNoticeOkCommand(); }},
     };
     return rows;
 }
@@ -109,16 +145,25 @@ void TForm1::ResetLiveCourse() {
     KursTariffBytes = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
 }
 
-void TForm1::PageTabClick(TObject *Sender) {
-    const auto tabs = std::span(ButtonPanels).subspan(kFirstTabIndex, 7);
-    const auto tab = std::find(tabs.begin(), tabs.end(), Sender);
-    if (tab == tabs.end()) return;
-    const int index = kFirstTabIndex + static_cast<int>(tab - tabs.begin());
-    ClickButton(index, index - kFirstTabIndex + kFirstTabCommand, 0, 0);
+void TForm1::CommandPanelClick(TObject *Sender) {
+    // A caption label standing on a command panel acts as the panel.
+    if (const auto *caption = dynamic_cast<TLabel *>(Sender)) Sender = caption->Parent();
+    const auto indexIn = [Sender](std::span<TPanel *const> panels) {
+        const auto found = std::find(panels.begin(), panels.end(), Sender);
+        return found == panels.end() ? -1 : static_cast<int>(found - panels.begin());
+    };
+    if (const int row = indexIn(JobRowPanels); row >= 0) return ClickButton(0, 8, row, 0);
+    if (const int row = indexIn(JobHidePanels); row >= 0) return ClickButton(0, 34, 0, row);
+    if (const int slot = indexIn(ResultSlotPanels); slot >= 0) return ClickButton(slot, 40, 0, 0);
+    // "<" and ">" stand twice in ButtonPanels: the first index is the one their press queues.
+    const int index = indexIn(ButtonPanels);
+    if (index < 0 || kPanelCommand[index] < 0) return;
+    ClickButton(index, kPanelCommand[index], 0, 0);
 }
 
-void TForm1::Panel163Click(TObject *) { ClickButton(20, 21, 0, 0); }
-
-void TForm1::Panel162Click(TObject *) { ClickButton(21, 22, 0, 0); }
-
-void TForm1::Panel167Click(TObject *) { ClickButton(22, 23, 0, 0); }
+void TForm1::Panel6Click(TObject *) {
+    Panel6->SetBevelOuter(bvLowered);
+    ButtonPanelIndex = kExitPanelIndex;
+    ButtonId = kExitCommand;
+    Timer6->SetEnabled(true);
+}

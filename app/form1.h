@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/form1_form.h"
+#include "app/keyboard_keys.h"
+#include "app/option_panels.h"
 #include "app/shell_state.h"
 #include "device/device_library_state.h"
 #include "device/device_link_state.h"
@@ -38,6 +40,9 @@ public:
     // --- Start-up and shut-down ---
     void FormCreate(TObject *Sender);
     void FormClose(TObject *Sender, TCloseAction &Action);
+    // The byte 0x02 to the interface and both channels closed, each only when connected; then the
+    // library unloaded. Nothing when the library was never loaded.
+    void ReleaseDevices();
     // Start-up steps that fill the window from files and tables.
     void ClearWorkingStores();
     void LabelInspectionItems();
@@ -63,11 +68,50 @@ public:
     void VerificationModeCommand();  // 21, "Leg."
     void MeasuringModeCommand();     // 22, "Ust."
     void StopCommand();              // 23, "STOP"
+    // 24, "X": the interface told and both channels closed when the library is loaded, then the
+    // process ends with exit code 0 without closing the window.
+    void ExitCommand();
+    void CloseKeyboardCommand();       // 25, "ANULUJ" of the on-screen keyboard
+    void LeaveScanScreenCommand();     // 30, "WYJDZ" of the scanned-code screen
+    void InspectionNoticeOkCommand();  // 35, "OK" of the inspection-fault notice
     void ResetLiveCourse();
-    void PageTabClick(TObject *Sender);
-    void Panel162Click(TObject *Sender);
-    void Panel163Click(TObject *Sender);
-    void Panel167Click(TObject *Sender);
+    // Every command panel (and the caption label on one): queues the command of its index in ButtonPanels, or of its row in the
+    // saved-jobs list (8, 34) or its result slot (40).
+    void CommandPanelClick(TObject *Sender);
+    // The exit button "X": queues command 24 keeping the row and hide-row of the last press.
+    void Panel6Click(TObject *Sender);
+
+    // --- Option panels and small handlers ---
+    struct TickOption {
+        TControl *source;  // the panel, or its caption
+        TPanel *panel;
+        shell::TickRule rule;
+    };
+    std::vector<TickOption> TickOptions() const;
+    // Every tick panel and its caption: flips the panel.
+    void TickPanelClick(TObject *Sender);
+    // Print options: "Wersja A" / "Wersja B" of the certificate, "Wersja B" of the annex.
+    void Panel321Click(TObject *Sender);
+    void Panel322Click(TObject *Sender);
+    void Panel324Click(TObject *Sender);
+    void Label150Click(TObject *Sender);
+    // "Błąd oględzin": marks an inspection fault and asks for its description in the remarks.
+    void Panel278Click(TObject *Sender);
+    void Panel388Click(TObject *Sender);  // "CZAS x10"
+    void Panel409Click(TObject *Sender);  // "OBLICZENIA wzgl. 'k'"
+    // 0: the distance test shows the values relative to k, its nominal values kept aside; 1: back.
+    // Whichever tariff is selected, every slot is exchanged.
+    void WstawWyniki(uint8_t flag);
+    void Panel169Click(TObject *Sender);
+    void Panel12Click(TObject *Sender);
+
+    // --- On-screen keyboard ---
+    // Opens the keyboard over the main screen; the target edit shows `text` unless hideTarget.
+    void SetPanelKey(bool hideTarget, int unused, const QString &text);
+    // Every key panel: the key waits for the next Timer10 tick to be shown pressed.
+    void KeyPanelClick(TObject *Sender);
+    void Timer10Timer(TObject *Sender);
+    int32_t PendingKey = shell::kNoKey;
 
     // --- Pages ---
     void PageFunction(int32_t page);
@@ -234,6 +278,26 @@ public:
     void PrintFromOptionsScreen();
     // The check protocol page; the three page numbers are not used.
     void SetPrintAddingPage(TCanvas &canvas, int m, int pages, int page, int unused);
+    // Annex C (the courses of the meter channel) and annex A (the inspection items).
+    void SetPrintLumerant(TCanvas &canvas, int m);
+    void SetPrintOgledziny(TCanvas &canvas, int m);
+    // The two pages of the test report; the second rewrites "lz.txt".
+    void SetPrintProtokolBadan(TCanvas &canvas, int m);
+    void SetPrintProtokolBadan2(TCanvas &canvas, int m);
+    // Annex A in table form: the one-page form, then the three pages of the long form.
+    void SetPrintAddingPage2(TCanvas &canvas, int m);
+    void SetPrintAddingPage3(TCanvas &canvas, int m);
+    void SetPrintAddingPage4(TCanvas &canvas, int m);
+    void SetPrintAddingPage5(TCanvas &canvas, int m);
+    // Command 1: opens the print options screen with the choices the job allows.
+    void PrintOptionsCommand();
+    // Hides the certificate-version choice; the flag is not used.
+    void SetVisibleWersjeSwiadectwa(bool flag);
+    void Panel249Click(TObject *Sender);
+    // Field 48 of the first job-table record := 1 when "Opis pieczęci urzędowych" is chosen.
+    void StorePrintSealOption();
+    // Shows slot `slot` with the results relative to k (flag 1) or its base-run results (flag 0).
+    void SelectSlotForRelativeRun(int slot, uint8_t flag);
 
     // --- Document printing, second part (printing/window) ---
     // The certificate's active tariff slots: flags keep the enabled byte of each slot whose group's

@@ -49,7 +49,10 @@ void TForm1::ResetWorkingRecord() {
     EnableTaryfy(false);
     UsunWyniki();
     UsunLiczniki();
-    if (LegResetPending == 1 && Panel409->Color() == clBlack) Panel409->SetColor(clWhite);
+    if (LegResetPending == 1 && Panel409->Color() == clBlack) {
+        WstawWyniki(1);
+        Panel409->SetColor(clWhite);
+    }
     EnableWynikiLiczniki(false);
     EnableParametry(true);
     if (Edit485->Text().isEmpty() || Edit485->Text() == QStringLiteral("---"))

@@ -59,7 +59,7 @@ struct ShellState {
     uint8_t ZmianaPending = 0;
     uint32_t ZmianaTestedMask = 0;
     uint32_t LayoutChangeTestMask = 0;
-    uint8_t StationConstK = 0;
+    int32_t StationConstK = 0;  // imp/km, up to three bytes from the interface
     std::array<int32_t, 3> LicznikiKeep{};  // integers: the station constant St among them
     std::array<uint8_t, 2> LegPendingA{0, 0xFF};
     uint8_t TestTariffSel = 0xFF;

@@ -2,6 +2,8 @@
 // Working members of the print run. The main window inherits PrintRunState, so the pages read
 // them by their plain names (PrintDevice, PrintScale, ...); the job's switches they read
 // (MeterFamily, ApprovalRegime, CalcRelativeToK) are the window's own.
+#include <QString>
+#include <array>
 #include <cstdint>
 
 class TPrinter;
@@ -13,6 +15,16 @@ struct PrintRunState {
     float PrintScale = 1;             // 4961 / page width as the printer reports it before the run
     int PrintPageWidth = 0;           // page width in device pixels, re-read after each orientation change
     int PrintedTariffCount = 0;       // tested slots; annex B prints this + 1 as its page count
+    QString PrintRunStatus;           // the documents the last run left out; empty when it printed all
+
+    // What annex C reads of the three courses of the live display, newest first: the tariff group
+    // (above 3: none), the tariff units counted on tariffs 1 .. 4 and the surcharge units
+    // (0xFFFFFFFF: not given). The meter link moves them with the display's columns.
+    std::array<std::uint8_t, 3> CourseTariffGroup{255, 255, 255};
+    std::array<std::array<std::uint32_t, 4>, 3> CourseTariffUnits{{{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+                                                                  {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+                                                                  {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}}};
+    std::array<std::uint32_t, 3> CourseSurchargeUnits{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
 };
 
 }  // namespace printing

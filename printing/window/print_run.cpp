@@ -1,10 +1,13 @@
-#include <functional>
+// The print run: the print dialog, the station's seal-description setting, then the landscape job
+// of annex B and the portrait job of the other documents, each page drawn by its own operation.
+#include <QStringList>
+#include <optional>
 
 #include "app/form1.h"
-#include "printing/page_text.h"
 #include "printing/page_units.h"
 #include "printing/print_job.h"
 #include "printing/print_run_plan.h"
+#include "printing/window/page_operations.h"
 
 namespace {
 
@@ -24,23 +27,6 @@ bool IsWhite(const TPanel *tickBox) {
     return tickBox->Color() == clWhite;
 }
 
-using PageOperation = std::function<void(TCanvas &canvas, int m)>;
-
-// The drawing of a planned page; none for the pages this program does not draw yet, which the
-// run leaves out.
-PageOperation OperationOf(TForm1 &window, const printing::PlannedPage &page) {
-    switch (page.kind) {
-        case printing::PageKind::CheckProtocol:
-            return [&window](TCanvas &canvas, int m) {
-                const int pages = window.PrintedTariffCount + 1;
-                window.SetPrintAddingPage(canvas, m, pages, pages, 0);
-                SetPrintVerSoft(canvas, m);
-            };
-        default:
-            return {};
-    }
-}
-
 // Restores a screen's visibility when the scope ends, however it ends.
 class ShownWhenDone {
 public:
@@ -54,6 +40,22 @@ private:
     bool visible_;
 };
 
+// The base-run switches of the second annex B set are back at rest however the job ends.
+class BaseRunAtRest {
+public:
+    explicit BaseRunAtRest(TForm1 &window) : window_(window) {}
+    BaseRunAtRest(const BaseRunAtRest &) = delete;
+    BaseRunAtRest &operator=(const BaseRunAtRest &) = delete;
+    ~BaseRunAtRest() {
+        window_.PrintBaseRun = 0;
+        if (secondSetBegun) window_.VehicleResults = 1;
+    }
+    bool secondSetBegun = false;
+
+private:
+    TForm1 &window_;
+};
+
 }  // namespace
 
 void TForm1::PrintFromOptionsScreen() {
@@ -64,8 +66,39 @@ void TForm1::PrintFromOptionsScreen() {
     Drukuj();
 }
 
+void TForm1::StorePrintSealOption() {
+    struct Closed {
+        TTable &table;
+        ~Closed() { table.Close(); }
+    } closed{*Table1};
+    Table1->Open();
+    // A station without any saved job has no first record to hold the setting.
+    if (Table1->RecordCount() < 1) return;
+    Table1->First();
+    Table1->Edit();
+    Table1->Fields()[48].SetAsInteger(IsBlack(Panel277) ? 1 : 0);
+    Table1->Post();
+}
+
+void TForm1::SelectSlotForRelativeRun(int slot, uint8_t flag) {
+    if (MeterFamily == 1) {
+        LayoutBase = slot <= 7 ? 0 : 8;
+        CurrentTariff = slot <= 7 ? slot : slot - 8;
+    } else {
+        CurrentTariff = slot;
+    }
+    FunctionDroga();
+    WstawWyniki(flag);
+    Panel409->SetColor(flag == 1 ? clWhite : clBlack);
+    TariffSelPanels[CurrentTariff]->SetColor(clBtnShadow);
+    UpdatePnelTaryf(CurrentTariff);
+}
+
 void TForm1::Drukuj() {
+    const int rememberedTariff = CurrentTariff;
     if (!PrintDialog1->Execute()) return;
+
+    StorePrintSealOption();
 
     std::array<bool, 16> marked{};
     for (int slot = 0; slot < 16; ++slot) marked[slot] = !TestedTariffNames[slot].isEmpty();
@@ -89,23 +122,46 @@ void TForm1::Drukuj() {
     choices.meterFamily = MeterFamily;
     choices.relativeToK = CalcRelativeToK != 0;
 
+    QStringList leftOut;
     for (const printing::PlannedJob &job : printing::PlanPrintRun(choices, tested)) {
         PrintDevice->SetOrientation(job.orientation);
         PrintPageWidth = PrintDevice->PageWidth();
         const int m = printing::BaseLength(PrintPageWidth, job.orientation);
-        std::vector<PageOperation> pages;
-        for (const printing::PlannedPage &page : job.pages) {
-            if (PageOperation draw = OperationOf(*this, page)) pages.push_back(std::move(draw));
-        }
-        if (pages.empty()) continue;
 
-        printing::PrintJobScope printJob(*PrintDevice);
-        TCanvas &canvas = *PrintDevice->Canvas();
-        SetBaseFont(canvas);
-        for (size_t i = 0; i < pages.size(); ++i) {
-            if (i > 0) PrintDevice->NewPage();
-            pages[i](canvas, m);
+        // The job is begun with its first drawn page: a job none of whose pages is drawn would give
+        // a blank sheet. The relative-to-k switches are made for every planned page all the same.
+        BaseRunAtRest baseRun(*this);
+        std::optional<printing::PrintJobScope> printJob;
+        for (const printing::PlannedPage &page : job.pages) {
+            if (page.kind == printing::PageKind::AnnexBResults && choices.relativeToK) {
+                // The results relative to k are shown for the slot, then its base-run results.
+                if (!page.secondSet && IsBlack(Panel409)) SelectSlotForRelativeRun(page.slot, 1);
+                if (page.secondSet && IsWhite(Panel409)) SelectSlotForRelativeRun(page.slot, 0);
+            }
+            if (page.secondSet && !baseRun.secondSetBegun) {
+                baseRun.secondSetBegun = true;
+                VehicleResults = 0;
+            }
+            PrintBaseRun = page.baseRun ? 1 : 0;
+
+            const printing::PageOperation draw = printing::PageOperationOf(*this, page);
+            if (!draw) {
+                const QString name = QString::fromUtf8(printing::DocumentName(page.kind));
+                if (!leftOut.contains(name)) leftOut.push_back(name);
+                continue;
+            }
+            if (printJob) {
+                PrintDevice->NewPage();
+            } else {
+                printJob.emplace(*PrintDevice);
+                SetBaseFont(*PrintDevice->Canvas());
+            }
+            draw(*PrintDevice->Canvas(), m);
         }
-        printJob.End();
+        if (printJob) printJob->End();
     }
+
+    PrintRunStatus = leftOut.isEmpty() ? QString() : "Nie wydrukowano: " + leftOut.join(", ");
+    UpdatePnelTaryf(rememberedTariff);
+    if (!PrintRunStatus.isEmpty()) Application->MessageBox(PrintRunStatus, QStringLiteral("INFO"), MB_OK);
 }

@@ -1,0 +1,210 @@
+#include "printing/course_annex.h"
+
+#include <QStringList>
+
+#include "platform/runtime/numbers.h"
+#include "printing/page_units.h"
+#include "printing/unit_page.h"
+
+namespace printing {
+namespace {
+
+constexpr double kPitch = 0.36;  // row pitch of a course block
+constexpr int kRows = 24;
+
+constexpr unsigned char kRegular = 0, kBold = 1, kBoldRight = 129;
+constexpr double kSize = 8;
+
+// Rule weights by row: 0 none, 1 thin, 2 medium, 3 heavy.
+constexpr int kRuleAtTop[kRows] = {0, 3, 1, 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 1, 1, 3};
+
+QString CountText(std::uint32_t count, const QString &unit) {
+    return count == kNotGiven ? QStringLiteral("---") : QString::number(count) + " x " + unit;
+}
+
+// The contract price, or "---" when it reads as exactly 0; a text that is not a number prints as it is.
+QString ContractText(const QString &line) {
+    long double value = 0;
+    if (TryStrToFloat(line.toStdString(), value) && value == 0) return QStringLiteral("---");
+    return line;
+}
+
+class CourseBlock {
+public:
+    CourseBlock(UnitPage &page, const CourseColumn &course, const CourseAnnexData &data, double y0)
+        : page_(page), data_(data), course_(course), y0_(y0) {
+        lines_ = course.values.split("\r\n");
+        letter_ = HeaderCharacter(course.header, "Taryfa: ");
+        system_ = HeaderCharacter(course.header, "System: ");
+    }
+
+    void Draw() {
+        const int left = page_.Px(1.4), right = page_.FromRight(1.4);
+        for (int r = 0; r < kRows; ++r) {
+            if (kRuleAtTop[r] != 0) page_.HorizRule(Row(r), left, right, kRuleAtTop[r]);
+            DrawRow(r);
+        }
+        Vertical(15.6, 2, 9, 1);
+        Vertical(6.7, 9, 15, 2);
+        for (const double x : {5.4, 8.2, 12.0, 15.6, 17.4}) Vertical(x, 10, 15, 1);
+        Vertical(12.0, 16, 21, 1);
+        for (const double x : {6.1, 15.6}) Vertical(x, 16, 22, 1);
+        page_.VertRule(left, Row(1), Row(23), 3);
+        page_.VertRule(right, Row(1), Row(23), 3);
+    }
+
+    double End() const { return Row(23); }
+
+private:
+    double Row(int r) const { return y0_ + kPitch * r; }
+    QString Line(int index) const { return index < lines_.size() ? lines_[index] : QString(); }
+    void Text(int r, double x, unsigned char flags, const QString &text, double size = kSize) {
+        page_.Text(flags, x, Row(r), size, text);
+    }
+    void Vertical(double x, int fromRow, int toRow, int weight) {
+        page_.VertRule(page_.Px(x), Row(fromRow), Row(toRow), weight);
+    }
+
+    void DrawRow(int r) {
+        switch (r) {
+            case 0: Text(r, 1.5, kBold, "KURS"); break;
+            case 1: Text(r, 6.4, kBold, "Informacje o kursie. Parametry taryf. Obliczanie opłaty za kurs"); break;
+            case 2:
+                Text(r, 1.5, kRegular, "Typ i numer taksometru");
+                Text(r, 16.0, kBold, "TIVAR     nr. " + Line(0));
+                Text(r, 17.05, kBold, "2", 5);
+                break;
+            case 3:
+                Text(r, 1.5, kRegular, "Ustawiony w taksometrze sposób obliczenia opłaty [S/D]");
+                Text(r, 17.3, kBold, system_);
+                break;
+            case 4:
+                Text(r, 1.5, kRegular, "Początek kursu [data godzina]");
+                Text(r, 16.3, kBold, Line(1));
+                break;
+            case 5:
+                Text(r, 1.5, kRegular, "Koniec kursu [data godzina]");
+                Text(r, 16.3, kBold, Line(2));
+                break;
+            case 6:
+                Text(r, 1.5, kRegular, "Przejechany dystans Dk [km]");
+                Text(r, 17.5, kBoldRight, Line(4));
+                break;
+            case 7:
+                Text(r, 1.5, kRegular, "Czas trwania kursu Ck");
+                Text(r, 16.8, kBold, Line(3));
+                break;
+            case 8:
+                Text(r, 1.5, kRegular, "Wybrany UKŁAD TARYF w kursie [A, C, E, H]");
+                Text(r, 17.3, kBold, letter_);
+                break;
+            case 9:
+                Text(r, 2.4, kBold, "PARAMETRY OGÓLNE");
+                Text(r, 11.4, kBold, "PARAMETRY TARYF");
+                break;
+            case 10:
+                Text(r, 1.5, kBold, "R");
+                Text(r, 2.1, kRegular, "- zastosowany rabat [%]");
+                Text(r, 6.1, kBoldRight, Line(22));
+                Text(r, 6.9, kRegular, "TARYFA");
+                Text(r, 8.4, kRegular, "Odcinek początkowy drogi [m]");
+                Text(r, 12.2, kRegular, "Okres początkowy czasu [s]");
+                Text(r, 15.8, kRegular, "Opłata zł/km");
+                Text(r, 17.6, kRegular, "Opłata zł/h");
+                break;
+            case 11: GeneralRow(r, "CU", "- CENA UMOWNA [zł]", ContractText(Line(23))); break;
+            case 12: GeneralRow(r, "OP", "- Opłata początkowa [zł]", Line(5)); break;
+            case 13: GeneralRow(r, "JT", "- Jednostka taryfowa [zł]", Line(6)); break;
+            case 14: GeneralRow(r, "JD", "- Jednostka dopłaty [zł]", Line(7)); break;
+            case 15: Text(r, 8.7, kBold, "OBLICZANIE OPŁATY"); break;
+            case 16:
+            case 17:
+            case 18:
+            case 19: FeeRow(r, r - 15); break;
+            case 20:
+                Text(r, 1.5, kBold, "DPŁ");
+                Text(r, 2.1, kRegular, "- DOPŁATA");
+                Text(r, 8.3, kRegular, "K X JD [zł]");
+                Text(r, 13.3, kRegular, CountText(course_.surchargeUnits, Line(7)));
+                Text(r, 17.1, kBoldRight, Line(21));
+                Text(r, 18.2, kRegular, "[zł]");
+                break;
+            case 21:
+                Text(r, 1.5, kBold, "OPŁATA CAŁKOWITA ZA KURS");
+                Text(r, 6.4, kBold, "CU / SUMA OPŁAT = (1 - 0,01 x R) x (OP+OT1+OT2+OT3+OT4+DPŁ)");
+                Text(r, 17.1, kBoldRight, ContractText(Line(23)) + "/" + Line(26));
+                Text(r, 18.2, kRegular, "[zł]");
+                break;
+            case 22:
+                Text(r, 1.5, kRegular,
+                     "Gdzie: N1÷N4 - liczba jednostek taryfowych w taryfach A1÷A4,   K - liczba jednostek dopłaty.");
+                break;
+            default: break;
+        }
+    }
+
+    // Rows 11 to 14: a general parameter on the left, tariff j + 1 of the course's layout on the right.
+    void GeneralRow(int r, const char *symbol, const char *caption, const QString &value) {
+        Text(r, 1.5, kBold, symbol);
+        Text(r, 2.1, kRegular, caption);
+        Text(r, 6.2, kBoldRight, value);
+        const int j = r - 11;
+        Text(r, 7.3, kBold, letter_ + QString::number(j + 1));
+        const bool noGroup = course_.tariffGroup > 3;
+        const int slot = 4 * course_.tariffGroup + j;
+        const auto param = [&](const std::array<QString, 16> &row) {
+            return noGroup ? QStringLiteral("---") : row[static_cast<size_t>(slot)];
+        };
+        Text(r, 10.2, kBoldRight, param(data_.initialDistance));
+        Text(r, 13.9, kBoldRight, param(data_.initialTime));
+        Text(r, 16.7, kBoldRight, param(data_.feePerKm));
+        Text(r, 18.4, kBoldRight, param(data_.feePerHour));
+    }
+
+    void FeeRow(int r, int j) {
+        const QString digit = QString::number(j);
+        Text(r, 1.5, kBold, "OT" + digit);
+        Text(r, 2.1, kRegular, "- opłata na taryfie");
+        Text(r, 8.3, kRegular, "N" + digit + " x JT [zł]");
+        Text(r, 4.4, kBold, letter_ + digit);
+        Text(r, 13.3, kRegular, CountText(course_.tariffUnits[static_cast<size_t>(j - 1)], Line(6)));
+        Text(r, 17.1, kBoldRight, Line(15 + j));
+        Text(r, 18.2, kRegular, "[zł]");
+    }
+
+    UnitPage &page_;
+    const CourseAnnexData &data_;
+    const CourseColumn &course_;
+    double y0_;
+    QStringList lines_;
+    QString letter_, system_;
+};
+
+QString FirstLine(const QString &values) {
+    return values.section("\r\n", 0, 0);
+}
+
+}  // namespace
+
+QString HeaderCharacter(const QString &header, const QString &label) {
+    const qsizetype at = header.indexOf(label);
+    if (at < 0) return QString();
+    return header.mid(at + label.size(), 1);
+}
+
+void DrawCourseAnnex(TCanvas &canvas, int m, const CourseAnnexData &data) {
+    UnitPage page(canvas, m, WidenedUnit(m));
+    page.Text(kRegular, 4.5, 0.8, 10,
+              "Załącznik C. Sprawdzanie poprawności pracy interfejsów urządzeń zewnętrznych");
+    double y = 1.0;
+    const QString reference = FirstLine(data.courses[0].values);
+    for (const CourseColumn &course : data.courses) {
+        const QString number = FirstLine(course.values);
+        if (number == "---" || number != reference) continue;
+        CourseBlock block(page, course, data, y + 0.1);
+        block.Draw();
+        y = block.End();
+    }
+}
+
+}  // namespace printing
