@@ -115,7 +115,8 @@ private:
             name = QString::number(slot_ + 1);
         } else {
             const std::uint8_t letter = job_.pageCode[Group()];
-            name = QString(QChar(letter)) + QString::number(slot_ - 4 * Group() + 1);
+            // A group whose letter was not read prints the tariff number alone.
+            name = (letter != 0 ? QString(QChar(letter)) : QString()) + QString::number(slot_ - 4 * Group() + 1);
         }
         page_.Scaled(1.3);
         page_.Bold(9.4, 3.5, "TARYFA " + name);
