@@ -1,5 +1,7 @@
 #include "app/form1.h"
+#include "platform/gui/bitmap.h"
 #include "printing/certificate.h"
+#include "printing/duplicate_mark.h"
 #include "printing/window/annex_b_pages.h"
 
 void TForm1::SetPrintAddingPage6(TCanvas &canvas, int m, int, int, int) {
@@ -26,6 +28,12 @@ void TForm1::SetPrintAddingPage6(TCanvas &canvas, int m, int, int, int) {
     job.activeTariffs = GetActivTaryf(active);
     job.printScale = PrintScale;
     job.emblem = Image1->Picture().Graphic();
+    if (Image5->Picture().Graphic() == nullptr) {
+        // The watermark is drawn once, the first time a certificate needs it.
+        TBitmap mark;
+        mark.SetImage(printing::DuplicateWatermark());
+        Image5->Picture().SetGraphic(&mark);
+    }
     job.duplicateMark = Image5->Picture().Graphic();
     printing::DrawCertificate(canvas, m, job, *templab, PrintDevice);
 }

@@ -11,9 +11,17 @@ namespace {
 class CertificateTest : public PrintedPageTest {
 protected:
     std::vector<PdfWord> Print() {
-        const QString pdf = PrintPages(poPortrait, {[this](TCanvas &c, int m) { window->SetPrintAddingPage6(c, m, 2, 2, 0); }});
+        pdf = PrintPages(poPortrait, {[this](TCanvas &c, int m) { window->SetPrintAddingPage6(c, m, 2, 2, 0); }});
         return PdfPageWords(pdf.toStdString(), 1);
     }
+    // The pictures on the page, as pdfimages lists them.
+    int Pictures() const {
+        const std::string list = RunCommand("pdfimages -list '" + pdf.toStdString() + "' 2>&1");
+        int lines = 0;
+        for (char c : list) lines += c == '\n';
+        return lines - 2;  // two heading lines
+    }
+    QString pdf;
     void ExpectPresent(const std::vector<PdfWord> &words, const std::string &text) {
         EXPECT_FALSE(FindText(words, text).empty()) << "missing: " << text;
     }
@@ -85,6 +93,11 @@ TEST_F(CertificateTest, SavedOwnFamilyJob) {
     ExpectPresent(words, "Niniejsze świadectwo może być okazywane lub kopiowane tylko w całości");
     ExpectAbsent(words, "2) miejsce 2, szt. ---");
     ExpectAbsent(words, "Data wystawienia duplikatu:");
+    EXPECT_EQ(Pictures(), 0);  // no emblem is held by the window, no watermark without a duplicate
+    // A duplicate of the saved job carries the watermark.
+    w.Panel383->SetColor(clBlack);
+    ExpectPresent(Print(), "Data wystawienia duplikatu: " + printing::DateInWords(printing::Today()).toStdString() + " r.");
+    EXPECT_EQ(Pictures(), 1);
 }
 
 // NOVITIUS, ZT, printed in verification mode as a duplicate: the validity runs from today, the
@@ -113,6 +126,7 @@ TEST_F(CertificateTest, DuplicateInVerificationMode) {
     ExpectPresent(words, "Data wystawienia duplikatu: " + printing::DateInWords(today).toStdString() + " r.");
     ExpectPresent(words, "Załącznik do świadectwa legalizacji ponownej taksometru elektronicznego.");
     ExpectAbsent(words, "wersja programu:");
+    EXPECT_EQ(Pictures(), 0) << "no watermark while a working mode is on";
 }
 
 TEST(CertificateDevicesTest, FilledLinesJoinedAndBrokenAfterBlanks) {
