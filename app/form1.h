@@ -278,6 +278,9 @@ public:
     void PrintFromOptionsScreen();
     // The check protocol page; the three page numbers are not used.
     void SetPrintAddingPage(TCanvas &canvas, int m, int pages, int page, int unused);
+    // Rewrites "lz.txt" with the annex list and the notified-body lines (nine lines); a file that
+    // cannot be written is left as it was and the page is printed all the same.
+    void SaveAnnexList();
     // Annex C (the courses of the meter channel) and annex A (the inspection items).
     void SetPrintLumerant(TCanvas &canvas, int m);
     void SetPrintOgledziny(TCanvas &canvas, int m);

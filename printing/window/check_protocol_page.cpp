@@ -21,6 +21,10 @@ void TForm1::SetPrintAddingPage(TCanvas &canvas, int m, int, int, int) {
     data.printDate = Panel282->Color() == clBlack;
     printing::DrawCheckProtocol(canvas, m, PrintDevice != nullptr ? PrintDevice->PageWidth() : 0, data);
 
+    SaveAnnexList();
+}
+
+void TForm1::SaveAnnexList() {
     // The annex titles and the notified-body lines, for the documents printed after the protocol.
     Memo16->Lines().Clear();
     for (TEdit *edit : {Edit495, Edit496, Edit497}) Memo16->Lines().Add(edit->Text());

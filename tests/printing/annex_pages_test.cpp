@@ -8,6 +8,7 @@
 #include "platform/gui/gui_test_support.h"
 #include "printing/course_annex.h"
 #include "printing/inspection_annex.h"
+#include "printing/test_report.h"
 #include "tests/printing/drawn_texts.h"
 
 namespace {
@@ -239,6 +240,69 @@ TEST(CourseHeaderTest, CharactersAfterTheirLabels) {
     };
     for (const Case &c : cases)
         EXPECT_EQ(printing::HeaderCharacter(c.header, c.label), c.expected) << c.header << " / " << c.label;
+}
+
+printing::TestReportData ReportJob() {
+    printing::TestReportData data;
+    data.today = EncodeDate(2026, 3, 5);
+    data.pageCode = {'A', 'C', 'E', 'H'};
+    data.groupDates = {"2024-01-01", "2030-12-31", "2000-01-01", "2000-01-01",
+                       "2025-06-01", "2026-06-01", "2026-01-01", "2027-01-01"};
+    data.groupActiveTariffs = {4, 3, 0xFF, 2};
+    data.initialSegmentFlag = {1, 0, 1, 0};
+    for (int slot = 0; slot < 16; ++slot) {
+        for (int row = 0; row < 5; ++row) data.tariffParams[row][slot] = QString("p%1s%2").arg(row).arg(slot);
+        data.surchargeUnit[slot] = "j" + QString::number(slot);
+    }
+    data.tariffUnit = {"0,10", "0,20", "0,30", "0,40"};
+    data.groupMaxSurcharge = {"5,00", "6,00", "7,00", "8,00"};
+    return data;
+}
+
+TEST_F(AnnexPageTest, TestReportFirstPageTariffTable) {
+    printing::DrawTestReportPage1(canvas, kM, ReportJob());
+    ExpectText("PROTOKÓŁ BADAŃ TAKSOMETRU", 7.0, 2.0, 11, true);
+    ExpectText("Data: 2026-03-05", 1.1, 2.8, 10, false);
+    // Slot labels: the group's page code letter and the place in the group, one slot every 0.65.
+    const QString labels[] = {"A1", "A4", "C1", "E3", "H4"};
+    const int slotOf[] = {0, 3, 4, 10, 15};
+    for (int i = 0; i < 5; ++i) ExpectText(labels[i], 6.3, 9.35L + 0.65L * slotOf[i], 9, true);
+    const auto fee = canvas.Find("p0s10");
+    ASSERT_TRUE(fee);
+    EXPECT_EQ(fee->x, RightAligned(8.0, "p0s10"));  // 9 pt: the estimate is 1 x length x u x 0.1
+
+    // Group blocks: an active group with its dates and count, an inactive one with "NIE" and "0",
+    // a count not read prints nothing.
+    double e0 = 9.2;  // end of group 0, reached slot by slot
+    for (int slot = 0; slot < 4; ++slot) e0 = e0 + 0.15 + 0.5;
+    const double y1 = e0 - 2.2 + 0.56, y2 = y1 + 0.28, y4 = y2 + 0.28 + 0.28;
+    ExpectText("od", 3.7, y1, 8, false);
+    ExpectText("2024-01-01", 4.1, y1, 8, true);
+    ExpectText("2030-12-31", 4.1, y2, 8, true);
+    ExpectText("4", 5.75, y4, 8, true);
+    const double e1 = e0 + 4 * 0.65;
+    ExpectText("NIE", 4.1, e1 - 2.2 + 0.56, 8, true);
+    EXPECT_EQ(std::count_if(canvas.texts.begin(), canvas.texts.end(), [](const DrawnText &t) { return t.text == "od"; }),
+              3);
+    std::vector<QString> counts;  // groups 0, 1 (inactive: "0") and 3; group 2 was not read
+    for (const DrawnText &t : canvas.At(Px(5.75))) counts.push_back(t.text);
+    EXPECT_EQ(counts, (std::vector<QString>{"4", "0", "2"}));
+    EXPECT_TRUE(Drew("LineTo(" + std::to_string(static_cast<int>(21 * kM - kU)) + ", " +
+                     std::to_string(Px(9.2L + 16 * 0.65L)) + ")"));
+    ExpectText("STRONA 1/2", 10.0, 28.0, 9, false);
+    EXPECT_EQ(canvas.Font().Name(), "Arial");
+}
+
+TEST_F(AnnexPageTest, TestReportSecondPage) {
+    printing::TestReportData data = ReportJob();
+    data.annexes = {"Załącznik A", "", "---"};
+    printing::DrawTestReportPage2(canvas, kM, data);
+    ExpectText("zwykły tryb obliczania D", 1.7, 2.0, 9, true);
+    ExpectText("Załącznik A", 1.7, 8.0, 9, false);
+    ExpectText("---", 1.7, 8.8, 9, false);
+    ExpectText("Wynik badań: pozytywny / negatywny *", 1.0, 9.8, 9, false);
+    ExpectText("* - niepotrzebne skreślić", 1.0, 26.0, 9, false);
+    ExpectText("STRONA 2/2", 10.0, 28.0, 9, false);
 }
 
 }  // namespace

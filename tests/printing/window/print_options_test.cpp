@@ -129,7 +129,7 @@ TEST_F(PrintOptionsTest, SealDescriptionOptionGoesToTheFirstJobRecord) {
     EXPECT_EQ(field48(), std::pair(0, 0));
 }
 
-TEST_F(PrintOptionsTest, RelativeToKSetsShowTheFirstTestedSlotAndSayWhatWasNotPrinted) {
+TEST_F(PrintOptionsTest, RelativeToKSetsShowTheFirstTestedSlotThenItsBaseRun) {
     w->SetTaxiTivar();
     w->Panel246->SetColor(clBlack);
     w->Panel410->SetColor(clWhite);  // the second set on the base run
