@@ -25,6 +25,7 @@
 #include "storage/job_save.h"
 #include "storage/job_state.h"
 #include "storage/texts_state.h"
+#include "tariffchange/change_layout_state.h"
 
 namespace evaluation {
 struct GridRows;
@@ -39,7 +40,8 @@ class TForm1 : public TForm1Resource,
                public shell::ShellState,
                public printing::PrintRunState,
                public storage::JobState,
-               public storage::TextsState {
+               public storage::TextsState,
+               public tariffchange::ChangeLayoutState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -369,6 +371,26 @@ public:
     void StorePrintSealOption();
     // Shows slot `slot` with the results relative to k (flag 1) or its base-run results (flag 0).
     void SelectSlotForRelativeRun(int slot, uint8_t flag);
+
+    // --- Document printing, second part (printing/window) ---
+    // The certificate's active tariff slots: flags keep the enabled byte of each slot whose group's
+    // validity period counts (the layout after the change while the change procedure is on), 0 for
+    // the others; returns their number.
+    int GetActivTaryf(std::array<uint8_t, 16> &flags) const;
+    // The number of tested tariff slots; the argument is not used.
+    int ValTestTaryf(int unused) const;
+    // The certificate; the three numbers are not used.
+    void SetPrintAddingPage6(TCanvas &canvas, int m, int unused1, int unused2, int unused3);
+    // Annex B: the first page of each family and the results page of one tested slot.
+    void SetPrintImageTivar(TCanvas &canvas, int m, int pages, int page);
+    void SetPrintImageNovitius(TCanvas &canvas, int m, int pages, int page);
+    void SetPrintImageWyniki(TCanvas &canvas, int m, int pages, int page, uint8_t slot);
+    // The certificate's tariff-layout annex: plain form, and the own family's form with QR codes.
+    void SetPrintUkladTaryf(TCanvas &canvas, int m);
+    void SetPrintUkladTaryfMID(TCanvas &canvas, int m);
+    // The own-family readout's options: a tariff may be chosen in the WOLNY state, the tariff may
+    // be changed during a course (0 or 1 each).
+    std::array<uint8_t, 2> TivarOptionFlags{};
 
     // --- Job tables (storage/) ---
     // Names the twelve tables, registers their passwords (missing files are created empty), reads

@@ -4,6 +4,7 @@
 // date a loaded job was saved on.
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace storage {
 
@@ -11,8 +12,13 @@ struct JobState {
     uint32_t ChangedTariffsMask = 0;
     std::array<uint8_t, 8> LayoutPageCodes{};
     std::array<uint8_t, 16> SlotDeviceByte{};
-    // Year, month and day of the save of the job last loaded; all 0 before any load.
+    // The date the loaded job was saved (year, month, day); a year of 2000 or less: none.
     std::array<int32_t, 3> RecordSaveDate{};
+    // The validity period of each group of four tariff slots (start, end), "YYYY.MM.DD"; "---"
+    // until a readout or a saved job fills it.
+    std::array<std::string, 8> LayoutValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
+    // The maximum surcharge "MxDpł." of each group, from the own-family tariff data.
+    std::array<std::string, 4> TariffMaxSurcharge;
 };
 
 }  // namespace storage

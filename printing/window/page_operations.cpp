@@ -20,6 +20,36 @@ PageOperation PageOperationOf(TForm1 &window, const PlannedPage &page) {
                 window.SetPrintOgledziny(canvas, m);
                 SetPrintVerSoft(canvas, m);
             };
+        case PageKind::AnnexBFirstTivar:
+            return [&window, page](TCanvas &canvas, int m) {
+                window.SetPrintImageTivar(canvas, m, page.pages, page.page);
+            };
+        case PageKind::AnnexBFirstNovitius:
+            return [&window, page](TCanvas &canvas, int m) {
+                window.SetPrintImageNovitius(canvas, m, page.pages, page.page);
+                SetPrintVerSoft(canvas, m);
+            };
+        case PageKind::AnnexBResults:
+            return [&window, page](TCanvas &canvas, int m) {
+                window.SetPrintImageWyniki(canvas, m, page.pages, page.page, static_cast<uint8_t>(page.slot));
+                if (window.MeterFamily != 1) SetPrintVerSoft(canvas, m);
+            };
+        case PageKind::Certificate:
+            return [&window](TCanvas &canvas, int m) {
+                const int pages = window.PrintedTariffCount + 1;
+                window.SetPrintAddingPage6(canvas, m, pages, pages, 0);
+                SetPrintVerSoft(canvas, m);
+            };
+        case PageKind::TariffAnnex:
+            return [&window](TCanvas &canvas, int m) {
+                window.SetPrintUkladTaryf(canvas, m);
+                SetPrintVerSoft(canvas, m);
+            };
+        case PageKind::TariffAnnexMid:
+            return [&window](TCanvas &canvas, int m) {
+                window.SetPrintUkladTaryfMID(canvas, m);
+                SetPrintVerSoft(canvas, m);
+            };
         default:
             return {};
     }

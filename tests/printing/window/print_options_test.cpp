@@ -153,6 +153,11 @@ TEST_F(PrintOptionsTest, RelativeToKSetsShowTheFirstTestedSlotThenItsBaseRun) {
     EXPECT_EQ(w->VehicleResults, 1);
     EXPECT_EQ(w->PrintBaseRun, 0);
     EXPECT_EQ(w->PrintedTariffCount, 2);
+    // Annex B is drawn: its first page and slot 9's page, then the base-run set of both again.
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(w->PrintRunStatus.isEmpty()) << w->PrintRunStatus.toStdString();
+    const std::string info = RunCommand("pdfinfo '" + pdf.toStdString() + "' 2>&1");
+    EXPECT_NE(info.find("Pages:           4\n"), std::string::npos) << info;
     EXPECT_EQ(Printer()->Orientation(), poPortrait);
 }
 

@@ -1,0 +1,150 @@
+// The certificate printed to PDF: its blocks in place, the dates it derives from the saved job
+// and the working mode, the family and regime variants, the seals and the duplicate.
+#include <gtest/gtest.h>
+
+#include "annex_page_fixture.h"
+#include "printing/certificate.h"
+#include "printing/window/annex_b_pages.h"
+
+namespace {
+
+class CertificateTest : public PrintedPageTest {
+protected:
+    std::vector<PdfWord> Print() {
+        pdf = PrintPages(poPortrait, {[this](TCanvas &c, int m) { window->SetPrintAddingPage6(c, m, 2, 2, 0); }});
+        return PdfPageWords(pdf.toStdString(), 1);
+    }
+    // The pictures on the page, as pdfimages lists them.
+    int Pictures() const {
+        const std::string list = RunCommand("pdfimages -list '" + pdf.toStdString() + "' 2>&1");
+        int lines = 0;
+        for (char c : list) lines += c == '\n';
+        return lines - 2;  // two heading lines
+    }
+    QString pdf;
+    void ExpectPresent(const std::vector<PdfWord> &words, const std::string &text) {
+        EXPECT_FALSE(FindText(words, text).empty()) << "missing: " << text;
+    }
+};
+
+// A saved own-family MID job printed with both working modes off.
+TEST_F(CertificateTest, SavedOwnFamilyJob) {
+    TForm1 &w = *window;
+    w.MeterFamily = 1;
+    w.ApprovalRegime = 1;
+    w.RecordSaveDate = {2024, 1, 31};
+    TForm1::SetLit(w.Panel162, false);
+    TForm1::SetLit(w.Panel163, false);
+    w.Panel383->SetColor(clWhite);
+    w.Edit473->SetText("W WARSZAWIE");
+    w.Edit21->SetText("00123456");
+    w.Edit22->SetText("2019-05-01");
+    w.Edit486->SetText("205/55R16O");
+    w.Edit107->SetText("1000");
+    w.Edit24->SetText("1.04");
+    w.Edit35->SetText("WN/17/2026");
+    w.Memo22->Lines().Clear();
+    w.Memo22->Lines().Add("Ustawa z dnia 11 maja 2001 r. Prawo o miarach");
+    w.Memo22->Lines().Add("");
+    w.Memo22->Lines().Add("Rozporządzenie w sprawie wymagań");
+    w.Panel232->SetColor(clWhite);
+    w.Panel233->SetColor(clBlack);
+    w.Panel234->SetColor(clBlack);
+    w.Memo10->Lines().Clear();
+    w.Memo5->Lines().Clear();
+    w.Memo5->Lines().Add("Jan Kowalski");
+    w.TariffEnabledFlags[0] = w.TariffEnabledFlags[9] = 1;
+    for (int i = 0; i < 6; ++i) {
+        w.MarkNameEdits[i]->SetText("miejsce " + QString::number(i + 1));
+        w.MarkCountEdits[i]->SetText("---");
+    }
+    w.MarkCountEdits[0]->SetText("2");
+    w.MarkCountEdits[2]->SetText("x");  // not a number: listed, not counted
+    w.MarkCountEdits[3]->SetText("3");
+
+    const std::vector<PdfWord> words = Print();
+    ASSERT_EQ(m, 236);
+    ExpectAt(words, "PRZYRZĄD POMIAROWY", 1.4, 6.3);
+    ExpectAt(words, "Taksometr", 1.4, 6.9);
+    ExpectAt(words, "Oznaczenie typu: TIVAR", 1.4, 7.3);
+    ExpectAt(words, "Numer fabryczny: 00123456", 1.4, 7.7);
+    ExpectAt(words, "Rok produkcji: 2019", 10.0, 7.7);
+    ExpectAt(words, "Urządzenia dodatkowe: ---", 1.4, 8.6);
+    ExpectAt(words, "OKRES WAŻNOŚCI LEGALIZACJI", 1.4, 10.5);
+    ExpectAt(words, "Legalizacja jest ważna do dnia: 28 lutego 2026", 1.4, 10.9);
+    ExpectAt(words, "Rozmiar opon kół napędowych (napęd 4x4): 205/55R16, wartość stałej k: 1000[imp/km]", 1.4, 12.7);
+    ExpectAt(words, "Liczba taryf: 2", 1.4, 13.7);
+    ExpectAt(words, "wersja programu: 1.04,", 4.9, 13.7);
+    ExpectAt(words, "Zakres wartości stałej taksometru k: (1000 - 64000)[imp/km]", 1.4, 14.1);
+    ExpectAt(words, "Jan Kowalski - Instalator przyrządu pomiarowego", 1.4, 15.1);
+    ExpectAt(words, "WYMAGANIA", 1.4, 16.1);
+    ExpectAt(words, "Rozporządzenie w sprawie wymagań", 1.4, 16.9);  // the empty line takes no room
+    ExpectAt(words, "Cechy zabezpieczające w liczbie 5 umieszczono na:", 1.4, 18.5);
+    ExpectAt(words, "1) miejsce 1, szt. 2", 1.9, 18.9);
+    ExpectAt(words, "3) miejsce 3, szt. x", 1.9, 19.3);
+    ExpectAt(words, "4) miejsce 4, szt. 3", 1.9, 19.7);
+    ExpectAt(words, "LICZBA STRON ŚWIADECTWA", 1.4, 20.2);
+    ExpectAt(words, "Data wystawienia: 31 stycznia 2024 r.", 1.4, 22.0);
+    ExpectAt(words, "ZAŁĄCZNIK", 1.4, 27.0);
+    ExpectAt(words, "Załącznik do świadectwa legalizacji ponownej taksometru.", 1.4, 27.4);
+    ExpectPresent(words, "DYREKTOR");
+    ExpectPresent(words, "OKRĘGOWEGO URZĘDU MIAR W WARSZAWIE");
+    ExpectPresent(words, "ŚWIADECTWO LEGALIZACJI PONOWNEJ");
+    ExpectPresent(words, "Niniejsze świadectwo może być okazywane lub kopiowane tylko w całości");
+    ExpectAbsent(words, "2) miejsce 2, szt. ---");
+    ExpectAbsent(words, "Data wystawienia duplikatu:");
+    EXPECT_EQ(Pictures(), 0);  // no emblem is held by the window, no watermark without a duplicate
+    // A duplicate of the saved job carries the watermark.
+    w.Panel383->SetColor(clBlack);
+    ExpectPresent(Print(), "Data wystawienia duplikatu: " + printing::DateInWords(printing::Today()).toStdString() + " r.");
+    EXPECT_EQ(Pictures(), 1);
+}
+
+// NOVITIUS, ZT, printed in verification mode as a duplicate: the validity runs from today, the
+// issue date stays the saved one, and the duplicate names today.
+TEST_F(CertificateTest, DuplicateInVerificationMode) {
+    TForm1 &w = *window;
+    w.MeterFamily = 0;
+    w.ApprovalRegime = 0;
+    w.RecordSaveDate = {2024, 1, 31};
+    TForm1::SetLit(w.Panel162, true);
+    w.Panel383->SetColor(clBlack);
+    w.Edit20->SetText("N-TAX 3");
+    w.Edit111->SetText("195");
+    w.Edit457->SetText("65");
+    w.Edit458->SetText("15");
+    for (int i = 0; i < 6; ++i) w.MarkCountEdits[i]->SetText("---");
+    const printing::CalendarDate today = printing::Today();
+    const std::vector<PdfWord> words = Print();
+    ExpectPresent(words, "Oznaczenie typu: N-TAX 3");
+    ExpectPresent(words, "Legalizacja jest ważna do dnia: " +
+                             printing::DateInWords(printing::CertificateValidityEnd(today)).toStdString());
+    ExpectPresent(words, "Rozmiar opon kół napędowych: 195/65R15, wartość stałej k:");
+    ExpectPresent(words, "Zakres wartości stałej taksometru k: (1000 - 16000)[imp/km]");
+    ExpectPresent(words, "BRAK");
+    ExpectPresent(words, "Data wystawienia: 31 stycznia 2024 r.");
+    ExpectPresent(words, "Data wystawienia duplikatu: " + printing::DateInWords(today).toStdString() + " r.");
+    ExpectPresent(words, "Załącznik do świadectwa legalizacji ponownej taksometru elektronicznego.");
+    ExpectAbsent(words, "wersja programu:");
+    EXPECT_EQ(Pictures(), 0) << "no watermark while a working mode is on";
+}
+
+TEST(CertificateDevicesTest, FilledLinesJoinedAndBrokenAfterBlanks) {
+    EXPECT_TRUE(printing::DeviceLines({"---", "", "---", "", "", "---"}).isEmpty());
+    EXPECT_EQ(printing::DeviceLines({"kasa", "", "---", "drukarka", "", ""}), QStringList{"kasa, drukarka  "});
+    // 150 characters of words: lines of at most 100 characters, each ending with its blank.
+    std::array<QString, 6> long_{};
+    long_[0] = QString("słowo ").repeated(25);
+    const QStringList lines = printing::DeviceLines(long_);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.join(""), long_[0] + "  ");
+    for (const QString &line : lines) {
+        EXPECT_LE(line.size(), 100);
+        EXPECT_TRUE(line.endsWith(' '));
+    }
+    // No blank within 100 characters: cut at 100.
+    long_[0] = QString(130, QChar('x'));
+    EXPECT_EQ(printing::DeviceLines(long_), (QStringList{QString(100, QChar('x')), QString(30, QChar('x')) + "  "}));
+}
+
+}  // namespace
