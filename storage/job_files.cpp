@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/super_journals.h"
 
 namespace storage {
 
@@ -50,6 +51,7 @@ void OpenJobFiles(const JobTables &tables) {
         table->Open();
         table->Close();
     }
+    tables::RemoveOrphanSuperJournals(std::filesystem::absolute(tables[kGenData]->TableName()).parent_path());
 }
 
 }  // namespace storage

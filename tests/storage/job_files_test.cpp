@@ -37,7 +37,9 @@ TEST_F(JobFiles, TheFirstStartCreatesAllTenAndLaterStartsOpenThem) {
     EXPECT_EQ(Files().size(), 10u);
     for (int t = 0; t < storage::kJobTableCount; ++t) EXPECT_TRUE(fs::exists(File(t))) << t;
     EXPECT_EQ(Save(SampleJob(1)), 1);
+    std::ofstream(folder / "GenData.db-mj5EC60A96C") << (folder / "GenData.db-journal").string() << '\0';
     storage::OpenJobFiles(jobTables);
+    EXPECT_FALSE(fs::exists(folder / "GenData.db-mj5EC60A96C"));  // left by a killed save
     EXPECT_EQ(Save(SampleJob(2)), 2);
 }
 
