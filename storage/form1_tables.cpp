@@ -1,5 +1,6 @@
 // The table set of the main window and the station settings read at start-up.
 #include "app/form1.h"
+#include "storage/job_files.h"
 #include "storage/job_layout.h"
 
 namespace {
@@ -20,11 +21,15 @@ void TForm1::InitDB() {
     for (const storage::TableFile &entry : storage::kTableSet) {
         TTable *table = objects[static_cast<size_t>(entry.object - 1)];
         table->SetTableName(QString::fromUtf8(entry.file.data(), static_cast<qsizetype>(entry.file.size())));
-        // A missing file is created empty with its structure, keyed by the table's password.
+        // A missing file is created empty with its structure, keyed by the table's password; the
+        // ten job files only together, on the first start (OpenJobFiles).
         table->Table().SetStructure(storage::StructureOf(entry.object - 1));
         table->Table().SetNewFilePassword(entry.password);
         TTable::Session().AddPassword(entry.password);
     }
+    storage::JobTables jobTables{};
+    for (size_t t = 0; t < jobTables.size(); ++t) jobTables[t] = &objects[t]->Table();
+    storage::OpenJobFiles(jobTables);
 
     Table1->Open();
     if (Table1->RecordCount() < 1) {

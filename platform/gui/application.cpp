@@ -25,6 +25,23 @@ QString WithFullStop(const QString &message) {
     return message;
 }
 
+// A box wraps its text at blanks only, so a long run without one (a file's field structure, a
+// path) would make it wider than the screen: such runs get a zero-width break every 40 letters.
+QString Wrappable(const QString &text) {
+    constexpr int kLongestRun = 40;
+    QString wrappable;
+    int run = 0;
+    for (const QChar letter : text) {
+        run = letter.isSpace() ? 0 : run + 1;
+        if (run > kLongestRun) {
+            wrappable += QChar(0x200B);
+            run = 1;
+        }
+        wrappable += letter;
+    }
+    return wrappable;
+}
+
 int ShowRealBox(const TModalBox &box) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (box.flags & 0xF0) {
@@ -48,7 +65,8 @@ int ShowRealBox(const TModalBox &box) {
     if (buttons == MB_YESNO) qtButtons = QMessageBox::Yes | QMessageBox::No;
     if (buttons == MB_OKCANCEL) qtButtons = QMessageBox::Ok | QMessageBox::Cancel;
     TForm *main = Application->MainForm();
-    QMessageBox message(icon, box.caption, box.text, qtButtons, main != nullptr ? main->Widget() : nullptr);
+    QMessageBox message(icon, box.caption, Wrappable(box.text), qtButtons,
+                        main != nullptr ? main->Widget() : nullptr);
     switch (message.exec()) {
         case QMessageBox::Yes:
             return IDYES;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -136,7 +137,10 @@ const sqlite3_io_methods kMethods = {
 // A new journal is created by the library (its mode and owner follow the database's) and then
 // opened again without the create flag, which would make the library sync the folder at the
 // journal's first sync; this layer does that sync, when still needed.
+// Every file the layer creates (tables, journals, super-journals) is made readable by its owner
+// only: the tables hold names, VINs and plates, and journals hold pages of them.
 int Open(sqlite3_vfs *, const char *name, sqlite3_file *file, int flags, int *outFlags) {
+    const bool creates = name && (flags & SQLITE_OPEN_CREATE) && access(name, F_OK) != 0;
     auto *layer = new (file) LayerFile{};
     layer->base = reinterpret_cast<sqlite3_file *>(layer + 1);
     const bool newJournal = name && (flags & SQLITE_OPEN_CREATE) &&
@@ -165,6 +169,7 @@ int Open(sqlite3_vfs *, const char *name, sqlite3_file *file, int flags, int *ou
         return rc;
     }
     file->pMethods = &kMethods;
+    if (creates) chmod(name, S_IRUSR | S_IWUSR);
     return SQLITE_OK;
 }
 

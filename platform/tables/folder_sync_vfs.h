@@ -10,7 +10,7 @@
 // the first sync of a journal syncs the folder only while some entry is not yet covered. The
 // order stays the library's: a journal's entry is durable before its sync returns, so before any
 // page of its database is overwritten. Removing a super-journal (the commit point of a
-// multi-table commit) still syncs the folder every time.
+// multi-table commit) still syncs the folder every time. Files the layer creates are made 0600.
 namespace tables {
 
 // The name to open table connections with; the layer is registered on the first call.

@@ -64,6 +64,7 @@ void RecordView::Reset(const uint8_t *data, size_t size, const TableStructure &s
     structure_ = &structure;
     slots_.clear();
     next_ = 0;
+    endsEmpty_ = false;
     damaged_ = false;
 }
 
@@ -79,7 +80,9 @@ bool RecordView::Locate(int field, Slot &slot) {
             break;
         }
         located.payload = next_;
-        if (structure_->fieldTypes[slots_.size()] == FieldType::Text && located.tag > 0) {
+        const bool text = structure_->fieldTypes[slots_.size()] == FieldType::Text;
+        endsEmpty_ = located.tag == 0 || (text && located.tag == 1);
+        if (text && located.tag > 0) {
             if (located.tag - 1 > size_ - next_) {
                 damaged_ = true;
                 break;
@@ -88,6 +91,7 @@ bool RecordView::Locate(int field, Slot &slot) {
         }
         slots_.push_back(located);
         if (static_cast<int>(slots_.size()) == structure_->FieldCount() && next_ != size_) damaged_ = true;
+        if (next_ == size_ && endsEmpty_) damaged_ = true;
     }
     if (damaged_) return false;
     slot = slots_[field];
@@ -116,6 +120,16 @@ bool RecordView::Read(int field, FieldValue &value) {
         return true;
     }
     return UnZigZag(slot.tag - 1, type, value.number);
+}
+
+bool RecordView::Whole() {
+    FieldValue number;
+    for (int field = 0; field < structure_->FieldCount(); ++field) {
+        Slot slot;
+        if (structure_->fieldTypes[field] == FieldType::Text ? !Locate(field, slot) : !Read(field, number))
+            return false;
+    }
+    return true;
 }
 
 bool RecordView::ReadAll(std::vector<FieldValue> &values) {

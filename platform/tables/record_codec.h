@@ -3,7 +3,8 @@
 // text field by its bytes. Tag 0 is an empty field; a text of n bytes has tag n + 1; an integer
 // or boolean v has tag zigzag(v) + 1. Trailing empty fields are left out, so a structure can
 // gain fields without rewriting old records. Reading checks every length against the bytes
-// present: a damaged record is reported, never read past.
+// present: a damaged record is reported, never read past. A stored record never ends in an empty
+// field, so a record whose tail reads as empty fields (a page the engine zeroed) is damaged too.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,8 @@ public:
     bool ReadText(int field, std::string_view &text);
     // Decodes every field; false when the record is damaged.
     bool ReadAll(std::vector<FieldValue> &values);
+    // Whether the whole record decodes, without copying its texts.
+    bool Whole();
 
 private:
     struct Slot {
@@ -46,6 +49,7 @@ private:
     const TableStructure *structure_ = nullptr;
     std::vector<Slot> slots_;  // fields located so far
     size_t next_ = 0;          // offset of the first field not yet located
+    bool endsEmpty_ = false;   // the last field read from the bytes is an empty one
     bool damaged_ = false;
 };
 

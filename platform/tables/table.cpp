@@ -149,6 +149,22 @@ bool TTable::StepTo(int recNo) {
     view_.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(rows_.get(), 1)),
                 static_cast<size_t>(sqlite3_column_bytes(rows_.get(), 1)), structure_);
     scanAt_ = recNo;
+    damaged_ = !Intact(view_);
+    // The engine keeps failing this connection until the read ends; the next read starts afresh.
+    if (damaged_) ReleaseScan();
+    return true;
+}
+
+// Whether the record just read decodes whole and its pages passed the engine's check. A page that
+// fails its check is handed out zeroed and the row still comes back; the engine only marks the
+// connection failed, so that the next statement on it fails.
+bool TTable::Intact(RecordView &view) {
+    if (!view.Whole()) return false;
+    try {
+        QueryCount();
+    } catch (const EDatabaseError &) {
+        return false;
+    }
     return true;
 }
 
@@ -159,10 +175,12 @@ void TTable::ReleaseScan() {
 }
 
 bool TTable::LoadRow() {
-    if (scanAt_ != 0 && scanAt_ == recNo_) return true;
-    if (recNo_ == 0) return false;
-    if (!StepTo(recNo_))
-        throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
+    if (scanAt_ == 0 || scanAt_ != recNo_) {
+        if (recNo_ == 0) return false;
+        if (!StepTo(recNo_))
+            throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
+    }
+    if (damaged_) Damaged();
     return true;
 }
 
@@ -227,7 +245,7 @@ void TTable::Edit() {
     RequireActive();
     if (state_ != State::Browse) return;
     if (!LoadRow()) throw EDatabaseError(tableName_ + ": there is no current record to edit");
-    if (!view_.ReadAll(buffer_)) Damaged();
+    view_.ReadAll(buffer_);
     ReleaseScan();  // the edit works on its copy; others may write meanwhile
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = {false, recNo_, {}};
     assigned_.assign(structure_.FieldCount(), 0);
@@ -278,7 +296,7 @@ void TTable::PostEdit() {
     RecordView view;
     view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(read_.get(), 0)),
                static_cast<size_t>(sqlite3_column_bytes(read_.get(), 0)), structure_);
-    const bool intact = view.ReadAll(stored);
+    const bool intact = Intact(view) && view.ReadAll(stored);
     read_.Reset();
     if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
@@ -307,11 +325,10 @@ const FieldValue &TTable::Value(int index) {
     if (state_ != State::Browse) return buffer_[index];
     readValue_ = FieldValue{};
     if (!LoadRow()) return readValue_;
-    if (index == structure_.autoNumberField) {
+    if (index == structure_.autoNumberField)
         readValue_ = {false, recNo_, {}};
-    } else if (!view_.Read(index, readValue_)) {
-        Damaged();
-    }
+    else
+        view_.Read(index, readValue_);
     return readValue_;
 }
 

@@ -6,7 +6,9 @@
 // Cursor: Open stands on the first record. First, Next, Last and setting RecNo take O(1) steps;
 // Next past the last record and Last set Eof and keep the last record current. RecNo 0 means
 // no current record (an empty table, or "before the first" when set to 0); reading fields there
-// gives empty values. While a walk stands on a record it holds a read lock on the file, which
+// gives empty values. A record is checked whole when the cursor reaches it: when its stored form
+// does not decode, or the engine reported a page of it failing its check, every read of a field
+// raises "record N is damaged" (the cursor can still move past it). While a walk stands on a record it holds a read lock on the file, which
 // writers on other connections wait for; Close, Edit, Post and reaching the end release it.
 //
 // Changes: Append starts a new empty record, Edit a change of the current one. A change is
@@ -114,6 +116,7 @@ private:
     void DropStatements();
     int QueryCount();
     bool StepTo(int recNo);
+    bool Intact(RecordView &view);
     bool LoadRow();
     void ReleaseScan();
     void DropPending();
@@ -146,6 +149,7 @@ private:
     Statement update_;
     int scanAt_ = 0;  // the record rows_ stands on, 0 for none
     RecordView view_;
+    bool damaged_ = false;  // the record rows_ stood on last is damaged
     FieldValue readValue_;
     int recNo_ = 0;
     bool eof_ = true;

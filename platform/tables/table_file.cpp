@@ -2,7 +2,9 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/runtime/errors.h"
 
@@ -21,15 +23,20 @@ void CreateSchema(Connection &connection, const std::string &name, const TableSt
         name);
 }
 
-// False when the key does not open the file; raises when the file opens but is not this table.
-bool Verify(Connection &connection, const std::string &name, const TableStructure &structure) {
+enum class Found { Table, WrongKey, Empty };
+
+// Whether the key opens the file as this table; raises when the file opens but is not this table.
+// A file can be empty once opened: the journal of a create that was cut short rolls it back.
+Found Verify(Connection &connection, const std::string &name, const TableStructure &structure) {
     Statement meta;
     try {
         meta = connection.Prepare("SELECT name, value FROM meta WHERE name IN ('format', 'structure')", name);
     } catch (const EDatabaseError &) {
-        if (connection.LastError() == SQLITE_NOTADB) return false;
-        if (connection.LastError() == SQLITE_ERROR) throw EDatabaseError(name + ": the file is not a table");
-        throw;
+        if (connection.LastError() == SQLITE_NOTADB) return Found::WrongKey;
+        if (connection.LastError() != SQLITE_ERROR) throw;
+        Statement pages = connection.Prepare("PRAGMA page_count", name);
+        if (connection.Step(pages, name) && sqlite3_column_int(pages.get(), 0) == 0) return Found::Empty;
+        throw EDatabaseError(name + ": the file is not a table");
     }
     std::string format, stored;
     while (connection.Step(meta, name)) {
@@ -41,7 +48,17 @@ bool Verify(Connection &connection, const std::string &name, const TableStructur
     if (stored != structure.Letters())
         throw EDatabaseError(name + ": the file's field structure \"" + stored +
                              "\" differs from the expected \"" + structure.Letters() + "\"");
-    return true;
+    return Found::Table;
+}
+
+// An empty or missing file becomes a new table with `structure`, keyed with `newFileKey`.
+OpenedFile Create(const std::string &path, const std::string &name, const TableStructure &structure,
+                  const TableKey *newFileKey, const char *why) {
+    if (!newFileKey) throw EDatabaseError(name + why);
+    OpenedFile created{std::make_unique<Connection>(path, name, *newFileKey, true), *newFileKey};
+    CreateSchema(*created.connection, name, structure);
+    if (IsPlainSQLiteFile(path)) throw EDatabaseError(name + ": the table was written without encryption");
+    return created;
 }
 
 }  // namespace
@@ -50,21 +67,24 @@ OpenedFile OpenTableFile(const std::string &path, const std::string &name, const
                          std::span<const TableKey> candidates, const TableKey *newFileKey) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
-    if (error || size == 0) {
-        if (!newFileKey)
-            throw EDatabaseError(name +
-                                 (error ? ": the table file does not exist" : ": the table file is empty"));
-        OpenedFile created{std::make_unique<Connection>(path, name, *newFileKey, true), *newFileKey};
-        CreateSchema(*created.connection, name, structure);
-        if (IsPlainSQLiteFile(path))
-            throw EDatabaseError(name + ": the table was written without encryption");
-        return created;
-    }
+    if (error) return Create(path, name, structure, newFileKey, ": the table file does not exist");
+    if (size == 0) return Create(path, name, structure, newFileKey, ": the table file is empty");
     if (IsPlainSQLiteFile(path))
         throw EDatabaseError(name + ": the file is an unencrypted SQLite database, not an encrypted table");
-    for (const TableKey &key : candidates) {
+    // The key a file is created with opens what a create cut short left.
+    std::vector<TableKey> keys(candidates.begin(), candidates.end());
+    if (newFileKey && std::find(keys.begin(), keys.end(), *newFileKey) == keys.end()) keys.push_back(*newFileKey);
+    for (const TableKey &key : keys) {
         OpenedFile opened{std::make_unique<Connection>(path, name, key, false), key};
-        if (Verify(*opened.connection, name, structure)) return opened;
+        switch (Verify(*opened.connection, name, structure)) {
+            case Found::Table:
+                return opened;
+            case Found::WrongKey:
+                break;
+            case Found::Empty:
+                opened.connection.reset();
+                return Create(path, name, structure, newFileKey, ": the table file is empty");
+        }
     }
     throw EDatabaseError(name + ": wrong password, or the file is not a table");
 }

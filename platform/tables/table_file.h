@@ -1,7 +1,8 @@
 #pragma once
 // Opening one table file: a missing file is created with its structure; an existing one is
 // refused when it is plain SQLite, is tried with each candidate key and must carry this
-// engine's format marker and the expected structure.
+// engine's format marker and the expected structure. A file that is empty once its journal is
+// rolled back (a create cut short) is created like a missing one.
 #include <memory>
 #include <span>
 #include <string>

@@ -136,4 +136,21 @@ TEST_F(WindowTables, ADamagedJobTableEndsStartUpWithTheEnginesError) {
     EXPECT_FALSE(window.Table1->Active());
 }
 
+TEST_F(WindowTables, AMissingJobTableBesideJobsStopsStartUpAndCreatesNothing) {
+    TForm1 &window = Create();
+    window.InitDB();
+    AppendJob(window, {{7, "pierwsze zlecenie"}});
+    form.reset();
+    QFile::remove("GenData2.db");
+    const QStringList before = QDir().entryList(QDir::Files, QDir::Name);
+    try {
+        Create();
+        ADD_FAILURE() << "the window opened";
+    } catch (const EDatabaseError &error) {
+        EXPECT_NE(std::string(error.what()).find("GenData2.db: the job table file is missing"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(QDir().entryList(QDir::Files, QDir::Name), before);
+}
+
 }  // namespace

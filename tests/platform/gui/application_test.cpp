@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
 #include "gui_fixture.h"
 #include "platform/gui/controls.h"
 #include "platform/runtime/errors.h"
@@ -35,6 +41,34 @@ TEST_F(ApplicationTest, AnExceptionInAClickIsReportedOnceAndTheNextEventRuns) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].kind, TModalBox::Error);
     EXPECT_EQ(boxes[0].text, "'---' is not a valid floating point value.");
+}
+
+// The real box, shown: a message with two 250-letter runs (a structure mismatch) wraps within the
+// screen and still shows every letter.
+TEST_F(ApplicationTest, AnErrorBoxWithLongUnbrokenTextWrapsWithinTheScreen) {
+    Application->ModalBoxResponder = nullptr;
+    const QString structure = "T" + QString(249, 'B');
+    const QString message = "GenData.db: the file's field structure \"" + structure + "\" differs from the expected \"" +
+                            QString(250, 'I') + "\"";
+    int width = 0, screenWidth = 0, textWidth = 0, labelWidth = 0;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->frameGeometry().width();
+        screenWidth = box->screen()->availableGeometry().width();
+        const auto *label = box->findChild<QLabel *>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        textWidth = label->minimumSizeHint().width();  // its widest unbreakable piece
+        labelWidth = label->width();
+        shown = box->text();
+        box->accept();
+    });
+    Application->HandleException(EDatabaseError(message.toStdString()));
+    EXPECT_GT(width, 0);
+    EXPECT_LE(width, screenWidth);
+    EXPECT_LE(textWidth, labelWidth);  // no letter cut off
+    EXPECT_EQ(shown.remove(QChar(0x200B)).toStdString(), message.toStdString());
 }
 
 TEST_F(ApplicationTest, ExceptionTextGetsAFullStopOnlyWhenItEndsInALetterOrDigit) {

@@ -72,6 +72,9 @@ TEST(RecordCodec, DamagedRecordsAreReportedNotReadPastTheirEnd) {
         {"integer beyond 32 bits", std::string("\x01\x81\x80\x80\x80\x40", 6)},
         {"boolean other than 0 or 1", std::string("\x01\x01\x06", 3)},
         {"bytes after the last field", std::string("\x01\x01\x01\x00", 4)},
+        // A record never ends in an empty field: zeros at its end are a page the engine blanked.
+        {"ends in an empty field", std::string("\x02" "a\x00", 3)},
+        {"ends in an empty text", std::string("\x01", 1)},
     };
     for (const Case &c : cases) {
         RecordView view;

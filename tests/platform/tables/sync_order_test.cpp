@@ -2,28 +2,37 @@
 // (the library calls them from the C library): it records the file of every sync while a test
 // asks for it, and can make the syncs of one path fail; the other syncs still happen.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "job_tables.h"
 #include "platform/runtime/errors.h"
+#include "platform/tables/super_journals.h"
 
 namespace {
 
 std::vector<std::string> *recording = nullptr;
-std::string failing;  // syncs of this path fail with EIO
+std::vector<unsigned> *modes = nullptr;  // the permission bits of each recorded file
+std::string failing;                     // syncs of this path fail with EIO
+std::string dying;                       // the process ends at the first sync of this path
 
 // Records the sync of `fd`; false when it is to fail.
 bool Record(int fd) {
-    if (!recording && failing.empty()) return true;
+    if (!recording && failing.empty() && dying.empty()) return true;
     char buffer[4096];
     const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), buffer, sizeof buffer);
     const std::string path = length > 0 ? std::string(buffer, static_cast<size_t>(length)) : "?";
+    if (path == dying) _exit(9);
     if (recording) recording->push_back(path);
+    struct stat status {};
+    if (recording && modes && fstat(fd, &status) == 0) modes->push_back(status.st_mode & 07777);
     if (path != failing) return true;
     errno = EIO;
     return false;
@@ -46,6 +55,7 @@ class SyncOrderTest : public TableTest {
 protected:
     void TearDown() override {
         recording = nullptr;
+        modes = nullptr;
         failing.clear();
         TableTest::TearDown();
     }
@@ -99,6 +109,29 @@ TEST_F(SyncOrderTest, EveryCommitAcrossTenTablesSyncsTheFolderBeforeTheJournalsA
     job.ExpectJobs(2, "second");
 }
 
+// Tables, journals and the super-journal hold job data: the owner alone may read them.
+TEST_F(SyncOrderTest, EveryFileASaveWritesIsTheOwnersAlone) {
+    const mode_t previous = umask(0);  // the widest the program could meet
+    tables::TSession session;
+    JobTables job(session, folder_);
+    job.OpenAll();
+    std::vector<unsigned> seen;
+    modes = &seen;
+    StartRecording();
+    job.StartTransaction(session);
+    job.AppendJob("private");
+    session.Commit();
+    const std::vector<std::string> files = StopRecording();
+    umask(previous);
+    ASSERT_EQ(seen.size(), files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+        if (files[i] != "folder") EXPECT_EQ(seen[i], 0600u) << files[i];
+    for (const JobFile &file : kJobFiles)
+        EXPECT_EQ(std::filesystem::status(PathOf(file.file)).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+            << file.file;
+}
+
 TEST_F(SyncOrderTest, APostOutsideATransactionSyncsTheFolderOfItsNewJournal) {
     tables::TSession session;
     JobTables job(session, folder_);
@@ -125,6 +158,117 @@ TEST_F(SyncOrderTest, AFailingFolderSyncFailsTheCommitAndLeavesTheTablesAsBefore
     failing.clear();
     EXPECT_FALSE(session.InTransaction());
     job.ExpectJobs(1, "kept");
+}
+
+// Killed after its super-journal is made and before any journal names it, a commit leaves the
+// super-journal behind; the next start-up removes it once the tables are open again.
+TEST_F(SyncOrderTest, ASuperJournalLeftByAKilledCommitIsRemovedAtTheNextStart) {
+    {
+        tables::TSession session;
+        JobTables job(session, folder_);
+        job.OpenAll();
+        job.AppendJob("kept");
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        tables::TSession session;
+        JobTables job(session, folder_);
+        job.OpenAll();
+        job.StartTransaction(session);
+        job.AppendJob("cut");
+        dying = std::filesystem::canonical(folder_).string();
+        session.Commit();
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9) << status;
+    const auto supers = [&] {
+        std::vector<std::string> names;
+        for (const auto &entry : std::filesystem::directory_iterator(folder_))
+            if (entry.path().filename().string().find("-mj") != std::string::npos)
+                names.push_back(entry.path().filename().string());
+        return names;
+    };
+    ASSERT_EQ(supers().size(), 1u);
+    const std::string left = supers()[0];
+    {
+        tables::TSession session;
+        JobTables job(session, folder_);
+        job.ExpectJobs(1, "kept");  // opening rolls the journals back
+    }
+    EXPECT_EQ(tables::RemoveOrphanSuperJournals(folder_.string()), std::vector<std::string>{left});
+    EXPECT_TRUE(supers().empty());
+}
+
+// A super-journal stays while a journal names it or another process writes a table it concerns,
+// and when its name is not a super-journal's.
+TEST_F(SyncOrderTest, ASuperJournalAJournalOrAWriterMayStillNeedStays) {
+    {
+        tables::TSession session;
+        JobTables job(session, folder_);
+        job.OpenAll();
+    }
+    const auto put = [&](const std::string &name, const std::string &content) {
+        std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc) << content;
+    };
+    // A journal whose tail names `super`: name, length, checksum, magic.
+    const auto naming = [](const std::string &super) {
+        std::string tail = std::string(600, 'j') + super;
+        tail += {0, 0, 0, static_cast<char>(super.size()), 0, 0, 0, 0};
+        tail += "\xd9\xd5\x05\xf9\x20\xa1\x63\xd7";
+        return tail;
+    };
+    put("zakres.db-journal", naming(PathOf("GenData.db-mj11111198F")));
+    put("GenData.db-mj11111198F", PathOf("zakres.db-journal") + '\0');  // named by its journal
+    put("GenData.db-mj0A1B2C9D4", PathOf("zakres.db-journal") + '\0');  // listing it, not named
+    put("GenData.db-mjABCDEF900", "");
+    put("WynikiC.db-mj0000019AB", PathOf("GenData.db-journal") + '\0');   // its table is written
+    put("GenData.db-mj0000029AB", PathOf("WynikiC.db-journal") + '\0');   // a listed table is
+    put("notes-mj.txt", "");
+    put("GenData.db-mj1234569ZZ", "");
+
+    int ready[2], finish[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(finish), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {  // writes WynikiC.db until told to end
+        close(finish[1]);
+        tables::TSession session;
+        tables::TTable results(session);
+        Configure(results, "WynikiC.db", ChildStructure(kJobFiles[2].width));
+        results.Open();
+        tables::TransactionScope transaction(session, {&results});
+        results.Append();
+        results.Post();
+        char byte = 1;
+        if (::write(ready[1], &byte, 1) != 1 || read(finish[0], &byte, 1) < 0) _exit(1);
+        _exit(0);
+    }
+    // The writer ends however the checks go.
+    struct Ending {
+        int fd;
+        pid_t child;
+        void operator()() {
+            if (fd < 0) return;
+            close(fd);
+            fd = -1;
+            waitpid(child, nullptr, 0);
+        }
+        ~Ending() { (*this)(); }
+    } ending{finish[1], child};
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(tables::RemoveOrphanSuperJournals(folder_.string()),
+              (std::vector<std::string>{"GenData.db-mj0A1B2C9D4", "GenData.db-mjABCDEF900"}));
+    ending();
+    EXPECT_EQ(tables::RemoveOrphanSuperJournals(folder_.string()),
+              (std::vector<std::string>{"GenData.db-mj0000029AB", "WynikiC.db-mj0000019AB"}));
+    for (const char *kept : {"GenData.db-mj11111198F", "notes-mj.txt", "GenData.db-mj1234569ZZ"})
+        EXPECT_TRUE(std::filesystem::exists(PathOf(kept))) << kept;
+    for (int fd : {ready[0], ready[1], finish[0]}) close(fd);
 }
 
 }  // namespace
