@@ -47,10 +47,9 @@ void TForm1::SetZakres(int slot, bool onZakres) {
     storage::ZakresRecord &record = onZakres ? ZakresTexts : WymaganiaTexts;
     Memo23->SetText(FromUtf8(record.Text[static_cast<size_t>(slot)]));
     record.Selected = slot;
-    for (int i = 0; i < storage::kLegalSlots; ++i) {
+    for (int i = 0; i < storage::kLegalSlots; ++i)
         ZakresNameEdits[static_cast<size_t>(i)]->SetColor(i == slot ? clWhite : clScrollBar);
-        ZakresNameEdits[static_cast<size_t>(i)]->SetText(FromUtf8(record.Name[static_cast<size_t>(i)]));
-    }
+    SetNameZakres(record);
     ZakresMemoChangeOn = 1;
     ZakresNameChangeOn = 1;
 }

@@ -89,9 +89,14 @@ std::vector<std::string> ReadLines(const std::string &path, size_t maxBytes) {
     return SplitLines(Cp1250ToUtf8(bytes));
 }
 
-void WriteLines(const std::string &path, const std::vector<std::string> &lines) {
+std::string EncodeLines(const std::vector<std::string> &lines) {
     std::string bytes;
     for (const std::string &line : lines) bytes += Utf8ToCp1250(line) + "\r\n";
+    return bytes;
+}
+
+void WriteLines(const std::string &path, const std::vector<std::string> &lines) {
+    const std::string bytes = EncodeLines(lines);
 
     std::string temporary = path + ".XXXXXX";
     Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));  // created 0600

@@ -22,6 +22,9 @@ std::vector<std::string> ReadLines(const std::string &path, size_t maxBytes = kR
 // break.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// The bytes of a file holding the lines (UTF-8): each in code page 1250, ended by CR LF.
+std::string EncodeLines(const std::vector<std::string> &lines);
+
 // Replaces the file by the lines (UTF-8, stored in code page 1250 with CR LF after each). They are
 // written to a temporary file in the same folder, synced and renamed over the old file, so a
 // failure at any point leaves the old file as it was. The file is readable by its owner only.

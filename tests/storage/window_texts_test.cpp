@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 
 #include "platform/runtime/cp1250.h"
 #include "platform/runtime/text_file.h"
@@ -100,6 +101,27 @@ TEST_F(WindowTexts, AFileThatCannotBeWrittenIsReportedOnceAndTheTypedTextStays) 
     TypeOver(w.Edit459, "ef");
     EXPECT_EQ(boxes.size(), 2u) << "reported again after a good rewrite";
     QDir().rmdir("ee.txt");
+}
+
+TEST_F(WindowTexts, OfficeLinesKeepSixLinesOf45CharactersAndOkWritesTheAnnexFile) {
+    TForm1 &w = Start();
+    w.Panel390->Show();  // the office-lines screen: no control of this window shows it
+    const QString longLine(50, QLatin1Char('x'));
+    // Pasted whole: the handler's own writes move the caret, so typing key by key would scatter.
+    const auto paste = [&](const QString &text) { static_cast<QPlainTextEdit *>(w.Memo19->Widget())->setPlainText(text); };
+    paste(longLine + "\nJednostka\n" + longLine + "\n4\n5\n6");
+    EXPECT_EQ(w.Memo19->Lines().Lines(), (QStringList{longLine.left(45), "Jednostka", longLine.left(45), "4", "5", "6"}));
+    // A seventh line puts back the lines the memo held before.
+    paste("Nowa\n2\n3\n4\n5\n6\n7");
+    EXPECT_EQ(w.Memo19->Lines().Lines(), (QStringList{"Nowa", "Jednostka", longLine.left(45), "4", "5", "6"}));
+
+    w.Edit495->SetText("Załącznik A");
+    Click(w.Button20);
+    EXPECT_EQ(w.Label156->Caption(), "Nowa\r\nJednostka");
+    EXPECT_FALSE(w.Panel390->Visible());
+    EXPECT_EQ(ReadTextFileLines("lz.txt"), (QStringList{"Załącznik A", w.Edit496->Text(), w.Edit497->Text(), "Nowa",
+                                                        "Jednostka", longLine.left(45), "4", "5", "6"}));
+    EXPECT_EQ(Bytes("lz.txt").left(13), Cp1250("Załącznik A\r\n"));
 }
 
 TEST_F(WindowTexts, TheCalculationSystemIsKeptInTheFirstJobRecord) {
