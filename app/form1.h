@@ -3,6 +3,7 @@
 // operations are declared here, grouped by subsystem, and defined in the subsystems' folders.
 #include <QString>
 #include <array>
+#include <span>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,6 +25,10 @@
 #include "storage/job_save.h"
 #include "storage/job_state.h"
 #include "storage/texts_state.h"
+
+namespace evaluation {
+struct GridRows;
+}
 
 class TForm1 : public TForm1Resource,
                public evaluation::EvaluationState,
@@ -209,17 +214,54 @@ public:
     void FunctionDroga();
     void Panel126Click(TObject *Sender);
     void Panel127Click(TObject *Sender);
+    // The tariff buttons 1 .. 8.
+    void Panel118Click(TObject *Sender);
+    void Panel119Click(TObject *Sender);
+    void Panel120Click(TObject *Sender);
+    void Panel121Click(TObject *Sender);
+    void Panel122Click(TObject *Sender);
+    void Panel123Click(TObject *Sender);
+    void Panel124Click(TObject *Sender);
+    void Panel125Click(TObject *Sender);
     // The test whose button is selected.
     int ShownTest() const;
     void ShowTestCells(int test);
+    // Reloads the grid cells, counters, flag panels and the tariff's parameters from the slot's stores.
+    void ReloadSlot(int tariff, int test);
+    // "Ust." or "Leg." is lit.
+    bool WorkingModeChosen() const;
+    // Shows the selected tariff's set-speed edit, the set-speed display and St as the test needs them.
+    void SetSpeedTest(int test);
+    // Marks the tariffs a scanned QR text filled (OpłD, OpłC, Dps, Cps all given) as active.
+    void SetPaneleAktywnaQR();
     // Evaluates a tariff (0..7 of the shown layout) for one test and shows the results and the verdict.
     void UpdateEdit(int tariff, int test);
     // Copies the tariff page's edits of the current tariff into the slot's stores.
     void PrzeliczWyniki();
     void Edit98Change(TObject *Sender);
+    // Change handler of tariff 1's fee per kilometre: stores the edits and evaluates.
+    void Edit40Change(TObject *Sender);
+    // The store a tariff-page edit (or Edit29) shows for the shown layout; nullptr for other edits.
+    std::string *StoreOfTariffEdit(const TObject *edit);
     // Change handler of the grid's NOM and N cells: stores, evaluates, marks the slot tested.
     void Edit298Change(TObject *Sender);
+    // Stores the grid's NOM and N cells for the current slot and shown test, evaluates, marks the slot.
+    void StoreGridCells();
     void MarkSlotTested(int slot);
+    // Edit8 := the tested slots' names in slot order, each followed by ",".
+    void ListTestedSlots();
+    // Writes rows 0..9 of the grid's NOM and N cells without storing them.
+    void ShowGridRows(const evaluation::GridRows &rows);
+    // One block of the ZT measuring-point message (byte 0 = block number) into the grid.
+    void ZapiszWynikiZT(std::span<const uint8_t> block);
+    // The received point results, totalisers and station constant into slot LayoutBase + tariff;
+    // nothing unless ResultsAccepted.
+    void ZapiszWynikiFunkcja(int tariff, bool withCounters);
+    // The station constant St [imp/km] kept for the job (third LicznikiKeep value); 0 when not set.
+    static constexpr int kKeptStationConstSt = 2;
+    uint32_t StationConstSt() const { return static_cast<uint32_t>(LicznikiKeep[kKeptStationConstSt]); }
+    // The saved-jobs list: columns 1 to 3 "---", columns 4 and 5 empty.
+    void ClearPaneDB();
     // True when any slot holds a total distance from a device run.
     bool CzySymulacjaBazy() const;
     void UsunWyniki();
@@ -229,8 +271,6 @@ public:
     void EnableWynikiLiczniki(bool enabled);
     void EnableLiczniki(bool enabled);
     void EnableParametry(bool enabled);
-    // The 20 rows of the saved-jobs list: "---" in the first three columns, empty in the last two.
-    void ClearPaneDB();
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
 
@@ -447,13 +487,10 @@ public:
     std::array<QString, 16> SlotResultTexts;
     std::array<std::array<QString, 27>, 2> MainFieldSaved;
     std::array<std::array<QString, 4>, 2> MainMemoSaved;
-    std::array<std::array<QString, 52>, 4> DeviceRowPairs;
-    std::array<QString, 26> PointResultTexts;
     std::array<std::array<QString, 2>, 4> TariffGroupTexts;  // start and end date of each tariff page
     std::array<QString, 16> ZmianaActiveBefore, ZmianaActiveAfter;
     std::array<QString, 12> ZmianaGroupBefore, ZmianaGroupAfter;
     std::array<QString, 128> ZmianaParamsBefore, ZmianaParamsAfter;
-    std::array<std::array<QString, 8>, 2> MidCounterTexts;
     std::array<QString, 64> CounterResultTexts;
     std::array<QString, 16> TestedTariffNames;
     int32_t KursLicznik = 0;

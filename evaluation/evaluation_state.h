@@ -45,6 +45,9 @@ enum RowStoreColumn : int {
 // Rows of TariffParams, TariffSpeedParams, TariffGroupUnits and TariffDParams.
 enum TariffParamRow : int { kOplP = 0, kOplD = 1, kOplC = 2, kDps = 3, kCps = 4, kVset = 5, kOpw = 6 };
 enum TariffSpeedRow : int { kVgp = 0, kVgn = 1, kDns = 2, kCns = 3 };
+// Rows of the tariff page's edit table TariffParamEdits where it differs from TariffParams.
+inline constexpr int kPageVgp = 5;  // Vgp, Vgn, Dns, Cns at rows 5..8
+inline constexpr int kPageVset = 9;
 enum TariffGroupRow : int { kJT = 0, kSTC = 1, kJDOPL = 2 };
 enum TariffDRow : int { kDpsD = 0, kDnsD = 1, kCpsD = 2, kCnsD = 3 };
 
@@ -95,6 +98,17 @@ struct EvaluationState {
     uint8_t OglErrFlag = 0;                                   // the meter constant k is off by more than 1 %
     uint8_t VerdictStatus = 0;                                // kVerdictMeasurement | kVerdictInspection
     uint8_t UpdateEditBusy = 0;                               // re-entry guard of the evaluator
+
+    // Results received from the measuring interface, waiting to be stored into a slot.
+    // DeviceRowPairs: [0] time, [1] time of the own family, [2] distance, [3] distance of the own
+    // family; row r holds the value at 2r and the point number at 2r + 1.
+    Array<std::string, 4, 2 * kGridRows> DeviceRowPairs;
+    Array<std::string, kGridRows> DeviceRowDistance;  // received values of results system 1
+    Array<std::string, kCounters> MidCounterStart;    // counters at the start of the test
+    Array<std::string, kCounters> MidCounterEnd;      // counters of the last end readout
+    uint8_t ResultsSystem = 0;    // 0 time, 1 distance in the vehicle, 2 both (mode D)
+    uint8_t ResultsAccepted = 0;  // the received results fit the calculation mode and source
+    uint8_t InterfaceStatus = 0;  // bit 0x10: results of a measurement in the vehicle
 
     // Blocks of the ZT measuring-point message.
     uint8_t ZtBlockCount = 0;

@@ -1,5 +1,7 @@
-// Emptying the measured results and the counters, and enabling or locking groups of fields.
+// Emptying the measured results, the counters, the tariffs and the saved-jobs list, and enabling or
+// locking groups of fields.
 #include "app/form1.h"
+#include "evaluation/window/recalc_pause.h"
 
 namespace {
 
@@ -7,7 +9,7 @@ const QString kNone = QStringLiteral("---");
 
 template <class Controls>
 void SetAllEnabled(const Controls &controls, bool enabled) {
-    for (TControl *control : controls) control->SetEnabled(enabled);
+    for (auto *control : controls) control->SetEnabled(enabled);
 }
 
 template <class Nested>
@@ -20,7 +22,14 @@ void FillNone(Nested &store) {
 
 }  // namespace
 
+void TForm1::ClearPaneDB() {
+    constexpr int kRows = 20;
+    for (int column = 0; column < 5; ++column)
+        for (int row = 0; row < kRows; ++row) JobListLabels[kRows * column + row]->SetCaption(column < 3 ? kNone : QString());
+}
+
 void TForm1::UsunWyniki() {
+    const RecalcPause pause(RecalcGuard);
     using namespace evaluation;
     for (int row = 0; row < kMeasuringRows; ++row) {
         FareGridColumns[row]->SetText(kNone);
@@ -29,22 +38,48 @@ void TForm1::UsunWyniki() {
     for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * kVset + t]->SetText(kNone);
     TestedTariffNames.fill(QString());
     SlotResultTexts.fill(kNone);
-    for (auto &pairs : DeviceRowPairs) std::fill(pairs.begin(), pairs.begin() + 2 * kMeasuringRows, kNone);
+    DeviceRowDistance.fill("---");
+    for (auto &pairs : DeviceRowPairs) std::fill(pairs.begin(), pairs.begin() + 2 * kMeasuringRows, "---");
     FillNone(FareRowStore);
     FillNone(FareGridStore);
     FillNone(StalaStTaryf);
+    SlotDeviceByte.fill(0);
     SlotTotalDistance = {};
 }
 
 void TForm1::UsunLiczniki() {
+    const RecalcPause pause(RecalcGuard);
     using namespace evaluation;
+    MidCounterStart.fill("---");
     for (int row : {kStart, kEnd, kRealised})
         for (int c = 0; c < kCounters; ++c) CounterEdits[8 * row + c]->SetText(kNone);
     FillNone(CounterStore);
 }
 
+// The tariff pages and every tariff store of both layouts: parameters, surcharge units, group
+// units and dates read "---", the enable and tick flags are off.
+void TForm1::UsunTaryfy() {
+    const RecalcPause pause(RecalcGuard);
+    using namespace evaluation;
+    for (TEdit *edit : TariffParamEdits) edit->SetText(kNone);
+    for (int row = kOplP; row <= kVset; ++row)
+        for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * row + t]->SetText(kNone);
+    for (TEdit *edit : TariffJdoplEdits) edit->SetText(kNone);
+    for (TPanel *panel : TariffActivePanels) panel->SetColor(clWhite);
+    for (TPanel *panel : TariffFlagPanels2) panel->SetColor(clWhite);
+    for (TCheckBox *box : TariffCheckBoxes) box->SetChecked(false);
+    for (auto &dates : TariffGroupTexts) dates.fill(kNone);
+    FillNone(TariffParams);
+    FillNone(TariffSpeedParams);
+    FillNone(TariffGroupUnits);
+    FillNone(TariffJdoplaty);
+    TariffEnabledFlags.fill(0);
+    TariffCheckFlags.fill(0);
+}
+
 void TForm1::EnableTaryfy(bool enabled) {
     SetAllEnabled(TariffParamEdits, enabled);
+    for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * evaluation::kOpw + t]->SetEnabled(enabled);
     SetAllEnabled(TariffJdoplEdits, enabled);
     SetAllEnabled(TariffActivePanels, enabled);
 }
@@ -67,13 +102,20 @@ void TForm1::EnableLiczniki(bool enabled) {
         for (int c = 0; c < kCounters; ++c) CounterEdits[8 * row + c]->SetEnabled(enabled);
 }
 
-void TForm1::EnableParametry(bool enabled) { SetAllEnabled(MainFieldEdits, enabled); }
-
-// Clears the tariff pages: every parameter and surcharge-unit edit reads "---", the enable and
-// tick panels turn white.
-void TForm1::UsunTaryfy() {
-    for (TEdit *edit : TariffParamEdits) edit->SetText(kNone);
-    for (TEdit *edit : TariffJdoplEdits) edit->SetText(kNone);
-    for (TPanel *panel : TariffActivePanels) panel->SetColor(clWhite);
-    for (TPanel *panel : TariffFlagPanels2) panel->SetColor(clWhite);
+// The job's own fields: the checklist, the job's command panels and buttons, the additional
+// devices, the security marks and the identity of the taximeter and the vehicle.
+void TForm1::EnableParametry(bool enabled) {
+    SetAllEnabled(InspectionItemPanels, enabled);
+    for (int panel = 39; panel <= 54; ++panel) ButtonPanels[panel]->SetEnabled(enabled);
+    for (TButton *button : {Button4, Button5, Button6, Button7, Button8, Button9, Button10, Button11, Button12,
+                            Button13, Button14, Button15})
+        button->SetEnabled(enabled);
+    SetAllEnabled(ExtraDeviceEdits, enabled);
+    SetAllEnabled(MarkNameEdits, enabled);
+    SetAllEnabled(MarkCountEdits, enabled);
+    for (TControl *field : std::initializer_list<TControl *>{
+             Edit473, Memo4,  Edit35,  Edit102, Edit111, Edit457, Edit458, Edit9,   Edit10,  Memo1,   Edit23,
+             Edit20,  Edit21, Edit22,  Edit107, Edit109, Edit25,  Memo3,   Button3, Edit108, Panel28, Panel29,
+             Edit28,  Edit437, Memo2, Edit12,  Edit448, Button2, Button16, Edit24,  Edit434, Edit482})
+        field->SetEnabled(enabled);
 }

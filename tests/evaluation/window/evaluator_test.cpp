@@ -13,6 +13,8 @@ TEST_F(TariffScreen, EvaluationMarksAFailingRowRedAndClearsTheMarkWhenItPasses) 
     w->ApprovalRegime = 1;
     w->FunctionDroga();
     Select(0);
+    // The edits only, not stored: the slot's initial fee stays missing, so no row has a result.
+    w->RecalcGuard = 0;
     const char *values[] = {"5,00", "2,00", "36,00", "1000,000", "120,000"};
     for (int row = kOplP; row <= kCps; ++row) w->TariffParamEdits[8 * row]->SetText(values[row]);
     TEdit *percent = w->FareGridColumns[kGridRows * kPaidErrorPct];
@@ -43,7 +45,10 @@ TEST_F(TariffScreen, EnteredNominalValuesAreStoredAndMarkTheSlotTested) {
         const char *nom;
         QString list;
     };
-    for (const Case c : {Case{1, 8, 5, "100", "42,"}, Case{0, 0, 6, "100", "7,"}, Case{1, 0, 1, "---", ""}}) {
+    // The own family names a slot by its page's code letter and its place on the page.
+    w->TariffPageCode = {'A', 'C', 'E', 'H'};
+    for (const Case &c : {Case{1, 8, 5, "100", "H2,"}, Case{1, 0, 0, "100", "A1,"}, Case{0, 0, 6, "100", "7,"},
+                          Case{1, 0, 1, "---", ""}}) {
         SCOPED_TRACE(c.list.toStdString());
         w->TestedTariffNames.fill(QString());
         w->Edit8->SetText("");

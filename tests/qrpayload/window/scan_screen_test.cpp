@@ -133,7 +133,8 @@ TEST_F(ScanScreen, PlainTariffTextInBurstsFillsTheTariffPageOrIsOnlyShown) {
         EXPECT_EQ(w->QrScanState, 0);
         EXPECT_EQ(Lines(w->Memo12).size(), 13);
         EXPECT_EQ(Lines(w->Memo17).size(), 0);
-        EXPECT_EQ(w->Edit99->Text(), load ? "2,5" : "---");
+        // Under MID the evaluation shows the tariff constant as "---"; its store keeps the scanned value.
+        EXPECT_EQ(w->TariffGroupUnits[evaluation::kSTC][0], load ? "2,5" : "---");
         EXPECT_EQ(w->Edit88->Text(), load ? "0,10" : "---");
         for (int t = 0; t < 8; ++t)
             EXPECT_EQ(w->TariffParamEdits[8 * 1 + t]->Text(), load ? QString("%1,50").arg(t + 1) : "---");
