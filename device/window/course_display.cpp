@@ -10,15 +10,20 @@ const QString kLineBreak = QStringLiteral("\r\n");
 QString Text(const std::string &text) { return QString::fromStdString(text); }
 QChar Latin1(char c) { return QChar::fromLatin1(c); }
 
+// The current course column with "---" on each of its lines.
+QString EmptyColumn() {
+    QStringList lines;
+    for (int line = 0; line < kColumnLines; ++line) lines << QStringLiteral("---");
+    return lines.join(kLineBreak);
+}
+
 }  // namespace
 
 void TForm1::Timer18Timer(TObject *) { TimerDecodePacketTIV(); }
 void TForm1::Timer17Timer(TObject *) { TimerDisplayDataTIV(); }
 
 void TForm1::ClearMemoData() {
-    QStringList lines;
-    for (int line = 0; line < kColumnLines; ++line) lines << QStringLiteral("---");
-    Label468->SetCaption(lines.join(kLineBreak));
+    Label468->SetCaption(EmptyColumn());
     decoders::CourseStore::ClearMemoData();
 }
 
@@ -32,12 +37,13 @@ void TForm1::TimerDecodePacketTIV() {
         const decoders::CourseRecordResult result = decoders::GetDataTivarTIV(*this, TivarRecordRing.Front(), context);
         TivarRecordRing.Pop();
         if (result.CourseBegun) {
-            // The earlier courses move one column to the right; the current one starts empty.
+            // The earlier courses move one column to the right; the current one starts empty (the
+            // decoder has emptied the store before it took the new course's fields).
             Label470->SetCaption(Label469->Caption());
             Label469->SetCaption(Label468->Caption());
             Label467->SetCaption(Label466->Caption());
             Label466->SetCaption(Label465->Caption());
-            ClearMemoData();
+            Label468->SetCaption(EmptyColumn());
         }
         if (result.Label465) Label465->SetCaption(Text(*result.Label465));
         if (result.Label471) Label471->SetCaption(Text(*result.Label471));
