@@ -400,3 +400,50 @@ TEST_F(KlineSessionTest, WireFaultsLoseNoGoodMessageAndChangeNothingElse) {
     EXPECT_EQ(w.LicznikiKeep[1], kMessages);
     EXPECT_EQ(w.StationConstK, 10000);
 }
+
+namespace {
+
+TEST_F(KlineSessionTest, ModeWarningGeneratorAccuracyAndTheLayoutChangeMessages) {
+    TForm1 &w = Connect();
+    const auto send = [&](std::vector<std::uint8_t> data) {
+        sim_push_kline(interface, 0x01, data.data(), data.size());
+        gui::AdvanceTime(300);
+    };
+    // The first status fixes mode 'D'; a later one in 'S' warns and refuses the results.
+    send({0x2E, 0xF5, 0x01, 0x0C});
+    EXPECT_EQ(w.Edit108->Text(), "D");
+    EXPECT_FALSE(w.Panel169->Visible());
+    send({0x2E, 0xF5, 0x01, 0x00});
+    EXPECT_EQ(w.Edit108->Text(), "D");
+    EXPECT_TRUE(w.Panel169->Visible());
+    EXPECT_EQ(w.Label121->Caption(), "Aktualny tryb obliczania 'D'");
+    EXPECT_EQ(w.Label122->Caption(), "Odebrane wyniki są w 'S'");
+    EXPECT_EQ(w.ResultsAccepted, 0);
+    // The generator's deviation in seconds a day as percent; a text that is no number is "---".
+    send({0x2E, 0xF5, 0x02, '+', '0', '.', '8', '6', '4'});
+    EXPECT_EQ(w.Edit437->Text(), "+0,001000");
+    EXPECT_FALSE(w.Edit437->Enabled());
+    EXPECT_EQ(w.ZmianaPending, 1);
+    send({0x2E, 0xF5, 0x02, 'x', 'y', 'z', 'x', 'y', 'z'});
+    EXPECT_EQ(w.Edit437->Text(), "---");
+    EXPECT_EQ(w.ZmianaPending, 0);
+    EXPECT_EQ(w.CalcRelativeToK, 0);
+    // The end of the run hides the warning.
+    send({0x82});
+    EXPECT_FALSE(w.Panel169->Visible());
+
+    // The layout change of an own-family meter: before, after, and the changed tariffs.
+    send({0x2F, 0xF7, 0x80});
+    EXPECT_TRUE(w.ChangeProcedureOn());
+    EXPECT_EQ(w.Label423->Caption(), "Przed zmianą");
+    EXPECT_EQ(w.ZmianaView, 0);
+    EXPECT_EQ(w.MeterFamily, 1);
+    send({0x2F, 0xF7, 0x81});
+    EXPECT_EQ(w.Label423->Caption(), "Po zmianie");
+    EXPECT_EQ(w.ZmianaView, 1);
+    send({0x2F, 0xF7, 0x82, 0x14});
+    EXPECT_EQ(w.ChangedTariffsMask, 0x14u);
+    EXPECT_EQ(w.Edit8->Text(), "2,3");
+}
+
+}  // namespace
