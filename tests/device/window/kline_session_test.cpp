@@ -444,6 +444,24 @@ TEST_F(KlineSessionTest, ModeWarningGeneratorAccuracyAndTheLayoutChangeMessages)
     send({0x2F, 0xF7, 0x82, 0x14});
     EXPECT_EQ(w.ChangedTariffsMask, 0x14u);
     EXPECT_EQ(w.Edit8->Text(), "2,3");
+
+    // The test of tariff 2 of the second layout: its slot's device byte, taken only while the
+    // status allows it; the tariff the interface selects.
+    send({0x2E, 0xF7, 0x80, 0x02, 0x01});
+    EXPECT_EQ(w.TestTariffSel, 1);
+    EXPECT_EQ(w.ScheduledLayout, 8);
+    send({0x2E, 0xF9, 0x08, 0x37});
+    EXPECT_EQ(w.SlotDeviceByte[9], 0);
+    send({0x2E, 0xF5, 0x01, 0x40});
+    send({0x2E, 0xF9, 0x08, 0x37});
+    EXPECT_EQ(w.SlotDeviceByte[9], 0x37);
+    send({0x2E, 0xF6, 0x25});
+    EXPECT_EQ(w.CurrentTariff, 2);
+    // The interface accepts the results of a ZT test: the regime switches to ZT.
+    ASSERT_EQ(w.ApprovalRegime, 1);
+    send({0x2E, 0xF2, 0x16, 0x00, 0x00});
+    EXPECT_EQ(w.ApprovalRegime, 0);
+    EXPECT_EQ(w.ResultsAccepted, 1);
 }
 
 }  // namespace
