@@ -134,15 +134,13 @@ std::span<const commands::Row> commands::ShellRows() {
 }
 
 void TForm1::ResetLiveCourse() {
-    KursLicznik = 0;
+    ResetCourses();
+    ClearMemoData();
     for (TLabel *label : {Label465, Label466, Label467}) label->SetCaption(QStringLiteral("---"));
     Label469->SetCaption(Label468->Caption());
     Label470->SetCaption(Label468->Caption());
     Label471->SetCaption(QStringLiteral("WOLNY"));
     Label471->Font().SetColor(clRed);
-    KursSystem = 0;
-    KursTaryfa = 0xFF;
-    KursTariffBytes = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
 }
 
 void TForm1::CommandPanelClick(TObject *Sender) {

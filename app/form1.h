@@ -133,6 +133,8 @@ public:
     void EnableButton(uint8_t enabled);
     static QString Data();
     static bool Lit(const TPanel *modePanel);
+    // A channel's status panel: green when connected, red when not, its caption readable on both.
+    static void ShowChannelStatus(TPanel *statusPanel, bool connected);
     static void SetLit(TPanel *modePanel, bool lit);
 
     // --- Services of the layout change used by the shell ---
@@ -179,6 +181,25 @@ public:
     void ResumeKlineReading();
     // The scan of one channel over all devices; true when one identified.
     bool ScanChannel(device::DeviceChannel &channel, bool (TForm1::*identify)());
+    // The K-line dispatch (Timer4): every framed message acted on, oldest first.
+    void Timer4Timer(TObject *Sender);
+    void TimerDecodePacketKline();
+    // Meter records (Timer18) into the course store, and the live course display (Timer17).
+    void Timer18Timer(TObject *Sender);
+    void Timer17Timer(TObject *Sender);
+    void TimerDecodePacketTIV();
+    void TimerDisplayDataTIV();
+    // The current course column and every line of the course store to "---".
+    void ClearMemoData();
+    // Decoders' window side: own-family data records (`full` for the records of 2E F7), the page
+    // captions, the counters readout (source 1 own family, 0 NOVITIUS text) and the NOVITIUS
+    // messages.
+    void GetDataTivar(std::span<const uint8_t> record, uint8_t unused, bool full);
+    void SetPageTivar();
+    void GetLicznikiMID(std::span<const uint8_t> data, uint8_t length, uint8_t source);
+    void GetDataNovitius(std::span<const uint8_t> data, uint8_t length);
+    void GetTaryfyNovitius(std::span<const uint8_t> data, uint8_t length, uint8_t tariff);
+    void GetKursNovitius(std::span<const uint8_t> data, uint8_t length);
 
     // --- Saved-jobs list (storage/) ---
     // Lists the page of jobs that follows record number `start` of the job table, filtered by the
@@ -280,6 +301,8 @@ public:
     void SetTaxiTivar();
     // Clears the general data of the taximeter and the vehicle.
     void UsunDaneOgolne();
+    // The own family's maker in the manufacturer memo.
+    void SetOwnMaker();
     // Tariff buttons, headings and page codes of a page (0 none, 1..2 tariff tabs, 3 results,
     // 4 counters) and half (1 first, 0 second).
     void SetPaneleTaryf(uint8_t family, int page, int half);
@@ -480,10 +503,8 @@ public:
     std::vector<TLabel *> OwnCaptionLabels;
 
     // Member texts, each constructed empty.
-    std::array<QString, 100> CourseLineTexts;
     QString MeterDateText, NrBoczny, TrybFiskalny;
     std::array<std::array<QString, 8>, 3> LayoutTariffTexts;
-    QString ReplayFileName;
     std::array<QString, 16> SlotResultTexts;
     std::array<std::array<QString, 27>, 2> MainFieldSaved;
     std::array<std::array<QString, 4>, 2> MainMemoSaved;
@@ -493,7 +514,6 @@ public:
     std::array<QString, 128> ZmianaParamsBefore, ZmianaParamsAfter;
     std::array<QString, 64> CounterResultTexts;
     std::array<QString, 16> TestedTariffNames;
-    int32_t KursLicznik = 0;
 
 private:
     float scaleX_ = 1, scaleY_ = 1;

@@ -10,6 +10,11 @@ void TForm1::SetLit(TPanel *modePanel, bool lit) {
     modePanel->Font().SetColor(lit ? clBlack : clWhite);
 }
 
+void TForm1::ShowChannelStatus(TPanel *statusPanel, bool connected) {
+    statusPanel->SetColor(connected ? clGreen : clRed);
+    statusPanel->Font().SetColor(connected ? clWhite : clBlack);
+}
+
 void TForm1::Legalizacja(uint8_t flag) {
     if (flag == 0) {
         SetLit(Panel162, false);

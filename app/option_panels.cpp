@@ -5,10 +5,16 @@
 
 #include "app/form1.h"
 
+void shell::PaintTick(TPanel &panel, TColor color) {
+    panel.SetColor(color);
+    // A caption on the panel ("AUTO-Leg", "CZAS x10") stays readable in both states.
+    panel.Font().SetColor(color == clBlack ? clWhite : clBlack);
+}
+
 void shell::FlipTick(TPanel &panel, TickRule rule) {
     const TColor first = rule == TickRule::WhiteFirst ? clWhite : clBlack;
     const TColor second = rule == TickRule::WhiteFirst ? clBlack : clWhite;
-    panel.SetColor(panel.Color() == first ? second : first);
+    PaintTick(panel, panel.Color() == first ? second : first);
 }
 
 void shell::ExchangeRelativeToK(evaluation::EvaluationState &stores, uint8_t flag) {
@@ -31,7 +37,9 @@ void shell::ExchangeRelativeToK(evaluation::EvaluationState &stores, uint8_t fla
 std::vector<TForm1::TickOption> TForm1::TickOptions() const {
     using enum shell::TickRule;
     return {
-        {Panel28, Panel28, WhiteFirst},   {Panel29, Panel29, WhiteFirst},   {Panel246, Panel246, WhiteFirst},
+        {Panel28, Panel28, WhiteFirst},   {OptionCaptionAgreedPrice, Panel28, WhiteFirst},
+        {Panel29, Panel29, WhiteFirst},   {OptionCaptionDiscount, Panel29, WhiteFirst},
+        {Panel246, Panel246, WhiteFirst},
         {Label153, Panel246, WhiteFirst}, {Panel247, Panel247, WhiteFirst}, {Label152, Panel247, WhiteFirst},
         {Panel248, Panel248, WhiteFirst}, {Panel250, Panel250, WhiteFirst}, {Label86, Panel250, WhiteFirst},
         {Panel275, Panel275, WhiteFirst}, {Label161, Panel275, WhiteFirst}, {Panel277, Panel277, WhiteFirst},
@@ -88,7 +96,7 @@ void TForm1::Panel278Click(TObject *) {
 void TForm1::Panel388Click(TObject *) {
     const bool on = Panel388->Color() == clWhite;
     CzasX10 = on ? 1 : 0;
-    Panel388->SetColor(on ? clBlack : clWhite);
+    shell::PaintTick(*Panel388, on ? clBlack : clWhite);
 }
 
 void TForm1::Panel409Click(TObject *) {

@@ -4,11 +4,14 @@
 #include <cstdint>
 
 #include "evaluation/evaluation_state.h"
+#include "platform/gui/colors.h"
 
 class TPanel;
 
 namespace shell {
 
+// The tick panel white or black, its caption in the other colour.
+void PaintTick(TPanel &panel, TColor color);
 // WhiteFirst: the panel becomes white unless it is white, then black. BlackFirst: the other way.
 enum class TickRule { WhiteFirst, BlackFirst };
 void FlipTick(TPanel &panel, TickRule rule);

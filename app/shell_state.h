@@ -40,11 +40,8 @@ struct ShellState {
     uint8_t TestReturn = 0;
     uint8_t InterfaceIdReceived = 0;
 
-    // Printing and the live course.
+    // Printing.
     uint8_t PrintBaseRun = 0;
-    uint8_t KursSystem = 0;
-    uint8_t KursTaryfa = 0xFF;
-    std::array<uint8_t, 7> KursTariffBytes{0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
 
     // Members of the readout and the layout change reset by a fresh verification.
     uint8_t CalcModeState = 0;

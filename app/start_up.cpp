@@ -20,9 +20,7 @@ void TForm1::FormCreate(TObject *) {
     TivarConnected = 0;
     PrintBaseRun = 0;
     CurrentTariff = 0;
-    KursSystem = 0;
-    KursTaryfa = 0xFF;
-    KursTariffBytes = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
+    ResetCourses();
 
     Panel239->SetBounds(Panel239->Left(), Panel239->Top(), 638, 458);
     Panel343->SetLeft(Panel235->Left());
@@ -92,6 +90,7 @@ void TForm1::FormCreate(TObject *) {
 
     SaveMainTexts();
     LabelInspectionItems();
+    ClearMemoData();
     LoadRememberedTexts();
     FormLoading = 0;
 

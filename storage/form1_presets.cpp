@@ -47,6 +47,10 @@ void TForm1::SetOwnIdentityDefaults() {
     Edit24->SetText(kOwnSoftwareVersion);
     Edit434->SetText(kOwnChecksum);
     Edit20->SetText(kOwnType);
+    SetOwnMaker();
+}
+
+void TForm1::SetOwnMaker() {
     Memo3->Lines().Clear();
     Memo3->Lines().Add(kOwnMakerName);
     Memo3->Lines().Add(kOwnMakerAddress);

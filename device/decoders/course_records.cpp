@@ -123,7 +123,7 @@ void CourseStore::ClearMemoData() {
     KursData.fill(std::string(kNoValue));
 }
 
-void CourseStore::Reset() {
+void CourseStore::ResetCourses() {
     KursLicznik = 0;
     KursSystem = 0;
     KursTaryfa = kNoCourse;

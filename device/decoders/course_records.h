@@ -56,7 +56,7 @@ struct CourseStore {
     // Every entry of KursData becomes "---".
     void ClearMemoData();
     // The state at start-up and after a "Leg." reset.
-    void Reset();
+    void ResetCourses();
 };
 
 // What a course begin takes from the rest of the window.

@@ -6,6 +6,9 @@ void TForm1::Timer8Timer(TObject *) { TimerFileOpen(); }
 void TForm1::StartCaptureReplay() {
     if (!OpenDialog1->Execute()) return;
     device::StartReplay(*this, OpenDialog1->FileName().toStdString(), KlineByteBuffer);
+    // A replayed verification starts on a fresh working record.
+    SetLit(Panel162, false);
+    Legalizacja(1);
     Timer8->SetEnabled(true);
 }
 

@@ -4,7 +4,7 @@
 #include "device/channel_opening.h"
 
 void TForm1::ErrorFT() {
-    Panel164->SetColor(clRed);
+    ShowChannelStatus(Panel164, false);
     if (!Lit(Panel163) && !Lit(Panel162)) {
         Edit14->SetEnabled(false);
         Edit15->SetEnabled(false);
@@ -23,7 +23,7 @@ void TForm1::ErrorFT() {
 }
 
 void TForm1::ErrorFT_TIV() {
-    Panel393->SetColor(clRed);
+    ShowChannelStatus(Panel393, false);
     device::CloseChannel(FtdiDll.Api(), TivarChannel);
     for (TTimer *timer : {Timer15, Timer16, Timer18, Timer17}) timer->SetEnabled(false);
     TivarConnected = 0;

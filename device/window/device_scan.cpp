@@ -29,7 +29,7 @@ void TForm1::CheckFT() {
     bool interfaceJustConnected = false;
     if (KlineConnected == 0 && ScanChannel(KlineChannel, &TForm1::OdczytNrDev)) {
         KlineConnected = 1;
-        Panel164->SetColor(clGreen);
+        ShowChannelStatus(Panel164, true);
         Timer1->SetEnabled(true);
         Edit14->SetEnabled(false);
         Edit15->SetEnabled(false);
@@ -39,7 +39,7 @@ void TForm1::CheckFT() {
         std::uint32_t written = 0;
         TivarChannel.Status = api.FT_Write(TivarChannel.Handle, kMeterStart.data(), kMeterStart.size(), &written);
         TivarConnected = 1;
-        Panel393->SetColor(clGreen);
+        ShowChannelStatus(Panel393, true);
         TivarByteRing.Reset();
         Timer15->SetEnabled(true);
     }

@@ -3,6 +3,12 @@
 #include <time.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "platform/d2xx/sim_scenario.h"
 
 namespace d2xx {
 namespace {
@@ -21,10 +27,37 @@ void RealSleep(std::uint32_t milliseconds) {
     }
 }
 
+// The scenario named by the environment, or the one beside the station's tables; none when
+// neither is there. A scenario that does not parse is reported and left out.
+void StartScenario(SimBus &bus) {
+    const char *named = std::getenv(kScenarioVariable);
+    const std::string path = named != nullptr && *named != '\0' ? named : kScenarioFileName;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        if (named != nullptr && *named != '\0') std::cerr << path << ": the scenario cannot be read\n";
+        return;
+    }
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::vector<ScenarioStep> steps;
+    std::string error;
+    if (!ParseScenario(text, steps, error)) {
+        std::cerr << path << ": " << error << "\n";
+        return;
+    }
+    const int interface = bus.AddDevice(SIM_KIND_INTERFACE);
+    const int meter = bus.AddDevice(SIM_KIND_METER);
+    const std::uint64_t start = bus.Now() + kScenarioStartMs;
+    for (const ScenarioStep &step : steps)
+        bus.WithDevice(step.meter ? meter : interface,
+                       [&](SimDevice &device) { device.Send(start + step.at, step.bytes); });
+}
+
 }  // namespace
 
 SimBus &TheSimBus() {
     static SimBus bus;
+    static const bool started = (StartScenario(bus), true);
+    (void)started;
     return bus;
 }
 

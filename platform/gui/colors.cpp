@@ -5,7 +5,8 @@
 
 namespace {
 
-// The classic (Windows Standard) scheme, as 0x00BBGGRR, indexed by the system colour number.
+// The classic (Windows Standard) scheme, as 0x00BBGGRR, indexed by the system colour number; the
+// station's white captions on command panels need a darker inactive caption text.
 constexpr std::array<uint32_t, 31> kSystemScheme = {
     0xC8C8C8,  // 0 scroll bar
     0x808000,  // 1 background
@@ -26,7 +27,7 @@ constexpr std::array<uint32_t, 31> kSystemScheme = {
     0x808080,  // 16 button shadow
     0x808080,  // 17 grey text
     0x000000,  // 18 button text
-    0xC8D0D4,  // 19 inactive caption text
+    0x5A5A5A,  // 19 inactive caption text: the face of the command panels under white captions
     0xFFFFFF,  // 20 button highlight
     0x404040,  // 21 3D dark shadow
     0xC8D0D4,  // 22 3D light

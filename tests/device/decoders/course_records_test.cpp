@@ -184,7 +184,7 @@ TEST_F(CourseRecords, OtherRecordsChangeNothing) {
 TEST_F(CourseRecords, ResetAfterLeg) {
     GetDataTivarTIV(store, Begin(), context);
     store.KursSystem = 'S';
-    store.Reset();
+    store.ResetCourses();
     EXPECT_EQ(store.KursLicznik, 0);
     EXPECT_EQ(store.KursSystem, 0);
     EXPECT_EQ(store.KursTaryfa, kNoCourse);

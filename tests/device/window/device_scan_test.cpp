@@ -7,16 +7,12 @@
 #include "device/channel_opening.h"
 #include "platform/d2xx/sim_control.h"
 #include "platform/runtime/clock.h"
-#include "tests/app/main_window_fixture.h"
 #include "tests/device/link_fixtures.h"
-#include "tests/platform/d2xx/temporary_folder.h"
+#include "tests/device/window/window_link_fixture.h"
 
 namespace {
 
 using d2xx::Bytes;
-
-std::uint64_t WindowClock() { return static_cast<std::uint64_t>(runtime::NowMs()); }
-void WindowSleep(std::uint32_t ms) { runtime::SleepMs(ms); }
 
 Bytes Written(int dev) {
     Bytes bytes(sim_written(dev, nullptr, 0));
@@ -24,53 +20,22 @@ Bytes Written(int dev) {
     return bytes;
 }
 
-class DeviceScanTest : public MainWindowTest {
+// The channels' framing, watched at the message ring: the dispatcher (Timer4) is kept off so that
+// the tests take the framed messages themselves.
+class DeviceScanTest : public WindowLinkTest {
 protected:
-    void SetUp() override {
-        runtime::UseVirtualClock(0);
-        sim_reset();
-        sim_set_clock(WindowClock, WindowSleep);
-        Application->ModalBoxResponder = [this](const TModalBox &box) {
-            boxes.push_back(box);
-            return IDOK;
-        };
-    }
-    void TearDown() override {
-        form.reset();
-        EXPECT_EQ(sim_invalid_handle_calls(), 0u);
-        sim_reset();
-        sim_set_clock(nullptr, nullptr);
-        Application->ModalBoxResponder = nullptr;
-        Application->FileDialogResponder = nullptr;
-        runtime::UseRealClock();
-        MainWindowTest::TearDown();
-    }
-    // The window with the library loaded (Timer5 at 300 ms); the first scan comes 500 ms later.
     TForm1 &Start(const char *library = d2xx::kSimulatorLibraryName) {
-        TForm1 &w = Create();
-        w.DeviceLibraryName = library;
-        gui::AdvanceTime(300);
+        TForm1 &w = WindowLinkTest::Start(library);
+        w.Timer4->SetEnabled(false);
         return w;
     }
-    // Runs the window for `ms`, moving the framed messages out of the ring as the dispatcher would.
+    // Runs the window for `ms`, moving the framed messages out of the ring.
     void Run(TForm1 &w, int ms) {
         for (int t = 0; t < ms; t += 10) {
             gui::AdvanceTime(10);
             device_test::TakeMessages(w.KlinePacketRing, messages);
         }
     }
-    // Writes `bytes` as a capture file and makes the open dialog choose it.
-    void ChooseCapture(const Bytes &bytes) {
-        const auto capture = folder.path() / "capture.bin";
-        std::ofstream(capture, std::ios::binary)
-            .write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        Application->FileDialogResponder = [capture](TOpenDialog &dialog) {
-            dialog.SetFileName(QString::fromStdString(capture.string()));
-            return true;
-        };
-    }
-    d2xx_test::TemporaryFolder folder;
-    std::vector<TModalBox> boxes;
     std::vector<Bytes> messages;
 };
 

@@ -1,0 +1,71 @@
+// Every caption of the window reads against what stands behind it: a contrast of at least 4.5:1
+// (relative luminance of the sRGB colours), in the colours the window starts with and in the
+// states the mode panels, tabs and options take.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/app/shell_fixture.h"
+
+namespace {
+
+double Luminance(TColor color) {
+    const uint32_t bgr = ColorToRGB(color);
+    double sum = 0;
+    const double weights[] = {0.2126, 0.7152, 0.0722};  // red, green, blue
+    for (int channel = 0; channel < 3; ++channel) {
+        const double c = ((bgr >> (8 * channel)) & 0xFF) / 255.0;
+        sum += weights[channel] * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double Contrast(TColor a, TColor b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour behind a caption: a panel's own, an opaque label's own, else the label's parent's.
+TColor Behind(const TControl *control) {
+    const auto *label = dynamic_cast<const TLabel *>(control);
+    if (label == nullptr || !label->Transparent()) return control->Color();
+    return control->Parent() != nullptr ? control->Parent()->Color() : clBlack;
+}
+
+// Captions below the floor, as "name (ratio)".
+std::vector<std::string> PoorCaptions(const TForm1 &w) {
+    std::vector<std::string> poor;
+    for (int i = 0; i < w.ComponentCount(); ++i) {
+        QString caption;
+        const TControl *control = nullptr;
+        if (const auto *panel = dynamic_cast<const TPanel *>(w.Components(i))) {
+            caption = panel->Caption();
+            control = panel;
+        } else if (const auto *label = dynamic_cast<const TLabel *>(w.Components(i))) {
+            caption = label->Caption();
+            control = label;
+        }
+        if (control == nullptr || caption.trimmed().isEmpty()) continue;
+        const double ratio = Contrast(control->Font().Color(), Behind(control));
+        if (ratio < 4.5) poor.push_back(control->Name().toStdString() + " (" + std::to_string(ratio) + ")");
+    }
+    return poor;
+}
+
+using CaptionContrastTest = ShellTest;
+
+TEST_F(CaptionContrastTest, EveryCaptionReadsInEveryStateOfTheScreen) {
+    TForm1 &w = Create();
+    EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "at start";
+    Press(w.Panel163);  // "Ust." lit, "Leg." unlit
+    Press(w.Panel159);  // the results page: a tab selected, the test tabs shown
+    w.Panel127->Click();  // the distance test chosen
+    w.Panel392->Click();  // "AUTO-Leg" off
+    w.Panel388->Click();  // "CZAS x10" white
+    EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "in the setting mode on the results page";
+    for (TPanel *status : {w.Panel164, w.Panel393}) TForm1::ShowChannelStatus(status, true);
+    w.Panel388->Click();  // "CZAS x10" black
+    EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "with both channels connected";
+}
+
+}  // namespace
