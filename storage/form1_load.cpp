@@ -46,7 +46,10 @@ void TForm1::ReadRec(int recNo) {
     Panel13->Font().SetColor(clBlack);
 
     Panel118->SetColor(clBtnShadow);
-    if (Panel409->Color() == clBlack) Panel409->SetColor(clWhite);
+    if (Panel409->Color() == clBlack) {  // the distances relative to k shown: the nominal values back first
+        WstawWyniki(1);
+        Panel409->SetColor(clWhite);
+    }
 
     CalcRelativeToK = job.Integer(storage::kAddInt64, 55) != 0 ? 1 : 0;
     DistanceTestDone = job.Integer(storage::kAddInt64, 37) == 1 ? 1 : 0;
@@ -90,6 +93,7 @@ void TForm1::SetJobFamilyAndRegime(const LoadedJob &job, bool changeJob) {
         } else {
             MeterFamily = 0;
             SetTaxiTivar();
+            SetPageTivar();
         }
     };
     const auto family = static_cast<uint8_t>(job.Integer(storage::kGenData, 44));
