@@ -1,6 +1,7 @@
 // Loading a saved job into the main window: the general data, the family, regime and procedure of
 // the job, and the texts every path shows; the tariffs and results are in form1_load_tariffs.cpp.
 #include "app/form1.h"
+#include "app/scoped_flag.h"
 #include "platform/runtime/datetime.h"
 #include "storage/field_values.h"
 
@@ -46,7 +47,10 @@ void TForm1::ReadRec(int recNo) {
     Panel13->Font().SetColor(clBlack);
 
     Panel118->SetColor(clBtnShadow);
-    if (Panel409->Color() == clBlack) Panel409->SetColor(clWhite);
+    if (Panel409->Color() == clBlack) {  // the distances relative to k shown: the nominal values back first
+        WstawWyniki(1);
+        Panel409->SetColor(clWhite);
+    }
 
     CalcRelativeToK = job.Integer(storage::kAddInt64, 55) != 0 ? 1 : 0;
     DistanceTestDone = job.Integer(storage::kAddInt64, 37) == 1 ? 1 : 0;
@@ -90,6 +94,7 @@ void TForm1::SetJobFamilyAndRegime(const LoadedJob &job, bool changeJob) {
         } else {
             MeterFamily = 0;
             SetTaxiTivar();
+            SetPageTivar();
         }
     };
     const auto family = static_cast<uint8_t>(job.Integer(storage::kGenData, 44));
@@ -161,15 +166,16 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
     // a job loads, so the memos get the job's lines back afterwards and saving it again keeps them.
     const std::pair<const std::array<TEdit *, 6> *, int> lists[] = {
         {&MarkNameEdits, 240}, {&MarkCountEdits, 39}, {&ExtraDeviceEdits, 239}};
-    MarksLoading = 1;
-    for (int i = 0; i < 6; ++i)
-        for (const auto &[edits, field] : lists) {
-            const std::vector<std::string> lines = job.Lines(kGenData, field);
-            (*edits)[static_cast<size_t>(i)]->SetText(static_cast<size_t>(i) < lines.size()
-                                                          ? Q(lines[static_cast<size_t>(i)])
-                                                          : kNone);
-        }
-    MarksLoading = 0;
+    {
+        const ScopedFlag loading(MarksLoading);
+        for (int i = 0; i < 6; ++i)
+            for (const auto &[edits, field] : lists) {
+                const std::vector<std::string> lines = job.Lines(kGenData, field);
+                (*edits)[static_cast<size_t>(i)]->SetText(static_cast<size_t>(i) < lines.size()
+                                                              ? Q(lines[static_cast<size_t>(i)])
+                                                              : kNone);
+            }
+    }
     for (const auto &[memo, field] : {std::pair{Memo9, 240}, {Memo13, 39}, {Memo8, 239}}) show(memo, kGenData, field);
     show(Edit14, kGenData, 37);
     show(Edit15, kGenData, 38);

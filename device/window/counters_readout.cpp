@@ -2,21 +2,18 @@
 // or the start counters of the next test and the end counters of the test just run.
 #include "app/form1.h"
 #include "device/decoders/mid_counters.h"
-#include "device/window/novitius_lines.h"
-#include "platform/runtime/cp1250.h"
+#include "device/window/readout_texts.h"
 
 namespace {
 
 constexpr int kEndRow = 1;
 constexpr uint8_t kOwnFamily = 1;
 
-QString Text(const std::string &text) { return QString::fromStdString(Cp1250ToUtf8(text)); }
-
 void Registers(TForm1 &w, const decoders::ChangeRegisters &r) {
     const std::pair<TEdit *, const std::string *> registers[] = {
         {w.Edit520, &r.Edit520}, {w.Edit519, &r.Edit519}, {w.Edit518, &r.Edit518}, {w.Edit522, &r.Edit522},
         {w.Edit523, &r.Edit523}, {w.Edit524, &r.Edit524}, {w.Edit521, &r.Edit521}};
-    for (const auto &[edit, text] : registers) edit->SetText(Text(*text));
+    for (const auto &[edit, text] : registers) edit->SetText(device_window::DeviceText(*text));
     if (!r.DistancesLocked) return;
     // A failed distance difference leaves the three distances for the operator to type.
     for (TEdit *edit : {w.Edit520, w.Edit519, w.Edit518}) edit->SetEnabled(!*r.DistancesLocked);
@@ -46,7 +43,7 @@ void EndRow(TForm1 &w, const decoders::CounterTexts &readout, bool novitius) {
         w.CounterEdits[8 * kEndRow + counter]->SetText(QStringLiteral("---"));
     const decoders::CounterTexts row = decoders::EndRow(readout, novitius, w.ResultsSystem, w.MidCounterStart);
     for (int counter = 0; counter < evaluation::kCounters; ++counter)
-        w.CounterEdits[8 * kEndRow + counter]->SetText(Text(row[counter]));
+        w.CounterEdits[8 * kEndRow + counter]->SetText(device_window::DeviceText(row[counter]));
     if (!novitius) w.MidCounterEnd = row;
 }
 

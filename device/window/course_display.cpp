@@ -1,14 +1,22 @@
 // The meter channel's course records in the window: the decoding step of Timer18, the live course
 // display of Timer17 and the clearing of the current course column.
 #include "app/form1.h"
+#include "device/window/readout_texts.h"
 
 namespace {
 
 constexpr int kColumnLines = static_cast<int>(decoders::kKursLines);
 const QString kLineBreak = QStringLiteral("\r\n");
 
-QString Text(const std::string &text) { return QString::fromStdString(text); }
+using device_window::DeviceText;
 QChar Latin1(char c) { return QChar::fromLatin1(c); }
+
+// The current course column with "---" on each of its lines.
+QString EmptyColumn() {
+    QStringList lines;
+    for (int line = 0; line < kColumnLines; ++line) lines << QStringLiteral("---");
+    return lines.join(kLineBreak);
+}
 
 }  // namespace
 
@@ -16,9 +24,7 @@ void TForm1::Timer18Timer(TObject *) { TimerDecodePacketTIV(); }
 void TForm1::Timer17Timer(TObject *) { TimerDisplayDataTIV(); }
 
 void TForm1::ClearMemoData() {
-    QStringList lines;
-    for (int line = 0; line < kColumnLines; ++line) lines << QStringLiteral("---");
-    Label468->SetCaption(lines.join(kLineBreak));
+    Label468->SetCaption(EmptyColumn());
     decoders::CourseStore::ClearMemoData();
 }
 
@@ -32,15 +38,16 @@ void TForm1::TimerDecodePacketTIV() {
         const decoders::CourseRecordResult result = decoders::GetDataTivarTIV(*this, TivarRecordRing.Front(), context);
         TivarRecordRing.Pop();
         if (result.CourseBegun) {
-            // The earlier courses move one column to the right; the current one starts empty.
+            // The earlier courses move one column to the right; the current one starts empty (the
+            // decoder has emptied the store before it took the new course's fields).
             Label470->SetCaption(Label469->Caption());
             Label469->SetCaption(Label468->Caption());
             Label467->SetCaption(Label466->Caption());
             Label466->SetCaption(Label465->Caption());
-            ClearMemoData();
+            Label468->SetCaption(EmptyColumn());
         }
-        if (result.Label465) Label465->SetCaption(Text(*result.Label465));
-        if (result.Label471) Label471->SetCaption(Text(*result.Label471));
+        if (result.Label465) Label465->SetCaption(DeviceText(*result.Label465));
+        if (result.Label471) Label471->SetCaption(DeviceText(*result.Label471));
         if (result.Label471Color) Label471->Font().SetColor(static_cast<TColor>(*result.Label471Color));
     }
     Timer17->SetEnabled(true);
@@ -48,7 +55,7 @@ void TForm1::TimerDecodePacketTIV() {
 
 void TForm1::TimerDisplayDataTIV() {
     QStringList lines;
-    for (int line = 0; line < kColumnLines; ++line) lines << Text(KursData[line]);
+    for (int line = 0; line < kColumnLines; ++line) lines << DeviceText(KursData[line]);
     Label468->SetCaption(lines.join(kLineBreak));
 
     QString heading = Label465->Caption();

@@ -6,19 +6,15 @@
 #include "app/form1.h"
 #include "device/decoders/measuring_points.h"
 #include "device/kline_dispatch.h"
-#include "platform/runtime/cp1250.h"
+#include "device/window/readout_texts.h"
 
 namespace {
 
 using device::KlineMessage;
 using device::KlineRow;
 
-QString DeviceText(const std::string &text) { return QString::fromStdString(Cp1250ToUtf8(text)); }
-
-void SetLocked(TEdit *edit, const QString &text) {
-    edit->SetText(text);
-    edit->SetEnabled(false);
-}
+using device_window::DeviceText;
+using device_window::SetLocked;
 
 // Opens the measuring-run screen and the verification mode; both tolerate being called again.
 void RunStart(TForm1 &w) {
@@ -72,7 +68,7 @@ void Status(TForm1 &w, const KlineMessage &m) {
 
 void GeneratorAccuracy(TForm1 &w, const KlineMessage &m) {
     const std::string accuracy = device::GeneratorAccuracy(m);
-    SetLocked(w.Edit437, QString::fromStdString(accuracy));
+    SetLocked(w.Edit437, accuracy);
     w.ZmianaPending = 1;
     if (accuracy == "---") {
         w.CalcRelativeToK = 0;
@@ -89,8 +85,8 @@ void MeterDate(TForm1 &w, const KlineMessage &m) {
 void InterfaceId(TForm1 &w, const KlineMessage &m) {
     const std::string id = m.Text(3, 10);
     if (id.size() > 6 && id[6] == 'K') {
-        SetLocked(w.Edit15, DeviceText(id));
-        SetLocked(w.Edit14, QStringLiteral("Interfejs USB-QM"));
+        SetLocked(w.Edit15, id);
+        SetLocked(w.Edit14, "Interfejs USB-QM");
     }
     w.InterfaceIdReceived = 1;
 }
@@ -165,7 +161,7 @@ void Handle2E(TForm1 &w, const KlineMessage &m, KlineRow row) {
             RunStart(w);
             PointResult(w, m);
             break;
-        case KlineRow::InterfaceText: SetLocked(w.Edit28, DeviceText(m.Text(3))); break;
+        case KlineRow::InterfaceText: SetLocked(w.Edit28, m.Text(3)); break;
         case KlineRow::TestSelection: {
             RunStart(w);
             const device::TestSelection s = device::SelectTest(m.d(3), m.d(4));
@@ -204,7 +200,7 @@ void Handle2E(TForm1 &w, const KlineMessage &m, KlineRow row) {
             break;
         case KlineRow::SetSpeed:
             RunStart(w);
-            SetLocked(w.Edit36, QString::fromStdString(decoders::BufToFloat(m.From(3), 0, 2, 2, 100)));
+            SetLocked(w.Edit36, decoders::BufToFloat(m.From(3), 0, 2, 2, 100));
             break;
         case KlineRow::SecondCounter:
             RunStart(w);

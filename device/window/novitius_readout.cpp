@@ -1,19 +1,14 @@
 // NOVITIUS text messages in the window: the identification, a tariff and a trip record.
 #include "device/decoders/novitius_text.h"
-#include "device/window/novitius_lines.h"
-#include "platform/runtime/cp1250.h"
+#include "device/window/readout_texts.h"
 
 namespace {
 
 // Rows of TariffParamEdits.
 enum ParamRow : int { kOplP = 0, kOplD = 1, kOplC = 2, kDps = 3, kCps = 4 };
 
-QString Text(const std::string &text) { return QString::fromStdString(Cp1250ToUtf8(text)); }
-
-void SetLocked(TEdit *edit, const std::string &text) {
-    edit->SetText(Text(text));
-    edit->SetEnabled(false);
-}
+using device_window::DeviceText;
+using device_window::SetLocked;
 
 TEdit *ParamEdit(TForm1 &w, int row, int tariff) { return w.TariffParamEdits[8 * row + tariff]; }
 
@@ -22,7 +17,7 @@ TEdit *ParamEdit(TForm1 &w, int row, int tariff) { return w.TariffParamEdits[8 *
 decoders::NovitiusLines device_window::SplitNovitiusText(TForm1 &w, std::span<const uint8_t> data, uint8_t length) {
     decoders::NovitiusLines lines(MessageText(data, length));
     w.Memo7->Lines().Clear();
-    for (size_t i = 0; i < lines.size(); ++i) w.Memo7->Lines().Add(Text(lines[i]));
+    for (size_t i = 0; i < lines.size(); ++i) w.Memo7->Lines().Add(DeviceText(lines[i]));
     return lines;
 }
 
@@ -31,15 +26,15 @@ void TForm1::GetDataNovitius(std::span<const uint8_t> data, uint8_t length) {
     const decoders::NovitiusIdentity id = decoders::GetDataNovitius(device_window::MessageText(data, length));
     LayoutBase = 0;
     UpdatePnelTaryf(0);
-    for (int t = 0; t < 8; ++t) ParamEdit(*this, kOplP, t)->SetText(Text(id.OplP));
+    for (int t = 0; t < 8; ++t) ParamEdit(*this, kOplP, t)->SetText(DeviceText(id.OplP));
     ParamEdit(*this, kOplP, 0)->SetEnabled(false);
     SetLocked(Edit98, id.JT);
-    Edit88->SetText(Text(id.JT));
+    Edit88->SetText(DeviceText(id.JT));
     SetLocked(Edit100, id.Jdopl);
-    Edit112->SetText(Text(id.Jdopl));
+    Edit112->SetText(DeviceText(id.Jdopl));
     SetLocked(Edit107, id.Edit107);
-    Edit110->SetText(Text(id.Edit110));
-    Edit20->SetText(Text(id.Edit20));
+    Edit110->SetText(DeviceText(id.Edit110));
+    Edit20->SetText(DeviceText(id.Edit20));
     if (id.Preset) {
         SetLocked(Edit24, id.Preset->Edit24);
         SetLocked(Edit434, id.Preset->Edit434);
@@ -47,7 +42,7 @@ void TForm1::GetDataNovitius(std::span<const uint8_t> data, uint8_t length) {
     }
     SetLocked(Edit21, id.Edit21);
     SetLocked(Edit25, id.Edit25);
-    if (id.Edit12) Edit12->SetText(Text(*id.Edit12));
+    if (id.Edit12) Edit12->SetText(DeviceText(*id.Edit12));
     if (CalcModeState == 0) Edit108->SetText(Edit12->Text());
     Panel28->SetColor(clWhite);
     Panel29->SetColor(clWhite);
@@ -60,8 +55,8 @@ void TForm1::GetTaryfyNovitius(std::span<const uint8_t> data, uint8_t length, ui
     if (!r) return;
     const int t = r->Tariff - 1;
     UpdatePnelTaryf(t);
-    ParamEdit(*this, kOplD, t)->SetText(Text(r->OplD));
-    ParamEdit(*this, kOplC, t)->SetText(Text(r->OplC));
+    ParamEdit(*this, kOplD, t)->SetText(DeviceText(r->OplD));
+    ParamEdit(*this, kOplC, t)->SetText(DeviceText(r->OplC));
     if (!ChangeProcedureOn()) {
         TariffEnabledFlags[t] = r->Enabled ? 1 : 0;
         TariffActivePanels[t]->SetColor(r->Enabled ? clBlack : clWhite);
@@ -69,8 +64,8 @@ void TForm1::GetTaryfyNovitius(std::span<const uint8_t> data, uint8_t length, ui
         (ZmianaView == 0 ? ZmianaActiveBefore : ZmianaActiveAfter)[t] =
             r->Enabled ? QStringLiteral("1") : QStringLiteral("0");
     }
-    if (r->Cps) ParamEdit(*this, kCps, t)->SetText(Text(*r->Cps));
-    if (r->Dps) ParamEdit(*this, kDps, t)->SetText(Text(*r->Dps));
+    if (r->Cps) ParamEdit(*this, kCps, t)->SetText(DeviceText(*r->Cps));
+    if (r->Dps) ParamEdit(*this, kDps, t)->SetText(DeviceText(*r->Dps));
 }
 
 void TForm1::GetKursNovitius(std::span<const uint8_t> data, uint8_t length) {

@@ -6,26 +6,22 @@
 #include "device/decoders/tariff_pages.h"
 #include "device/decoders/tivar_records.h"
 #include "device/decoders/totaliser_record.h"
-#include "platform/runtime/cp1250.h"
+#include "device/window/readout_texts.h"
 
 namespace {
 
 // Rows of TariffPanelEdits.
 enum PanelRow : int { kOplP = 0, kOplD = 1, kOplC = 2, kDps = 3, kCps = 4, kSetSpeed = 5, kOpw = 6 };
 
-QString Text(const std::string &text) { return QString::fromStdString(Cp1250ToUtf8(text)); }
+using device_window::DeviceText;
+using device_window::SetLocked;
 
 TEdit *PanelEdit(TForm1 &w, int row, int column) { return w.TariffPanelEdits[8 * row + column]; }
 
 // An identity edit the meter filled is locked, one it could not fill stays open for typing.
 void SetFromMeter(TEdit *edit, const std::string &text) {
-    edit->SetText(Text(text));
+    edit->SetText(DeviceText(text));
     if (decoders::LockedByMeter(text)) edit->SetEnabled(false);
-}
-
-void SetLocked(TEdit *edit, const std::string &text) {
-    edit->SetText(Text(text));
-    edit->SetEnabled(false);
 }
 
 QString Flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
@@ -42,13 +38,13 @@ void TariffPage(TForm1 &w, const decoders::TariffPage &page) {
         const int c = page.FirstColumn + t;
         const decoders::TariffColumnTexts &column = page.Columns[t];
         w.UpdatePnelTaryf(c);
-        if (t == 0) (page.FirstColumn == 0 ? w.Edit98 : w.Edit88)->SetText(Text(page.JT));
-        PanelEdit(w, kOplP, c)->SetText(Text(column.OplP));
-        PanelEdit(w, kDps, c)->SetText(Text(column.Dps));
-        PanelEdit(w, kCps, c)->SetText(Text(column.Cps));
-        PanelEdit(w, kOplD, c)->SetText(Text(column.OplD));
-        PanelEdit(w, kOplC, c)->SetText(Text(column.OplC));
-        w.TariffJdoplEdits[c]->SetText(Text(column.Jdopl));
+        if (t == 0) (page.FirstColumn == 0 ? w.Edit98 : w.Edit88)->SetText(DeviceText(page.JT));
+        PanelEdit(w, kOplP, c)->SetText(DeviceText(column.OplP));
+        PanelEdit(w, kDps, c)->SetText(DeviceText(column.Dps));
+        PanelEdit(w, kCps, c)->SetText(DeviceText(column.Cps));
+        PanelEdit(w, kOplD, c)->SetText(DeviceText(column.OplD));
+        PanelEdit(w, kOplC, c)->SetText(DeviceText(column.OplC));
+        w.TariffJdoplEdits[c]->SetText(DeviceText(column.Jdopl));
     }
     if (page.PageValueRemaining == decoders::kNoValue) {
         w.TariffPageValue[pg] = decoders::kNoValue;
@@ -62,7 +58,7 @@ void TariffPage(TForm1 &w, const decoders::TariffPage &page) {
         w.ZmianaPageDates[view][pg] = page.Dates;
         w.LayoutPageCodes[4 * view + pg] = static_cast<uint8_t>(page.PageCode);
     } else {
-        w.TariffGroupTexts[pg] = {Text(page.Dates[0]), Text(page.Dates[1])};
+        w.TariffGroupTexts[pg] = {DeviceText(page.Dates[0]), DeviceText(page.Dates[1])};
     }
     if (page.GroupFlag && page.ActiveCount) {
         if (change) (view == 0 ? w.ZmianaGroupBefore : w.ZmianaGroupAfter)[pg] = Flag(*page.GroupFlag != 0);
@@ -92,7 +88,7 @@ void TariffPage(TForm1 &w, const decoders::TariffPage &page) {
 void Identity(TForm1 &w, const decoders::IdentityRecord &id) {
     if (id.Options) {
         const decoders::IdentityOptions &o = *id.Options;
-        w.TrybFiskalny = Text(o.TrybFiskalny);
+        w.TrybFiskalny = DeviceText(o.TrybFiskalny);
         SetLocked(w.Edit12, o.Edit12);
         for (auto [panel, black] : {std::pair{w.Panel28, o.Panel28Black}, std::pair{w.Panel29, o.Panel29Black}}) {
             panel->SetColor(black ? clBlack : clWhite);
@@ -103,22 +99,22 @@ void Identity(TForm1 &w, const decoders::IdentityRecord &id) {
     SetFromMeter(w.Edit21, id.Edit21);
     SetFromMeter(w.Edit107, id.Edit107);
     SetFromMeter(w.Edit25, id.Edit25);
-    w.Edit38->SetText(Text(id.Edit38));
-    w.Edit110->SetText(Text(id.Edit110));
-    w.Edit486->SetText(Text(id.Edit486));
-    w.Edit7->SetText(Text(id.Edit7));
+    w.Edit38->SetText(DeviceText(id.Edit38));
+    w.Edit110->SetText(DeviceText(id.Edit110));
+    w.Edit486->SetText(DeviceText(id.Edit486));
+    w.Edit7->SetText(DeviceText(id.Edit7));
     SetLocked(w.Edit22, id.Edit22);
     SetLocked(w.Edit24, id.Edit24);
     SetLocked(w.Edit434, id.Edit434);
-    w.NrBoczny = Text(id.NrBoczny);
+    w.NrBoczny = DeviceText(id.NrBoczny);
 }
 
 void ChangeCounters(TForm1 &w, const std::array<decoders::ChangeCounter, decoders::kChangeGroups> &groups) {
     const std::array<TEdit *, decoders::kChangeGroups> counts{w.Edit498, w.Edit499, w.Edit500, w.Edit501, w.Edit502};
     const std::array<TEdit *, decoders::kChangeGroups> times{w.Edit503, w.Edit504, w.Edit505, w.Edit506, w.Edit507};
     for (size_t g = 0; g < decoders::kChangeGroups; ++g) {
-        counts[g]->SetText(Text(groups[g].Count));
-        times[g]->SetText(Text(groups[g].Time));
+        counts[g]->SetText(DeviceText(groups[g].Count));
+        times[g]->SetText(DeviceText(groups[g].Time));
     }
 }
 
@@ -130,13 +126,13 @@ void TotaliserRecord(TForm1 &w, const decoders::TotaliserRecord &r) {
     w.SetOwnMaker();
     w.Memo3->SetEnabled(false);
     w.Button3->SetEnabled(false);
-    w.Edit352->SetText(Text(r.Edit352));
-    w.Edit98->SetText(Text(r.Edit98));
-    w.Edit99->SetText(Text(r.Edit99));
+    w.Edit352->SetText(DeviceText(r.Edit352));
+    w.Edit98->SetText(DeviceText(r.Edit98));
+    w.Edit99->SetText(DeviceText(r.Edit99));
     for (int t = 0; t < count && t < static_cast<int>(r.Tariffs.size()); ++t) {
         w.UpdatePnelTaryf(t);
-        PanelEdit(w, kOplD, t)->SetText(Text(r.Tariffs[t].OplD));
-        PanelEdit(w, kOplC, t)->SetText(Text(r.Tariffs[t].OplC));
+        PanelEdit(w, kOplD, t)->SetText(DeviceText(r.Tariffs[t].OplD));
+        PanelEdit(w, kOplC, t)->SetText(DeviceText(r.Tariffs[t].OplC));
         // The end state carries the test's set speed and the constant the test ran with.
         if (r.EndState) {
             PanelEdit(w, kSetSpeed, t)->SetText(w.Edit36->Text());
@@ -148,14 +144,14 @@ void TotaliserRecord(TForm1 &w, const decoders::TotaliserRecord &r) {
     SetLocked(w.Edit20, r.Edit20);
     SetFromMeter(w.Edit21, r.Edit21);
     if (r.Edit23) SetLocked(w.Edit23, *r.Edit23);
-    w.Edit100->SetText(Text(r.Edit100));
+    w.Edit100->SetText(DeviceText(r.Edit100));
     w.UpdatePnelTaryf(0);
     w.FunctionDroga();
     const int row = r.EndState ? 1 : 0;
     const std::array<std::pair<int, const std::string *>, 5> counters{
         {{1, &r.Counters.Counter1}, {0, &r.Counters.Counter0}, {5, &r.Counters.Counter5},
          {2, &r.Counters.Counter2}, {7, &r.Counters.Counter7}}};
-    for (const auto &[counter, text] : counters) w.CounterEdits[8 * row + counter]->SetText(Text(*text));
+    for (const auto &[counter, text] : counters) w.CounterEdits[8 * row + counter]->SetText(DeviceText(*text));
 }
 
 }  // namespace
@@ -187,8 +183,8 @@ void TForm1::SetPageTivar() {
         shown[k] = static_cast<char>(change ? LayoutPageCodes[4 * ZmianaView + k] : TariffPageCode[k]);
     }
     const decoders::PageCaptions captions = decoders::SetPageTivar(codes, shown);
-    Panel157->SetCaption(Text(captions.Panel157));
-    Panel158->SetCaption(Text(captions.Panel158));
+    Panel157->SetCaption(DeviceText(captions.Panel157));
+    Panel158->SetCaption(DeviceText(captions.Panel158));
     for (size_t slot = 0; slot < ResultSlotPanels.size(); ++slot)
-        ResultSlotPanels[slot]->SetCaption(Text(captions.ResultSlotPanels[slot]));
+        ResultSlotPanels[slot]->SetCaption(DeviceText(captions.ResultSlotPanels[slot]));
 }

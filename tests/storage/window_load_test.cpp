@@ -75,8 +75,6 @@ protected:
         w.DistanceTestDone = 1;
         w.CzasX10 = 1;
         w.SlotDeviceByte = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 255};
-        for (size_t g = 0; g < w.TariffGroupTexts.size(); ++g)
-            w.TariffGroupTexts[g] = {QString("od %1").arg(g), QString("do %1").arg(g)};
     }
 
     // What a verification adds to the general data: the checklist, the inspection-error option, the
@@ -88,6 +86,8 @@ protected:
         w.LicznikiKeep = {12, 34, 56};
         w.InspectionItemPanels[3]->SetCaption("-");
         w.InspectionItemPanels[30]->SetCaption("ND");
+        for (size_t g = 0; g < w.TariffGroupTexts.size(); ++g)
+            w.TariffGroupTexts[g] = {QString("od %1").arg(g), QString("do %1").arg(g)};
         w.TariffGroupFlag = {1, 0, 1, 0};
         for (int g = 0; g < slotCount / 4; ++g) {
             w.TariffGroupUnits[kJT][g] = "0,10";
@@ -253,6 +253,8 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         const int slotCount = c.change ? 0 : c.family == 1 ? 16 : 8;
         FillGeneralData(c.name);
         if (c.change) {
+            // The station constant of the shown slot belongs to the tariffs, which this job does not keep.
+            w.Edit29->SetText(kNone);
             w.ZmianaUkladow(1);
             gui::AdvanceTime(200);
             w.Edit500->SetText("zmiana");
@@ -267,6 +269,20 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         }
         const storage::JobRecord saved = w.CollectJob();
         const Marks marks = MarksShown();
+        if (!c.change) {
+            // The job fails, with red marks to compare.
+            EXPECT_EQ(marks.verdict, kVerdictInspection | kVerdictMeasurement);
+            int failing = 0;
+            for (const auto &slot : marks.timeRows)
+                for (const auto &row : slot) failing += row[0];
+            for (const auto &slot : marks.distanceRows)
+                for (const auto &row : slot) failing += row[0];
+            for (const auto &test : marks.counters)
+                for (const auto &slot : test)
+                    for (uint8_t flag : slot) failing += flag;
+            EXPECT_GT(failing, 0);
+            EXPECT_EQ(marks.regimeFont, clRed);
+        }
         SaveWithTheSaveScreen();
         // Another job of another serial number lies after it in the list.
         w.Edit21->SetText("SN-other");

@@ -157,13 +157,16 @@ TEST_F(RegimeAndLayouts, AJobShowsInItsFamilyAndRegimeAZtJobAsNovitius) {
         uint8_t shownFamily;
         QString regime, tabCaption;
     };
-    const Case cases[] = {{1, 0, 1, "MID", "Tar.---"}, {1, 1, 0, "ZT", "Tar.1-4"},
-                          {0, 0, 0, "MID", "Tar.1-4"}, {1, 0, 1, "MID", "Tar.---"}};
+    const Case cases[] = {{1, 0, 1, "MID", "Tar.A-C"}, {1, 1, 0, "ZT", "Tar.1-4"},
+                          {0, 0, 0, "MID", "Tar.1-4"}, {1, 0, 1, "MID", "Tar.A-C"}};
+    w.TariffPageCode = {'A', 'C', 'E', 'H'};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.family * 10 + c.zt);
         // The window is changed under the preset, which the load runs in full all the same.
         w.Panel157->SetCaption("zzz");
-        SaveChangedAndLoad({{storage::kGenData, 44, c.family}, {storage::kAddInt64, 19, c.zt}});
+        SaveChangedAndLoad({{storage::kGenData, 2, std::string("ACEH")},
+                            {storage::kGenData, 44, c.family},
+                            {storage::kAddInt64, 19, c.zt}});
         EXPECT_EQ(w.MeterFamily, c.shownFamily);
         EXPECT_EQ(w.ApprovalRegime, c.zt == 0 ? 1 : 0);
         EXPECT_EQ(w.Panel13->Caption(), c.regime);

@@ -41,10 +41,19 @@ std::vector<QString> Lines(const QString &text) {
 
 class KlineSessionTest : public WindowLinkTest {
 protected:
+    // A press on a panel, and the 200 ms until its queued command has run.
+    static void ShellPress(TPanel *panel) {
+        panel->Click();
+        gui::AdvanceTime(200);
+    }
     // The window with an interface and a meter connected.
     TForm1 &Connect() {
         interface = sim_add_device(SIM_KIND_INTERFACE);
         meter = sim_add_device(SIM_KIND_METER);
+        // The interface of the scenarios, as the re-identification after a run sees it too.
+        const std::string id = "QM0001K001", version = "V1.04.02";
+        sim_set_identification(interface, reinterpret_cast<const std::uint8_t *>(id.data()), id.size());
+        sim_set_version(interface, reinterpret_cast<const std::uint8_t *>(version.data()), version.size());
         TForm1 &w = Start();
         gui::AdvanceTime(1000);
         EXPECT_EQ(w.KlineConnected, 1);
@@ -53,15 +62,16 @@ protected:
     }
     // Sends each step when its time comes, then lets the window run on.
     void Play(const std::vector<ScenarioStep> &steps) {
-        std::uint64_t now = 0;
         for (const ScenarioStep &step : steps) {
-            gui::AdvanceTime(static_cast<int>(step.at - now));
-            now = step.at;
+            gui::AdvanceTime(static_cast<int>(step.at - played));
+            played = step.at;
             sim_push(step.meter ? meter : interface, step.bytes.data(), step.bytes.size());
         }
         gui::AdvanceTime(1000);
     }
     int interface = -1, meter = -1;
+    // Scenario time reached so far.
+    std::uint64_t played = 0;
 };
 
 // What the officer sees of a readout: identity, tariff pages, counters, calculation mode and date.
@@ -139,8 +149,16 @@ TEST_F(KlineSessionTest, OwnFamilyMeterIsReadTestedAndShowsItsCourse) {
     for (int k = 0; k < 8; ++k) {
         EXPECT_EQ(w.MidCounterEnd[k], end[k]) << k;
         EXPECT_EQ(w.CounterEdits[8 + k]->Text(), end[k]) << k;
+        EXPECT_EQ(w.CounterEdits[k]->Text(), start[k]) << k;
     }
-    (void)start;
+    // The points of the time test, stored into the tested slot (tariff 2) behind the group's
+    // zero row.
+    const char *const nom[] = {"0,000", "12,345", "24,690", "37,035", "---"};
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(w.FareGridStore[evaluation::kTimeTest][evaluation::kNom][1][row], nom[row]) << row;
+        EXPECT_EQ(w.FareGridColumns[row]->Text(), nom[row]) << row;
+    }
+    EXPECT_EQ(w.CurrentTariff, 1);
     EXPECT_EQ(w.MidReadoutPending, 1) << "the end readout closed the run";
     EXPECT_FALSE(w.Panel169->Visible());
 
@@ -157,6 +175,293 @@ TEST_F(KlineSessionTest, OwnFamilyMeterIsReadTestedAndShowsItsCourse) {
     EXPECT_EQ(column[16], "2,40");
     EXPECT_EQ(column[26], "12,40");
     EXPECT_EQ(w.Label465->Caption(), "KURS: 1\r\nTaryfa: A2");
+}
+
+}  // namespace
+
+TEST_F(KlineSessionTest, NovitiusMeterIsIdentifiedTestedAndItsTripStored) {
+    TForm1 &w = Connect();
+    Play(Scenario("novitius.txt"));
+
+    EXPECT_EQ(w.MeterFamily, 0);
+    EXPECT_EQ(w.ApprovalRegime, 1);
+    for (int t = 0; t < 8; ++t) EXPECT_EQ(w.TariffParamEdits[t]->Text(), "8,00") << t;
+    EXPECT_FALSE(w.TariffParamEdits[0]->Enabled());
+    EXPECT_EQ(w.Edit98->Text(), "0,20");
+    EXPECT_FALSE(w.Edit98->Enabled());
+    EXPECT_EQ(w.Edit88->Text(), "0,20");
+    EXPECT_EQ(w.Edit112->Text(), "1,00");
+    EXPECT_EQ(w.Edit107->Text(), "2500");
+    EXPECT_EQ(w.Edit110->Text(), "GD 12345");
+    EXPECT_EQ(w.Edit20->Text(), "Taxi e");
+    EXPECT_EQ(w.Edit24->Text(), "1.03");
+    EXPECT_EQ(w.Edit434->Text(), "A481");
+    EXPECT_EQ(w.Edit23->Text(), "PL 16 001/MI-007");
+    EXPECT_EQ(w.Edit21->Text(), "ABC12345");
+    EXPECT_FALSE(w.Edit21->Enabled());
+    EXPECT_EQ(w.Edit25->Text(), "OSTATNIA AKTYWNA");
+    EXPECT_EQ(w.Edit12->Text(), "S");
+    EXPECT_EQ(w.Edit108->Text(), "S");
+    // Two tariffs: fees, initial time and distance, the enabled flag of each.
+    const char *const tariffs[2][5] = {{"3,00", "60,00", "500,000", "60,000", "1"},
+                                       {"3,50", "65,00", "250,000", "30,000", "0"}};
+    for (int t = 0; t < 2; ++t) {
+        for (int row = 1; row <= 4; ++row)
+            EXPECT_EQ(w.TariffParamEdits[8 * row + t]->Text(), tariffs[t][row - 1]) << t << " " << row;
+        EXPECT_EQ(w.TariffEnabledFlags[t], tariffs[t][4][0] - '0') << t;
+        EXPECT_EQ(w.TariffActivePanels[t]->Color(), t == 0 ? clBlack : clWhite) << t;
+    }
+    // A distance test from the vehicle between two counter readouts; the trip names tariff 2.
+    const char *const start[] = {"3000,00", "2000,00", "15000", "12345,67", "234,50", "150", "12580,17", "2345"};
+    const char *const end[] = {"3001,50", "2001,50", "15010", "12360,67", "234,50", "151", "12595,17", "2345"};
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(w.MidCounterStart[k], start[k]) << k;
+        EXPECT_EQ(w.CounterEdits[k]->Text(), start[k]) << k;
+        EXPECT_EQ(w.CounterEdits[8 + k]->Text(), end[k]) << k;
+    }
+    EXPECT_EQ(w.ResultsSystem, 1);
+    const char *const nom[] = {"150,000", "300,000", "450,050", "---"};
+    const char *const units[] = {"1", "2", "3", "---"};
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(w.FareGridStore[evaluation::kDistanceTest][evaluation::kNom][1][row], nom[row]) << row;
+        EXPECT_EQ(w.FareGridStore[evaluation::kDistanceTest][evaluation::kUnits][1][row], units[row]) << row;
+    }
+    EXPECT_EQ(w.Edit448->Text(), "2024-05-17 10:30");
+    EXPECT_EQ(w.Memo7->Lines().Count(), 13) << "the lines of the last text message";
+}
+
+TEST_F(KlineSessionTest, OwnFamilyTotaliserTestInTheZtRegime) {
+    TForm1 &w = Connect();
+    const std::vector<ScenarioStep> steps = Scenario("own_family_zt.txt");
+    // Up to the start state of the totalisers: counters 0, 1, 2, 5, 7 of the start row.
+    Play({steps.begin(), steps.begin() + 3});
+    const std::pair<int, const char *> startRow[] = {{0, "3000,00"}, {1, "2000,0"}, {2, "40000"}, {5, "150"}, {7, "50"}};
+    for (const auto &[k, text] : startRow) EXPECT_EQ(w.CounterEdits[k]->Text(), text) << k;
+    EXPECT_EQ(w.TivarReadoutFlag, 1);
+    Play({steps.begin() + 3, steps.end()});
+
+    EXPECT_EQ(w.ApprovalRegime, 0);
+    EXPECT_EQ(w.DistanceTestDone, 1);
+    EXPECT_EQ(w.TivarTariffCount, 2);
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(w.TariffActivePanels[t]->Color(), t < 2 ? clBlack : clWhite) << t;
+    EXPECT_EQ(w.Edit352->Text(), "8,00");
+    EXPECT_EQ(w.Edit99->Text(), "10,00");
+    EXPECT_EQ(w.TariffPanelEdits[8 * 1 + 1]->Text(), "3,50");  // OpłD of tariff 2
+    EXPECT_EQ(w.TariffPanelEdits[8 * 2 + 0]->Text(), "60,00");  // OpłC of tariff 1
+    EXPECT_EQ(w.TariffPanelEdits[8 * 5 + 0]->Text(), "25,00");  // set speed, from the end state
+    EXPECT_EQ(w.TariffPanelEdits[8 * 6 + 0]->Text(), "1,0");
+    EXPECT_EQ(w.Edit29->Text(), "2500");
+    EXPECT_EQ(w.Edit107->Text(), "2500");
+    EXPECT_FALSE(w.Edit107->Enabled());
+    EXPECT_EQ(w.Edit20->Text(), "TX-08 FISKALNY");
+    EXPECT_EQ(w.Edit21->Text(), "28651");
+    EXPECT_EQ(w.Edit23->Text(), "ZT 17/2010");
+    // The end state of the totalisers.
+    const std::pair<int, const char *> endRow[] = {{0, "3002,50"}, {1, "2001,5"}, {2, "40010"}, {5, "151"}, {7, "52"}};
+    for (const auto &[k, text] : endRow) EXPECT_EQ(w.CounterEdits[8 + k]->Text(), text) << k;
+    EXPECT_EQ(w.TivarReadoutFlag, 0);
+    // The distance block of tariff 1: BCD impulse counts by the meter's constant.
+    const char *const nom[] = {"500,000", "1000,000", "1500,000", "---"};
+    for (int row = 0; row < 4; ++row) EXPECT_EQ(w.FareGridColumns[row]->Text(), nom[row]) << row;
+}
+
+TEST_F(KlineSessionTest, TheSessionReplayedFromACaptureFileGivesTheSameWindow) {
+    const std::vector<ScenarioStep> steps = Scenario("own_family.txt");
+    TForm1 &live = Connect();
+    Play(steps);
+    const std::vector<QString> shown = ReadoutControls(live);
+
+    // A fresh window without devices: "CZYTAJ PLIK" and the capture of the interface's bytes.
+    form.reset();
+    sim_reset();
+    TForm1 &w = Start();
+    ChooseCapture(InterfaceStream(steps));
+    w.Panel235->Click();
+    gui::AdvanceTime(5000);
+    EXPECT_FALSE(w.Timer8->Enabled());
+    EXPECT_TRUE(TForm1::Lit(w.Panel162));
+    EXPECT_EQ(w.KlinePacketRing.ReadIndex, 18u);
+    const std::vector<QString> replayed = ReadoutControls(w);
+    ASSERT_EQ(replayed.size(), shown.size());
+    for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(replayed[i], shown[i]) << "control " << i;
+}
+
+TEST_F(KlineSessionTest, TheLiveCourseFollowsTheMeterEveryTickAndLegResetsIt) {
+    TForm1 &w = Connect();
+    const std::vector<ScenarioStep> steps = Scenario("own_family.txt");
+    std::vector<ScenarioStep> course;
+    for (const ScenarioStep &step : steps)
+        if (step.meter) course.push_back(step);
+    ASSERT_EQ(course.size(), 3u);
+    const auto send = [&](const ScenarioStep &step) { sim_push(meter, step.bytes.data(), step.bytes.size()); };
+
+    EXPECT_EQ(w.Label465->Caption(), "---");
+    EXPECT_EQ(Lines(w.Label468->Caption()), std::vector<QString>(27, "---"));
+    send(course[0]);  // begin
+    gui::AdvanceTime(600);
+    EXPECT_EQ(w.Label465->Caption(), "KURS: 1");
+    EXPECT_EQ(Lines(w.Label468->Caption())[0], "123456");
+    send(course[1]);  // running: tariff 2
+    gui::AdvanceTime(600);
+    EXPECT_EQ(w.Label471->Caption(), "TARYFA2");
+    EXPECT_EQ(w.Label471->Font().Color(), clGreen);
+    EXPECT_EQ(Lines(w.Label468->Caption())[3], "00:01:30");
+    EXPECT_EQ(Lines(w.Label468->Caption())[20], "10,00");
+    EXPECT_EQ(Lines(w.Label468->Caption())[21], "2,00");
+    // A status in system 'D' names it in the heading from the next tick on, once.
+    const std::uint8_t status[] = {0x2E, 0xF5, 0x01, 0x0C};
+    sim_push_kline(interface, 0x01, status, sizeof status);
+    gui::AdvanceTime(1100);
+    EXPECT_EQ(w.Label465->Caption(), "KURS: 1\r\nSystem: D");
+
+    // The course ends; a second course moves the first one into the next column.
+    send(course[2]);
+    gui::AdvanceTime(600);
+    send(course[0]);
+    gui::AdvanceTime(600);
+    EXPECT_EQ(w.Label466->Caption(), "KURS: 1\r\nSystem: D");
+    EXPECT_EQ(Lines(w.Label469->Caption())[26], "12,40");
+    EXPECT_EQ(w.Label465->Caption(), "KURS: 2");
+    EXPECT_EQ(Lines(w.Label468->Caption())[26], "---");
+
+    // After the run, "Ust." then "Leg.": a fresh verification starts the course display again.
+    const std::uint8_t runEnd[] = {0x82};
+    sim_push_kline(interface, 0x01, runEnd, sizeof runEnd);
+    gui::AdvanceTime(100);
+    ShellPress(w.Panel163);
+    ShellPress(w.Panel162);
+    EXPECT_EQ(w.KursLicznik, 0);
+    EXPECT_EQ(w.KursTaryfa, decoders::kNoCourse);
+    for (TLabel *label : {w.Label465, w.Label466, w.Label467}) EXPECT_EQ(label->Caption(), "---");
+    gui::AdvanceTime(600);
+    EXPECT_EQ(w.Label465->Caption(), "---");
+    EXPECT_EQ(Lines(w.Label468->Caption()), std::vector<QString>(27, "---"));
+    EXPECT_EQ(Lines(w.Label469->Caption()), std::vector<QString>(27, "---"));
+
+    // "Lumerant" opens the page of the live course.
+    ShellPress(w.Panel393);
+    EXPECT_TRUE(w.Panel394->Visible());
+}
+
+TEST_F(KlineSessionTest, WireFaultsLoseNoGoodMessageAndChangeNothingElse) {
+    TForm1 &w = Connect();
+    const auto frame = [](std::vector<std::uint8_t> data) { return d2xx::EncodeKlineFrame(0x01, data); };
+    const auto push = [&](const Bytes &bytes) { sim_push(interface, bytes.data(), bytes.size()); };
+    const auto text = [](std::vector<std::uint8_t> head, const std::string &tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+
+    // The window as the first good messages leave it.
+    push(frame({0x2E, 0xF9, 0x18, 0x10, 0x27, 0x00}));
+    push(frame({0x2E, 0xF5, 0x01, 0x00}));
+    gui::AdvanceTime(500);
+    ASSERT_EQ(w.StationConstK, 10000);
+    const std::vector<QString> before = ReadoutControls(w);
+    const uint32_t handled = w.KlinePacketRing.ReadIndex;
+
+    Bytes badSum = frame({0x2E, 0xF9, 0x18, 0x01, 0x00, 0x00});
+    badSum.back() ^= 0x55;
+    push(badSum);
+    // A message cut short, then the line idle: the framer gives up on it at the next bytes.
+    Bytes truncated = frame({0x2E, 0xF9, 0x18, 0x02, 0x00, 0x00});
+    truncated.resize(truncated.size() - 3);
+    truncated.insert(truncated.end(), 8, 0x00);
+    push(truncated);
+    push(frame({0x2E, 0x77, 0x01, 0x02}));              // unknown identifier
+    push(frame({0x99, 0xF9, 0x18, 0x03}));              // unknown service byte
+    push(frame(text({0x2E, 0xF2, 0x17}, "QM1")));       // an identification too short to name the interface
+    push(frame({0x2E, 0xF2, 0x16, 0x00, 0x01}));        // not the ZT acceptance
+    push(frame({0x2E, 0xF9, 0x2C, 0x10}));              // a set speed without its second byte
+    gui::AdvanceTime(500);
+    std::vector<QString> after = ReadoutControls(w);
+    EXPECT_EQ(w.StationConstK, 10000);
+    EXPECT_EQ(w.KlinePacketRing.ReadIndex, handled + 5) << "the five well-framed messages were handled";
+    EXPECT_EQ(w.InterfaceIdReceived, 1);
+    // The short set speed reads no byte of an earlier message: it shows "---".
+    EXPECT_EQ(w.Edit36->Text(), "---");
+    EXPECT_FALSE(w.Edit36->Enabled());
+    after[19] = before[19];
+    EXPECT_EQ(after, before);
+
+    // While the window is busy the ring fills; every good message is still handled, in order.
+    w.Timer4->SetEnabled(false);
+    const uint32_t start = w.KlinePacketRing.ReadIndex;
+    constexpr int kMessages = 1500;
+    for (int i = 1; i <= kMessages; ++i) {
+        push(frame({0x2E, 0xF9, 0x1C, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0x00}));
+        if (i % 500 == 0) push(badSum);
+    }
+    gui::AdvanceTime(3000);
+    EXPECT_TRUE(w.KlinePacketRing.Full());
+    w.Timer4->SetEnabled(true);
+    gui::AdvanceTime(3000);
+    EXPECT_EQ(w.KlinePacketRing.ReadIndex - start, static_cast<uint32_t>(kMessages));
+    EXPECT_EQ(w.LicznikiKeep[1], kMessages);
+    EXPECT_EQ(w.StationConstK, 10000);
+}
+
+namespace {
+
+TEST_F(KlineSessionTest, ModeWarningGeneratorAccuracyAndTheLayoutChangeMessages) {
+    TForm1 &w = Connect();
+    const auto send = [&](std::vector<std::uint8_t> data) {
+        sim_push_kline(interface, 0x01, data.data(), data.size());
+        gui::AdvanceTime(300);
+    };
+    // The first status fixes mode 'D'; a later one in 'S' warns and refuses the results.
+    send({0x2E, 0xF5, 0x01, 0x0C});
+    EXPECT_EQ(w.Edit108->Text(), "D");
+    EXPECT_FALSE(w.Panel169->Visible());
+    send({0x2E, 0xF5, 0x01, 0x00});
+    EXPECT_EQ(w.Edit108->Text(), "D");
+    EXPECT_TRUE(w.Panel169->Visible());
+    EXPECT_EQ(w.Label121->Caption(), "Aktualny tryb obliczania 'D'");
+    EXPECT_EQ(w.Label122->Caption(), "Odebrane wyniki są w 'S'");
+    EXPECT_EQ(w.ResultsAccepted, 0);
+    // The generator's deviation in seconds a day as percent; a text that is no number is "---".
+    send({0x2E, 0xF5, 0x02, '+', '0', '.', '8', '6', '4'});
+    EXPECT_EQ(w.Edit437->Text(), "+0,001000");
+    EXPECT_FALSE(w.Edit437->Enabled());
+    EXPECT_EQ(w.ZmianaPending, 1);
+    send({0x2E, 0xF5, 0x02, 'x', 'y', 'z', 'x', 'y', 'z'});
+    EXPECT_EQ(w.Edit437->Text(), "---");
+    EXPECT_EQ(w.ZmianaPending, 0);
+    EXPECT_EQ(w.CalcRelativeToK, 0);
+    // The end of the run hides the warning.
+    send({0x82});
+    EXPECT_FALSE(w.Panel169->Visible());
+
+    // The layout change of an own-family meter: before, after, and the changed tariffs.
+    send({0x2F, 0xF7, 0x80});
+    EXPECT_TRUE(w.ChangeProcedureOn());
+    EXPECT_EQ(w.Label423->Caption(), "Przed zmianą");
+    EXPECT_EQ(w.ZmianaView, 0);
+    EXPECT_EQ(w.MeterFamily, 1);
+    send({0x2F, 0xF7, 0x81});
+    EXPECT_EQ(w.Label423->Caption(), "Po zmianie");
+    EXPECT_EQ(w.ZmianaView, 1);
+    send({0x2F, 0xF7, 0x82, 0x14});
+    EXPECT_EQ(w.ChangedTariffsMask, 0x14u);
+    EXPECT_EQ(w.Edit8->Text(), "2,3");
+
+    // The test of tariff 2 of the second layout: its slot's device byte, taken only while the
+    // status allows it; the tariff the interface selects.
+    send({0x2E, 0xF7, 0x80, 0x02, 0x01});
+    EXPECT_EQ(w.TestTariffSel, 1);
+    EXPECT_EQ(w.ScheduledLayout, 8);
+    send({0x2E, 0xF9, 0x08, 0x37});
+    EXPECT_EQ(w.SlotDeviceByte[9], 0);
+    send({0x2E, 0xF5, 0x01, 0x40});
+    send({0x2E, 0xF9, 0x08, 0x37});
+    EXPECT_EQ(w.SlotDeviceByte[9], 0x37);
+    send({0x2E, 0xF6, 0x25});
+    EXPECT_EQ(w.CurrentTariff, 2);
+    // The interface accepts the results of a ZT test: the regime switches to ZT.
+    ASSERT_EQ(w.ApprovalRegime, 1);
+    send({0x2E, 0xF2, 0x16, 0x00, 0x00});
+    EXPECT_EQ(w.ApprovalRegime, 0);
+    EXPECT_EQ(w.ResultsAccepted, 1);
 }
 
 }  // namespace
