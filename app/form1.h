@@ -139,8 +139,33 @@ public:
     static void ShowChannelStatus(TPanel *statusPanel, bool connected);
     static void SetLit(TPanel *modePanel, bool lit);
 
-    // --- Services of the layout change used by the shell ---
+    // --- Tariff-layout change procedure (tariffchange/window) ---
+    // Switches the window into (1) or out of (0) the procedure; a switch into the current mode does
+    // nothing.
     void ZmianaUkladow(uint8_t on);
+    // Swaps the general-data texts between the controls and the stores of the two procedures.
+    void UpdateMain(uint8_t toZu);
+    // The procedure's checklist, counters, registers and layout copy to their defaults.
+    void UsunDaneDoZU();
+    // Writes the failed checklist items into the remarks; true when one failed.
+    bool GetStatusOgledzinZU();
+    // Between the tariff edits and the shown side of the layout copy: store (true) or show (false).
+    void CopyEditBufZmiana(bool store);
+    // Stores an edited tariff field into the layout copy while the procedure is on; false otherwise.
+    bool StoreZmianaEdit();
+    void ZuPanelCommand();
+    void ZuQuestionCommand(bool yes);
+    void ZuInspectionAnswerCommand(int32_t command);
+    void ZuViewCommand();
+    // The first checklist answer panel in ButtonPanels.
+    static constexpr int kFirstInspectionPanel = 39;
+    // Parts of the tariff-layout change switch.
+    void ZmianaOn();
+    void ZmianaOff();
+    void SetZmianaCaptions(int first);
+    void ShiftZmianaRows(int step);
+    std::vector<TControl *> ZmianaHiddenRows();
+    void ResetChangeLayouts();
 
     // --- Scanned-code screen (qrpayload/window) ---
     void Timer9Timer(TObject *Sender);
@@ -558,9 +583,6 @@ public:
     std::array<std::array<QString, 27>, 2> MainFieldSaved;
     std::array<std::array<QString, 4>, 2> MainMemoSaved;
     std::array<std::array<QString, 2>, 4> TariffGroupTexts;  // start and end date of each tariff page
-    std::array<QString, 16> ZmianaActiveBefore, ZmianaActiveAfter;
-    std::array<QString, 12> ZmianaGroupBefore, ZmianaGroupAfter;
-    std::array<QString, 128> ZmianaParamsBefore, ZmianaParamsAfter;
     std::array<QString, 64> CounterResultTexts;
     std::array<QString, 16> TestedTariffNames;
 

@@ -61,8 +61,7 @@ void TForm1::GetTaryfyNovitius(std::span<const uint8_t> data, uint8_t length, ui
         TariffEnabledFlags[t] = r->Enabled ? 1 : 0;
         TariffActivePanels[t]->SetColor(r->Enabled ? clBlack : clWhite);
     } else {
-        (ZmianaView == 0 ? ZmianaActiveBefore : ZmianaActiveAfter)[t] =
-            r->Enabled ? QStringLiteral("1") : QStringLiteral("0");
+        Layout(ZmianaView).enabled[static_cast<size_t>(t)] = r->Enabled ? 1 : 0;
     }
     if (r->Cps) ParamEdit(*this, kCps, t)->SetText(DeviceText(*r->Cps));
     if (r->Dps) ParamEdit(*this, kDps, t)->SetText(DeviceText(*r->Dps));

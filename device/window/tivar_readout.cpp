@@ -24,8 +24,6 @@ void SetFromMeter(TEdit *edit, const std::string &text) {
     if (decoders::LockedByMeter(text)) edit->SetEnabled(false);
 }
 
-QString Flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
-
 void TariffPage(TForm1 &w, const decoders::TariffPage &page) {
     const int pg = page.Page - 1;
     const bool change = w.ChangeProcedureOn();
@@ -61,14 +59,14 @@ void TariffPage(TForm1 &w, const decoders::TariffPage &page) {
         w.TariffGroupTexts[pg] = {DeviceText(page.Dates[0]), DeviceText(page.Dates[1])};
     }
     if (page.GroupFlag && page.ActiveCount) {
-        if (change) (view == 0 ? w.ZmianaGroupBefore : w.ZmianaGroupAfter)[pg] = Flag(*page.GroupFlag != 0);
+        if (change) w.Layout(view).initialSegment[static_cast<size_t>(pg)] = *page.GroupFlag != 0 ? 1 : 0;
         else w.TariffGroupFlag[pg] = *page.GroupFlag;
         w.TariffPageActiveCount[pg] = *page.ActiveCount;
         for (int t = 0; t < static_cast<int>(decoders::kPageTariffs); ++t) {
             const int c = page.FirstColumn + t;
             const bool enabled = t < *page.ActiveCount;
             if (change) {
-                (view == 0 ? w.ZmianaActiveBefore : w.ZmianaActiveAfter)[w.LayoutBase + c] = Flag(enabled);
+                w.Layout(view).enabled[static_cast<size_t>(w.LayoutBase + c)] = enabled ? 1 : 0;
             } else {
                 w.TariffActivePanels[c]->SetColor(enabled ? clBlack : clWhite);
                 w.TariffEnabledFlags[w.LayoutBase + c] = enabled ? 1 : 0;

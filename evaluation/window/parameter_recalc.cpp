@@ -64,6 +64,7 @@ std::string *TForm1::StoreOfTariffEdit(const TObject *edit) {
 // stored, then every tariff is selected in turn, which reloads each from the stores, ending on the
 // tariff that was shown before.
 void TForm1::Edit98Change(TObject *Sender) {
+    if (StoreZmianaEdit()) return;
     if (RecalcGuard != 1) return;
     if (std::string *store = StoreOfTariffEdit(Sender)) *store = static_cast<TEdit *>(Sender)->Text().toStdString();
     PrzeliczWyniki();
@@ -73,6 +74,7 @@ void TForm1::Edit98Change(TObject *Sender) {
 }
 
 void TForm1::Edit40Change(TObject *Sender) {
+    if (StoreZmianaEdit()) return;
     if (RecalcGuard != 1) return;
     if (std::string *store = StoreOfTariffEdit(Sender)) *store = static_cast<TEdit *>(Sender)->Text().toStdString();
     PrzeliczWyniki();

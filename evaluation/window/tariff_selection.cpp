@@ -223,9 +223,7 @@ void TForm1::SetPaneleAktywnaQR() {
         const uint8_t flag = active ? 1 : 0;
         if (!Lit(Panel342))
             TariffEnabledFlags[t] = flag;
-        else if (ZmianaView == 1)
-            ZmianaActiveAfter[t] = QString::number(flag);
         else
-            ZmianaActiveBefore[t] = QString::number(flag);
+            Layout(ZmianaView).enabled[static_cast<size_t>(t)] = flag;
     }
 }

@@ -251,12 +251,13 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         if (c.family == 1) w.SetTaxiTivar(); else w.SetTaxiNovitius();
         w.SetTaksometr(c.zt);
         const int slotCount = c.change ? 0 : c.family == 1 ? 16 : 8;
-        FillGeneralData(c.name);
         if (c.change) {
-            // The station constant of the shown slot belongs to the tariffs, which this job does not keep.
-            w.Edit29->SetText(kNone);
+            // The procedure keeps general data of its own: they are filled once it is on.
             w.ZmianaUkladow(1);
             gui::AdvanceTime(200);
+            FillGeneralData(c.name);
+            // The station constant of the shown slot belongs to the tariffs, which this job does not keep.
+            w.Edit29->SetText(kNone);
             w.Edit500->SetText("zmiana");
             w.Edit520->SetText("12345");
             w.Panel348->SetCaption("TAK");
@@ -264,6 +265,7 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
             w.LayoutPageCodes = {'A', 'C', 'E', 'H', 'C', 'A', 'H', 'E'};
             w.ChangedTariffsMask = 0x05;
         } else {
+            FillGeneralData(c.name);
             FillVerification(slotCount);
             EvaluateEveryTariff(slotCount / 8);
         }
