@@ -82,9 +82,10 @@ TEST_F(PrintOptionsTest, CertificateTickBoxFlipsAndKeepsTheVersionChoiceHidden) 
 
 TEST_F(PrintOptionsTest, PrintCommandPrintsAndReturnsToTheMainScreen) {
     w->Panel248->SetColor(clBlack);
-    Press(w->Panel33);  // DRUKUJ
+    Press(w->Panel33);   // DRUKUJ
     Press(w->Panel251);  // DRUKUJ on the options screen
-    EXPECT_TRUE(std::regex_search(RunCommand("pdfinfo '" + pdf.toStdString() + "'"), std::regex("Pages: +1\n")));
+    EXPECT_TRUE(
+        std::regex_search(RunCommand("pdfinfo '" + pdf.toStdString() + "'"), std::regex("Pages: +1\n")));
     EXPECT_FALSE(w->Panel7->Visible());
     EXPECT_FALSE(w->Panel155->Visible());
     EXPECT_TRUE(w->Panel239->Visible());
