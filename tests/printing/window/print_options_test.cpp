@@ -5,27 +5,11 @@
 
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/printer.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/printing/window/print_window_fixture.h"
 
 namespace {
 
-class PrintOptionsTest : public ShellTest {
-protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        w = &Create();
-        pdf = dir.filePath("run.pdf");
-        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
-    }
-    void TearDown() override {
-        Application->PrintDialogResponder = nullptr;
-        ShellTest::TearDown();
-    }
-
-    TForm1 *w = nullptr;
-    QTemporaryDir dir;
-    QString pdf;
-};
+using PrintOptionsTest = PrintWindowTest;
 
 TEST_F(PrintOptionsTest, OpeningTheOptionsOffersWhatTheJobAllows) {
     w->Panel162->Click();  // "Leg.": a job being verified
@@ -84,8 +68,7 @@ TEST_F(PrintOptionsTest, PrintCommandPrintsAndReturnsToTheMainScreen) {
     w->Panel248->SetColor(clBlack);
     Press(w->Panel33);   // DRUKUJ
     Press(w->Panel251);  // DRUKUJ on the options screen
-    EXPECT_TRUE(
-        std::regex_search(RunCommand("pdfinfo '" + pdf.toStdString() + "'"), std::regex("Pages: +1\n")));
+    EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +1\n")));
     EXPECT_FALSE(w->Panel7->Visible());
     EXPECT_FALSE(w->Panel155->Visible());
     EXPECT_TRUE(w->Panel239->Visible());

@@ -13,8 +13,8 @@
 #include "platform/gui/printer.h"
 #include "printing/page_units.h"
 #include "printing/print_job.h"
-#include "tests/app/shell_fixture.h"
 #include "tests/printing/drawn_texts.h"
+#include "tests/printing/window/print_window_fixture.h"
 
 namespace {
 
@@ -24,21 +24,8 @@ double Points(double pixels) {
     return pixels * 72.0 / TPrintDialog::kTestDotsPerInch;
 }
 
-class PrintedDocumentsTest : public ShellTest {
+class PrintedDocumentsTest : public PrintWindowTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        w = &Create();
-        pdf = dir.filePath("run.pdf");
-        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
-    }
-    void TearDown() override {
-        Application->PrintDialogResponder = nullptr;
-        ShellTest::TearDown();
-    }
-
-    std::string Info() const { return RunCommand("pdfinfo '" + pdf.toStdString() + "' 2>&1"); }
-
     // Draws a page on a recording canvas as the run does and checks that every text it drew stands
     // on page `pageNumber` of the PDF: the first word of each text at its place and in its weight.
     template <class Page>
@@ -97,10 +84,6 @@ protected:
         }
         job.End();
     }
-
-    TForm1 *w = nullptr;
-    QTemporaryDir dir;
-    QString pdf;
 };
 
 QString CourseValues(const QString &number) {
