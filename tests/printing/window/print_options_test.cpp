@@ -140,4 +140,25 @@ TEST_F(PrintOptionsTest, RelativeToKSetsShowTheFirstTestedSlotThenItsBaseRun) {
     EXPECT_EQ(Printer()->Orientation(), poPortrait);
 }
 
+TEST_F(PrintOptionsTest, RelativeToKKeepsTheOtherFamilysLayoutAndSurvivesASecondLayoutSlot) {
+    w->SetTaxiNovitius();
+    w->Panel246->SetColor(clBlack);
+    w->Panel410->SetColor(clBlack);  // no second set
+    w->Panel409->SetColor(clBlack);
+    w->CalcRelativeToK = 1;
+    w->LayoutBase = 0;
+    w->TestedTariffNames[5] = "6";
+    w->Drukuj();
+    EXPECT_EQ(w->LayoutBase, 0);
+    EXPECT_EQ(w->Panel409->Color(), clWhite) << "shown with the results relative to k";
+
+    // A slot the other family never marks: shown in the second layout, no button past the eighth.
+    w->TestedTariffNames.fill(QString());
+    w->TestedTariffNames[13] = "6";
+    w->Panel409->SetColor(clBlack);
+    w->Drukuj();
+    EXPECT_EQ(w->LayoutBase, 8);
+    EXPECT_EQ(w->Panel409->Color(), clWhite);
+}
+
 }  // namespace
