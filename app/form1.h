@@ -285,8 +285,11 @@ public:
     // The two pages of the test report; the second rewrites "lz.txt".
     void SetPrintProtokolBadan(TCanvas &canvas, int m);
     void SetPrintProtokolBadan2(TCanvas &canvas, int m);
-    // Annex A in table form, the one-page form.
+    // Annex A in table form: the one-page form, then the three pages of the long form.
     void SetPrintAddingPage2(TCanvas &canvas, int m);
+    void SetPrintAddingPage3(TCanvas &canvas, int m);
+    void SetPrintAddingPage4(TCanvas &canvas, int m);
+    void SetPrintAddingPage5(TCanvas &canvas, int m);
     // Command 1: opens the print options screen with the choices the job allows.
     void PrintOptionsCommand();
     // Hides the certificate-version choice; the flag is not used.

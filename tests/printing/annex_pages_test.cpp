@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 
 #include "platform/gui/gui_test_support.h"
 #include "printing/course_annex.h"
@@ -361,6 +362,50 @@ TEST_F(AnnexPageTest, TableFormMarksFamilyAndColumnRuns) {
     ASSERT_NE(small, canvas.texts.end());
     EXPECT_EQ(small->x, unit(6.25));
     EXPECT_FALSE(canvas.Find(" NOVITIUS 851 "));
+}
+
+TEST_F(AnnexPageTest, TableFormLongPagesNumberTheirRowsAndPrintTheirMarks) {
+    const auto unit = [](long double units) { return static_cast<int>(units * kM); };
+    struct Case {
+        std::function<void(TCanvas &)> draw;
+        std::vector<QString> numbers;
+    };
+    const std::array<QString, 7> seven{"a", "b", "c", "d", "e", "f", "g"};
+    const Case cases[] = {
+        {[&](TCanvas &c) { printing::DrawInspectionTableRows9To15(c, kM, seven); },
+         {"9.", "10.", "11.", "12.", "13.", "14.", "15."}},
+        {[&](TCanvas &c) { printing::DrawInspectionTableRows16To22(c, kM, seven); },
+         {"16.", "17.", "18.", "19.", "20.", "21.", "22."}},
+        {[&](TCanvas &c) {
+             printing::DrawInspectionTableRows23To24(c, kM, {"a", "b"});
+         },
+         {"23.", "24."}},
+    };
+    for (const Case &c : cases) {
+        canvas.texts.clear();
+        canvas.ClearCalls();
+        c.draw(canvas);
+        std::vector<QString> numbers, marks;
+        std::vector<int> numberRows, markRows;
+        for (const DrawnText &t : canvas.At(unit(0.9 + 16.0))) {
+            if (t.text == "Nr") continue;
+            EXPECT_TRUE(t.bold) << t.text.toStdString();
+            numbers.push_back(t.text);
+            numberRows.push_back(t.y);
+        }
+        for (const DrawnText &t : canvas.At(unit(0.9 + 18.0))) {
+            EXPECT_EQ(t.size, 18) << "twice the canvas's size";
+            marks.push_back(t.text);
+            markRows.push_back(t.y);
+        }
+        EXPECT_EQ(numbers, c.numbers);
+        EXPECT_EQ(marks,
+                  std::vector<QString>(seven.begin(), seven.begin() + static_cast<long>(c.numbers.size())));
+        EXPECT_EQ(numberRows, markRows) << "each row's number and mark stand on one line";
+        EXPECT_TRUE(std::is_sorted(numberRows.begin(), numberRows.end()));
+        EXPECT_LT(numberRows.back(), unit(28.0)) << "the table fits the page";
+        EXPECT_EQ(canvas.Font().Name(), "Arial") << "the long form draws in the canvas's face";
+    }
 }
 
 }  // namespace
