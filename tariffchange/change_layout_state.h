@@ -14,7 +14,7 @@ using TariffParamTexts = std::array<std::array<std::string, 16>, 8>;
 using GroupUnitTexts = std::array<std::array<std::string, 4>, 3>;
 using ValidityTexts = std::array<std::string, 8>;
 
-inline constexpr ValidityTexts kNoValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
+inline ValidityTexts NoValidityDates() { return {"---", "---", "---", "---", "---", "---", "---", "---"}; }
 
 struct ChangeLayoutState {
     TariffParamTexts ZuTariffParamsBefore, ZuTariffParamsAfter;
@@ -22,7 +22,7 @@ struct ChangeLayoutState {
     std::array<std::string, 16> ZuJdoplatyBefore, ZuJdoplatyAfter;
     std::array<std::string, 4> ZuMaxSurchargeBefore, ZuMaxSurchargeAfter;
     std::array<std::uint8_t, 16> ZuEnabledFlagsBefore{}, ZuEnabledFlagsAfter{};
-    ValidityTexts ZuValidityDatesBefore = kNoValidityDates, ZuValidityDatesAfter = kNoValidityDates;
+    ValidityTexts ZuValidityDatesBefore = NoValidityDates(), ZuValidityDatesAfter = NoValidityDates();
 };
 
 }  // namespace tariffchange
