@@ -22,6 +22,7 @@ constexpr int32_t kCommandCount = 68;  // numbers 0 .. 67
 // The rows of each subsystem's commands.
 std::span<const Row> ShellRows();   // app/
 std::span<const Row> DeviceRows();  // device/window
+std::span<const Row> EvaluationRows();  // evaluation/window
 
 // The action of a command; null when no row dispatches it (the press only raises its panel).
 Action Find(int32_t command);
