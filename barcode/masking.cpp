@@ -29,13 +29,9 @@ bool MaskHolds(unsigned i, unsigned j) {
     if constexpr (Mask == 7) return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
 }
 
-// One row or column of modules as bits, module k at bit k (1 dark).
-using Line = std::bitset<192>;
-static_assert(kMaxSide <= 192);
-
 // Where mask `Mask` holds in rows 0-11 (as functions of the column) and in columns 0-11 (as
 // functions of the row); the conditions repeat beyond.
-template <int Mask>
+template <int Mask, class Line>
 void FillPatterns(Line *rowPatterns, Line *columnPatterns, int n) {
     for (int k = 0; k < kMaskPeriod; ++k) {
         for (int i = 0; i < n; ++i) {
@@ -46,8 +42,12 @@ void FillPatterns(Line *rowPatterns, Line *columnPatterns, int n) {
 }
 
 // Scores of the matrix under each mask, worked on whole lines of bits: the colours and data
-// modules are read once, in rows and in columns, and each mask only flips the data bits.
+// modules are read once, in rows and in columns, and each mask only flips the data bits. A row or
+// column is `Bits` bits, module k at bit k (1 dark), as few words as the symbol's side needs.
+template <std::size_t Bits>
 class MaskScorer {
+    using Line = std::bitset<Bits>;
+
 public:
     explicit MaskScorer(const TMapMatrix &m) : n_(static_cast<int>(m.size())) {
         rows_.resize(n_);
@@ -76,9 +76,9 @@ public:
 
     int Score(unsigned char mask) const {
         using Filler = void (*)(Line *, Line *, int);
-        static constexpr Filler kFillers[8] = {FillPatterns<0>, FillPatterns<1>, FillPatterns<2>,
-                                               FillPatterns<3>, FillPatterns<4>, FillPatterns<5>,
-                                               FillPatterns<6>, FillPatterns<7>};
+        static constexpr Filler kFillers[8] = {FillPatterns<0, Line>, FillPatterns<1, Line>, FillPatterns<2, Line>,
+                                               FillPatterns<3, Line>, FillPatterns<4, Line>, FillPatterns<5, Line>,
+                                               FillPatterns<6, Line>, FillPatterns<7, Line>};
         Line rowPatterns[kMaskPeriod], columnPatterns[kMaskPeriod];
         kFillers[mask & 7](rowPatterns, columnPatterns, n_);
         int score = 0;
@@ -124,6 +124,22 @@ private:
     Line valid_, finderEnds_, blockStarts_;
 };
 
+// Runs `work` on a scorer of the matrix whose lines are the shortest that hold its side.
+template <class Work>
+auto WithScorer(const TMapMatrix &m, Work work) {
+    static_assert(kMaxSide <= 192);
+    if (m.size() <= 64) {
+        MaskScorer<64> scorer(m);
+        return work(scorer);
+    }
+    if (m.size() <= 128) {
+        MaskScorer<128> scorer(m);
+        return work(scorer);
+    }
+    MaskScorer<192> scorer(m);
+    return work(scorer);
+}
+
 }  // namespace
 
 }  // namespace barcode
@@ -148,23 +164,24 @@ void ApplyMask(TMapMatrix &M, unsigned char Mask) {
 }
 
 int GetMaskScore(const TMapMatrix &M, unsigned char Mask) {
-    return barcode::MaskScorer(M).Score(Mask);
+    return barcode::WithScorer(M, [Mask](const auto &scorer) { return scorer.Score(Mask); });
 }
 
 unsigned char GetOptimalMask(TMapMatrix &M, TQRCode_EccLevel Level) {
     // The format information, rewritten for each mask, lies in row and column 8 only.
     constexpr int kFormatLine = 8;
-    barcode::MaskScorer scorer(M);
-    unsigned char best = 0;
-    int bestScore = 0;
-    for (unsigned char mask = 0; mask < 8; ++mask) {
-        DrawFormatPattern(M, Level, mask);
-        scorer.ReloadCross(M, kFormatLine);
-        const int score = scorer.Score(mask);
-        if (mask == 0 || score < bestScore) {
-            best = mask;
-            bestScore = score;
+    return barcode::WithScorer(M, [&M, Level](auto &scorer) {
+        unsigned char best = 0;
+        int bestScore = 0;
+        for (unsigned char mask = 0; mask < 8; ++mask) {
+            DrawFormatPattern(M, Level, mask);
+            scorer.ReloadCross(M, kFormatLine);
+            const int score = scorer.Score(mask);
+            if (mask == 0 || score < bestScore) {
+                best = mask;
+                bestScore = score;
+            }
         }
-    }
-    return best;
+        return best;
+    });
 }

@@ -162,6 +162,10 @@ int QuickThreshold(TQRCode_EncodeMode outer, TQRCode_EncodeMode inner, CharClass
 SegmentList MixingOptimal(std::string_view text, int version, bool allowKanji) {
     if (text.empty()) return {Segment{emNumeric, 0, 0}};
     TextRuns runs(text, allowKanji);
+    // Digits alone: numeric mode is the densest for every one of them and any split adds a
+    // header, so one segment is the best.
+    if (runs.Digits(0) == static_cast<int>(text.size()))
+        return {Segment{emNumeric, 0, static_cast<int>(text.size())}};
     const RunRules rules(runs, version);
     ChunkSearch search(rules, version);
     SegmentList segments;

@@ -15,7 +15,7 @@ endif()
 if(STATION_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
-  # Tests that measure time allow for the sanitizers' slowdown.
+  # Tests that do much work do less of it under the sanitizers.
   add_compile_definitions(STATION_SANITIZED)
 endif()
 

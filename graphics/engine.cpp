@@ -34,16 +34,20 @@ void TZUBGraphicsCompressor::SaveDIBToStream(const TDeviceIndependentBitmap &dib
     WriteDIBitmap(dib);
 }
 
-void TZUBGraphicsCompressor::SaveDIBtoFile(const TDeviceIndependentBitmap &dib, const std::string &fileName) {
-    graphics::TFileStream file(fileName, graphics::TFileMode::fmCreate);
+void TZUBGraphicsEngine::OnFile(const std::string &fileName, graphics::TFileMode mode,
+                                const std::function<void(graphics::TStream &)> &work) {
+    graphics::TFileStream file(fileName, mode);
     try {
-        SaveDIBToStream(dib, file);
+        work(file);
     } catch (...) {
-        // The stream goes away with this call: the engine must not keep it.
         CloseImageStream();
         throw;
     }
     CloseImageStream();
+}
+
+void TZUBGraphicsCompressor::SaveDIBtoFile(const TDeviceIndependentBitmap &dib, const std::string &fileName) {
+    OnFile(fileName, graphics::TFileMode::fmCreate, [&](graphics::TStream &file) { SaveDIBToStream(dib, file); });
 }
 
 std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmapFromStream(
@@ -54,14 +58,8 @@ std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmap
 
 std::unique_ptr<TDeviceIndependentBitmap> TZUBGraphicsDecompressor::ReadDIBitmapFromFile(
     const std::string &fileName, TDIBFormat format) {
-    graphics::TFileStream file(fileName, graphics::TFileMode::fmOpenRead);
     std::unique_ptr<TDeviceIndependentBitmap> dib;
-    try {
-        dib = ReadDIBitmapFromStream(file, format);
-    } catch (...) {
-        CloseImageStream();
-        throw;
-    }
-    CloseImageStream();
+    OnFile(fileName, graphics::TFileMode::fmOpenRead,
+           [&](graphics::TStream &file) { dib = ReadDIBitmapFromStream(file, format); });
     return dib;
 }

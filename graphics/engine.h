@@ -34,6 +34,11 @@ public:
 
     graphics::TStream *ImageStream() const { return imageStream_; }
 
+    // Runs `work` on the file opened in `mode`, then closes the engine's stream, also when an
+    // error passes: the file goes away with this call and the engine must not keep it.
+    void OnFile(const std::string &fileName, graphics::TFileMode mode,
+                const std::function<void(graphics::TStream &)> &work);
+
     TProgressEvent OnProgressReport;
     TErrorEvent OnWarning;
 

@@ -10,12 +10,11 @@
 #include "graphics/dib_iterators.h"
 #include "graphics/stream.h"
 
-using TDictionaryIndex = int;  // 0..5021; 5021 answers "table full"
+using TDictionaryIndex = int;  // a slot of the coder's dictionary table
 using TStackIndex = int;
 
 class TZUB_LZWCommon {
 public:
-    static constexpr int kTableSize = 5021;
     static constexpr int kMaxCodes = 4096;
 
     TZUB_LZWCommon(const TZUB_LZWCommon &) = delete;
@@ -63,11 +62,22 @@ private:
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
 
+    static constexpr int kTableBits = 13;
+    static constexpr int kTableSize = 1 << kTableBits;  // twice the codes: never more than half full
     // The dictionary as an open-addressed hash table. A slot holds the string's last pixel in
     // bits 0-7, the code of the rest of the string in bits 8-19 and the string's own code in
     // bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
     std::array<uint32_t, kTableSize> slots_;
     uint16_t currentPrefix_ = 0;
+
+    // Codes are packed into a 64-bit register and stored 4 bytes at a time; whole sub-blocks go
+    // to the stream once 16 of them are held.
+    void FlushSubBlocks(bool all);
+    static constexpr int kPackedBytes = 255 * 16;
+    std::array<uint8_t, kPackedBytes + 8> packed_{};
+    int packedCount_ = 0;
+    uint64_t bits_ = 0;
+    int bitCount_ = 0;
 };
 
 class TZUB_LZWDecompressor : public TZUB_LZWCommon {

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "graphics/errors.h"
@@ -59,16 +61,20 @@ void TZUB_LZWCompressor::StartDictionary() {
 }
 
 TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix, uint16_t pixel) const {
-    const int hash = ((pixel << 4) ^ prefix) & 0xFFFF;
-    const int step = hash == 0 ? 1 : kTableSize - hash;
+    // The first slot tried takes the pixel in the table's high bits and the prefix code in its low
+    // bits, so the children of codes made one after another (the strings of a uniform area) lie
+    // side by side. Further slots step by an odd amount hashed from the key: keys that share a
+    // first slot part at once. The table is never more than half full.
     const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
-    int slot = hash;
-    do {
-        const uint32_t entry = slots_[slot];
-        if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
-        slot = step > slot ? slot + kTableSize - step : slot - step;
-    } while (slot != hash);
-    return kTableSize;
+    uint32_t slot = (static_cast<uint32_t>(pixel) << (kTableBits - 8) ^ prefix) & (kTableSize - 1);
+    uint32_t entry = slots_[slot];
+    if (entry == 0 || (entry & 0xFFFFF) == key) return static_cast<TDictionaryIndex>(slot);
+    const uint32_t step = (key * 2654435761u) >> (32 - kTableBits) | 1;
+    for (;;) {
+        slot = (slot + step) & (kTableSize - 1);
+        entry = slots_[slot];
+        if (entry == 0 || (entry & 0xFFFFF) == key) return static_cast<TDictionaryIndex>(slot);
+    }
 }
 
 bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
@@ -87,18 +93,15 @@ bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
     for (; i < count; ++i) {
         const TColourIndex pixel = row_[i];
         const TDictionaryIndex slot = FindChildNode(prefix, pixel);
-        if (slot < kTableSize && slots_[slot] != 0) {
+        if (slots_[slot] != 0) {
             prefix = static_cast<uint16_t>(slots_[slot] >> 20);
             continue;
         }
-        if (slot < kTableSize) {
-            slots_[slot] =
-                pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(nextCode_) << 20;
-            ++nextCode_;
-        }
+        slots_[slot] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(nextCode_) << 20;
+        ++nextCode_;
         WriteBits(prefix, codeWidth_);
         prefix = pixel;
-        if (slot == kTableSize || nextCode_ >= kMaxCodes) {
+        if (nextCode_ >= kMaxCodes) {
             WriteBits(clearCode_, codeWidth_);
             StartDictionary();
         } else if (nextCode_ > codeLimit_) {
@@ -111,24 +114,27 @@ bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
 }
 
 void TZUB_LZWCompressor::WriteBits(uint16_t code, int width) {
-    uint8_t *p = buffer_.data() + position_;
-    const uint32_t v = (static_cast<uint32_t>(code) << bitOffset_) | p[0];
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-    p[2] = static_cast<uint8_t>(v >> 16);
-    bitOffset_ += width;
-    position_ += bitOffset_ >> 3;
-    bitOffset_ &= 7;
-    if (position_ >= 255) {
-        const uint8_t length = 255;
+    bits_ |= static_cast<uint64_t>(code) << bitCount_;
+    bitCount_ += width;
+    if (bitCount_ < 32) return;
+    uint8_t *p = packed_.data() + packedCount_;
+    for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
+    packedCount_ += 4;
+    bits_ >>= 32;
+    bitCount_ -= 32;
+    if (packedCount_ >= kPackedBytes) FlushSubBlocks(false);
+}
+
+void TZUB_LZWCompressor::FlushSubBlocks(bool all) {
+    int at = 0;
+    while (packedCount_ - at >= 255 || (all && packedCount_ > at)) {
+        const auto length = static_cast<uint8_t>(std::min(255, packedCount_ - at));
         WriteBlock(&length, 1);
-        WriteBlock(buffer_.data(), 255);
-        // The partly filled byte (and any completed one past the block) starts the next block.
-        const int carried = position_ - 255 + 1;
-        for (int i = 0; i < carried; ++i) buffer_[i] = buffer_[255 + i];
-        buffer_[carried] = 0;
-        position_ -= 255;
+        WriteBlock(packed_.data() + at, length);
+        at += length;
     }
+    std::memmove(packed_.data(), packed_.data() + at, static_cast<size_t>(packedCount_ - at));
+    packedCount_ -= at;
 }
 
 void TZUB_LZWCompressor::Finish() {
@@ -136,11 +142,10 @@ void TZUB_LZWCompressor::Finish() {
     started_ = false;
     WriteBits(currentPrefix_, codeWidth_);
     WriteBits(endCode_, codeWidth_);
-    if (position_ > 0 || bitOffset_ > 0) {
-        const auto count = static_cast<uint8_t>(position_ + (bitOffset_ > 0 ? 1 : 0));
-        WriteBlock(&count, 1);
-        WriteBlock(buffer_.data(), count);
-    }
+    for (; bitCount_ > 0; bitCount_ -= 8, bits_ >>= 8) packed_[packedCount_++] = static_cast<uint8_t>(bits_);
+    bitCount_ = 0;
+    bits_ = 0;
+    FlushSubBlocks(true);
     const uint8_t terminator = 0;
     WriteBlock(&terminator, 1);
 }

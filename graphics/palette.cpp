@@ -61,7 +61,9 @@ void TLogicalPalette::Assign(const TLogicalPalette &source) {
     entries_ = source.entries_;
     count_ = source.count_;
     exact_ = source.exact_;
-    FreeCache();
+    // The inverse map holds the exact colours a quantised palette was built from; a copy answers
+    // them alike.
+    cache_ = source.cache_ ? std::make_unique<graphics::TColourCube>(*source.cache_) : nullptr;
 }
 
 void TLogicalPalette::Assign(const TDeviceIndependentBitmap &dib) {

@@ -52,8 +52,10 @@ class ScanScreen {
 public:
     virtual ~ScanScreen() = default;
 
-    // The input memo as typed, its line breaks included (also one after the last line).
-    virtual std::string InputText() const = 0;
+    // The input memo as typed, its line breaks included (also one after the last line): its size
+    // and its text from a position on, both counted in the memo's characters.
+    virtual std::size_t InputSize() const = 0;
+    virtual std::string InputFrom(std::size_t position) const = 0;
     virtual void ClearInput() = 0;
     // The memo of what was read, and the memo of a long plain text's further lines.
     virtual void ShowRead(const std::string &text) = 0;
@@ -94,10 +96,21 @@ struct ScanIntakeState {
     std::string ScannedQrText;       // the last whole own QR text, "LEG:0" to "END", empty lines left out
     std::uint8_t QrOrderFlags = 0;   // bit 0 an order number, bit 1 an order date came from a code
 
-    // What the intake has worked out so far; kept so that each tick costs only the new input.
+    // The input read so far, split into lines as it arrives, so that a tick costs only what was
+    // typed since the last one.
+    struct TypedInput {
+        std::string text;                // the input read so far
+        std::size_t seen = 0;            // memo position up to which it was read
+        std::vector<std::string> lines;  // its complete lines
+        std::size_t tailStart = 0;       // where the line not yet complete starts
+        bool afterCr = false;            // the last break was a CR: a LF right after it belongs to it
+        std::size_t linesChecked = 0;    // complete lines the waiting states have looked at
+        std::size_t probeNext = 0;       // first window position the registration probe has not seen
+    };
+
+    // What the intake has worked out so far.
     struct Progress {
-        std::string probedText;         // the input the probe has seen
-        std::size_t probeNext = 0;      // first window position not yet probed
+        TypedInput input;
         std::string readText;           // what the read memo shows
         std::string furtherText;        // what the further-lines memo shows
         std::int32_t documentTick = 0;  // ScanTick when the document's length was last taken

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "barcode/qr_encoder.h"
+#include "bench/support/interleaved.h"
 
 namespace {
 
@@ -43,34 +44,76 @@ std::string Version40Text() {
     return text.substr(0, 2500);
 }
 
-void Ours(benchmark::State &state, const std::string &text) {
-    barcode::QrParameters parameters;  // level L with upgrade, the document pages' settings
-    for (auto _ : state) {
+// Alternating letters and digits: the most segment boundaries the search meets.
+std::string AlternatingText() {
+    std::string text;
+    while (text.size() < 3000) text += "A1";
+    return text;
+}
+
+// 300 digits: a small symbol (version 6 at level L).
+std::string SmallDigits() {
+    std::string text;
+    for (int i = 0; text.size() < 300; ++i) text += std::to_string(i * 7919 % 1000);
+    return text.substr(0, 300);
+}
+
+// A short line of code page 1250 text with numbers: a small symbol of mixed modes.
+std::string SmallText() {
+    return "Taksometr nr 12345, \xB9wiadectwo 2026/12/0042, sta\xB3a k=1234 imp/km, opony 195/65R15";
+}
+
+// 7000 digits: near the capacity of version 40.
+std::string LargeDigits() {
+    std::string text;
+    for (int i = 0; text.size() < 7000; ++i) text += std::to_string(i * 104729 % 100000);
+    return text.substr(0, 7000);
+}
+
+// Upper-case letters, digits and the alphanumeric punctuation.
+std::string Alphanumeric() {
+    std::string text;
+    for (int i = 0; text.size() < 1500; ++i) text += "TAKSOMETR " + std::to_string(i) + " $%*+-./:";
+    return text.substr(0, 1500);
+}
+
+// Arbitrary bytes.
+std::string Binary() {
+    std::mt19937 random(11);
+    std::string text(1200, '\0');
+    for (char &c : text) c = static_cast<char>(random() % 256);
+    return text;
+}
+
+// Ours at level L without upgrade and libqrencode at level L choosing its own modes: the same
+// symbol size and the same work.
+void Compare(benchmark::State &state, const std::string &text, bool binary) {
+    barcode::QrParameters parameters;
+    parameters.EccLevelUpgrade = false;
+    const auto ours = [&] {
         barcode::QrSymbol symbol;
         benchmark::DoNotOptimize(barcode::EncodeSymbol(text, parameters, symbol));
         benchmark::DoNotOptimize(symbol.Matrix.data());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
-}
-
-void Qrencode(benchmark::State &state, const std::string &text) {
-    for (auto _ : state) {
-        QRcode *code = QRcode_encodeString(text.c_str(), 0, QR_ECLEVEL_L, QR_MODE_8, 1);
-        if (code == nullptr) {
-            state.SkipWithError("libqrencode refused the text");
-            break;
-        }
+    };
+    const auto theirs = [&] {
+        QRcode *code = binary ? QRcode_encodeData(static_cast<int>(text.size()),
+                                                  reinterpret_cast<const unsigned char *>(text.data()), 0,
+                                                  QR_ECLEVEL_L)
+                              : QRcode_encodeString(text.c_str(), 0, QR_ECLEVEL_L, QR_MODE_8, 1);
         benchmark::DoNotOptimize(code);
         QRcode_free(code);
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    };
+    bench::Interleaved(state, 20, ours, theirs);
 }
 
-BENCHMARK_CAPTURE(Ours, ResultsPage, ResultsPageText());
-BENCHMARK_CAPTURE(Qrencode, ResultsPage, ResultsPageText());
-BENCHMARK_CAPTURE(Ours, PlainPage, PlainPageText());
-BENCHMARK_CAPTURE(Qrencode, PlainPage, PlainPageText());
-BENCHMARK_CAPTURE(Ours, Version40, Version40Text());
-BENCHMARK_CAPTURE(Qrencode, Version40, Version40Text());
+BENCHMARK_CAPTURE(Compare, SmallDigits, SmallDigits(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, SmallText, SmallText(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, LargeDigits, LargeDigits(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, Alphanumeric, Alphanumeric(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, ResultsPage, ResultsPageText(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, PlainPage, PlainPageText(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, Version40, Version40Text(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, Alternating, AlternatingText(), false)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, Binary, Binary(), true)->UseManualTime();
 
 }  // namespace

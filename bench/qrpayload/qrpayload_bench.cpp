@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "code_fixtures.h"
+#include "fake_scan_screen.h"
 #include "qrpayload/aztec_code.h"
 #include "qrpayload/base64.h"
 #include "qrpayload/block_cipher.h"
+#include "qrpayload/scan_intake.h"
 
 namespace {
 
@@ -75,5 +77,26 @@ void EncryptOpenSsl(benchmark::State &state) {
     benchmark::DoNotOptimize(block);
 }
 BENCHMARK(EncryptOpenSsl);
+
+// A half-megabyte paste into the scanner's input, arriving 4 KB a tick, read to its last line.
+void ScanHugePaste(benchmark::State &state) {
+    std::string paste;
+    while (paste.size() < 500'000) paste += "QUJDREVGR0hJSktMTU5PUFFSU1RVVldY\nLEG:0\nSZYFR:3DES\nSTART:\n0123\n";
+    for (auto _ : state) {
+        qrpayload::FakeScreen screen;
+        qrpayload::ScanIntakeState intake;
+        qrpayload::QrPayloadState cipher;
+        qrpayload::StartScan(intake, screen);
+        for (std::size_t at = 0; at < paste.size(); at += 4096) {
+            screen.input += paste.substr(at, 4096);
+            qrpayload::ScanStep(intake, screen, cipher);
+        }
+        while (static_cast<std::size_t>(intake.QrLineIndex) < intake.QrProgress.input.lines.size())
+            qrpayload::ScanStep(intake, screen, cipher);
+        benchmark::DoNotOptimize(intake.QrLineIndex);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(paste.size()));
+}
+BENCHMARK(ScanHugePaste)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "platform/gui/memo.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 #include <utility>
 
 #include "platform/gui/widgets.h"
@@ -20,6 +23,21 @@ TMemo::TMemo(TComponent *owner) : EditControl(owner) {
 
 QString TMemo::ShownText() const {
     return editor_->toPlainText();
+}
+
+int TMemo::ShownLength() const {
+    return editor_->document()->characterCount() - 1;  // the document ends in a paragraph separator
+}
+
+QString TMemo::ShownTextFrom(int position) const {
+    QTextCursor cursor(editor_->document());
+    cursor.setPosition(std::clamp(position, 0, ShownLength()));
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    // A selection marks line breaks as paragraph separators; the shown text has "\n" there and
+    // blanks for no-break spaces.
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::Nbsp, u' ');
+    return text;
 }
 
 void TMemo::LinesChanged() {

@@ -34,6 +34,10 @@ public:
     // The text as the memo shows it, with "\n" between lines; unlike Lines, it keeps a line break
     // typed after the last line.
     QString ShownText() const;
+    // The shown text's length, and the shown text from a position on: a reader of text that keeps
+    // arriving takes only what is new.
+    int ShownLength() const;
+    QString ShownTextFrom(int position) const;
 
 protected:
     void ApplyReadOnly(bool value) override;

@@ -1,5 +1,8 @@
 #include "qrpayload/window/form_scan_screen.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "app/form1.h"
 #include "platform/runtime/cp1250.h"
 
@@ -63,8 +66,12 @@ TEdit *FieldEdit(TForm1 &form, ScanField field) {
 
 }  // namespace
 
-std::string FormScanScreen::InputText() const {
-    return ToCp1250(form_.Memo11->ShownText());
+std::size_t FormScanScreen::InputSize() const {
+    return static_cast<std::size_t>(form_.Memo11->ShownLength());
+}
+
+std::string FormScanScreen::InputFrom(std::size_t position) const {
+    return ToCp1250(form_.Memo11->ShownTextFrom(static_cast<int>(std::min<std::size_t>(position, INT_MAX))));
 }
 
 void FormScanScreen::ClearInput() {

@@ -11,7 +11,8 @@ class FormScanScreen : public ScanScreen {
 public:
     explicit FormScanScreen(TForm1 &form) : form_(form) {}
 
-    std::string InputText() const override;
+    std::size_t InputSize() const override;
+    std::string InputFrom(std::size_t position) const override;
     void ClearInput() override;
     void ShowRead(const std::string &text) override;
     void ShowFurther(const std::string &text) override;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 
 #include "barcode/matrix.h"
@@ -134,3 +136,56 @@ TEST(Matrix, VersionOneAndSevenLayout) {
 }
 
 }  // namespace
+
+namespace {
+
+// The penalty counted module by module: runs of six or more score length - 2, each
+// dark-light-dark-dark-dark-light-dark sequence 40, each uniform 2 x 2 square 3, and twice the
+// distance of the dark share from 50 %.
+int PlainScore(const TMapMatrix &m, unsigned char mask) {
+    const int n = static_cast<int>(m.size());
+    std::vector<std::vector<int>> dark(n, std::vector<int>(n));
+    int darkCount = 0;
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) {
+            dark[r][c] = (m[r][c] & 1) ^ ((m[r][c] & barcode::mkData) ? GetMaskValue(mask, r, c) : 0);
+            darkCount += dark[r][c];
+        }
+    int score = 0;
+    for (const bool rows : {true, false}) {
+        for (int a = 0; a < n; ++a) {
+            const auto at = [&](int b) { return rows ? dark[a][b] : dark[b][a]; };
+            for (int b = 0, run = 1; b < n; ++b, ++run) {
+                if (b + 1 < n && at(b + 1) == at(b)) continue;
+                if (run >= 6) score += run - 2;
+                run = 0;
+            }
+            for (int b = 0; b + 7 <= n; ++b) {
+                static constexpr int kFinder[7] = {1, 0, 1, 1, 1, 0, 1};
+                int k = 0;
+                while (k < 7 && at(b + k) == kFinder[k]) ++k;
+                if (k == 7) score += 40;
+            }
+        }
+    }
+    for (int r = 0; r + 1 < n; ++r)
+        for (int c = 0; c + 1 < n; ++c)
+            if (dark[r][c] == dark[r][c + 1] && dark[r][c] == dark[r + 1][c] && dark[r][c] == dark[r + 1][c + 1])
+                score += 3;
+    return score + static_cast<int>(std::nearbyint(std::fabs(100.0 * darkCount / (n * n) - 50.0) * 2.0));
+}
+
+}  // namespace
+
+// Symbols of every line width the scorer works with, near their limits, scored against the plain
+// count for every mask.
+TEST(MaskScore, EveryWidthScoresAsCountedModuleByModule) {
+    std::mt19937 random(17);
+    for (const int n : {21, 61, 65, 125, 129, 177}) {
+        TMapMatrix m(n, std::vector<std::uint8_t>(n));
+        for (auto &row : m)
+            for (auto &module : row) module = static_cast<std::uint8_t>((random() % 2) | (random() % 3 ? barcode::mkData : 0));
+        for (unsigned char mask = 0; mask < 8; ++mask)
+            EXPECT_EQ(GetMaskScore(m, mask), PlainScore(m, mask)) << "side " << n << " mask " << int(mask);
+    }
+}

@@ -105,6 +105,39 @@ TEST(GifWriter, EveryDepthReadsBackWithTheSameColours) {
     }
 }
 
+// A true-colour image whose colours all have a palette entry of their own keeps every pixel: the
+// palette's exact colours survive the copies the writer makes of it. Colours one step apart in the
+// cube were mapped to one entry when a copy lost them.
+TEST(GifWriter, TrueColourImagesWhoseColoursAllFitKeepEveryPixel) {
+    std::vector<Pixels> images = {{0x000000, 0x000008}, {0x000008, 0x000000}, {0x000400, 0x000000}};
+    std::mt19937 random(2026);
+    for (int n = 0; n < 24; ++n) {
+        // Up to 256 distinct cell-aligned colours, the ones a 5-6-5 palette holds exactly.
+        std::vector<uint32_t> colours;
+        const int count = 2 + static_cast<int>(random() % 255);
+        while (static_cast<int>(colours.size()) < count) {
+            const uint32_t c = (random() & 0xF8FCF8u);
+            if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
+        }
+        Pixels pixels;
+        for (int i = 0; i < 40 * 30; ++i) pixels.push_back(colours[i < count ? i : random() % count]);
+        images.push_back(pixels);
+    }
+    for (const bool interlace : {false, true}) {
+        for (size_t k = 0; k < images.size(); ++k) {
+            SCOPED_TRACE("image " + std::to_string(k) + (interlace ? ", interlaced" : ""));
+            const Pixels &pixels = images[k];
+            const int width = pixels.size() == 2 ? 2 : 40;
+            const int height = static_cast<int>(pixels.size()) / width;
+            const Bytes gif = Write(MakeDIB(dt24bit, width, height, pixels),
+                                    [&](TZUB_GIFCompressor &w) { w.Interlace = interlace; });
+            const TheirStream theirs = Slurp(gif);
+            ASSERT_EQ(theirs.Frames.size(), 1u);
+            EXPECT_EQ(theirs.Frames[0].Colours, pixels);
+        }
+    }
+}
+
 TEST(GifWriter, InterlacedImagesOfEveryShortHeight) {
     for (int height = 1; height <= 9; ++height) {
         SCOPED_TRACE("height " + std::to_string(height));

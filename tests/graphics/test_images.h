@@ -1,5 +1,6 @@
 #pragma once
 // Index images for the coder tests and benchmarks.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -29,6 +30,21 @@ inline std::vector<uint8_t> PhotoLike(int width, int height, unsigned start = 1)
             const double shade = 96 + 60 * std::sin(x * 0.013) * std::cos(y * 0.021) + 40.0 * x / width;
             const int grain = static_cast<int>(random() % 5) - 2;
             pixels[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(std::lround(shade) + grain);
+        }
+    }
+    return pixels;
+}
+
+// A smooth shading reduced to 64 levels by an ordered 4 x 4 dither: fine regular patterns.
+inline std::vector<uint8_t> Dithered(int width, int height) {
+    static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const double shade = 31.5 + 31.5 * std::sin(x * 0.007) * std::cos(y * 0.005);  // 0 .. 63
+            const double threshold = (kBayer[y % 4][x % 4] + 0.5) / 16.0;
+            pixels[static_cast<size_t>(y) * width + x] =
+                static_cast<uint8_t>(std::min(63.0, std::floor(shade) + (shade - std::floor(shade) > threshold ? 1 : 0)));
         }
     }
     return pixels;

@@ -1,5 +1,6 @@
 #pragma once
 // A scanned-code screen kept in memory for the intake's tests and fuzzer.
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -23,7 +24,15 @@ public:
     int activeMarks = 0, ownFamilyPresets = 0;
     bool orderLabelHidden = false;
 
-    std::string InputText() const override { return input; }
+    // Characters of the input the intake has read, over all its ticks.
+    mutable std::size_t inputRead = 0;
+
+    std::size_t InputSize() const override { return input.size(); }
+    std::string InputFrom(std::size_t position) const override {
+        const std::string text = input.substr(std::min(position, input.size()));
+        inputRead += text.size();
+        return text;
+    }
     void ClearInput() override { input.clear(); }
     void ShowRead(const std::string &text) override { read = text; }
     void ShowFurther(const std::string &text) override { further = text; }

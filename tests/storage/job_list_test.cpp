@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <map>
 
 #include "platform/runtime/errors.h"
 #include "tests/storage/job_tables_fixture.h"
-#include "tests/support/slowdown.h"
 
 using storage::JobListPage;
 using storage::SearchTexts;
@@ -164,7 +162,7 @@ TEST_F(JobList, HidingTheOnlyJobOfAPageShowsTheFollowingOnes) {
     EXPECT_EQ(RecNos(Page(0, &filter)), std::vector<int>{3});
 }
 
-TEST_F(JobList, AFullScanOfTenThousandJobsTakesWellUnderASecond) {
+TEST_F(JobList, AFilterThatMatchesNothingVisitsEveryJobOnce) {
     std::vector<std::map<int, std::string>> jobs(10000);
     for (size_t i = 0; i < jobs.size(); ++i)
         for (const int field : {3, 7, 15, 18, 21, 26, 28, 30, 31})
@@ -175,13 +173,10 @@ TEST_F(JobList, AFullScanOfTenThousandJobsTakesWellUnderASecond) {
     SearchTexts filter;
     filter[0] = "job";
     filter[6] = "no such VIN";
-    const auto started = std::chrono::steady_clock::now();
     const JobListPage page = storage::ReadJobPage(genData, 0, &filter);
-    const auto elapsed = std::chrono::steady_clock::now() - started;
     genData.Close();
     EXPECT_TRUE(page.rows.empty());
     EXPECT_EQ(page.visited, 10000);
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500 * test_support::kSlowdown);
 }
 
 }  // namespace

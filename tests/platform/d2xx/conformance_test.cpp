@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "device_backends.h"
-#include "tests/support/slowdown.h"
 
 namespace d2xx_test {
 namespace {
@@ -125,7 +124,6 @@ TEST_P(Conformance, EmptyReadReturnsNothingAfterTheReadTimeout) {
     const auto waited = std::chrono::steady_clock::now() - start;
     // The simulator's clock counts whole milliseconds, so its 10 ms may start late in one.
     EXPECT_GE(waited, std::chrono::microseconds(9000));
-    EXPECT_LT(waited, std::chrono::milliseconds(500 * test_support::kSlowdown));
     EXPECT_EQ(api().FT_Close(handle), FT_OK);
 }
 

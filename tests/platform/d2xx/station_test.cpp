@@ -8,7 +8,6 @@
 
 #include "device_backends.h"
 #include "platform/d2xx/station_discovery.h"
-#include "tests/support/slowdown.h"
 
 namespace d2xx_test {
 namespace {
@@ -77,7 +76,6 @@ TEST_F(StationPort, WriteToADeviceThatTakesNothingEndsAfterTheWriteTimeout) {
     EXPECT_GT(written, 0u);
     EXPECT_LT(written, block.size());
     EXPECT_GE(waited, std::chrono::milliseconds(10));
-    EXPECT_LT(waited, std::chrono::milliseconds(500 * test_support::kSlowdown));
 }
 
 TEST_F(StationPort, OpenDeviceIsLockedAgainstOtherPrograms) {

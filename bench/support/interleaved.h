@@ -1,0 +1,37 @@
+#pragma once
+// Runs our code and a peer's on the same input in alternating batches inside each iteration, so
+// that both meet the same machine state, and reports both times per call and ours over the peer's
+// ("ratio", below 1: ours is faster). The benchmark's own time is ours.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace bench {
+
+template <class Ours, class Theirs>
+void Interleaved(benchmark::State &state, int batch, Ours ours, Theirs theirs) {
+    using Clock = std::chrono::steady_clock;
+    const auto timed = [batch](auto &work) {
+        const auto start = Clock::now();
+        for (int i = 0; i < batch; ++i) work();
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
+    double oursSeconds = 0, theirsSeconds = 0;
+    bool oursFirst = true;
+    for (auto _ : state) {
+        // Which side runs first alternates, so neither always finds the caches warmed by the other.
+        const double a = oursFirst ? timed(ours) : 0;
+        const double b = timed(theirs);
+        const double c = oursFirst ? 0 : timed(ours);
+        oursSeconds += a + c;
+        theirsSeconds += b;
+        state.SetIterationTime(a + c);
+        oursFirst = !oursFirst;
+    }
+    const double calls = static_cast<double>(state.iterations()) * batch;
+    state.counters["ours_us"] = oursSeconds / calls * 1e6;
+    state.counters["peer_us"] = theirsSeconds / calls * 1e6;
+    state.counters["ratio"] = oursSeconds / theirsSeconds;
+}
+
+}  // namespace bench
