@@ -63,10 +63,7 @@ void TForm1::UpdatePnelTaryf(int tariff) {
         } else if (!changeMode) {
             SetEditable(second, own && row != kSTC);
         }
-        if (!changeMode) {
-            const RecalcPause pause(RecalcGuard);
-            (page == 0 ? first : second)->SetText(Shown(TariffGroupUnits[row][group]));
-        }
+        if (!changeMode) (page == 0 ? first : second)->SetText(Shown(TariffGroupUnits[row][group]));
     }
 
     for (TPanel *flag : TariffActivePanels) flag->SetEnabled(unlocked);
