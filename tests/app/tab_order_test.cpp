@@ -35,7 +35,9 @@ TEST_F(TabOrderTest, TabFollowsTheRowsOfTheParametersPage) {
     for (TControl *next : expected) {
         PressTab(w);
 
-        ASSERT_EQ(FocusedControl(w), next) << "expected " << next->Name().toStdString();
+        const TControl *focused = FocusedControl(w);
+        ASSERT_EQ(focused, next) << "expected " << next->Name().toStdString() << ", focus on "
+                                 << (focused != nullptr ? focused->Name().toStdString() : "nothing");
     }
 }
 
