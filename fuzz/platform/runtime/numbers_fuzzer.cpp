@@ -24,8 +24,9 @@ void CheckSign(const std::string &text) {
 // same text again. Near the largest value the rounded text may lie beyond it and read as overflow.
 void CheckFormat(long double value, int precision, int digits) {
     const std::string text = FloatToStrF(value, precision, digits);
+    if (!std::isfinite(value)) return;  // "NAN", "INF", "-INF"
     CheckSign(text);
-    if (!std::isfinite(value) || std::fabs(value) > 1e4900L) return;
+    if (std::fabs(value) > 1e4900L) return;
     long double again = 0;
     if (!TryStrToFloat(text, again)) std::abort();
     if (FloatToStrF(again, precision, digits) != text) std::abort();
