@@ -23,6 +23,7 @@ constexpr int32_t kCommandCount = 68;  // numbers 0 .. 67
 std::span<const Row> ShellRows();   // app/
 std::span<const Row> DeviceRows();  // device/window
 std::span<const Row> JobTableRows();  // storage/
+std::span<const Row> EvaluationRows();  // evaluation/window
 
 // The action of a command; null when no row dispatches it (the press only raises its panel).
 Action Find(int32_t command);

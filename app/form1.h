@@ -233,9 +233,26 @@ public:
     void FunctionDroga();
     void Panel126Click(TObject *Sender);
     void Panel127Click(TObject *Sender);
+    // The tariff buttons 1 .. 8.
+    void Panel118Click(TObject *Sender);
+    void Panel119Click(TObject *Sender);
+    void Panel120Click(TObject *Sender);
+    void Panel121Click(TObject *Sender);
+    void Panel122Click(TObject *Sender);
+    void Panel123Click(TObject *Sender);
+    void Panel124Click(TObject *Sender);
+    void Panel125Click(TObject *Sender);
     // The test whose button is selected.
     int ShownTest() const;
     void ShowTestCells(int test);
+    // Reloads the grid cells, counters, flag panels and the tariff's parameters from the slot's stores.
+    void ReloadSlot(int tariff, int test);
+    // "Ust." or "Leg." is lit.
+    bool WorkingModeChosen() const;
+    // Shows the selected tariff's set-speed edit, the set-speed display and St as the test needs them.
+    void SetSpeedTest(int test);
+    // Marks the tariffs a scanned QR text filled (OpłD, OpłC, Dps, Cps all given) as active.
+    void SetPaneleAktywnaQR();
     // Evaluates a tariff (0..7 of the shown layout) for one test and shows the results and the verdict.
     void UpdateEdit(int tariff, int test);
     // Copies the tariff page's edits of the current tariff into the slot's stores.
@@ -245,7 +262,8 @@ public:
     void Edit40Change(TObject *Sender);
     // The store a tariff-page edit (or Edit29) shows for the shown layout; nullptr for other edits.
     std::string *StoreOfTariffEdit(const TObject *edit);
-    // Change handler of the grid's NOM and N cells: stores, evaluates, marks the slot tested.
+    // Change handler of the grid's NOM and N cells and the start and end counters: stores,
+    // evaluates (which keeps the counters in the slot's stores), marks the slot tested.
     void Edit298Change(TObject *Sender);
     // Stores the grid's NOM and N cells for the current slot and shown test, evaluates, marks the slot.
     void StoreGridCells();
@@ -275,6 +293,43 @@ public:
     void EnableParametry(bool enabled);
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
+    // Advances a checklist cell's mark ("+" -> "-" -> "ND" -> "+") and works out the verdict again.
+    bool ClickPanelOgl(TPanel *panel);
+    // The checklist cells, items 1a .. 15f.
+    void Panel292Click(TObject *Sender);
+    void Panel293Click(TObject *Sender);
+    void Panel294Click(TObject *Sender);
+    void Panel295Click(TObject *Sender);
+    void Panel296Click(TObject *Sender);
+    void Panel298Click(TObject *Sender);
+    void Panel297Click(TObject *Sender);
+    void Panel299Click(TObject *Sender);
+    void Panel300Click(TObject *Sender);
+    void Panel301Click(TObject *Sender);
+    void Panel302Click(TObject *Sender);
+    void Panel303Click(TObject *Sender);
+    void Panel304Click(TObject *Sender);
+    void Panel305Click(TObject *Sender);
+    void Panel306Click(TObject *Sender);
+    void Panel307Click(TObject *Sender);
+    void Panel308Click(TObject *Sender);
+    void Panel309Click(TObject *Sender);
+    void Panel310Click(TObject *Sender);
+    void Panel311Click(TObject *Sender);
+    void Panel312Click(TObject *Sender);
+    void Panel313Click(TObject *Sender);
+    void Panel314Click(TObject *Sender);
+    void Panel281Click(TObject *Sender);
+    void Panel315Click(TObject *Sender);
+    void Panel65Click(TObject *Sender);
+    void Panel64Click(TObject *Sender);
+    void Panel57Click(TObject *Sender);
+    void Panel68Click(TObject *Sender);
+    void Panel69Click(TObject *Sender);
+    void Panel60Click(TObject *Sender);
+    void Panel66Click(TObject *Sender);
+    void Panel50Click(TObject *Sender);
+    void Panel381Click(TObject *Sender);
 
     // --- Taximeter presets, tariff panels, tariff-enable panels (storage/) ---
     // Switch the window to a taximeter family; each acts only when the family changes.

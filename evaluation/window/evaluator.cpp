@@ -9,8 +9,13 @@ namespace {
 using namespace evaluation;
 
 // Elements of TariffParamEdits after the ten rows of eight.
-constexpr int kModeDEdits = 92;   // Edit117..Edit120: DpsD, DnsD, CpsD, CnsD
+constexpr int kModeDEdits = 92;   // Edit117..Edit120, captioned DpsD, CnsD, CpsD, DnsD
 constexpr int kGroupEdits = 96;   // pairs (first page, second page): JT, STC, JDOPŁ
+
+// The column of FareGridColumns (the edit table's order) showing each column of the grid store.
+constexpr int kShownColumn[kGridColumns] = {0, 1, 2, 5, 6, 7, 3, 4, 8, 9};
+
+TEdit *Cell(TForm1 &w, int column, int row) { return w.FareGridColumns[kGridRows * kShownColumn[column] + row]; }
 
 std::string Text(const TEdit *edit) { return edit->Text().toStdString(); }
 
@@ -37,7 +42,7 @@ void EachTariffEdit(TForm1 &w, TariffPage &page, Visit visit) {
         visit(w.TariffParamEdits[kGroupEdits + 2 + p], page.STC[p]);
         visit(w.TariffParamEdits[kGroupEdits + 4 + p], page.JDOPL[p]);
     }
-    std::string *modeD[] = {&page.DpsD, &page.DnsD, &page.CpsD, &page.CnsD};
+    std::string *modeD[] = {&page.DpsD, &page.CnsD, &page.CpsD, &page.DnsD};
     for (int i = 0; i < 4; ++i) visit(w.TariffParamEdits[kModeDEdits + i], *modeD[i]);
 }
 
@@ -49,7 +54,7 @@ void TForm1::UpdateEdit(int tariff, int test) {
     EachTariffEdit(*this, screen.Page, [](TEdit *edit, std::string &text) { text = Text(edit); });
     for (int column = 0; column < kGridColumns; ++column)
         for (int row = 0; row < kMeasuringRows; ++row)
-            screen.Grid.Cells[column][row] = Text(FareGridColumns[kGridRows * column + row]);
+            screen.Grid.Cells[column][row] = Text(Cell(*this, column, row));
     for (int row = 0; row < kCounterRows; ++row)
         for (int c = 0; c < kCounters; ++c) screen.Counters.Cells[row][c] = Text(CounterEdits[8 * row + c]);
 
@@ -75,9 +80,9 @@ void TForm1::UpdateEdit(int tariff, int test) {
     EachTariffEdit(*this, screen.Page, [](TEdit *edit, const std::string &text) { Put(edit, text); });
     for (int column = kFeeMeter; column < kGridColumns; ++column)
         for (int row = 0; row < kMeasuringRows; ++row)
-            Put(FareGridColumns[kGridRows * column + row], screen.Grid.Cells[column][row]);
+            Put(Cell(*this, column, row), screen.Grid.Cells[column][row]);
     for (int row = 0; row < kMeasuringRows; ++row)
-        FareGridColumns[kGridRows * kPaidErrorPct + row]->SetColor(screen.Grid.PercentRed[row] ? clRed : cl3DLight);
+        Cell(*this, kPaidErrorPct, row)->SetColor(screen.Grid.PercentRed[row] ? clRed : cl3DLight);
     for (int row = kDifference; row < kCounterRows; ++row)
         for (int c = 0; c < kCounters; ++c) Put(CounterEdits[8 * row + c], screen.Counters.Cells[row][c]);
     for (int c = 0; c < kCounters; ++c)
