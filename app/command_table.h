@@ -22,7 +22,8 @@ constexpr int32_t kCommandCount = 68;  // numbers 0 .. 67
 // The rows of each subsystem's commands.
 std::span<const Row> ShellRows();   // app/
 std::span<const Row> DeviceRows();  // device/window
-std::span<const Row> JobTableRows();  // storage/
+std::span<const Row> TextRows();    // storage/: pick list, legal-basis editor
+std::span<const Row> JobTableRows();  // storage/: save screen, saved-jobs list, regime, layout switches
 std::span<const Row> EvaluationRows();  // evaluation/window
 
 // The action of a command; null when no row dispatches it (the press only raises its panel).

@@ -24,6 +24,7 @@
 #include "storage/job_load.h"
 #include "storage/job_save.h"
 #include "storage/job_state.h"
+#include "storage/texts_state.h"
 
 namespace evaluation {
 struct GridRows;
@@ -37,7 +38,8 @@ class TForm1 : public TForm1Resource,
                public device::DeviceLinkState,
                public shell::ShellState,
                public printing::PrintRunState,
-               public storage::JobState {
+               public storage::JobState,
+               public storage::TextsState {
 public:
     explicit TForm1(TComponent *owner);
     ~TForm1() override;
@@ -420,6 +422,71 @@ public:
     void SwitchLayout(int pageToSecond);
     // The record number the shown list page was read after (0 for a page never listed).
     int32_t JobListPageStartOfShown() const;
+
+    // --- Dictionaries of earlier entries (storage/) ---
+    // Lists kind 0..5 in the pick list (StringGrid1) and shows it; builds the kind on first use.
+    void SzukajDB(int kind);
+    // Puts the picked row into the field of SzukajSelector ("POBIERZ"); nothing unless picked.
+    void StringGridSet();
+    // Frees the entry held by GenData2 record `recordNumber` and lists the kind again ("USUŃ").
+    void DeleteStringGridRow(int recordNumber);
+    // The ">" buttons beside the fields (Button2 .. Button19) open the pick list for their field.
+    void DictionaryButtonClick(TObject *Sender);
+    // "ANULUJ" of the pick list.
+    void CloseDictionary();
+
+    // --- Remembered texts (storage/) ---
+    void Edit459Change(TObject *Sender);  // any of the six additional-device edits: "ee.txt"
+    void Edit16Change(TObject *Sender);   // any of the twelve seal edits: "em.txt", "ems.txt"
+    void Edit483Change(TObject *Sender);  // lines 0..4 of "poz.txt"
+    void Edit485Change(TObject *Sender);
+    void Edit484Change(TObject *Sender);
+    void Edit508Change(TObject *Sender);
+    void Edit510Change(TObject *Sender);
+    void Memo2Change(TObject *Sender);  // "mp.txt"
+    void Button20Click(TObject *Sender);  // "OK" of the office lines: "lz.txt"
+    void Memo19Change(TObject *Sender);
+    QStringList OfficeLinesBefore;  // Memo19 as its last change left it
+    // Writes the annex titles and the office lines to "lz.txt".
+    void SaveAnnexTitles();
+    void Edit12Change(TObject *Sender);  // the calculation system, kept in the first job record
+    void Edit111Change(TObject *Sender);  // the tyre size moves the focus on
+    void Edit457Change(TObject *Sender);
+    // Applicant kind: 0 repairer, 1 installer, 2 user (Panel232 .. Panel234 black).
+    void SetWnioskodawce(int kind);
+    int32_t GetWnioskodawce() const;
+    void Panel232Click(TObject *Sender);
+    void Panel233Click(TObject *Sender);
+    void Panel234Click(TObject *Sender);
+
+    // --- Legal-basis texts (storage/) ---
+    // Shows slot 0..7 of the scope texts (onZakres) or of the requirements in the editor.
+    void SetZakres(int slot, bool onZakres);
+    // The selected slot of the editor (the white name edit), -1 when none.
+    int PointZakres() const;
+    void SetNameZakres(const storage::ZakresRecord &record);
+    void Button21Click(TObject *Sender);  // opens the editor on the scope texts
+    void Button22Click(TObject *Sender);  // opens the editor on the requirements
+    void ZakresNameEditClick(TObject *Sender);   // Edit537 .. Edit544: select the slot
+    void ZakresNameEditChange(TObject *Sender);  // Edit537 .. Edit544: rename the slot
+    void Memo23Change(TObject *Sender);
+    // Start-up: slot 0 of each set into Memo10 and Memo22; an empty table gains its default text.
+    void LoadLegalTexts();
+    // The commands of the editor: "ANULUJ" (64), "POBIERZ" (65), "NIE" (66), "TAK" (67).
+    void CancelLegalEditor();
+    void TakeLegalText();
+    void CloseLegalEditor(bool save);
+    // The set the editor works on and its table.
+    storage::ZakresRecord &EditedTexts();
+    TTable *EditedTextsTable() const;
+
+private:
+    void OpenLegalEditor(const QString &caption, uint8_t mode);
+    // Slot 0 of a set into its memo; an empty table gains the default text as slot 0.
+    void LoadLegalText(storage::ZakresRecord &record, TTable *table, TMemo *memo,
+                       std::span<const char *const> defaults, const char *defaultName, uint8_t mode);
+
+public:
 
     // --- Control tables ---
     void InitPointComponent();

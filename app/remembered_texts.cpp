@@ -1,5 +1,6 @@
 // Start-up reading of the remembered texts: extra devices, seal marks and counts, places of the
 // protocol, and the seal remarks. A file that cannot be read leaves its fields as they are.
+#include <algorithm>
 #include <span>
 
 #include "app/form1.h"
@@ -19,10 +20,12 @@ bool LoadInto(TMemo *memo, const QString &fileName) {
     }
 }
 
-// Lines 0.. of the memo into the edits; a missing line reads as empty, shown as emptyShown.
+// Lines 0.. of the memo into the edits, an empty line shown as emptyShown; edits beyond the last
+// line keep their texts.
 void LinesToEdits(const TMemo *memo, std::span<TEdit *const> edits, const QString &emptyShown) {
-    for (size_t i = 0; i < edits.size(); ++i) {
-        const QString line = memo->Lines().StringOrEmpty(static_cast<int>(i));
+    const size_t count = std::min(edits.size(), static_cast<size_t>(memo->Lines().Count()));
+    for (size_t i = 0; i < count; ++i) {
+        const QString line = memo->Lines()[static_cast<int>(i)];
         edits[i]->SetText(line.isEmpty() ? emptyShown : line);
     }
 }

@@ -84,6 +84,7 @@ void TForm1::FormCreate(TObject *) {
 
     LegResetPending = 1;
     MidReadoutPending = 1;
+    SetWnioskodawce(0);
     ApprovalRegime = 1;
     GetPrzekroczenie();
 
@@ -92,6 +93,8 @@ void TForm1::FormCreate(TObject *) {
     ClearMemoData();
     LoadRememberedTexts();
     FormLoading = 0;
+
+    LoadLegalTexts();
 
     ZakresMemoChangeOn = 1;
     ZakresNameChangeOn = 1;

@@ -157,20 +157,25 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
     }
     // The job description too, so that saving the loaded job again keeps it.
     show(Edit11, kGenData, 31);
+    // The mark and device edits from the job's own lines: each edit's writer empties its memo while
+    // a job loads, so the memos get the job's lines back afterwards and saving it again keeps them.
+    const std::pair<const std::array<TEdit *, 6> *, int> lists[] = {
+        {&MarkNameEdits, 240}, {&MarkCountEdits, 39}, {&ExtraDeviceEdits, 239}};
     MarksLoading = 1;
-    for (int i = 0; i < 6; ++i) {
-        const auto line = [i](const TMemo *memo) {
-            return memo->Lines().Count() > i ? memo->Lines().StringOrEmpty(i) : kNone;
-        };
-        MarkNameEdits[static_cast<size_t>(i)]->SetText(line(Memo9));
-        MarkCountEdits[static_cast<size_t>(i)]->SetText(line(Memo13));
-        ExtraDeviceEdits[static_cast<size_t>(i)]->SetText(line(Memo8));
-    }
+    for (int i = 0; i < 6; ++i)
+        for (const auto &[edits, field] : lists) {
+            const std::vector<std::string> lines = job.Lines(kGenData, field);
+            (*edits)[static_cast<size_t>(i)]->SetText(static_cast<size_t>(i) < lines.size()
+                                                          ? Q(lines[static_cast<size_t>(i)])
+                                                          : kNone);
+        }
     MarksLoading = 0;
+    for (const auto &[memo, field] : {std::pair{Memo9, 240}, {Memo13, 39}, {Memo8, 239}}) show(memo, kGenData, field);
     show(Edit14, kGenData, 37);
     show(Edit15, kGenData, 38);
     LayoutChangeTestMask = static_cast<uint32_t>(job.Integer(kGenData, 45));
     Edit12->SetText(job.Integer(kGenData, 41) == 0 ? QStringLiteral("S") : QStringLiteral("D"));
+    SetWnioskodawce(job.Integer(kGenData, 46));
 }
 
 // The layout-change answers, protocol texts and totalisers of a job saved in the change procedure.

@@ -223,9 +223,11 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
                 mask |= Bit(TariffGroupFlag[static_cast<size_t>(g)] == 0, g);
             return mask;
         }
-        case Source::ZakresRow:
-            // The selected rows of the named texts are kept by their editor, which this window lacks yet.
-            return std::nullopt;
+        case Source::ZakresRow: {
+            // The row of the legal-basis text last selected in its editor.
+            const storage::ZakresRecord &texts = fieldSpec.row == storage::kZakres ? ZakresTexts : WymaganiaTexts;
+            return texts.RowNo.at(static_cast<size_t>(texts.Selected));
+        }
         case Source::ProtocolDates:
             return ProtocolDates();
         case Source::ZmianaData:

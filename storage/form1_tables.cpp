@@ -50,16 +50,17 @@ void TForm1::InitDB() {
 }
 
 void TForm1::ReadAnnexTitles() {
+    // Read as lines straight from the head of the file: its size does not matter.
+    QStringList lines;
     try {
-        Memo16->Lines().Clear();
-        Memo16->Lines().LoadFromFile(QStringLiteral("lz.txt"));
+        lines = ReadTextFileLines(QStringLiteral("lz.txt"));
     } catch (const Exception &) {
+        // An unreadable file gives the fixed titles and leaves the third one as it is.
         Edit495->SetText(kAnnexATitle);
         Edit496->SetText(kAnnexBTitle);
         return;
     }
-    const TStrings &lines = Memo16->Lines();
-    Edit495->SetText(lines.StringOrEmpty(0).isEmpty() ? kAnnexATitle : lines.StringOrEmpty(0));
-    Edit496->SetText(lines.StringOrEmpty(1).isEmpty() ? kAnnexBTitle : lines.StringOrEmpty(1));
-    Edit497->SetText(lines.StringOrEmpty(2));
+    Edit495->SetText(lines.value(0).isEmpty() ? kAnnexATitle : lines.value(0));
+    Edit496->SetText(lines.value(1).isEmpty() ? kAnnexBTitle : lines.value(1));
+    Edit497->SetText(lines.value(2));
 }

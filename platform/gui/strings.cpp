@@ -1,9 +1,8 @@
 #include "platform/gui/strings.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
-#include "platform/runtime/cp1250.h"
+#include "platform/runtime/text_file.h"
 #include "platform/runtime/errors.h"
 
 void TStrings::CheckIndex(int index, int count) const {
@@ -78,22 +77,24 @@ void TStrings::Replace(QStringList lines) {
 }
 
 void TStrings::LoadFromFile(const QString &fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception("Cannot open file \"" + fileName.toStdString() + "\". " +
-                        file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    SetText(QString::fromStdString(Cp1250ToUtf8(std::string_view(bytes.constData(), bytes.size()))));
+    Replace(ReadTextFileLines(fileName));
 }
 
 void TStrings::SaveToFile(const QString &fileName) const {
-    QFile file(fileName);
-    const std::string bytes = Utf8ToCp1250(Text().toStdString());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.flush())
-        throw Exception("Cannot create file \"" + fileName.toStdString() + "\". " +
-                        file.errorString().toStdString());
+    WriteTextFileLines(fileName, lines_);
+}
+
+QStringList ReadTextFileLines(const QString &fileName) {
+    QStringList lines;
+    for (const std::string &line : textfile::ReadLines(fileName.toStdString())) lines.append(QString::fromStdString(line));
+    return lines;
+}
+
+void WriteTextFileLines(const QString &fileName, const QStringList &lines) {
+    std::vector<std::string> utf8;
+    utf8.reserve(static_cast<size_t>(lines.size()));
+    for (const QString &line : lines) utf8.push_back(line.toStdString());
+    textfile::WriteLines(fileName.toStdString(), utf8);
 }
 
 void TStrings::Changed() {

@@ -1,6 +1,7 @@
 #pragma once
 // Lists of text lines. Text joins the lines with CR LF after every line, the last one included;
-// files are read and written in code page 1250 with CR LF line ends.
+// files are read and written in code page 1250 with CR LF line ends (platform/runtime/text_file.h:
+// only the head of a file is read, a rewrite replaces the file whole or not at all).
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +29,7 @@ public:
     // Splits at CR LF, LF or CR; a break at the very end adds no empty line.
     void SetText(const QString &text);
 
-    // Raise Exception when the file cannot be read or written.
+    // Raise Exception when the file cannot be read or written; a failed load or save changes nothing.
     void LoadFromFile(const QString &fileName);
     void SaveToFile(const QString &fileName) const;
 
@@ -48,3 +49,8 @@ private:
 };
 
 class TStringList : public TStrings {};
+
+// The lines of the head of a station text file, and its rewrite (see TStrings::LoadFromFile and
+// SaveToFile), for readers and writers that need no line list of a control.
+QStringList ReadTextFileLines(const QString &fileName);
+void WriteTextFileLines(const QString &fileName, const QStringList &lines);

@@ -22,11 +22,8 @@ void TForm1::SetPrintAddingPage(TCanvas &canvas, int m, int, int, int) {
     printing::DrawCheckProtocol(canvas, m, PrintDevice != nullptr ? PrintDevice->PageWidth() : 0, data);
 
     // The annex titles and the notified-body lines, for the documents printed after the protocol.
-    Memo16->Lines().Clear();
-    for (TEdit *edit : {Edit495, Edit496, Edit497}) Memo16->Lines().Add(edit->Text());
-    for (int line = 0; line < 6; ++line) Memo16->Lines().Add(Memo19->Lines().StringOrEmpty(line));
     try {
-        Memo16->Lines().SaveToFile("lz.txt");
+        SaveAnnexTitles();
     } catch (const Exception &) {
         // The page is printed all the same; the file is written again on the next print.
     }

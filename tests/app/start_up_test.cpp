@@ -111,9 +111,10 @@ TEST_F(StartUpTest, RememberedTextsFillTheirFields) {
     WriteFile("mp.txt", "uwagi do plomb\r\n");
     TForm1 &w = Create();
 
-    EXPECT_EQ(w.Memo8->Text(), "drukarka\r\nskaner\r\n");
+    // Filling the device edits rewrites "ee.txt" and its buffer Memo8 with all six of them.
+    EXPECT_EQ(w.Memo8->Text(), "drukarka\r\nskaner\r\n---\r\n---\r\n---\r\n---\r\n");
     EXPECT_EQ(w.ExtraDeviceEdits[1]->Text(), "skaner");
-    EXPECT_EQ(w.ExtraDeviceEdits[2]->Text(), "");
+    EXPECT_EQ(w.ExtraDeviceEdits[2]->Text(), "---") << "a missing line keeps the form's text";
     EXPECT_EQ(w.MarkNameEdits[0]->Text(), "plomba A");
     EXPECT_EQ(w.MarkNameEdits[1]->Text(), "---") << "an empty line shows as none";
     EXPECT_EQ(w.MarkNameEdits[5]->Text(), "---") << "a missing line shows as none";

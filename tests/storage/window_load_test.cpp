@@ -75,8 +75,6 @@ protected:
         w.DistanceTestDone = 1;
         w.CzasX10 = 1;
         w.SlotDeviceByte = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 255};
-        for (size_t g = 0; g < w.TariffGroupTexts.size(); ++g)
-            w.TariffGroupTexts[g] = {QString("od %1").arg(g), QString("do %1").arg(g)};
     }
 
     // What a verification adds to the general data: the checklist, the inspection-error option, the
@@ -88,6 +86,8 @@ protected:
         w.LicznikiKeep = {12, 34, 56};
         w.InspectionItemPanels[3]->SetCaption("-");
         w.InspectionItemPanels[30]->SetCaption("ND");
+        for (size_t g = 0; g < w.TariffGroupTexts.size(); ++g)
+            w.TariffGroupTexts[g] = {QString("od %1").arg(g), QString("do %1").arg(g)};
         w.TariffGroupFlag = {1, 0, 1, 0};
         for (int g = 0; g < slotCount / 4; ++g) {
             w.TariffGroupUnits[kJT][g] = "0,10";
@@ -209,10 +209,6 @@ protected:
     TForm1 *window = nullptr;
 };
 
-// The applicant panels come back through the applicant choice of the remembered texts, which this
-// window does not have yet.
-constexpr int kApplicantKindField = 46;
-
 // Differences between two collections of the fields a save writes, one line each.
 std::vector<std::string> Differences(const storage::JobRecord &before, const storage::JobRecord &after) {
     std::vector<std::string> lines;
@@ -226,7 +222,7 @@ std::vector<std::string> Differences(const storage::JobRecord &before, const sto
         for (const auto &[field, value] : before[static_cast<size_t>(t)]) fields[field].first = show(value);
         for (const auto &[field, value] : after[static_cast<size_t>(t)]) fields[field].second = show(value);
         for (const auto &[field, pair] : fields)
-            if (pair.first != pair.second && !(t == storage::kGenData && field == kApplicantKindField))
+            if (pair.first != pair.second)
                 lines.push_back(std::string(storage::TableFileOf(t + 1).file) + " " + std::to_string(field) + ": " +
                                 pair.first + " -> " + pair.second);
     }
@@ -257,6 +253,8 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         const int slotCount = c.change ? 0 : c.family == 1 ? 16 : 8;
         FillGeneralData(c.name);
         if (c.change) {
+            // The station constant of the shown slot belongs to the tariffs, which this job does not keep.
+            w.Edit29->SetText(kNone);
             w.ZmianaUkladow(1);
             gui::AdvanceTime(200);
             w.Edit500->SetText("zmiana");
@@ -271,6 +269,20 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         }
         const storage::JobRecord saved = w.CollectJob();
         const Marks marks = MarksShown();
+        if (!c.change) {
+            // The job fails, with red marks to compare.
+            EXPECT_EQ(marks.verdict, kVerdictInspection | kVerdictMeasurement);
+            int failing = 0;
+            for (const auto &slot : marks.timeRows)
+                for (const auto &row : slot) failing += row[0];
+            for (const auto &slot : marks.distanceRows)
+                for (const auto &row : slot) failing += row[0];
+            for (const auto &test : marks.counters)
+                for (const auto &slot : test)
+                    for (uint8_t flag : slot) failing += flag;
+            EXPECT_GT(failing, 0);
+            EXPECT_EQ(marks.regimeFont, clRed);
+        }
         SaveWithTheSaveScreen();
         // Another job of another serial number lies after it in the list.
         w.Edit21->SetText("SN-other");
@@ -282,6 +294,13 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         for (const std::string &line : Differences(saved, w.CollectJob())) ADD_FAILURE() << line;
         if (!c.change) {
             EXPECT_TRUE(MarksShown() == marks);
+        }
+        // Each of the six mark and device edits shows its line of the job (every line, not the first only).
+        for (const auto &[edits, field] : {std::pair{&w.MarkNameEdits, 240}, {&w.MarkCountEdits, 39},
+                                          {&w.ExtraDeviceEdits, 239}}) {
+            EXPECT_EQ((*edits)[0]->Text(), QString::fromStdString(c.name + std::string(" ") + std::to_string(field)));
+            EXPECT_EQ((*edits)[1]->Text(), "łódź");
+            EXPECT_EQ((*edits)[2]->Text(), kNone);
         }
         EXPECT_EQ(w.Panel342->Color() == clWhite, c.change);
         EXPECT_EQ(w.Panel13->Caption(), c.zt ? "ZT" : "MID");

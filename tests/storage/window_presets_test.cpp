@@ -89,7 +89,7 @@ TEST_F(Presets, ClearingTheGeneralDataBlanksAndEnablesTheIdentity) {
     EXPECT_EQ(w.Edit457->Text(), "--");
     EXPECT_EQ(w.Edit107->Text(), "---");
     EXPECT_TRUE(w.Edit12->Enabled());
-    EXPECT_EQ(w.Edit12->Text(), "x");
+    EXPECT_EQ(w.Edit12->Text(), "S");  // kept (an "x" typed into it became "S")
     EXPECT_EQ(w.Edit28->Text(), "---");
     EXPECT_FALSE(w.Edit28->Enabled());
 }

@@ -33,7 +33,7 @@ protected:
         w.Edit9->SetText("technik");
         w.Label155->SetCaption("etykieta");
         w.RadioButton1->SetChecked(true);
-        w.Panel233->SetColor(clBlack);
+        w.SetWnioskodawce(1);
         w.Panel281->SetColor(clBlack);
         w.Edit483->SetText("2026-01-01");
         w.Edit484->SetText("2026-12-31");
@@ -180,8 +180,8 @@ TEST_F(WindowSave, RulesOfTheDerivedGeneralFields) {
     };
     const Case cases[] = {
         {"AB", "", "CDEFG", "AB   CDE", "S", "0", false, false, false, "0"},
-        {"ŁÓDŹ", "XYZ", "1", "ŁÓDXY1  ", "s", "1", true, false, true, "0"},
-        {"", "", "", "        ", "---", "1", false, false, true, "2"},
+        {"ŁÓDŹ", "XYZ", "1", "ŁÓDXY1  ", "D", "1", true, false, true, "0"},
+        {"", "", "", "        ", "s", "0", false, false, true, "2"},  // neither "S" nor "D" turns into "S"
     };
     for (const Case &c : cases) {
         window->Edit111->SetText(c.edit111);

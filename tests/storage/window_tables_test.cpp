@@ -40,7 +40,8 @@ TEST_F(WindowTables, FirstRunCreatesEveryTableWithItsStructureAndKeepsTheFormTex
         table->Open();
         EXPECT_TRUE(QFile::exists(table->TableName())) << entry.file;
         EXPECT_EQ(table->Table().Structure(), storage::StructureOf(entry.object - 1)) << entry.file;
-        EXPECT_EQ(table->RecordCount(), 0);
+        // The legal-basis tables hold the default text that the start gave them.
+        EXPECT_EQ(table->RecordCount(), entry.object >= 11 ? 1 : 0) << entry.file;
         table->Close();
         // Each file opens with its own password alone, and not with another table family's.
         for (const bool own : {true, false}) {
