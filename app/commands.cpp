@@ -1,5 +1,5 @@
-// Queued commands of the page tabs, the mode panels and "STOP": a press lowers the panel and arms
-// Timer6; its tick runs the command once, outside the click handler.
+// Queued commands: a press on a command panel lowers it and arms Timer6; the tick runs the command
+// once, outside the click handler, through the dispatch table. The shell's own commands are here.
 #include <algorithm>
 #include <array>
 #include <span>

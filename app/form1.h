@@ -488,6 +488,9 @@ private:
 
 public:
 
+    // Tab goes through the fields row by row from the top, left to right within a row.
+    void OrderTabsByReading();
+
     // --- Control tables ---
     void InitPointComponent();
 

@@ -61,9 +61,11 @@ void TForm1::PageFunction(int32_t page) {
             refreshTariffs({0, 7});
             break;
         case 4:
-            if (context.procedureOn) break;
-            if (!context.calcModeS) FunctionDroga();
-            refreshTariffs({0});
+            if (!context.procedureOn) {
+                if (!context.calcModeS) FunctionDroga();
+                refreshTariffs({0});
+            }
+            // After a distance test the counters belong to it, in the layout change procedure too.
             if (DistanceTestDone != 0) {
                 FunctionDroga();
                 refreshTariffs({0});

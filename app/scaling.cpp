@@ -188,6 +188,9 @@ void TForm1::ChangeSizeWindow2() {
     Panel393->SetLeft(Panel9->Left() + Panel9->Width());
     Panel393->SetWidth(Panel242->Left() + Panel242->Width() - Panel393->Left());
     Panel393->SetTop(Panel9->Top());
+    // The interface's status stands under the meter's, up to the "AUTO-Leg" button beside it.
+    Panel164->SetLeft(Panel393->Left());
+    Panel164->SetWidth(Panel391->Left() - s.X(4) - Panel164->Left());
 
     Panel167->SetTop(Panel165->Top());
     Panel167->SetLeft(Panel165->Left() + Panel165->Width() - Panel167->Width());

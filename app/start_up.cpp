@@ -71,6 +71,7 @@ void TForm1::FormCreate(TObject *) {
     ClearFailureFlags();
 
     ChangeSizeWindow2();
+    OrderTabsByReading();
 
     ButtonId = 0;
     CurrentPage = 0;

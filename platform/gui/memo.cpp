@@ -14,6 +14,8 @@ TMemo::TMemo(TComponent *owner) : EditControl(owner) {
     SetBounds(0, 0, 185, 89);
     editor_ = new gui::ForwardingWidget<QPlainTextEdit>(this);
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab moves to the next field; it is not typed into the text.
+    editor_->setTabChangesFocus(true);
     QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, [this] { TextTyped(); });
     AttachEditor(editor_);
 }

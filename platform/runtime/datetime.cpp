@@ -247,7 +247,12 @@ void LoadDateTimeFormatsFromLocale() {
     if (loc == static_cast<locale_t>(nullptr)) return;
     std::string format;
     char separator = 0;
-    if (FromStrftime(nl_langinfo_l(D_FMT, loc), format, separator)) {
+    // The C and POSIX locales carry no date format of a user ("%m/%d/%y"): the settings keep theirs.
+    locale_t plain = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    const bool userDate = plain == static_cast<locale_t>(nullptr) ||
+                          std::string_view(nl_langinfo_l(D_FMT, loc)) != nl_langinfo_l(D_FMT, plain);
+    if (plain != static_cast<locale_t>(nullptr)) freelocale(plain);
+    if (userDate && FromStrftime(nl_langinfo_l(D_FMT, loc), format, separator)) {
         FormatSettings.ShortDateFormat = format;
         if (separator != 0) FormatSettings.DateSeparator = separator;
     }

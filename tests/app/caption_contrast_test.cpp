@@ -68,4 +68,21 @@ TEST_F(CaptionContrastTest, EveryCaptionReadsInEveryStateOfTheScreen) {
     EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "with both channels connected";
 }
 
+TEST_F(CaptionContrastTest, TheUsbStatusAndThePriceOptionsStandCaptionedOnTheirScreens) {
+    TForm1 &w = Create(1366, 768);
+    w.Show();
+    EXPECT_TRUE(w.Panel164->Showing());
+    EXPECT_EQ(w.Panel164->Caption(), "USB");
+    EXPECT_GE(w.Panel164->Width(), w.Panel393->Width() / 2) << "a status panel, not a swatch";
+    for (const auto &[option, caption] : {std::pair{w.Panel28, w.OptionCaptionAgreedPrice},
+                                         std::pair{w.Panel29, w.OptionCaptionDiscount}}) {
+        EXPECT_TRUE(option->Showing()) << option->Name().toStdString();
+        EXPECT_GE(option->Width(), 10);
+        EXPECT_EQ(caption->Top(), option->Top()) << "the caption beside its tick";
+        EXPECT_GT(caption->Left(), option->Left() + option->Width() - 1);
+    }
+    EXPECT_EQ(w.OptionCaptionAgreedPrice->Caption(), "Cena umowna");
+    EXPECT_EQ(w.OptionCaptionDiscount->Caption(), "Udzielanie rabatu");
+}
+
 }  // namespace

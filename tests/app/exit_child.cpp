@@ -1,12 +1,36 @@
-// The station program as main runs it, with its main window closed once the device library has
-// loaded (Timer5, 300 ms): the exit test checks that this process ends cleanly.
+// The station program as main runs it, ended once the device library has loaded (Timer5, 300 ms):
+// by closing its main window, or with --exit-button by a click on its own "X". The exit tests
+// check that this process ends cleanly.
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTimer>
+#include <cstring>
 
 #include "app/entry.h"
 #include "app/form1.h"
 
+namespace {
+
+void ClickExitButton() {
+    QWidget *button = Form1->Panel6->Widget();
+    const QPointF centre = button->rect().center();
+    const QPointF global = button->mapToGlobal(centre);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &press);
+    QCoreApplication::sendEvent(button, &release);
+}
+
+}  // namespace
+
 int main(int argc, char **argv) {
     gui::EnsureQtApplication();
-    QTimer::singleShot(400, [] { Form1->Close(); });
+    const bool exitButton = argc > 1 && std::strcmp(argv[1], "--exit-button") == 0;
+    QTimer::singleShot(400, [exitButton] {
+        if (exitButton)
+            ClickExitButton();
+        else
+            Form1->Close();
+    });
     return StationMain(argc, argv);
 }

@@ -1,10 +1,15 @@
 // Working modes: verification ("Leg."), setting ("Ust.") and a saved job shown (both unlit), and
 // the reset of the working record when a verification starts afresh.
+#include <limits>
+
 #include "tests/app/shell_fixture.h"
 
 namespace {
 
 using ModesTest = ShellTest;
+
+// The interface sends the station constant in three bytes (up to 16777215 imp/km).
+static_assert(std::numeric_limits<decltype(shell::ShellState::StationConstK)>::max() >= 0xFFFFFF);
 
 // Leaves traces of a verification in the working record.
 void MarkWorkingRecord(TForm1 &w) {

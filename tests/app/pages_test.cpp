@@ -124,6 +124,17 @@ TEST_F(PagesTest, TheCountersPageKeepsTheTestChoiceOnlyInModeS) {
     EXPECT_EQ(w.FareGridColumns[0]->Text(), "100");
 }
 
+TEST_F(PagesTest, TheCountersPageFollowsADistanceTestAlsoInTheLayoutChange) {
+    TForm1 &w = Create();
+    w.ZmianaUkladow(1);
+    w.Edit108->SetText("S");
+    w.PageFunction(4);
+    EXPECT_EQ(w.Label336->Caption(), "OBLICZANIE OPŁATY Z CZASU") << "no distance test run yet";
+    w.DistanceTestDone = 1;
+    w.PageFunction(4);
+    EXPECT_EQ(w.Label336->Caption(), "OBLICZANIE OPŁATY Z DROGI");
+}
+
 TEST_F(PagesTest, ATabPressShowsItsPageAndSelectsItsTab200MsLater) {
     TForm1 &w = Create();
     TPanel *const tabs[] = {w.Panel156, w.Panel157, w.Panel158, w.Panel159, w.Panel160, w.Panel161, w.Panel9};

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <tuple>
 
 #include "platform/runtime/clock.h"
@@ -53,6 +54,22 @@ TEST_F(DateTimeTest, FormatsFollowTheSettings) {
     FormatSettings.DateSeparator = '.';
     EXPECT_EQ(DateToStr(value), "05.01.2007");
     EXPECT_EQ(TimeToStr(value), "08:04:03");
+}
+
+TEST_F(DateTimeTest, ALocaleWithoutADateFormatKeepsYearMonthDay) {
+    const TDateTime value = EncodeDate(2026, 12, 10) + EncodeTime(14, 5, 9, 0);
+    const char *outer = std::getenv("LC_ALL");
+    const std::string kept = outer != nullptr ? outer : "";
+    for (const char *name : {"C", "POSIX", "C.UTF-8"}) {
+        setenv("LC_ALL", name, 1);
+        LoadDateTimeFormatsFromLocale();
+        EXPECT_EQ(DateToStr(value), "2026-12-10") << name;
+        EXPECT_EQ(TimeToStr(value), "14:05:09") << name;
+    }
+    if (outer != nullptr)
+        setenv("LC_ALL", kept.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
 }
 
 TEST_F(DateTimeTest, EncodeDecodeRoundTripAndRejectsImpossibleDays) {
