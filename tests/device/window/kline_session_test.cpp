@@ -363,10 +363,10 @@ TEST_F(KlineSessionTest, WireFaultsLoseNoGoodMessageAndChangeNothingElse) {
     Bytes badSum = frame({0x2E, 0xF9, 0x18, 0x01, 0x00, 0x00});
     badSum.back() ^= 0x55;
     push(badSum);
-    // A message cut short, then the line idle: the framer gives up on it at the next bytes.
+    // A message cut short: it takes the next message's first bytes, fails its sum, and the next
+    // message is still found.
     Bytes truncated = frame({0x2E, 0xF9, 0x18, 0x02, 0x00, 0x00});
     truncated.resize(truncated.size() - 3);
-    truncated.insert(truncated.end(), 8, 0x00);
     push(truncated);
     push(frame({0x2E, 0x77, 0x01, 0x02}));              // unknown identifier
     push(frame({0x99, 0xF9, 0x18, 0x03}));              // unknown service byte
