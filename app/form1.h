@@ -425,9 +425,6 @@ public:
     // The certificate's tariff-layout annex: plain form, and the own family's form with QR codes.
     void SetPrintUkladTaryf(TCanvas &canvas, int m);
     void SetPrintUkladTaryfMID(TCanvas &canvas, int m);
-    // The own-family readout's options: a tariff may be chosen in the WOLNY state, the tariff may
-    // be changed during a course (0 or 1 each).
-    std::array<uint8_t, 2> TivarOptionFlags{};
 
     // --- Job tables (storage/) ---
     // Names the twelve tables, registers their passwords (missing files are created empty), reads

@@ -24,6 +24,7 @@ printing::TestReportData ReportData(const TForm1 &w) {
     data.contractPrice = w.Panel28->Color() == clBlack;
     data.fiscalMode = w.TrybFiskalny;
     data.pageCode = w.TariffPageCode;
+    data.optionFlags = w.TivarOptionFlags;
     for (size_t group = 0; group < 4; ++group) {
         data.groupDates[2 * group] = w.TariffGroupTexts[group][0];
         data.groupDates[2 * group + 1] = w.TariffGroupTexts[group][1];
