@@ -13,7 +13,8 @@ using Table = std::array<Action, kCommandCount>;
 
 Table Build() {
     Table table{};
-    for (const std::span<const Row> rows : {ShellRows(), DeviceRows(), TextRows(), JobTableRows(), PrintingRows(), TariffChangeRows()}) {
+    for (const std::span<const Row> rows : {ShellRows(), DeviceRows(), TextRows(), JobTableRows(), PrintingRows(), EvaluationRows(),
+                                                 TariffChangeRows()}) {
         for (const Row &row : rows) {
             if (row.command < 0 || row.command >= kCommandCount || table[row.command] != nullptr)
                 throw std::logic_error("command " + std::to_string(row.command) + " dispatched twice or out of range");

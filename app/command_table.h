@@ -25,6 +25,7 @@ std::span<const Row> DeviceRows();  // device/window
 std::span<const Row> TextRows();    // storage/: pick list, legal-basis editor
 std::span<const Row> JobTableRows();  // storage/: save screen, saved-jobs list, regime, layout switches
 std::span<const Row> PrintingRows();  // printing/window
+std::span<const Row> EvaluationRows();  // evaluation/window
 std::span<const Row> TariffChangeRows();  // tariffchange/window
 
 // The action of a command; null when no row dispatches it (the press only raises its panel).

@@ -322,6 +322,43 @@ public:
     void EnableParametry(bool enabled);
     // Shows the verdict's reasons and marks; 1 when the job failed.
     uint8_t GetPrzekroczenie();
+    // Advances a checklist cell's mark ("+" -> "-" -> "ND" -> "+") and works out the verdict again.
+    bool ClickPanelOgl(TPanel *panel);
+    // The checklist cells, items 1a .. 15f.
+    void Panel292Click(TObject *Sender);
+    void Panel293Click(TObject *Sender);
+    void Panel294Click(TObject *Sender);
+    void Panel295Click(TObject *Sender);
+    void Panel296Click(TObject *Sender);
+    void Panel298Click(TObject *Sender);
+    void Panel297Click(TObject *Sender);
+    void Panel299Click(TObject *Sender);
+    void Panel300Click(TObject *Sender);
+    void Panel301Click(TObject *Sender);
+    void Panel302Click(TObject *Sender);
+    void Panel303Click(TObject *Sender);
+    void Panel304Click(TObject *Sender);
+    void Panel305Click(TObject *Sender);
+    void Panel306Click(TObject *Sender);
+    void Panel307Click(TObject *Sender);
+    void Panel308Click(TObject *Sender);
+    void Panel309Click(TObject *Sender);
+    void Panel310Click(TObject *Sender);
+    void Panel311Click(TObject *Sender);
+    void Panel312Click(TObject *Sender);
+    void Panel313Click(TObject *Sender);
+    void Panel314Click(TObject *Sender);
+    void Panel281Click(TObject *Sender);
+    void Panel315Click(TObject *Sender);
+    void Panel65Click(TObject *Sender);
+    void Panel64Click(TObject *Sender);
+    void Panel57Click(TObject *Sender);
+    void Panel68Click(TObject *Sender);
+    void Panel69Click(TObject *Sender);
+    void Panel60Click(TObject *Sender);
+    void Panel66Click(TObject *Sender);
+    void Panel50Click(TObject *Sender);
+    void Panel381Click(TObject *Sender);
 
     // --- Taximeter presets, tariff panels, tariff-enable panels (storage/) ---
     // Switch the window to a taximeter family; each acts only when the family changes.
@@ -413,9 +450,6 @@ public:
     // The certificate's tariff-layout annex: plain form, and the own family's form with QR codes.
     void SetPrintUkladTaryf(TCanvas &canvas, int m);
     void SetPrintUkladTaryfMID(TCanvas &canvas, int m);
-    // The own-family readout's options: a tariff may be chosen in the WOLNY state, the tariff may
-    // be changed during a course (0 or 1 each).
-    std::array<uint8_t, 2> TivarOptionFlags{};
 
     // --- Job tables (storage/) ---
     // Names the twelve tables, registers their passwords (missing files are created empty), reads

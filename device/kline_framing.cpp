@@ -1,4 +1,4 @@
-// K-line framing: header hunt, length, checksum, and the look-back after a bad sum.
+// K-line framing: header hunt, length, checksum, and the hunt inside a frame whose sum fails.
 #include "device/kline_framing.h"
 
 #include <algorithm>
@@ -68,8 +68,9 @@ void FrameKlineMessages(KlineByteRing &buffer, KlineMessageRing &messages) {
         if (TakeFrame(buffer, r - 1, messages)) {
             buffer.HuntFloor = r;
         } else {
-            // The checksum byte is taken again, so the next header test ends with it.
-            buffer.ReadIndex = r - 1;
+            // The hunt goes on just behind the bad frame's header: a good frame that began inside
+            // the bytes a cut-short frame took for its own is found there.
+            buffer.ReadIndex = buffer.FrameStart + 4;
         }
     }
 }

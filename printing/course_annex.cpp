@@ -67,8 +67,12 @@ private:
 
     void DrawRow(int r) {
         switch (r) {
-            case 0: Text(r, 1.5, kBold, "KURS"); break;
-            case 1: Text(r, 6.4, kBold, "Informacje o kursie. Parametry taryf. Obliczanie opłaty za kurs"); break;
+            case 0:
+                Text(r, 1.5, kBold, "KURS");
+                break;
+            case 1:
+                Text(r, 6.4, kBold, "Informacje o kursie. Parametry taryf. Obliczanie opłaty za kurs");
+                break;
             case 2:
                 Text(r, 1.5, kRegular, "Typ i numer taksometru");
                 Text(r, 16.0, kBold, "TIVAR     nr. " + Line(0));
@@ -112,15 +116,27 @@ private:
                 Text(r, 15.8, kRegular, "Opłata zł/km");
                 Text(r, 17.6, kRegular, "Opłata zł/h");
                 break;
-            case 11: GeneralRow(r, "CU", "- CENA UMOWNA [zł]", ContractText(Line(23))); break;
-            case 12: GeneralRow(r, "OP", "- Opłata początkowa [zł]", Line(5)); break;
-            case 13: GeneralRow(r, "JT", "- Jednostka taryfowa [zł]", Line(6)); break;
-            case 14: GeneralRow(r, "JD", "- Jednostka dopłaty [zł]", Line(7)); break;
-            case 15: Text(r, 8.7, kBold, "OBLICZANIE OPŁATY"); break;
+            case 11:
+                GeneralRow(r, "CU", "- CENA UMOWNA [zł]", ContractText(Line(23)));
+                break;
+            case 12:
+                GeneralRow(r, "OP", "- Opłata początkowa [zł]", Line(5));
+                break;
+            case 13:
+                GeneralRow(r, "JT", "- Jednostka taryfowa [zł]", Line(6));
+                break;
+            case 14:
+                GeneralRow(r, "JD", "- Jednostka dopłaty [zł]", Line(7));
+                break;
+            case 15:
+                Text(r, 8.7, kBold, "OBLICZANIE OPŁATY");
+                break;
             case 16:
             case 17:
             case 18:
-            case 19: FeeRow(r, r - 15); break;
+            case 19:
+                FeeRow(r, r - 15);
+                break;
             case 20:
                 Text(r, 1.5, kBold, "DPŁ");
                 Text(r, 2.1, kRegular, "- DOPŁATA");
@@ -137,9 +153,11 @@ private:
                 break;
             case 22:
                 Text(r, 1.5, kRegular,
-                     "Gdzie: N1÷N4 - liczba jednostek taryfowych w taryfach A1÷A4,   K - liczba jednostek dopłaty.");
+                     "Gdzie: N1÷N4 - liczba jednostek taryfowych w taryfach A1÷A4,   K - liczba jednostek "
+                     "dopłaty.");
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 

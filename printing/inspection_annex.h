@@ -9,9 +9,9 @@
 namespace printing {
 
 struct InspectionAnnexData {
-    bool ownFamily = false;     // the family name with its small "2", else the type designation
-    QString typeDesignation;    // Edit20
-    QString serialNumber;       // Edit21
+    bool ownFamily = false;         // the family name with its small "2", else the type designation
+    QString typeDesignation;        // Edit20
+    QString serialNumber;           // Edit21
     std::array<QString, 34> marks;  // captions of the item panels, 1a .. 15f
 };
 

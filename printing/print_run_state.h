@@ -21,9 +21,10 @@ struct PrintRunState {
     // (above 3: none), the tariff units counted on tariffs 1 .. 4 and the surcharge units
     // (0xFFFFFFFF: not given). The meter link moves them with the display's columns.
     std::array<std::uint8_t, 3> CourseTariffGroup{255, 255, 255};
-    std::array<std::array<std::uint32_t, 4>, 3> CourseTariffUnits{{{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
-                                                                  {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
-                                                                  {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}}};
+    std::array<std::array<std::uint32_t, 4>, 3> CourseTariffUnits{
+        {{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+         {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
+         {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}}};
     std::array<std::uint32_t, 3> CourseSurchargeUnits{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
 };
 

@@ -74,63 +74,63 @@ public:
         bool active = true;
     };
 
-    // The rows of one block from y; inactive rows only when they are listed, white on black. Then
+    // The rows of one block from the cursor; inactive rows only when they are listed, white on black. Then
     // the block's full-width line and its name beside the rows. Returns whether a row was listed.
     bool Block(const QString &name, const std::vector<Row> &rows) {
-        const double start = y;
+        const double start = cursor;
         bool listed = false;
         for (const Row &row : rows) {
             if (!row.active && !job_.listInactive) continue;
             listed = true;
             if (!row.active)
-                DrawRectBlack(ToPixels(y, u_), ToPixels(9.9, u_), ToPixels(y + 0.4, u_), ToPixels(8.1, u_), canvas_);
-            Text(8.2, y, 11, row.label, false, row.active ? clBlack : clWhite);
-            Text(13.5, y, 11, row.value);
-            y += 0.4;
-            Rule(y, 7.0);
+                DrawRectBlack(ToPixels(cursor, u_), ToPixels(9.9, u_), ToPixels(cursor + 0.4, u_), ToPixels(8.1, u_), canvas_);
+            Text(8.2, cursor, 11, row.label, false, row.active ? clBlack : clWhite);
+            Text(13.5, cursor, 11, row.value);
+            cursor += 0.4;
+            Rule(cursor, 7.0);
         }
-        Rule(y, 1.8);
-        middle = (y + start) / 2;
+        Rule(cursor, 1.8);
+        middle = (cursor + start) / 2;
         if (listed && !name.isEmpty()) Text(2.05, middle - 0.3, 12, name);
         return listed;
     }
 
-    // One row of a single value across the table: y += 0.1, the label and value, y += 0.5, a line.
+    // One row of a single value across the table: cursor += 0.1, the label and value, cursor += 0.5, a line.
     void Single(const QString &label, const QString &value, int valueSize) {
-        y += 0.1;
-        Text(2.05, y, 12, label);
-        Text(12.6, y, valueSize, value);
-        y += 0.5;
-        Rule(y, 1.8);
+        cursor += 0.1;
+        Text(2.05, cursor, 12, label);
+        Text(12.6, cursor, valueSize, value);
+        cursor += 0.5;
+        Rule(cursor, 1.8);
     }
 
     // The note on inactive tariffs, the table's outer verticals and the closing lines.
     double Tail() {
         if (job_.listInactive) {
-            y += 0.1;
-            Text(1.9, y, 8, "UWAGA.", true);
-            y += 0.4;
-            Text(3.6, y, 8,
+            cursor += 0.1;
+            Text(1.9, cursor, 8, "UWAGA.", true);
+            cursor += 0.4;
+            Text(3.6, cursor, 8,
                  "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są zapisane "
                  "białą czcionką na czarnym tle.");
-            y += 0.4;
-            DrawHorizLine(ToPixels(y, u_), ToPixels(1.8, u_), TruncPixel(right_), canvas_);
+            cursor += 0.4;
+            DrawHorizLine(ToPixels(cursor, u_), ToPixels(1.8, u_), TruncPixel(right_), canvas_);
         }
-        Vertical(1.8, kTop, y);
-        RightEdge(kTop, y);
-        y += 0.4;
+        Vertical(1.8, kTop, cursor);
+        RightEdge(kTop, cursor);
+        cursor += 0.4;
         if (job_.changeProcedure) {
-            Text(1.8, y, 10, "Znak wniosku dotyczącego zmiany układu taryf: " + job_.Text("Edit35"));
-            y += 0.7;
-            Text(1.8, y, 10, "Data zmiany układu taryf: " + job_.Text("Edit102"));
-            y += 0.7;
+            Text(1.8, cursor, 10, "Znak wniosku dotyczącego zmiany układu taryf: " + job_.Text("Edit35"));
+            cursor += 0.7;
+            Text(1.8, cursor, 10, "Data zmiany układu taryf: " + job_.Text("Edit102"));
+            cursor += 0.7;
         }
-        Text(1.8, y, 10, "Data sporządzenia załącznika: " + job_.printDate + " r.");
-        return y + 0.5;
+        Text(1.8, cursor, 10, "Data sporządzenia załącznika: " + job_.printDate + " r.");
+        return cursor + 0.5;
     }
 
     static constexpr double kTop = 3.5;
-    double y = kTop;
+    double cursor = kTop;
     double middle = 0;
 
 private:
@@ -168,23 +168,23 @@ double DrawTariffAnnex(TCanvas &canvas, int m, const TariffAnnexJob &job) {
     page.Head();
     page.Text(2.05, 3.6, 12, "Opłata początkowa");
     page.Text(12.6, 3.6, 12, Money(job.params[0][0]));
-    page.y = 4.2;
-    page.Rule(page.y, 1.8);
-    const double blockTop = page.y;
+    page.cursor = 4.2;
+    page.Rule(page.cursor, 1.8);
+    const double blockTop = page.cursor;
     for (const auto &[row, name] : {std::pair{1, "Opłata za 1 kilometr drogi"}, {2, "Opłata za 1 godzinę postoju"}}) {
         std::vector<AnnexPage::Row> rows;
         for (int n = 1; n <= 8; ++n)
             rows.push_back({"Taryfa " + QString::number(n), Money(job.params[row][n - 1]), job.enabled[n - 1] != 0});
         page.Block(name, rows);
     }
-    page.Vertical(10.8, blockTop, page.y);
+    page.Vertical(10.8, blockTop, page.cursor);
     page.Single("Wartość jednostki taryfowej", Money(job.groupUnits[0][0]), 11);
     if (job.approvalRegime != 0)
         page.Single("Tryb obliczania opłaty", job.Text("Edit12"), 12);
     else
         page.Single("Wartość stałej C", QString::fromStdString(job.groupUnits[1][0]), 11);
     page.Single("Wartość jednostki dopłaty", Money(job.groupUnits[2][0]), 11);
-    page.Vertical(7.0, AnnexPage::kTop, page.y);
+    page.Vertical(7.0, AnnexPage::kTop, page.cursor);
     return page.Tail();
 }
 
@@ -202,26 +202,26 @@ double DrawTariffAnnexMid(TCanvas &canvas, int m, const TariffAnnexJob &job) {
         return rows;
     };
     page.Block("Opłata początkowa", groupRows([&](int g) { return job.params[0][4 * g]; }));
-    page.Rule(page.y, 1.8);
+    page.Rule(page.cursor, 1.8);
     page.Block("Opłata za 1 kilometr drogi", slotRows(1));
-    page.Vertical(7.0, AnnexPage::kTop, page.y);
-    page.Vertical(10.8, AnnexPage::kTop, page.y);
+    page.Vertical(7.0, AnnexPage::kTop, page.cursor);
+    page.Vertical(10.8, AnnexPage::kTop, page.cursor);
     page.Block("Opłata za 1 godzinę postoju", slotRows(2));
     const bool unitsListed =
         page.Block("Wartość jednostki taryfowej", groupRows([&](int g) { return job.groupUnits[0][g]; }));
-    page.Vertical(10.8, AnnexPage::kTop, page.y);
+    page.Vertical(10.8, AnnexPage::kTop, page.cursor);
     if (unitsListed) {
-        page.Text(2.05, page.y, 12, "Tryb obliczania opłaty");
-        page.Text(12.6, page.y, 12, job.Text("Edit12"));
+        page.Text(2.05, page.cursor, 12, "Tryb obliczania opłaty");
+        page.Text(12.6, page.cursor, 12, job.Text("Edit12"));
     }
-    page.y += 0.5;
-    page.Rule(page.y, 1.8);
-    const double lastStart = page.y;
+    page.cursor += 0.5;
+    page.Rule(page.cursor, 1.8);
+    const double lastStart = page.cursor;
     if (page.Block("Wartość jednostki dopłaty", groupRows([&](int g) { return job.jdoplaty[4 * g]; })))
-        page.Vertical(7.0, AnnexPage::kTop, page.y);
+        page.Vertical(7.0, AnnexPage::kTop, page.cursor);
     else
         page.Text(2.05, page.middle - 0.5, 10, "Brak aktywnych układów!");
-    page.Vertical(10.8, lastStart, page.y);
+    page.Vertical(10.8, lastStart, page.cursor);
     return page.Tail();
 }
 

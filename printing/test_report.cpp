@@ -10,10 +10,11 @@ namespace {
 constexpr unsigned char kRegular = 0, kBold = 1, kBoldRight = 129;
 constexpr int kThin = 1, kThick = 2;
 
-const char *const kStages[] = {
-    "badanie dokładności generatora impulsów czasu taksometru", "wyznaczenie błędów wskazań dla okresów czasu,",
-    "wyznaczenie błędów wskazań dla odcinków drogi,", "wyznaczenie błędów wskazań dla obliczenia opłaty,",
-    "badanie właściwości metrologicznych - liczniki sumujące"};
+const char *const kStages[] = {"badanie dokładności generatora impulsów czasu taksometru",
+                               "wyznaczenie błędów wskazań dla okresów czasu,",
+                               "wyznaczenie błędów wskazań dla odcinków drogi,",
+                               "wyznaczenie błędów wskazań dla obliczenia opłaty,",
+                               "badanie właściwości metrologicznych - liczniki sumujące"};
 
 QString YesNo(bool yes) {
     return yes ? QStringLiteral("TAK") : QStringLiteral("NIE");
@@ -71,20 +72,20 @@ void TariffTable(UnitPage &page, const TestReportData &data, int right) {
         const char *text;
     };
     static const Head kHeads[] = {
-        {8.8, 7.85, 8, "OPŁATA"},      {12.0, 8.0, 6, "PIERWSZY"},    {13.2, 8.0, 6, "PIERWSZY"},
-        {14.5, 8.05, 8, "JEDNOSTKA"},  {16.3, 8.05, 8, "JEDNOSTKA"},  {18.4, 8.05, 8, "MAX."},
-        {1.7, 8.2, 13, "UKŁAD TARYF"}, {12.05, 8.2, 6, "ODCINEK"},    {13.4, 8.2, 6, "OKRES"},
-        {14.6, 8.3, 8, "DOPŁATY"},     {16.3, 8.3, 8, "TARYFOWA"},    {18.1, 8.3, 8, "DOPŁATY"},
-        {6.9, 8.35, 8, "POCZĄTKOWA"},  {9.2, 8.35, 8, "za 1 km"},     {10.6, 8.35, 8, "za 1 godz."},
+        {8.8, 7.85, 8, "OPŁATA"},      {12.0, 8.0, 6, "PIERWSZY"},   {13.2, 8.0, 6, "PIERWSZY"},
+        {14.5, 8.05, 8, "JEDNOSTKA"},  {16.3, 8.05, 8, "JEDNOSTKA"}, {18.4, 8.05, 8, "MAX."},
+        {1.7, 8.2, 13, "UKŁAD TARYF"}, {12.05, 8.2, 6, "ODCINEK"},   {13.4, 8.2, 6, "OKRES"},
+        {14.6, 8.3, 8, "DOPŁATY"},     {16.3, 8.3, 8, "TARYFOWA"},   {18.1, 8.3, 8, "DOPŁATY"},
+        {6.9, 8.35, 8, "POCZĄTKOWA"},  {9.2, 8.35, 8, "za 1 km"},    {10.6, 8.35, 8, "za 1 godz."},
         {12.2, 8.4, 6, "DROGI"},       {13.4, 8.4, 6, "CZASU"},
     };
     Picture(page, data.headPicture, 6.35, 7.95, 6.65, 9.05);
     for (const Head &head : kHeads) page.Text(kRegular, head.x, head.y, head.size, head.text);
     page.HorizRule(8.2, page.Px(6.8), page.Px(11.9), kThin);
     page.HorizRule(8.8, page.Px(6.8), right, kThin);
-    static const std::pair<double, const char *> kUnits[] = {{7.7, "[zł]"},  {9.5, "[zł]"},   {10.9, "[zł]"},
-                                                              {12.3, "[m]"},  {13.5, "[s]"},   {15.05, "[zł]"},
-                                                              {16.9, "[zł]"}, {18.6, "[zł]"}};
+    static const std::pair<double, const char *> kUnits[] = {{7.7, "[zł]"},  {9.5, "[zł]"}, {10.9, "[zł]"},
+                                                             {12.3, "[m]"},  {13.5, "[s]"}, {15.05, "[zł]"},
+                                                             {16.9, "[zł]"}, {18.6, "[zł]"}};
     for (const auto &[x, unit] : kUnits) page.Text(kRegular, x, 8.8, 8, unit);
     page.HorizRule(9.2, page.Px(1.0), right, kThick);
     Picture(page, data.sidePicture, 1.2, 11.8, 1.55, 16.5);
@@ -95,7 +96,8 @@ void TariffTable(UnitPage &page, const TestReportData &data, int right) {
         y += 0.15;
         page.Text(kBold, 6.3, y, 9, Letter(data.pageCode[group]) + QString::number(place + 1));
         static const double kColumns[] = {8.0, 9.8, 11.3, 12.6, 13.8};
-        for (int row = 0; row < 5; ++row) page.Text(kBoldRight, kColumns[row], y, 9, data.tariffParams[row][slot]);
+        for (int row = 0; row < 5; ++row)
+            page.Text(kBoldRight, kColumns[row], y, 9, data.tariffParams[row][slot]);
         page.Text(kBoldRight, 15.35, y, 9, data.surchargeUnit[slot]);
         y += 0.5;
         page.HorizRule(y, page.Px(6.2), page.Px(16.2), kThin);
@@ -134,10 +136,10 @@ void TariffTable(UnitPage &page, const TestReportData &data, int right) {
         double x, top;
         int weight;
     };
-    static const Column kColumnLines[] = {{1.0, 7.8, kThick},  {1.7, 9.2, kThick},   {2.3, 9.2, kThick},
-                                          {3.0, 9.2, kThin},   {6.2, 7.8, kThick},   {6.8, 7.8, kThick},
-                                          {8.9, 8.2, kThin},   {10.4, 8.2, kThin},   {11.9, 7.8, kThick},
-                                          {13.1, 7.8, kThin},  {14.35, 7.8, kThick}, {16.2, 7.8, kThick},
+    static const Column kColumnLines[] = {{1.0, 7.8, kThick}, {1.7, 9.2, kThick},   {2.3, 9.2, kThick},
+                                          {3.0, 9.2, kThin},  {6.2, 7.8, kThick},   {6.8, 7.8, kThick},
+                                          {8.9, 8.2, kThin},  {10.4, 8.2, kThin},   {11.9, 7.8, kThick},
+                                          {13.1, 7.8, kThin}, {14.35, 7.8, kThick}, {16.2, 7.8, kThick},
                                           {18.0, 7.8, kThick}};
     for (const Column &column : kColumnLines) page.VertRule(page.Px(column.x), column.top, y, column.weight);
     page.VertRule(right, 7.8, y, kThick);
@@ -159,7 +161,8 @@ void DrawTestReportPage1(TCanvas &canvas, int m, const TestReportData &data) {
     TariffTable(page, data, right);
 
     page.Text(kRegular, 1.0, 20.2, 9, "2.");
-    page.Text(kRegular, 1.7, 20.2, 9, "PARAMETRY OGÓLNE - USTAWIENIA OBOWIĄZUJĄCE DLA WSZYSTKICH UKŁADÓW TARYF.");
+    page.Text(kRegular, 1.7, 20.2, 9,
+              "PARAMETRY OGÓLNE - USTAWIENIA OBOWIĄZUJĄCE DLA WSZYSTKICH UKŁADÓW TARYF.");
     page.Text(kRegular, 1.9, 20.6, 8, "TRYB FISKALNY:");
     page.Text(kBold, 5.3, 20.6, 8, data.fiscalMode);
     page.Text(kRegular, 6.8, 20.6, 8, "ZMIANA TARYFY PODCZAS KURSU:");
@@ -211,7 +214,8 @@ void DrawTestReportPage2(TCanvas &canvas, int m, const TestReportData &data) {
     page.Text(kRegular, 1.7, 6.8, 9, "dostęp do śruby dwuczęściowej obudowy taksometru - 1 szt.");
     page.Text(kRegular, 1.0, 7.6, 9, "6.");
     page.Text(kRegular, 1.7, 7.6, 9, "Załączniki:");
-    for (int i = 0; i < 3; ++i) page.Text(kRegular, 1.7, 8.0 + 0.4 * i, 9, data.annexes[static_cast<size_t>(i)]);
+    for (int i = 0; i < 3; ++i)
+        page.Text(kRegular, 1.7, 8.0 + 0.4 * i, 9, data.annexes[static_cast<size_t>(i)]);
     page.Text(kRegular, 1.0, 9.8, 9, "Wynik badań: pozytywny / negatywny *");
     page.Text(kRegular, 1.0, 13.8, 9, QString(67, '.'));
     page.Text(kRegular, 11.0, 13.8, 9, QString(67, '.'));

@@ -23,12 +23,12 @@ struct TestReportData {
     QString certificate;     // Edit23
     QString software;        // Edit24 "/" Edit434
     QString calculationMode, meterConstant, cashRegisterTariff;  // Edit12, Edit107, Edit25
-    QString station;         // Edit27 " Nr " Edit28
-    bool discount = false, contractPrice = false;  // Panel29, Panel28 black
-    QString fiscalMode;                           // TrybFiskalny
-    std::array<std::uint8_t, 2> optionFlags{};    // tariff choice when hired off, tariff change in a course
-    std::array<std::uint8_t, 4> pageCode{};       // the page code letter of each group of four slots
-    std::array<QString, 8> groupDates;            // [2g] active from, [2g + 1] active to
+    QString station;                                             // Edit27 " Nr " Edit28
+    bool discount = false, contractPrice = false;                // Panel29, Panel28 black
+    QString fiscalMode;                                          // TrybFiskalny
+    std::array<std::uint8_t, 2> optionFlags{};  // tariff choice when hired off, tariff change in a course
+    std::array<std::uint8_t, 4> pageCode{};     // the page code letter of each group of four slots
+    std::array<QString, 8> groupDates;          // [2g] active from, [2g + 1] active to
     std::array<QString, 4> groupMaxSurcharge;
     std::array<std::uint8_t, 4> groupActiveTariffs{0xFF, 0xFF, 0xFF, 0xFF};  // 0xFF: not read
     std::array<std::array<QString, 16>, 5> tariffParams;  // OpłP, OpłD, OpłC, Dps, Cps per slot

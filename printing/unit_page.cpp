@@ -29,8 +29,8 @@ int UnitPage::FromRight(long double units) const {
 }
 
 void UnitPage::Text(unsigned char flags, long double x, long double y, double size, const QString &text) {
-    SetTextPrint(canvas_, flags, static_cast<double>(x * u_), static_cast<double>(y * u_), size, clBlack, text,
-                 QString(), u_);
+    SetTextPrint(canvas_, flags, static_cast<double>(x * u_), static_cast<double>(y * u_), size, clBlack,
+                 text, QString(), u_);
 }
 
 void UnitPage::HorizRule(long double y, int x1, int x2, int widthFactor) {

@@ -153,7 +153,11 @@ void TForm1::Edit457Change(TObject *) {
 void TForm1::SetWnioskodawce(int kind) {
     TPanel *const panels[] = {Panel232, Panel233, Panel234};
     const int chosen = kind == 1 || kind == 2 ? kind : 0;
-    for (int i = 0; i < 3; ++i) panels[i]->SetColor(i == chosen ? clBlack : clWhite);
+    // The chosen panel black with a white caption, the others white with a black one.
+    for (int i = 0; i < 3; ++i) {
+        panels[i]->SetColor(i == chosen ? clBlack : clWhite);
+        panels[i]->Font().SetColor(i == chosen ? clWhite : clBlack);
+    }
 }
 
 int32_t TForm1::GetWnioskodawce() const {

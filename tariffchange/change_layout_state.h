@@ -15,7 +15,7 @@ using TariffParamTexts = std::array<std::array<std::string, 16>, 8>;
 using GroupUnitTexts = std::array<std::array<std::string, 4>, 3>;
 using ValidityTexts = std::array<std::string, 8>;
 
-inline constexpr ValidityTexts kNoValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
+inline ValidityTexts NoValidityDates() { return {"---", "---", "---", "---", "---", "---", "---", "---"}; }
 
 // One side (before or after the change) of the layout copy.
 struct ZuLayout {
@@ -35,7 +35,7 @@ struct ChangeLayoutState {
     std::array<std::string, 4> ZuMaxSurchargeBefore, ZuMaxSurchargeAfter;
     std::array<std::uint8_t, 16> ZuEnabledFlagsBefore{}, ZuEnabledFlagsAfter{};
     std::array<std::uint8_t, 4> ZuInitialSegmentBefore{}, ZuInitialSegmentAfter{};
-    ValidityTexts ZuValidityDatesBefore = kNoValidityDates, ZuValidityDatesAfter = kNoValidityDates;
+    ValidityTexts ZuValidityDatesBefore = NoValidityDates(), ZuValidityDatesAfter = NoValidityDates();
     // 1 while the window runs the change procedure (the "Z/U" panel's colour may be set ahead of it).
     std::uint8_t ZuModeOn = 0;
     // 1 while the layout copy writes the tariff edits, so that their change handlers do not copy back.

@@ -1,6 +1,7 @@
 // Emptying the measured results, the counters, the tariffs and the saved-jobs list, and enabling or
 // locking groups of fields.
 #include "app/form1.h"
+#include "evaluation/window/edit_lock.h"
 #include "evaluation/window/recalc_pause.h"
 
 namespace {
@@ -78,9 +79,9 @@ void TForm1::UsunTaryfy() {
 }
 
 void TForm1::EnableTaryfy(bool enabled) {
-    SetAllEnabled(TariffParamEdits, enabled);
-    for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * evaluation::kOpw + t]->SetEnabled(enabled);
-    SetAllEnabled(TariffJdoplEdits, enabled);
+    for (TEdit *edit : TariffParamEdits) SetEditable(edit, enabled);
+    for (int t = 0; t < 8; ++t) SetEditable(TariffPanelEdits[8 * evaluation::kOpw + t], enabled);
+    for (TEdit *edit : TariffJdoplEdits) SetEditable(edit, enabled);
     SetAllEnabled(TariffActivePanels, enabled);
 }
 

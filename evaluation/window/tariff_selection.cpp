@@ -2,6 +2,7 @@
 // edits the operator may change, the reload of the selected slot from its stores and the
 // evaluation that follows.
 #include "app/form1.h"
+#include "evaluation/window/edit_lock.h"
 #include "evaluation/window/recalc_pause.h"
 #include "platform/runtime/numbers.h"
 
@@ -15,13 +16,6 @@ constexpr int kFurtherEdits = 102;  // Edit526, Edit525, Edit527, Edit528: the t
 
 // Reads the stored text for an edit; the stores keep "---" for an empty value.
 QString Shown(const std::string &stored) { return QString::fromStdString(stored); }
-
-// An editable field is enabled and pale green; a locked one is disabled and grey, so the two
-// never look alike.
-void SetEditable(TEdit *edit, bool editable) {
-    edit->SetEnabled(editable);
-    edit->SetColor(editable ? clMoneyGreen : cl3DLight);
-}
 
 }  // namespace
 
@@ -69,10 +63,7 @@ void TForm1::UpdatePnelTaryf(int tariff) {
         } else if (!changeMode) {
             SetEditable(second, own && row != kSTC);
         }
-        if (!changeMode) {
-            const RecalcPause pause(RecalcGuard);
-            (page == 0 ? first : second)->SetText(Shown(TariffGroupUnits[row][group]));
-        }
+        if (!changeMode) (page == 0 ? first : second)->SetText(Shown(TariffGroupUnits[row][group]));
     }
 
     for (TPanel *flag : TariffActivePanels) flag->SetEnabled(unlocked);

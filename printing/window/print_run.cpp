@@ -81,7 +81,9 @@ void TForm1::StorePrintSealOption() {
 }
 
 void TForm1::SelectSlotForRelativeRun(int slot, uint8_t flag) {
-    if (MeterFamily == 1) {
+    // The other family marks only slots 0 .. 7 and keeps its layout; a slot of the second layout
+    // (a job from elsewhere) is shown in that layout rather than past the eight tariff buttons.
+    if (MeterFamily == 1 || slot > 7) {
         LayoutBase = slot <= 7 ? 0 : 8;
         CurrentTariff = slot <= 7 ? slot : slot - 8;
     } else {

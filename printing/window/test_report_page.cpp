@@ -24,6 +24,7 @@ printing::TestReportData ReportData(const TForm1 &w) {
     data.contractPrice = w.Panel28->Color() == clBlack;
     data.fiscalMode = w.TrybFiskalny;
     data.pageCode = w.TariffPageCode;
+    data.optionFlags = w.TivarOptionFlags;
     for (size_t group = 0; group < 4; ++group) {
         data.groupDates[2 * group] = w.TariffGroupTexts[group][0];
         data.groupDates[2 * group + 1] = w.TariffGroupTexts[group][1];
@@ -34,7 +35,8 @@ printing::TestReportData ReportData(const TForm1 &w) {
     for (size_t row = 0; row < 5; ++row)
         for (size_t slot = 0; slot < 16; ++slot)
             data.tariffParams[row][slot] = QString::fromStdString(w.TariffParams[row][slot]);
-    for (size_t slot = 0; slot < 16; ++slot) data.surchargeUnit[slot] = QString::fromStdString(w.TariffJdoplaty[slot]);
+    for (size_t slot = 0; slot < 16; ++slot)
+        data.surchargeUnit[slot] = QString::fromStdString(w.TariffJdoplaty[slot]);
     data.headPicture = w.Image2->Picture().Graphic();
     data.sidePicture = w.Image6->Picture().Graphic();
     data.annexes = {w.Edit495->Text(), w.Edit496->Text(), w.Edit497->Text()};

@@ -145,9 +145,9 @@ void FormScanScreen::SelectTariff(int tariff) {
     form_.UpdatePnelTaryf(tariff);
 }
 
-// Marking the scanned tariffs active belongs to the fare evaluation, which the window does not
-// have yet; until it does, the tariff page stays as its edits show it.
-void FormScanScreen::MarkScannedTariffsActive() {}
+void FormScanScreen::MarkScannedTariffsActive() {
+    form_.SetPaneleAktywnaQR();
+}
 
 void FormScanScreen::PresetOwnFamily() {
     form_.SetTaxiTivar();

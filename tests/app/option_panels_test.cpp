@@ -145,7 +145,8 @@ TEST_F(OptionPanelsTest, TheResultsPageOptionsSwitchAndRedrawTheCurrentTariff) {
     Press(w.Panel159);  // the results page
     w.FareRowStore[evaluation::kRelativeToK][0][0] = "0,98";
     w.FareRowStore[evaluation::kDistanceNom][0][0] = "1,00";
-    w.Panel127->Click();  // the distance test shows the nominal column in the grid
+    w.CalcRelativeToK = 1;  // a run that reported results relative to k offers the option
+    w.Panel127->Click();    // the distance test shows the nominal column in the grid
     ClickOnScreen(w, w.Panel409);
     EXPECT_EQ(w.Panel409->Color(), clBlack);
     EXPECT_EQ(w.FareGridColumns[0]->Text(), "0,98") << "the grid shows the values relative to k";

@@ -27,15 +27,20 @@ TEST_F(TabOrderTest, TabFollowsTheRowsOfTheParametersPage) {
     w.Show();
     w.Edit473->SetFocus();  // "Nazwa stanowiska:", the first field
     // Row by row, left column then right column; the tyre size's three parts in a row.
-    const std::vector<TControl *> expected = {w.Edit38, w.Edit482, w.Edit7, w.Edit35, w.Edit25,
-                                              w.Edit102, w.Edit12, w.Edit20, w.Edit109, w.Edit21,
-                                              w.Edit108, w.Edit22, w.Edit10, w.Button2, w.Edit24,
-                                              w.Edit9, w.Edit434};
+    // Fields locked until a working mode is chosen are passed over.
+    std::vector<TControl *> expected;
+    for (TControl *field : std::initializer_list<TControl *>{w.Edit38, w.Edit482, w.Edit7, w.Edit35, w.Edit25, w.Edit102, w.Edit12, w.Edit20,
+                            w.Edit109, w.Edit21, w.Edit108, w.Edit22, w.Edit10, w.Button2, w.Edit24, w.Edit9,
+                            w.Edit434})
+        if (field->Widget()->isEnabled()) expected.push_back(field);
+    ASSERT_GE(expected.size(), 10u);
     ASSERT_EQ(FocusedControl(w), w.Edit473);
     for (TControl *next : expected) {
         PressTab(w);
 
-        ASSERT_EQ(FocusedControl(w), next) << "expected " << next->Name().toStdString();
+        const TControl *focused = FocusedControl(w);
+        ASSERT_EQ(focused, next) << "expected " << next->Name().toStdString() << ", focus on "
+                                 << (focused != nullptr ? focused->Name().toStdString() : "nothing");
     }
 }
 

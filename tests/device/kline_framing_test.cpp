@@ -42,10 +42,15 @@ TEST(KlineFraming, FramesAsTheCasesSay) {
         {"a stray header inside the data starts no frame",
          {{0x80, 0xEE, 0xF1, 0x03, 0x80, 0xEE, 0x01, 0xD1}}, {{0x80, 0xEE, 0x01}}},
         {"a wrong sum drops the frame", {{0x80, 0xEE, 0xF1, 0x01, 0x2E, 0x8F}}, {}},
-        // The bad frame's data end with 80 EE 01; with the hunt resumed at its checksum byte (01)
-        // these four bytes are the header of a frame carrying 2E.
-        {"the hunt resumes at a bad frame's checksum byte",
+        // The bad frame's data end with 80 EE 01; with the hunt resumed inside the bad frame
+        // these bytes and its checksum byte (01) are the header of a frame carrying 2E.
+        {"the hunt resumes inside a bad frame",
          {{0x80, 0xEE, 0xF1, 0x03, 0x80, 0xEE, 0x01, 0x01, 0x2E, 0x9E}}, {{0x2E}}},
+        // A frame cut short takes the next frame's first bytes for its own; its sum fails and the
+        // next frame is still found.
+        {"a frame cut short loses no good frame behind it",
+         {{0x80, 0xEE, 0xF1, 0x08, 0x2E}, {0x80, 0xEE, 0xF1, 0x01, 0x2E, 0x8E}, {0x80, 0xEE, 0xF1, 0x00, 0x5F}},
+         {{0x2E}, {}}},
         // After a good frame the hunt starts behind it: its last bytes 80 EE must not pair with
         // the next frame's header (they would read 80 as a length and swallow the next frame).
         {"the hunt never looks back into a good frame",

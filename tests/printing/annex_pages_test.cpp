@@ -4,10 +4,12 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 
 #include "platform/gui/gui_test_support.h"
 #include "printing/course_annex.h"
 #include "printing/inspection_annex.h"
+#include "printing/inspection_table.h"
 #include "printing/test_report.h"
 #include "tests/printing/drawn_texts.h"
 
@@ -80,7 +82,8 @@ TEST_F(AnnexPageTest, InspectionAnnexMarksStandInTheirRows) {
     // The default job: 29 "+" at 18.4, "ND" at 18.3 for items 11, 15b, 15c, 15d and 15e.
     const auto plus = canvas.At(Px(18.4));
     EXPECT_EQ(plus.size(), 29u);
-    EXPECT_TRUE(std::all_of(plus.begin(), plus.end(), [](const DrawnText &t) { return t.text == "+" && t.bold; }));
+    EXPECT_TRUE(
+        std::all_of(plus.begin(), plus.end(), [](const DrawnText &t) { return t.text == "+" && t.bold; }));
     std::vector<int> ndRows;
     for (const DrawnText &t : canvas.At(Px(18.3))) ndRows.push_back(t.y);
     EXPECT_EQ(ndRows, (std::vector<int>{Px(15.85), Px(22.7), Px(23.1), Px(23.55), Px(23.95)}));
@@ -93,7 +96,8 @@ TEST_F(AnnexPageTest, InspectionAnnexMarksStandInTheirRows) {
     const struct {
         int panel;
         long double y;
-    } rows[] = {{0, 3.85}, {1, 4.45}, {4, 6.05}, {9, 8.9}, {15, 13.25}, {22, 18.1}, {25, 20.3}, {26, 20.9}, {33, 24.35}};
+    } rows[] = {{0, 3.85},  {1, 4.45},  {4, 6.05},  {9, 8.9},   {15, 13.25},
+                {22, 18.1}, {25, 20.3}, {26, 20.9}, {33, 24.35}};
     for (const auto &row : rows) ExpectText("m" + QString::number(row.panel), 18.4, row.y, 8, true);
 }
 
@@ -115,7 +119,8 @@ TEST_F(AnnexPageTest, InspectionAnnexFrameSignatureAndCanvasGivenBack) {
 }
 
 // A course of meter `number` whose line i reads "v<i>" unless given.
-printing::CourseColumn Course(const QString &number, const QString &header = "KURS: 3\r\nTaryfa: C2/System: D") {
+printing::CourseColumn Course(const QString &number,
+                              const QString &header = "KURS: 3\r\nTaryfa: C2/System: D") {
     QStringList lines;
     for (int i = 0; i < 27; ++i) lines << "v" + QString::number(i);
     lines[0] = number;
@@ -149,13 +154,15 @@ TEST_F(AnnexPageTest, CourseAnnexPrintsTheCoursesOfTheNewestMeter) {
     printing::CourseAnnexData data = CourseJob();
     data.courses[1] = Course("0077");  // another taximeter
     printing::DrawCourseAnnex(canvas, kM, data);
-    ExpectText("Załącznik C. Sprawdzanie poprawności pracy interfejsów urządzeń zewnętrznych", 4.5, 0.8, 10, false);
+    ExpectText("Załącznik C. Sprawdzanie poprawności pracy interfejsów urządzeń zewnętrznych", 4.5, 0.8, 10,
+               false);
     std::vector<int> blocks;
     for (const DrawnText &t : canvas.texts)
         if (t.text == "KURS") blocks.push_back(t.y);
     EXPECT_EQ(blocks, (std::vector<int>{Px(1.1), Px(9.48)}));  // courses 0 and 2, one under the other
     // The heavy rule closing the second block.
-    EXPECT_TRUE(Drew("MoveTo(" + std::to_string(Px(1.4)) + ", " + std::to_string(Px(9.48 + 0.36 * 23)) + ")"));
+    EXPECT_TRUE(
+        Drew("MoveTo(" + std::to_string(Px(1.4)) + ", " + std::to_string(Px(9.48 + 0.36 * 23)) + ")"));
 
     // The newest course without a number: the title alone.
     canvas.texts.clear();
@@ -282,7 +289,8 @@ TEST_F(AnnexPageTest, TestReportFirstPageTariffTable) {
     ExpectText("4", 5.75, y4, 8, true);
     const double e1 = e0 + 4 * 0.65;
     ExpectText("NIE", 4.1, e1 - 2.2 + 0.56, 8, true);
-    EXPECT_EQ(std::count_if(canvas.texts.begin(), canvas.texts.end(), [](const DrawnText &t) { return t.text == "od"; }),
+    EXPECT_EQ(std::count_if(canvas.texts.begin(), canvas.texts.end(),
+                            [](const DrawnText &t) { return t.text == "od"; }),
               3);
     std::vector<QString> counts;  // groups 0, 1 (inactive: "0") and 3; group 2 was not read
     for (const DrawnText &t : canvas.At(Px(5.75))) counts.push_back(t.text);
@@ -303,6 +311,101 @@ TEST_F(AnnexPageTest, TestReportSecondPage) {
     ExpectText("Wynik badań: pozytywny / negatywny *", 1.0, 9.8, 9, false);
     ExpectText("* - niepotrzebne skreślić", 1.0, 26.0, 9, false);
     ExpectText("STRONA 2/2", 10.0, 28.0, 9, false);
+}
+
+TEST_F(AnnexPageTest, TableFormMarksFamilyAndColumnRuns) {
+    printing::InspectionTableData data;
+    data.typeDesignation = "NOVITIUS 851";
+    data.serialNumber = "12345";
+    data.marks.fill("ND");
+    printing::DrawInspectionTable(canvas, kM, data);
+    const auto unit = [](long double units) { return static_cast<int>(units * kM); };
+
+    const auto marks = canvas.At(unit(0.9 + 17.9));
+    ASSERT_EQ(marks.size(), 17u);
+    for (const DrawnText &t : marks) {
+        EXPECT_EQ(t.text, "ND");
+        EXPECT_EQ(t.size, 13);  // one and a half times the canvas's 9
+    }
+    const auto type = canvas.Find(" NOVITIUS 851 ");
+    ASSERT_TRUE(type);
+    EXPECT_TRUE(type->bold);
+    EXPECT_EQ(type->x, unit(0.9 + 4.2));
+    ASSERT_TRUE(canvas.Find(" 12345 "));
+    EXPECT_FALSE(canvas.Find(" TIVAR "));
+
+    // The column lines at 14.3 and 17.5 run in four pieces, leaving out the lines of the
+    // questions of points 5, 6 and 12.
+    std::vector<std::pair<int, int>> runs;
+    const auto &calls = canvas.Calls();
+    const std::string at = "MoveTo(" + std::to_string(unit(14.3)) + ", ";
+    for (size_t i = 0; i + 1 < calls.size(); ++i) {
+        if (calls[i].rfind(at, 0) != 0) continue;
+        const int top = std::stoi(calls[i].substr(at.size()));
+        const int bottom = std::stoi(calls[i + 1].substr(calls[i + 1].find(", ") + 2));
+        runs.emplace_back(top, bottom);
+    }
+    ASSERT_EQ(runs.size(), 4u);
+    for (const char *question : {"pkt 5", "pkt 6", "pkt 12"}) {
+        const int y = canvas.Find(question)->y;
+        for (const auto &[top, bottom] : runs) EXPECT_FALSE(y > top && y < bottom) << question;
+    }
+    EXPECT_EQ(canvas.Font().Name(), "MS Sans Serif");
+    EXPECT_EQ(canvas.Font().Size(), 9);
+
+    canvas.texts.clear();
+    data.ownFamily = true;
+    printing::DrawInspectionTable(canvas, kM, data);
+    EXPECT_EQ(canvas.Find(" TIVAR ")->x, unit(0.9 + 4.2));
+    const auto small = std::find_if(canvas.texts.begin(), canvas.texts.end(),
+                                    [](const DrawnText &t) { return t.text == "2" && t.size == 6; });
+    ASSERT_NE(small, canvas.texts.end());
+    EXPECT_EQ(small->x, unit(6.25));
+    EXPECT_FALSE(canvas.Find(" NOVITIUS 851 "));
+}
+
+TEST_F(AnnexPageTest, TableFormLongPagesNumberTheirRowsAndPrintTheirMarks) {
+    const auto unit = [](long double units) { return static_cast<int>(units * kM); };
+    struct Case {
+        std::function<void(TCanvas &)> draw;
+        std::vector<QString> numbers;
+    };
+    const std::array<QString, 7> seven{"a", "b", "c", "d", "e", "f", "g"};
+    const Case cases[] = {
+        {[&](TCanvas &c) { printing::DrawInspectionTableRows9To15(c, kM, seven); },
+         {"9.", "10.", "11.", "12.", "13.", "14.", "15."}},
+        {[&](TCanvas &c) { printing::DrawInspectionTableRows16To22(c, kM, seven); },
+         {"16.", "17.", "18.", "19.", "20.", "21.", "22."}},
+        {[&](TCanvas &c) {
+             printing::DrawInspectionTableRows23To24(c, kM, {"a", "b"});
+         },
+         {"23.", "24."}},
+    };
+    for (const Case &c : cases) {
+        canvas.texts.clear();
+        canvas.ClearCalls();
+        c.draw(canvas);
+        std::vector<QString> numbers, marks;
+        std::vector<int> numberRows, markRows;
+        for (const DrawnText &t : canvas.At(unit(0.9 + 16.0))) {
+            if (t.text == "Nr") continue;
+            EXPECT_TRUE(t.bold) << t.text.toStdString();
+            numbers.push_back(t.text);
+            numberRows.push_back(t.y);
+        }
+        for (const DrawnText &t : canvas.At(unit(0.9 + 18.0))) {
+            EXPECT_EQ(t.size, 18) << "twice the canvas's size";
+            marks.push_back(t.text);
+            markRows.push_back(t.y);
+        }
+        EXPECT_EQ(numbers, c.numbers);
+        EXPECT_EQ(marks,
+                  std::vector<QString>(seven.begin(), seven.begin() + static_cast<long>(c.numbers.size())));
+        EXPECT_EQ(numberRows, markRows) << "each row's number and mark stand on one line";
+        EXPECT_TRUE(std::is_sorted(numberRows.begin(), numberRows.end()));
+        EXPECT_LT(numberRows.back(), unit(28.0)) << "the table fits the page";
+        EXPECT_EQ(canvas.Font().Name(), "Arial") << "the long form draws in the canvas's face";
+    }
 }
 
 }  // namespace

@@ -67,3 +67,26 @@ TEST_F(TariffScreen, EnteredNominalValuesAreStoredAndMarkTheSlotTested) {
 }
 
 }  // namespace
+
+namespace {
+
+// The meter constant k is checked against the station constant St the job keeps, not against the
+// text of the St field.
+TEST_F(TariffScreen, MeterConstantIsCheckedAgainstTheKeptStationConstant) {
+    w->VehicleResults = 1;
+    w->Edit29->SetText("5060");
+    struct Case {
+        int32_t st;
+        const char *k;
+        bool red;
+    };
+    for (const Case c : {Case{5000, "5050", false}, Case{5000, "5060", true}, Case{0, "5060", true}}) {
+        w->LicznikiKeep[TForm1::kKeptStationConstSt] = c.st;
+        w->Edit107->SetText(c.k);
+        w->UpdateEdit(0, evaluation::kTimeTest);
+        EXPECT_EQ(w->Edit107->Color(), c.red ? clRed : cl3DLight) << c.st << " " << c.k;
+        EXPECT_EQ(w->OglErrFlag, c.red ? 1 : 0) << c.st << " " << c.k;
+    }
+}
+
+}  // namespace

@@ -3,28 +3,15 @@
 // more and no fewer, each recognised by its own texts.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
-#include "platform/gui/gui_test_support.h"
-#include "tests/app/shell_fixture.h"
+#include "print_window_fixture.h"
 
 namespace {
 
-class PrintDocumentsTest : public ShellTest {
+class PrintDocumentsTest : public PrintWindowTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        w = &Create();
-        pdf = dir.filePath("run.pdf");
-        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
-    }
-    void TearDown() override {
-        Application->PrintDialogResponder = nullptr;
-        ShellTest::TearDown();
-    }
-
     // A job with slot 0 tested; a failed row makes the verdict negative.
     void Job(std::uint8_t family, bool negative, bool changeProcedure) {
         family == 1 ? w->SetTaxiTivar() : w->SetTaxiNovitius();
@@ -74,10 +61,6 @@ protected:
     }
     std::vector<std::string> Landscape() const { return Pages(pdf); }
     std::vector<std::string> Portrait() const { return Pages(dir.filePath("run-2.pdf")); }
-
-    TForm1 *w = nullptr;
-    QTemporaryDir dir;
-    QString pdf;
 };
 
 using Kinds = std::vector<std::string>;

@@ -5,27 +5,11 @@
 
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/printer.h"
-#include "tests/app/shell_fixture.h"
+#include "tests/printing/window/print_window_fixture.h"
 
 namespace {
 
-class PrintOptionsTest : public ShellTest {
-protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        w = &Create();
-        pdf = dir.filePath("run.pdf");
-        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
-    }
-    void TearDown() override {
-        Application->PrintDialogResponder = nullptr;
-        ShellTest::TearDown();
-    }
-
-    TForm1 *w = nullptr;
-    QTemporaryDir dir;
-    QString pdf;
-};
+using PrintOptionsTest = PrintWindowTest;
 
 TEST_F(PrintOptionsTest, OpeningTheOptionsOffersWhatTheJobAllows) {
     w->Panel162->Click();  // "Leg.": a job being verified
@@ -82,9 +66,9 @@ TEST_F(PrintOptionsTest, CertificateTickBoxFlipsAndKeepsTheVersionChoiceHidden) 
 
 TEST_F(PrintOptionsTest, PrintCommandPrintsAndReturnsToTheMainScreen) {
     w->Panel248->SetColor(clBlack);
-    Press(w->Panel33);  // DRUKUJ
+    Press(w->Panel33);   // DRUKUJ
     Press(w->Panel251);  // DRUKUJ on the options screen
-    EXPECT_TRUE(std::regex_search(RunCommand("pdfinfo '" + pdf.toStdString() + "'"), std::regex("Pages: +1\n")));
+    EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +1\n")));
     EXPECT_FALSE(w->Panel7->Visible());
     EXPECT_FALSE(w->Panel155->Visible());
     EXPECT_TRUE(w->Panel239->Visible());
@@ -159,6 +143,27 @@ TEST_F(PrintOptionsTest, RelativeToKSetsShowTheFirstTestedSlotThenItsBaseRun) {
     const std::string info = RunCommand("pdfinfo '" + pdf.toStdString() + "' 2>&1");
     EXPECT_NE(info.find("Pages:           4\n"), std::string::npos) << info;
     EXPECT_EQ(Printer()->Orientation(), poPortrait);
+}
+
+TEST_F(PrintOptionsTest, RelativeToKKeepsTheOtherFamilysLayoutAndSurvivesASecondLayoutSlot) {
+    w->SetTaxiNovitius();
+    w->Panel246->SetColor(clBlack);
+    w->Panel410->SetColor(clBlack);  // no second set
+    w->Panel409->SetColor(clBlack);
+    w->CalcRelativeToK = 1;
+    w->LayoutBase = 0;
+    w->TestedTariffNames[5] = "6";
+    w->Drukuj();
+    EXPECT_EQ(w->LayoutBase, 0);
+    EXPECT_EQ(w->Panel409->Color(), clWhite) << "shown with the results relative to k";
+
+    // A slot the other family never marks: shown in the second layout, no button past the eighth.
+    w->TestedTariffNames.fill(QString());
+    w->TestedTariffNames[13] = "6";
+    w->Panel409->SetColor(clBlack);
+    w->Drukuj();
+    EXPECT_EQ(w->LayoutBase, 8);
+    EXPECT_EQ(w->Panel409->Color(), clWhite);
 }
 
 }  // namespace

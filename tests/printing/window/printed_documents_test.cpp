@@ -5,15 +5,16 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <regex>
 
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/print_dialog.h"
 #include "platform/gui/printer.h"
-#include "tests/app/shell_fixture.h"
 #include "printing/page_units.h"
 #include "printing/print_job.h"
 #include "tests/printing/drawn_texts.h"
+#include "tests/printing/window/print_window_fixture.h"
 
 namespace {
 
@@ -23,27 +24,15 @@ double Points(double pixels) {
     return pixels * 72.0 / TPrintDialog::kTestDotsPerInch;
 }
 
-class PrintedDocumentsTest : public ShellTest {
+class PrintedDocumentsTest : public PrintWindowTest {
 protected:
-    void SetUp() override {
-        ShellTest::SetUp();
-        w = &Create();
-        pdf = dir.filePath("run.pdf");
-        Application->PrintDialogResponder = [this] { return std::optional<QString>(pdf); };
-    }
-    void TearDown() override {
-        Application->PrintDialogResponder = nullptr;
-        ShellTest::TearDown();
-    }
-
-    std::string Info() const { return RunCommand("pdfinfo '" + pdf.toStdString() + "' 2>&1"); }
-
     // Draws a page on a recording canvas as the run does and checks that every text it drew stands
     // on page `pageNumber` of the PDF: the first word of each text at its place and in its weight.
+    // `face` is the face the printer canvas had when the page began.
     template <class Page>
-    void ExpectPageMatches(int pageNumber, Page drawPage) {
+    void ExpectPageMatches(int pageNumber, Page drawPage, const QString &face = "Times New Roman") {
         TextRecordingCanvas canvas;
-        canvas.Font().SetName("Times New Roman");
+        canvas.Font().SetName(face);
         canvas.Font().SetSize(9);
         drawPage(canvas, kPortraitM);
         const std::vector<PdfWord> words = PdfPageWords(pdf.toStdString(), pageNumber);
@@ -55,13 +44,14 @@ protected:
             TextRecordingCanvas measure;
             measure.Font().SetName(drawn.face);
             measure.Font().SetSize(drawn.size);
-            measure.Font().SetStyle(drawn.bold ? fsBold : 0);
+            measure.Font().SetStyle(drawn.bold ? TFontStyles(fsBold) : TFontStyles(0));
             const QString lead = drawn.text.left(drawn.text.indexOf(parts[0]));
             const double x = Points(drawn.x + measure.TextWidth(lead));
             const double y = Points(drawn.y);
-            const std::string word = parts[0].toStdString();
+            const std::string word = parts[0].toHtmlEscaped().toStdString();  // as pdftotext writes it
             const auto found = std::find_if(words.begin(), words.end(), [&](const PdfWord &pw) {
-                return pw.text.rfind(word, 0) == 0 && std::abs(pw.xMin - x) <= 0.5 && std::abs(pw.yMin - y) <= 0.5;
+                return pw.text.rfind(word, 0) == 0 && std::abs(pw.xMin - x) <= 0.5 &&
+                       std::abs(pw.yMin - y) <= 0.5;
             });
             ASSERT_NE(found, words.end()) << "\"" << drawn.text.toStdString() << "\" at " << x << ", " << y;
             ++checked;
@@ -69,7 +59,7 @@ protected:
             // The weight: the printed width is nearer the width of the drawn weight than the other.
             const double printed = found->xMax - found->xMin;
             const double same = Points(measure.TextWidth(parts[0]));
-            measure.Font().SetStyle(drawn.bold ? 0 : fsBold);
+            measure.Font().SetStyle(drawn.bold ? TFontStyles(0) : TFontStyles(fsBold));
             const double other = Points(measure.TextWidth(parts[0]));
             if (std::abs(same - other) < 0.2) continue;  // digits are as wide in both weights
             ++weighed;
@@ -79,9 +69,22 @@ protected:
         EXPECT_GT(weighed, 10);
     }
 
-    TForm1 *w = nullptr;
-    QTemporaryDir dir;
-    QString pdf;
+    // Pages that the print run does not call, printed as it prints its own: one portrait job.
+    void PrintPortraitJob(const std::vector<std::function<void(TCanvas &, int)>> &pages) {
+        ASSERT_TRUE(w->PrintDialog1->Execute());
+        TPrinter &printer = *Printer();
+        printer.SetOrientation(poPortrait);
+        const int m = printing::BaseLength(printer.PageWidth(), poPortrait);
+        ASSERT_EQ(m, kPortraitM);
+        printing::PrintJobScope job(printer);
+        printer.Canvas()->Font().SetName("Times New Roman");
+        printer.Canvas()->Font().SetSize(9);
+        for (size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0) printer.NewPage();
+            pages[i](*printer.Canvas(), m);
+        }
+        job.End();
+    }
 };
 
 QString CourseValues(const QString &number) {
@@ -129,7 +132,8 @@ TEST_F(PrintedDocumentsTest, CourseAnnexAndInspectionAnnexPrintInOrder) {
 
     // Polish letters come through as they were typed.
     const std::string page2 = RunCommand("pdftotext -f 2 -l 2 '" + pdf.toStdString() + "' -");
-    for (const char *text : {"ZAŁĄCZNIK", "ŻÓŁW-0042", "Oględziny zewnętrzne wykonał/a", "zasilająco-sterująca"})
+    for (const char *text :
+         {"ZAŁĄCZNIK", "ŻÓŁW-0042", "Oględziny zewnętrzne wykonał/a", "zasilająco-sterująca"})
         EXPECT_NE(page2.find(text), std::string::npos) << text;
     const std::string page1 = RunCommand("pdftotext -f 1 -l 1 '" + pdf.toStdString() + "' -");
     for (const char *text : {"Załącznik C.", "OBLICZANIE OPŁATY", "N1÷N4", "nr. 0042"})
@@ -141,7 +145,8 @@ TEST_F(PrintedDocumentsTest, DashesAndOverlongTextsPrintAsTheyStand) {
     w->Panel405->SetColor(clBlack);
     w->Panel248->SetColor(clBlack);
     const QString longText = QString("Bardzo długi tekst ąęśćżźńół ").repeated(12);
-    for (TEdit *edit : {w->Edit20, w->Edit21, w->Edit35, w->Edit10, w->Edit9, w->Edit495, w->Edit496, w->Edit497})
+    for (TEdit *edit :
+         {w->Edit20, w->Edit21, w->Edit35, w->Edit10, w->Edit9, w->Edit495, w->Edit496, w->Edit497})
         edit->SetText(longText);
     w->Edit22->SetText("---");
     w->Memo10->Lines().Add(longText);
@@ -189,18 +194,8 @@ TEST_F(PrintedDocumentsTest, TestReportPrintsTwoPagesAndRewritesTheAnnexList) {
     w->Memo19->Lines().Clear();
     w->Memo19->Lines().Add("Jednostka notyfikowana 1446");
 
-    ASSERT_TRUE(w->PrintDialog1->Execute());
-    TPrinter &printer = *Printer();
-    printer.SetOrientation(poPortrait);
-    const int m = printing::BaseLength(printer.PageWidth(), poPortrait);
-    ASSERT_EQ(m, kPortraitM);
-    {
-        printing::PrintJobScope job(printer);
-        w->SetPrintProtokolBadan(*printer.Canvas(), m);
-        printer.NewPage();
-        w->SetPrintProtokolBadan2(*printer.Canvas(), m);
-        job.End();
-    }
+    PrintPortraitJob({[this](TCanvas &canvas, int m) { w->SetPrintProtokolBadan(canvas, m); },
+                      [this](TCanvas &canvas, int m) { w->SetPrintProtokolBadan2(canvas, m); }});
 
     EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +2\n"))) << Info();
     ExpectPageMatches(1, [this](TCanvas &canvas, int size) { w->SetPrintProtokolBadan(canvas, size); });
@@ -212,8 +207,8 @@ TEST_F(PrintedDocumentsTest, TestReportPrintsTwoPagesAndRewritesTheAnnexList) {
 
     // The annex list: nine lines, an empty second one, the notified-body lines after the titles.
     const QStringList lz = ReadTextFileLines("lz.txt");
-    EXPECT_EQ(lz, (QStringList{"Załącznik A - Oględziny zewnętrzne", "", "---", "Jednostka notyfikowana 1446", "", "",
-                               "", "", ""}));
+    EXPECT_EQ(lz, (QStringList{"Załącznik A - Oględziny zewnętrzne", "", "---", "Jednostka notyfikowana 1446",
+                               "", "", "", "", ""}));
     EXPECT_EQ(w->Memo16->Lines().Count(), 0);
 }
 
@@ -221,15 +216,16 @@ TEST_F(PrintedDocumentsTest, TestReportPrintsTwoPagesAndRewritesTheAnnexList) {
 std::vector<std::string> PageHeads(const QString &file, int pages) {
     std::vector<std::string> heads;
     for (int page = 1; page <= pages; ++page) {
-        const std::string text = RunCommand("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) +
-                                            " '" + file.toStdString() + "' -");
+        const std::string text = RunCommand("pdftotext -f " + std::to_string(page) + " -l " +
+                                            std::to_string(page) + " '" + file.toStdString() + "' -");
         heads.push_back(text.substr(0, text.find('\n')));
     }
     return heads;
 }
 
 TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
-    const std::string protocol = "Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub";
+    const std::string protocol =
+        "Protokół sprawdzenia przy legalizacji ponownej taksometrów wprowadzonych do obrotu lub";
     const std::string annexC = "Załącznik C. Sprawdzanie poprawności pracy interfejsów urządzeń zewnętrznych";
     const std::string annexA = "ZAŁĄCZNIK A. Oględziny zewnętrzne i sprawdzenie działania taksometru.";
     struct Case {
@@ -243,7 +239,10 @@ TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
         {"protocol, C and A", {w->Panel248, w->Panel405, w->Panel247}, false, {protocol, annexC, annexA}, ""},
         {"A alone", {w->Panel248}, false, {annexA}, ""},
         {"C before A", {w->Panel248, w->Panel405}, false, {annexC, annexA}, ""},
-        {"change procedure: its own protocol", {w->Panel247, w->Panel248}, true, {annexA},
+        {"change procedure: its own protocol",
+         {w->Panel247, w->Panel248},
+         true,
+         {annexA},
          "Nie wydrukowano: protokół zmiany układu taryf"},
     };
     for (const Case &c : cases) {
@@ -258,11 +257,37 @@ TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
         w->Drukuj();
 
         const int pages = static_cast<int>(c.heads.size());
-        EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +" + std::to_string(pages) + "\n"))) << Info();
+        EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +" + std::to_string(pages) + "\n")))
+            << Info();
         EXPECT_EQ(PageHeads(pdf, pages), c.heads);
         EXPECT_EQ(w->PrintRunStatus, c.status);
         EXPECT_EQ(boxes.size(), c.status.isEmpty() ? 0u : 1u);
     }
+}
+
+TEST_F(PrintedDocumentsTest, TableFormsOfAnnexAPrintTheirMarks) {
+    w->MeterFamily = 0;
+    w->Edit20->SetText("NOVITIUS 851 Ś");
+    w->Edit21->SetText("ŻÓŁW-7");
+    for (int i = 292; i <= 315; ++i)
+        dynamic_cast<TPanel &>(*w->FindComponent(QString("Panel%1").arg(i))).SetCaption("+");
+    w->Panel300->SetCaption("-");
+    w->Panel314->SetCaption("ND");
+    using Page = std::function<void(TCanvas &, int)>;
+    const std::vector<Page> pages{[this](TCanvas &canvas, int m) { w->SetPrintAddingPage2(canvas, m); },
+                                  [this](TCanvas &canvas, int m) { w->SetPrintAddingPage3(canvas, m); },
+                                  [this](TCanvas &canvas, int m) { w->SetPrintAddingPage4(canvas, m); },
+                                  [this](TCanvas &canvas, int m) { w->SetPrintAddingPage5(canvas, m); }};
+    PrintPortraitJob(pages);
+    EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +4\\n"))) << Info();
+    // The one-page form leaves the face "MS Sans Serif", in which the long form then draws.
+    for (size_t i = 0; i < pages.size(); ++i)
+        ExpectPageMatches(static_cast<int>(i) + 1, pages[i], i == 0 ? "Times New Roman" : "MS Sans Serif");
+    const std::string text = RunCommand("pdftotext '" + pdf.toStdString() + "' -");
+    for (const char *expected :
+         {"Załącznik A", "NOVITIUS 851 Ś", "ŻÓŁW-7", "pkt 13", "UWAGI", "Odpowiadające wymaganie",
+          "§ 6. Taksometr powinien realizować", "22.", "nie dotyczy (ND)"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
 }
 
 }  // namespace
