@@ -4,6 +4,7 @@
 #include "app/scoped_flag.h"
 #include "platform/runtime/datetime.h"
 #include "storage/field_values.h"
+#include "tariffchange/change_job_fields.h"
 
 using storage::LoadedJob;
 
@@ -186,6 +187,11 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
 
 // The layout-change answers, protocol texts and totalisers of a job saved in the change procedure.
 void TForm1::LoadChangeProcedureJob(const LoadedJob &job) {
+    for (int field = tariffchange::kFirstLayoutField; field <= tariffchange::kLastLayoutField; ++field)
+        tariffchange::LoadLayoutFieldLines(*this, field, job.Lines(storage::kLegZU, field));
+    for (int field : {tariffchange::kSegmentMaskField, tariffchange::kEnabledBeforeField,
+                      tariffchange::kEnabledAfterField})
+        tariffchange::LoadLayoutMask(*this, field, job.Integer(storage::kAddInt64, field));
     const std::vector<std::string> protocol = job.Lines(storage::kLegZU, 17);
     for (int i = 0; i < 10; ++i)
         Named<TEdit>("Edit" + std::to_string(498 + i))->SetText(Q(storage::LineOf(protocol, static_cast<size_t>(i))));
@@ -205,6 +211,7 @@ void TForm1::LoadChangeProcedureJob(const LoadedJob &job) {
     ZmianaView = 1;
     Label423->SetCaption(QStringLiteral("Po zmianie"));
     SetCenterPositionHorizontal(Label423, Panel343);
+    CopyEditBufZmiana(false);
 }
 
 // The text of row `row` of a legal-basis table (0 gives the first row) into `memo`; a row beyond

@@ -6,6 +6,7 @@
 #include "app/version.h"
 #include "platform/runtime/datetime.h"
 #include "storage/field_values.h"
+#include "tariffchange/change_job_fields.h"
 
 using storage::FieldSpec;
 using storage::FieldValue;
@@ -116,7 +117,10 @@ std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &fieldSpe
         for (int n = 518; n <= 524; ++n) lines.push_back(Utf8(ControlText("Edit" + std::to_string(n))));
         return storage::LineList(lines);
     }
-    // The before/after layouts of the change procedure are not kept by this window yet.
+    if (fieldSpec.name == "LegZU") return storage::LineList(tariffchange::LayoutFieldLines(*this, fieldSpec.column));
+    if (fieldSpec.name == "GroupMask") return tariffchange::LayoutMask(*this, tariffchange::kSegmentMaskField);
+    if (fieldSpec.name == "ActiveBeforeMask") return tariffchange::LayoutMask(*this, tariffchange::kEnabledBeforeField);
+    if (fieldSpec.name == "ActiveAfterMask") return tariffchange::LayoutMask(*this, tariffchange::kEnabledAfterField);
     return std::nullopt;
 }
 

@@ -264,6 +264,18 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
             w.Panel364->SetCaption("NIE");
             w.LayoutPageCodes = {'A', 'C', 'E', 'H', 'C', 'A', 'H', 'E'};
             w.ChangedTariffsMask = 0x05;
+            // The two layouts of the change, one value of each kind of field.
+            w.ZuTariffParamsBefore[0][3] = "4,00";
+            w.ZuTariffParamsAfter[4][15] = "60";
+            w.ZuGroupUnitsBefore[2][1] = "0,50";
+            w.ZuGroupUnitsAfter[0][3] = "0,10";
+            w.ZuJdoplatyAfter[9] = "1,00";
+            w.ZuMaxSurchargeAfter[3] = "9,99";
+            w.ZuValidityDatesAfter[5] = "2027-12-31";
+            w.ZuInitialSegmentBefore[2] = 1;
+            w.ZuInitialSegmentAfter[0] = 1;
+            w.ZuEnabledFlagsBefore[15] = 1;
+            w.ZuEnabledFlagsAfter[4] = 1;
         } else {
             FillGeneralData(c.name);
             FillVerification(slotCount);
@@ -291,6 +303,7 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         w.write_gen_db();
 
         ScrambleWindow(slotCount);
+        if (c.change) w.ResetZuStores();
         const QString serial = QString::fromStdString(std::string("SN-") + c.name);
         FindAndLoad(serial, 1, 0);
         for (const std::string &line : Differences(saved, w.CollectJob())) ADD_FAILURE() << line;
