@@ -1,6 +1,7 @@
 #include "device/decoders/identity_records.h"
 
 #include "device/decoders/tivar_records.h"
+#include "tariffchange/change_record.h"
 
 namespace decoders {
 
@@ -49,18 +50,14 @@ std::optional<IdentityRecord> DecodeIdentityRecord(Bytes record) {
     return r;
 }
 
-std::string ChangeTimeText(const std::string &f) {
-    if (f.size() != kChangeTimeWidth || f == "FFFFFFFFFFFF") return std::string(kNoValue);
-    const auto pair = [&f](size_t i) { return std::string{f[i + 1], f[i]}; };
-    return "20" + pair(0) + "-" + pair(2) + "-" + pair(4) + " " + pair(6) + ":" + pair(8) + ":" + pair(10);
-}
-
 std::optional<std::array<ChangeCounter, kChangeGroups>> DecodeChangeCounters(Bytes record) {
     if (ClassifyTivarRecord(record, true) != TivarRecordKind::ChangeCounters) return std::nullopt;
     std::array<ChangeCounter, kChangeGroups> counters;
     for (size_t g = 0; g < kChangeGroups; ++g) {
         counters[g].Count = ReadField(record, {2 + 32 * g, 4, kHexDigits, 1, 0});
-        counters[g].Time = ChangeTimeText(Text(record, 22 + 32 * g, kChangeTimeWidth));
+        // A time cut off by the end of the record is absent, like its count.
+        const std::string time = Text(record, 22 + 32 * g, kChangeTimeWidth);
+        counters[g].Time = time.size() == kChangeTimeWidth ? tariffchange::DecodeCzasZmiany(time) : std::string(kNoValue);
     }
     return counters;
 }

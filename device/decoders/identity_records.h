@@ -48,8 +48,4 @@ struct ChangeCounter {
 // Decodes a 'UL' record; nothing for another record.
 std::optional<std::array<ChangeCounter, kChangeGroups>> DecodeChangeCounters(Bytes record);
 
-// The date and time of a change as the meter stores it (twelve characters, each pair low digit
-// first) as "20YY-MM-DD hh:mm:ss"; "---" for "FFFFFFFFFFFF" (never changed) or a short field.
-std::string ChangeTimeText(const std::string &field);
-
 }  // namespace decoders
