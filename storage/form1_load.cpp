@@ -2,6 +2,7 @@
 // the job, and the texts every path shows; the tariffs and results are in form1_load_tariffs.cpp.
 #include "app/form1.h"
 #include "app/scoped_flag.h"
+#include "device/kline_dispatch.h"
 #include "platform/runtime/datetime.h"
 #include "storage/field_values.h"
 #include "tariffchange/change_job_fields.h"
@@ -19,14 +20,6 @@ struct TableClosed {
     TTable &table;
     ~TableClosed() { table.Close(); }
 };
-
-// The tariffs a layout change changed: "1".."4" for bits 0, 2, 4 and 6 of the mask, joined by ",".
-QString ChangedTariffList(uint8_t mask) {
-    QStringList names;
-    for (int n = 0; n < 4; ++n)
-        if ((mask >> (2 * n) & 1) != 0) names << QString::number(n + 1);
-    return names.join(QLatin1Char(','));
-}
 
 }  // namespace
 
@@ -207,7 +200,7 @@ void TForm1::LoadChangeProcedureJob(const LoadedJob &job) {
                                                                                : QStringLiteral("NIE"));
     }
     ChangedTariffsMask = static_cast<uint8_t>(job.Integer(storage::kAddInt64, 35));
-    Edit8->SetText(ChangedTariffList(static_cast<uint8_t>(ChangedTariffsMask)));
+    Edit8->SetText(QString::fromStdString(device::GetChangeTar(static_cast<uint8_t>(ChangedTariffsMask))));
     ZmianaView = 1;
     Label423->SetCaption(QStringLiteral("Po zmianie"));
     SetCenterPositionHorizontal(Label423, Panel343);
