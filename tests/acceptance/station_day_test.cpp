@@ -1,0 +1,91 @@
+// A day at the station as the officer lives it, each job in a fresh folder: meters read and
+// tested on the simulator, jobs saved, found and loaded again, documents printed to PDF and read
+// back with poppler and a barcode reader, a printed code scanned into a new job.
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+
+#include "tests/acceptance/station_day.h"
+
+namespace {
+
+bool Has(const std::string &text, const char *what) {
+    return text.find(what) != std::string::npos;
+}
+int PagesWith(const std::vector<std::string> &pages, const char *what) {
+    return static_cast<int>(
+        std::count_if(pages.begin(), pages.end(), [what](const std::string &p) { return Has(p, what); }));
+}
+
+class OwnFamilyDay : public StationDay {
+protected:
+    // The own-family meter of the simulator read out and tested in the verification mode.
+    TForm1 &ReadAndTest() {
+        TForm1 &w = Start();
+        EXPECT_EQ(w.KlineConnected, 1);
+        EXPECT_EQ(w.TivarConnected, 1);
+        Play("own_family.txt");
+        return w;
+    }
+    void Save() {
+        Click(form->Panel35);  // ZAPISZ BD
+        ASSERT_TRUE(form->Panel150->Visible());
+        ClickShown(form->Panel151);  // ZAPISZ
+        EXPECT_FALSE(form->Panel150->Visible());
+    }
+    void PrintEverything() {
+        Print({form->Panel246, form->Panel247, form->Panel405, form->Panel248, form->Panel249, form->Panel250,
+               form->Panel283});
+    }
+    std::vector<std::string> Printed(int run) const {
+        std::vector<std::string> pages = PageTexts(PdfName(run));
+        const std::vector<std::string> portrait = PageTexts(PortraitName(run));
+        pages.insert(pages.end(), portrait.begin(), portrait.end());
+        return pages;
+    }
+};
+
+// The simulator's own-family session: identity and readout on the screen; its time test is out of
+// tolerance and the counters moved, so the verdict is negative, with its reasons on the screen and
+// on annex B, and the certificate cannot be chosen; the codes on annex B and the tariff annex read.
+TEST_F(OwnFamilyDay, FailedTestGivesANegativeVerdictOnScreenAndPaperAndNoCertificate) {
+    TForm1 &w = ReadAndTest();
+    EXPECT_EQ(w.Edit15->Text(), "QM0001K001");
+    EXPECT_EQ(w.Edit21->Text(), "12345");
+    EXPECT_EQ(w.Edit107->Text(), "2500");
+    EXPECT_EQ(w.Edit7->Text(), "TMBJJ7NE0L0123456");
+    EXPECT_EQ(w.Panel157->Caption(), "Tar.A-C");
+    EXPECT_EQ(w.Label471->Caption(), "WOLNY");
+    EXPECT_EQ(w.Memo1->Lines().Lines(), (QStringList{"błąd pomiaru czasu", "błąd liczników"}));
+
+    Save();
+    PrintEverything();
+    EXPECT_FALSE(w.Panel249->Enabled()) << "no certificate for a negative verdict";
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    const std::vector<std::string> landscape = PageTexts(PdfName(1)), all = Printed(1);
+    ASSERT_EQ(landscape.size(), 2u);
+    ASSERT_EQ(all.size(), 6u);
+    EXPECT_TRUE(Has(landscape[0], "WYNIK SPRAWDZENIA TAKSOMETRU: NEGATYWNY"));
+    EXPECT_TRUE(Has(landscape[0], "błąd pomiaru czasu"));
+    EXPECT_TRUE(Has(landscape[0], "błąd liczników"));
+    EXPECT_TRUE(Has(landscape[1], "TARYFA A2"));
+    EXPECT_EQ(PagesWith(all, "ŚWIADECTWO LEGALIZACJI PONOWNEJ TAKSOMETRU\n"), 0);
+    EXPECT_EQ(PagesWith(all, "Protokół sprawdzenia"), 1);
+    EXPECT_EQ(PagesWith(all, "Załącznik C."), 1);
+    EXPECT_EQ(PagesWith(all, "ZAŁĄCZNIK A. Oględziny"), 1);
+    EXPECT_EQ(PagesWith(all, "ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU"), 1);
+    // The meter's identity and the trip of its course stand on paper as the meter gave them.
+    EXPECT_EQ(PagesWith(all, "12345"), 6);
+    EXPECT_EQ(PagesWith(all, "TMBJJ7NE0L0123456"), 4);
+    EXPECT_EQ(PagesWith(all, "2023-12-31 23:59"), 1);
+
+    // Annex B's results carry the enciphered results code; the tariff annex its two codes.
+    EXPECT_TRUE(QrCodesOn(PdfName(1), 1).empty());
+    const std::string results = QrCodesOn(PdfName(1), 2);
+    EXPECT_TRUE(Has(results, "LEG:0\nSZYFR:3DES\nSTART:\n")) << results;
+    EXPECT_TRUE(Has(results, "\nEND")) << results;
+    const std::string tariffs = QrCodesOn(PortraitName(1), 4);
+    EXPECT_TRUE(Has(tariffs, "SZYFR:NONE")) << tariffs;
+}
+
+}  // namespace
