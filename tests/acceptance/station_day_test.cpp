@@ -132,4 +132,47 @@ TEST_F(OwnFamilyDay, JobFoundAfterARestartPrintsTheSameDocuments) {
     }
 }
 
+// The codes of a QR reading, each begun by its own line break.
+std::vector<std::string> Codes(const std::string &reading) {
+    std::vector<std::string> codes;
+    for (size_t at = reading.find("\nLEG:"); at != std::string::npos;) {
+        const size_t next = reading.find("\nLEG:", at + 1);
+        codes.push_back(reading.substr(at, next == std::string::npos ? std::string::npos : next - at));
+        at = next;
+    }
+    return codes;
+}
+
+// The identity code printed on the tariff annex, scanned into the job of a fresh start as the
+// scanner types it: the meter's and vehicle's fields fill from it.
+TEST_F(OwnFamilyDay, PrintedIdentityCodeScannedIntoAFreshJobFillsItsFields) {
+    ReadAndTest();
+    Print({form->Panel250, form->Panel283});
+    const std::vector<std::string> codes = Codes(QrCodesOn(PdfName(1), 1));
+    ASSERT_EQ(codes.size(), 2u) << "the tariff code and the identity code";
+    const auto identity = std::find_if(codes.begin(), codes.end(), [](const std::string &code) {
+        return Has(code, "\nSZYFR:3DES\n");
+    });
+    ASSERT_NE(identity, codes.end());
+    EXPECT_TRUE(Has(codes[identity == codes.begin() ? 1 : 0], "\nSZYFR:NONE\n"));
+
+    TForm1 &w = Start();
+    ASSERT_EQ(w.Edit21->Text(), "---");
+    Click(w.Panel162);  // a verification
+    Click(w.Panel229);  // the scanned-code screen
+    ASSERT_TRUE(w.Panel228->Visible());
+    ClickShown(w.Panel254);  // load what is scanned into the job
+    // The scanner types a line and pauses; every line break comes as an Enter key.
+    const QString text = QString::fromStdString(*identity);
+    for (qsizetype at = 0; at < text.size(); at += 16) {
+        Type(w.Memo11, text.mid(at, 16), false);
+        gui::AdvanceTime(50);
+    }
+    gui::AdvanceTime(1000);
+    EXPECT_EQ(w.Edit21->Text(), "12345");
+    EXPECT_EQ(w.Edit7->Text(), "TMBJJ7NE0L0123456");
+    EXPECT_EQ(w.Edit107->Text(), "2500");
+    EXPECT_EQ(w.Edit12->Text(), "D");
+}
+
 }  // namespace
