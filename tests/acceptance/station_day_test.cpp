@@ -17,9 +17,9 @@ int PagesWith(const std::vector<std::string> &pages, const char *what) {
         std::count_if(pages.begin(), pages.end(), [what](const std::string &p) { return Has(p, what); }));
 }
 
-class OwnFamilyDay : public StationDay {
+class StationJobs : public StationDay {
 protected:
-    // The own-family meter of the simulator read out and tested in the verification mode.
+    // The own-family meter of the simulator read out and tested.
     TForm1 &ReadAndTest() {
         TForm1 &w = Start();
         EXPECT_EQ(w.KlineConnected, 1);
@@ -48,7 +48,7 @@ protected:
 // The simulator's own-family session: identity and readout on the screen; its time test is out of
 // tolerance and the counters moved, so the verdict is negative, with its reasons on the screen and
 // on annex B, and the certificate cannot be chosen; the codes on annex B and the tariff annex read.
-TEST_F(OwnFamilyDay, FailedTestGivesANegativeVerdictOnScreenAndPaperAndNoCertificate) {
+TEST_F(StationJobs, FailedTestGivesANegativeVerdictOnScreenAndPaperAndNoCertificate) {
     TForm1 &w = ReadAndTest();
     EXPECT_EQ(w.Edit15->Text(), "QM0001K001");
     EXPECT_EQ(w.Edit21->Text(), "12345");
@@ -90,7 +90,7 @@ TEST_F(OwnFamilyDay, FailedTestGivesANegativeVerdictOnScreenAndPaperAndNoCertifi
 
 // The program started again in the same folder: the job is found by its serial number, loaded,
 // and printed again; every page reads as the first print did, text for text, codes included.
-TEST_F(OwnFamilyDay, JobFoundAfterARestartPrintsTheSameDocuments) {
+TEST_F(StationJobs, JobFoundAfterARestartPrintsTheSameDocuments) {
     ReadAndTest();
     Save();
     PrintEverything();
@@ -132,6 +132,35 @@ TEST_F(OwnFamilyDay, JobFoundAfterARestartPrintsTheSameDocuments) {
     }
 }
 
+// A NOVITIUS meter identified and tested on the simulator, its trip record read; the job saved
+// and annex B and the course annex printed with the meter's own figures.
+TEST_F(StationJobs, NovitiusMeterWithItsTripRecord) {
+    TForm1 &w = Start();
+    Play("novitius.txt");
+    EXPECT_EQ(w.MeterFamily, 0);
+    EXPECT_EQ(w.Edit21->Text(), "ABC12345");
+    EXPECT_EQ(w.Edit110->Text(), "GD 12345");
+    EXPECT_EQ(w.Edit23->Text(), "PL 16 001/MI-007");
+    // The trip record: its time and the lines of its text.
+    EXPECT_EQ(w.Edit448->Text(), "2024-05-17 10:30");
+    EXPECT_EQ(w.Memo7->Lines().Count(), 13);
+
+    EXPECT_EQ(w.Memo1->Lines().Lines(), (QStringList{"błąd pomiaru drogi", "błąd liczników"}));
+
+    Save();
+    Print({w.Panel246, w.Panel247, w.Panel405});
+    EXPECT_TRUE(boxes.empty());
+    const std::vector<std::string> all = Printed(1);
+    ASSERT_EQ(all.size(), 4u) << "annex B's two pages, the protocol, the course annex";
+    EXPECT_FALSE(Has(all[0], "Nr boczny:")) << "the NOVITIUS form of annex B";
+    for (const char *text : {"Oznaczenie typu: Taxi e", "Nr.Taksometru: ABC12345", "Nr. Rejestracyjny: GD 12345",
+                             "Suma kontr. A481", "WYNIK SPRAWDZENIA TAKSOMETRU: NEGATYWNY", "błąd pomiaru drogi"})
+        EXPECT_TRUE(Has(all[0], text)) << text;
+    for (const char *text : {"TARYFA 2", "250,000", "Opł D [zł/km] 3,50"}) EXPECT_TRUE(Has(all[1], text)) << text;
+    for (const char *text : {"ABC12345", "PL 16 001/MI-007", "GD 12345"}) EXPECT_TRUE(Has(all[2], text)) << text;
+    EXPECT_TRUE(Has(all[3], "Załącznik C."));
+}
+
 // The codes of a QR reading, each begun by its own line break.
 std::vector<std::string> Codes(const std::string &reading) {
     std::vector<std::string> codes;
@@ -145,7 +174,7 @@ std::vector<std::string> Codes(const std::string &reading) {
 
 // The identity code printed on the tariff annex, scanned into the job of a fresh start as the
 // scanner types it: the meter's and vehicle's fields fill from it.
-TEST_F(OwnFamilyDay, PrintedIdentityCodeScannedIntoAFreshJobFillsItsFields) {
+TEST_F(StationJobs, PrintedIdentityCodeScannedIntoAFreshJobFillsItsFields) {
     ReadAndTest();
     Print({form->Panel250, form->Panel283});
     const std::vector<std::string> codes = Codes(QrCodesOn(PdfName(1), 1));
