@@ -44,7 +44,7 @@ protected:
 
     // Starts the program (again) in the test's folder with the simulator as its device library,
     // an interface and a meter plugged in, and waits until both are found.
-    TForm1 &Start() {
+    TForm1 &Start(int width = 638, int height = 458) {
         form.reset();
         sim_reset();
         sim_set_clock(Clock, Sleep);
@@ -53,7 +53,7 @@ protected:
         const std::string id = "QM0001K001", version = "V1.04.02";
         sim_set_identification(interface, reinterpret_cast<const std::uint8_t *>(id.data()), id.size());
         sim_set_version(interface, reinterpret_cast<const std::uint8_t *>(version.data()), version.size());
-        TForm1 &w = Create();
+        TForm1 &w = Create(width, height);
         w.DeviceLibraryName = d2xx::kSimulatorLibraryName;
         w.Show();
         gui::AdvanceTime(1300);
