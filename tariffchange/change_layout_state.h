@@ -14,7 +14,7 @@ using TariffParamTexts = std::array<std::array<std::string, 16>, 8>;
 using GroupUnitTexts = std::array<std::array<std::string, 4>, 3>;
 using ValidityTexts = std::array<std::string, 8>;
 
-inline constexpr ValidityTexts kNoValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
+inline const ValidityTexts kNoValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
 
 struct ChangeLayoutState {
     TariffParamTexts ZuTariffParamsBefore, ZuTariffParamsAfter;

