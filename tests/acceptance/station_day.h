@@ -130,12 +130,16 @@ protected:
                                        " '" + file.toStdString() + "' - 2>&1"));
         return pages;
     }
-    // The texts of the QR codes the page shows, as a scanner reads them off a 200 dpi rendering.
-    std::string QrCodesOn(const QString &file, int page) const {
+    // The page rendered at 200 dpi, as a scanner sees it; the name of the picture.
+    QString RenderPage(const QString &file, int page) const {
         const std::string png = workDir.filePath(QString("page%1").arg(page)).toStdString();
         RunCommand("pdftoppm -r 200 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) +
                    " '" + file.toStdString() + "' '" + png + "'");
-        return RunCommand("zbarimg --quiet --raw '" + png + ".png' 2>/dev/null");
+        return QString::fromStdString(png + ".png");
+    }
+    // The texts of the QR codes the page shows, as zbar reads them off the rendering.
+    std::string QrCodesOn(const QString &file, int page) const {
+        return RunCommand("zbarimg --quiet --raw '" + RenderPage(file, page).toStdString() + "' 2>/dev/null");
     }
 
     std::vector<TModalBox> boxes;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tests/acceptance/station_day.h"
+#include "tests/barcode/component/qr_image_oracles.h"
 
 namespace {
 
@@ -84,6 +85,8 @@ TEST_F(StationJobs, FailedTestGivesANegativeVerdictOnScreenAndPaperAndNoCertific
     const std::string results = QrCodesOn(PdfName(1), 2);
     EXPECT_TRUE(Has(results, "LEG:0\nSZYFR:3DES\nSTART:\n")) << results;
     EXPECT_TRUE(Has(results, "\nEND")) << results;
+    // A second reader reads the same code off the same page.
+    EXPECT_EQ(qrtest::ZxingBytes(QImage(RenderPage(PdfName(1), 2))).value_or("(unread)") + "\n", results);
     const std::string tariffs = QrCodesOn(PortraitName(1), 4);
     EXPECT_TRUE(Has(tariffs, "SZYFR:NONE")) << tariffs;
 }
