@@ -44,6 +44,14 @@ inline bool CaptionFits(TControl *control) {
            QFontMetrics(panel->Widget()->font()).horizontalAdvance(panel->Caption()) <= panel->Width();
 }
 
+// Controls that put text on the screen: labels and panels with a caption, and the text boxes.
+inline bool BearsText(TControl *c) {
+    if (auto *label = dynamic_cast<TLabel *>(c)) return !label->Caption().isEmpty();
+    if (auto *panel = dynamic_cast<TPanel *>(c)) return !panel->Caption().isEmpty();
+    return dynamic_cast<TEdit *>(c) != nullptr || dynamic_cast<TMemo *>(c) != nullptr ||
+           dynamic_cast<TButton *>(c) != nullptr || dynamic_cast<TStringGrid *>(c) != nullptr;
+}
+
 // Every control of the window under the area, in the window's order.
 inline std::vector<TControl *> ControlsUnder(TForm1 &w, const TControl *area) {
     std::vector<TControl *> controls;

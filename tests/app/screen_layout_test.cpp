@@ -9,16 +9,9 @@
 
 namespace {
 
+using layout::BearsText;
 using layout::IsUnder;
 using layout::RectIn;
-
-// Controls that put text on the screen: labels and panels with a caption, and the text boxes.
-bool BearsText(TControl *c) {
-    if (auto *label = dynamic_cast<TLabel *>(c)) return !label->Caption().isEmpty();
-    if (auto *panel = dynamic_cast<TPanel *>(c)) return !panel->Caption().isEmpty();
-    return dynamic_cast<TEdit *>(c) != nullptr || dynamic_cast<TMemo *>(c) != nullptr ||
-           dynamic_cast<TButton *>(c) != nullptr || dynamic_cast<TStringGrid *>(c) != nullptr;
-}
 
 class ScreenLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<QSize> {};
 
