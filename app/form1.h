@@ -157,6 +157,8 @@ public:
     void ZuQuestionCommand(bool yes);
     void ZuInspectionAnswerCommand(int32_t command);
     void ZuViewCommand();
+    // The procedure's protocol page (portrait, m = page width div 21).
+    void SetPrintTivarProtZU(TCanvas &canvas, int m);
     // The first checklist answer panel in ButtonPanels.
     static constexpr int kFirstInspectionPanel = 39;
     // Parts of the tariff-layout change switch.

@@ -13,6 +13,8 @@ PageOperation PageOperationOf(TForm1 &window, const PlannedPage &page) {
                 window.SetPrintAddingPage(canvas, m, pages, pages, 0);
                 SetPrintVerSoft(canvas, m);
             };
+        case PageKind::ChangeProtocol:
+            return [&window](TCanvas &canvas, int m) { window.SetPrintTivarProtZU(canvas, m); };
         case PageKind::CourseAnnex:
             return [&window](TCanvas &canvas, int m) { window.SetPrintLumerant(canvas, m); };
         case PageKind::InspectionAnnex:

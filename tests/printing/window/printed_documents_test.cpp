@@ -242,8 +242,8 @@ TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
         {"change procedure: its own protocol",
          {w->Panel247, w->Panel248},
          true,
-         {annexA},
-         "Nie wydrukowano: protokół zmiany układu taryf"},
+         {"Protokół sprawdzenia taksometru, wprowadzonego do obrotu lub użytkowania po dokonaniu", annexA},
+         ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
