@@ -441,6 +441,8 @@ public:
     // validity period counts (the layout after the change while the change procedure is on), 0 for
     // the others; returns their number.
     int GetActivTaryf(std::array<uint8_t, 16> &flags) const;
+    // The validity dates of the four groups of slots as start, end pairs, from the layout in force.
+    std::array<std::string, 8> ValidityDatePairs() const;
     // The number of tested tariff slots; the argument is not used.
     int ValTestTaryf(int unused) const;
     // The certificate; the three numbers are not used.

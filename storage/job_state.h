@@ -14,11 +14,8 @@ struct JobState {
     std::array<uint8_t, 16> SlotDeviceByte{};
     // The date the loaded job was saved (year, month, day); a year of 2000 or less: none.
     std::array<int32_t, 3> RecordSaveDate{};
-    // The validity period of each group of four tariff slots (start, end), "YYYY.MM.DD"; "---"
-    // until a readout or a saved job fills it.
-    std::array<std::string, 8> LayoutValidityDates{"---", "---", "---", "---", "---", "---", "---", "---"};
     // The maximum surcharge "MxDpł." of each group, from the own-family tariff data.
-    std::array<std::string, 4> TariffMaxSurcharge;
+    std::array<std::string, 4> GroupMaxSurcharge;
 };
 
 }  // namespace storage

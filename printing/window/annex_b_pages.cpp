@@ -42,8 +42,8 @@ AnnexJob AnnexJobOf(TForm1 &w) {
     job.tivarOptions = w.TivarOptionFlags;
     job.liczniki = w.LicznikiKeep;
     job.pageCode = w.TariffPageCode;
-    job.maxSurcharge = w.TariffMaxSurcharge;
-    job.validityDates = w.LayoutValidityDates;
+    job.maxSurcharge = w.GroupMaxSurcharge;
+    job.validityDates = w.ValidityDatePairs();
     job.layoutChangeTestMask = w.LayoutChangeTestMask;
     job.testSpeedPercent = w.TestSpeedPercent;
     job.testSpeedValue = w.TestSpeedValue;

@@ -30,6 +30,7 @@ printing::TestReportData ReportData(const TForm1 &w) {
         data.groupDates[2 * group + 1] = w.TariffGroupTexts[group][1];
         data.tariffUnit[group] = QString::fromStdString(w.TariffGroupUnits[evaluation::kJT][group]);
         data.initialSegmentFlag[group] = w.TariffGroupFlag[group];
+        data.groupMaxSurcharge[group] = QString::fromStdString(w.GroupMaxSurcharge[group]);
     }
     data.groupActiveTariffs = w.TariffPageActiveCount;
     for (size_t row = 0; row < 5; ++row)

@@ -43,7 +43,7 @@ TEST_F(AnnexFirstPageTest, OwnFamilyInTheVehicle) {
     w.VehicleResults = 1;
     w.LicznikiKeep = {3, 1950, 1000};
     w.TariffPageCode = {'A', 'B', 0, 0};
-    w.LayoutValidityDates = {"2020.01.01", "2099.12.31", "2020.01.01", "2021.01.01", "---", "---", "---", "---"};
+    w.TariffGroupTexts = {{{"2020.01.01", "2099.12.31"}, {"2020.01.01", "2021.01.01"}, {"---", "---"}, {"---", "---"}}};
     w.OglErrFlag = 0;
     const std::vector<PdfWord> words = Print(&TForm1::SetPrintImageTivar);
     EXPECT_EQ(w.OglErrFlag, 1);
