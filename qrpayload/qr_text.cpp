@@ -13,18 +13,28 @@ static_assert(kKeyString.size() == 24);
 
 constexpr std::size_t kBlockSize = 8;
 
+// The key string deciphered block by block under itself. It depends on nothing else, so it is
+// worked out once: nine DES passes for every line read would be most of a scan's work.
+const std::array<std::uint8_t, 24> &DerivedKey() {
+    static const std::array<std::uint8_t, 24> derived = [] {
+        std::array<std::uint8_t, 24> source, key;
+        std::copy(kKeyString.begin(), kKeyString.end(), source.begin());
+        for (std::size_t j = 0; j < 3; ++j) {
+            DesBlock block;
+            std::copy_n(source.begin() + kBlockSize * j, kBlockSize, block.begin());
+            const DesBlock part = DecryptBlock3DES(block, source);
+            std::copy(part.begin(), part.end(), key.begin() + kBlockSize * j);
+        }
+        return key;
+    }();
+    return derived;
+}
+
 }  // namespace
 
 void QrPayloadState::GenerateKey(std::uint8_t offset) {
-    std::array<std::uint8_t, 24> source;
-    std::copy(kKeyString.begin(), kKeyString.end(), source.begin());
-    for (std::size_t j = 0; j < 3; ++j) {
-        DesBlock block;
-        std::copy_n(source.begin() + kBlockSize * j, kBlockSize, block.begin());
-        const DesBlock derived = DecryptBlock3DES(block, source);
-        for (std::size_t i = 0; i < kBlockSize; ++i)
-            QrWorkKey[kBlockSize * j + i] = static_cast<std::uint8_t>(derived[i] + offset);
-    }
+    const std::array<std::uint8_t, 24> &derived = DerivedKey();
+    for (std::size_t i = 0; i < derived.size(); ++i) QrWorkKey[i] = static_cast<std::uint8_t>(derived[i] + offset);
 }
 
 void QrPayloadState::ClearKey() {

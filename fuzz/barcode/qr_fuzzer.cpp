@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     parameters.EccLevelUpgrade = (options & 4) != 0;
     parameters.EccLevel = static_cast<TQRCode_EccLevel>((options >> 3) & 3);
     parameters.EncodePolicy = static_cast<TQRCode_EncodePolicy>(((options >> 5) & 3) % 3);
-    // Small smallest versions keep each run quick; long texts still reach the large ones.
-    parameters.MinVersion = 1 + versions % 10;
+    // Small smallest versions keep each run quick (the mask choice scores every module eight
+    // times); a smallest version up to 10 for one input in eight, and long texts, reach the rest.
+    parameters.MinVersion = 1 + versions % (options & 0x80 ? 10 : 3);
     parameters.MaxVersion = parameters.MinVersion + (versions / 10) % (41 - parameters.MinVersion);
     const std::string_view text(reinterpret_cast<const char *>(data + 2), size - 2);
     barcode::QrSymbol symbol;

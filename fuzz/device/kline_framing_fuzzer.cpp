@@ -1,7 +1,8 @@
-// Any bytes through the K-line framer: the first byte picks a reading piece size and how often the
-// dispatcher empties the message ring; the rest is the stream, repeated past the ring's end when
-// asked. The messages must not depend on the pieces or on full rings, every slot holds its length
-// and zeros after the data, and every byte is taken in the end.
+// Any bytes through the K-line framer: the first byte picks a reading piece size, how often the
+// dispatcher empties the message ring, whether the byte ring's positions start just before its
+// end (so they wrap within the first bytes) and whether the stream repeats until it could fill the
+// message ring. The messages must not depend on the pieces, the positions or full rings, every
+// slot holds its length and zeros after the data, and every byte is taken in the end.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,10 +28,16 @@ void Take(device::KlineMessageRing &ring, std::vector<Bytes> &into) {
 }
 
 // Appends the stream in pieces of `piece` bytes as far as there is room, framing after each, and
-// empties the message ring every `drainEvery` steps.
-std::vector<Bytes> Frame(std::span<const std::uint8_t> stream, std::size_t piece, unsigned drainEvery) {
-    auto buffer = std::make_unique<device::KlineByteRing>();
-    auto ring = std::make_unique<device::KlineMessageRing>();
+// empties the message ring every `drainEvery` steps. The byte ring starts at position `start`, as
+// after `start` bytes taken: a start just below a multiple of its size wraps it at once.
+std::vector<Bytes> Frame(std::span<const std::uint8_t> stream, std::size_t piece, unsigned drainEvery,
+                         std::uint64_t start) {
+    // One pair of rings for every run, as the channel keeps them: fresh ones cost more than a run.
+    static const auto buffer = std::make_unique<device::KlineByteRing>();
+    static const auto ring = std::make_unique<device::KlineMessageRing>();
+    buffer->Reset();
+    buffer->Ring.WriteIndex = buffer->ReadIndex = buffer->HuntFloor = start;
+    ring->WriteIndex = ring->ReadIndex = 0;
     std::vector<Bytes> messages;
     std::size_t at = 0;
     for (unsigned step = 1; at < stream.size() || buffer->ReadIndex != buffer->Ring.WriteIndex; ++step) {
@@ -49,13 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 2) return 0;
     const std::uint8_t control = data[0];
     Bytes stream(data + 1, data + size);
-    // Past the end of the byte ring, so its positions wrap.
+    // Enough frames of five bytes to fill the message ring, when asked.
     if (control & 0x80) {
-        while (stream.size() < 70000) stream.insert(stream.end(), data + 1, data + size);
+        constexpr std::size_t kFillingStream = 5 * (device::KlineMessageRing::kSlots + 8);
+        while (stream.size() < kFillingStream) stream.insert(stream.end(), data + 1, data + size);
     }
-    // Small pieces on short streams; on long ones they would only make each run slow.
-    const std::size_t piece = (control & 0x80 ? 200 : 1) + (control & 0x3F) * 5;
-    const unsigned drainEvery = 1 + ((control >> 6) & 1) * 7;
-    if (Frame(stream, piece, drainEvery) != Frame(stream, 256, 1)) std::abort();
+    // Small pieces on short streams; on the long ones they only make each run slow.
+    const std::size_t piece = (control & 0x80 ? 64 : 1) + (control & 0x1F) * 9;
+    const unsigned drainEvery = 1 + ((control >> 5) & 1) * 7;
+    const std::uint64_t start = control & 0x40 ? decltype(device::KlineByteRing::Ring)::kSize - 1 - stream.size() % 61 : 0;
+    if (Frame(stream, piece, drainEvery, start) != Frame(stream, 256, 1, 0)) std::abort();
     return 0;
 }

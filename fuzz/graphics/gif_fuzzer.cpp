@@ -12,8 +12,9 @@
 
 namespace {
 
-// Small enough that a hostile size costs little time, large enough for every starting file.
-constexpr int64_t kPixelBudget = int64_t{1} << 18;
+// Small enough that a hostile size costs little time (every pixel is read twice more for the
+// round trip), large enough for every starting file.
+constexpr int64_t kPixelBudget = int64_t{1} << 14;
 
 std::vector<uint32_t> Colours(const TDeviceIndependentBitmap &dib) {
     std::vector<uint32_t> colours;
