@@ -1,6 +1,6 @@
 // The window's creation handler: brings every control and working member into the starting state,
 // in a fixed order (change handlers fire inside the writes, so the order is behaviour).
-#include <algorithm>
+#include <cstdint>
 
 #include "app/form1.h"
 #include "app/version.h"
@@ -150,8 +150,8 @@ namespace {
 constexpr int kMaxBlanksWithoutGrowth = 16;
 
 // Sets `text` padded with the fewest blanks that make `label` at least `width` wide. The count is
-// computed from the width of one blank and then checked on the label, as kerning may make blanks
-// not add up exactly; a label one blank does not widen takes the blanks padding gives up after.
+// computed from the width the blanks add, measured on one blank and refined on the estimate (the
+// width of a blank is not a whole number of pixels), then checked blank by blank at the edge.
 void PadToWidth(TLabel *label, const QString &text, int width) {
     const auto widthWith = [&](int blanks) {
         label->SetCaption(text + QString(blanks, QLatin1Char(' ')));
@@ -159,15 +159,23 @@ void PadToWidth(TLabel *label, const QString &text, int width) {
     };
     const int bare = widthWith(0);
     if (bare >= width) return;
-    const int blank = widthWith(1) - bare;
-    if (blank <= 0) {
-        widthWith(kMaxBlanksWithoutGrowth);
-        return;
+    int blanks = 1;
+    for (int refinement = 0; refinement < 3; ++refinement) {
+        const int grown = widthWith(blanks) - bare;
+        if (grown <= 0) {  // a label of fixed size: walked from no blank
+            blanks = 0;
+            break;
+        }
+        const int estimate = static_cast<int>((int64_t{width - bare} * blanks + grown - 1) / grown);
+        if (estimate == blanks) break;
+        blanks = estimate;
     }
-    int blanks = std::max(1, (width - bare + blank - 1) / blank);
-    const int limit = blanks + kMaxBlanksWithoutGrowth;
-    while (widthWith(blanks) < width && blanks < limit) ++blanks;
-    while (blanks > 1 && widthWith(blanks - 1) >= width) --blanks;
+    for (int stalled = 0, before = widthWith(blanks); before < width && stalled < kMaxBlanksWithoutGrowth;) {
+        const int after = widthWith(++blanks);
+        stalled = after > before ? 0 : stalled + 1;
+        before = after;
+    }
+    while (blanks > 0 && widthWith(blanks - 1) >= width) --blanks;
     widthWith(blanks);
 }
 
