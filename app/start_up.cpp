@@ -1,5 +1,7 @@
 // The window's creation handler: brings every control and working member into the starting state,
 // in a fixed order (change handlers fire inside the writes, so the order is behaviour).
+#include <cstdint>
+
 #include "app/form1.h"
 #include "app/version.h"
 
@@ -141,20 +143,48 @@ void TForm1::SaveMainTexts() {
         for (int f = 0; f < 27; ++f) copy[f] = MainFieldEdits[f]->Text();
 }
 
+namespace {
+
+// Padding gives up on a label that this many blanks in a row do not widen (fixed size, no font
+// metrics) instead of looping for ever.
+constexpr int kMaxBlanksWithoutGrowth = 16;
+
+// Sets `text` padded with the fewest blanks that make `label` at least `width` wide. The count is
+// computed from the width the blanks add, measured on one blank and refined on the estimate (the
+// width of a blank is not a whole number of pixels), then checked blank by blank at the edge.
+void PadToWidth(TLabel *label, const QString &text, int width) {
+    const auto widthWith = [&](int blanks) {
+        label->SetCaption(text + QString(blanks, QLatin1Char(' ')));
+        return label->Width();
+    };
+    const int bare = widthWith(0);
+    if (bare >= width) return;
+    int blanks = 1;
+    for (int refinement = 0; refinement < 3; ++refinement) {
+        const int grown = widthWith(blanks) - bare;
+        if (grown <= 0) {  // a label of fixed size: walked from no blank
+            blanks = 0;
+            break;
+        }
+        const int estimate = static_cast<int>((int64_t{width - bare} * blanks + grown - 1) / grown);
+        if (estimate == blanks) break;
+        blanks = estimate;
+    }
+    for (int stalled = 0, before = widthWith(blanks); before < width && stalled < kMaxBlanksWithoutGrowth;) {
+        const int after = widthWith(++blanks);
+        stalled = after > before ? 0 : stalled + 1;
+        before = after;
+    }
+    while (blanks > 0 && widthWith(blanks - 1) >= width) --blanks;
+    widthWith(blanks);
+}
+
+}  // namespace
+
 void TForm1::LabelInspectionItems() {
     TLabel *const items[] = {Label176, Label177, Label178, Label179, Label180, Label183, Label184, Label186,
                              Label188, Label190, Label192, Label194, Label196, Label172, Label173};
     const int width = Panel289->Width() - 2 * Label176->Left();
-    // An item label is padded with blanks until it fills the page width. A label whose width stops
-    // growing (fixed size, no font metrics) ends the padding instead of looping for ever.
-    constexpr int kMaxBlanksWithoutGrowth = 16;
-    for (int i = 0; i < 15; ++i) {
-        TLabel *label = items[i];
-        label->SetCaption(QStringLiteral("Pkt.%1").arg(i + 1));
-        for (int stalled = 0; label->Width() < width && stalled < kMaxBlanksWithoutGrowth;) {
-            const int before = label->Width();
-            label->SetCaption(label->Caption() + QLatin1Char(' '));
-            stalled = label->Width() > before ? 0 : stalled + 1;
-        }
-    }
+    // An item label is padded with blanks until it fills the page width.
+    for (int i = 0; i < 15; ++i) PadToWidth(items[i], QStringLiteral("Pkt.%1").arg(i + 1), width);
 }

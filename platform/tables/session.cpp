@@ -50,24 +50,36 @@ bool TSession::TakeConnection(const std::string &path, const std::string &letter
     return true;
 }
 
-const TableKey &TSession::KeyOf(std::string_view password) {
+// Each password's key is derived on its own thread, started when the password is first named
+// (registering the program's passwords at start-up does not hold up the window); the first table
+// that needs the key waits for it, and a failed derivation raises its error there.
+std::shared_future<TableKey> &TSession::Derivation(std::string_view password) {
     auto found = derived_.find(password);
     if (found == derived_.end())
-        found = derived_.emplace(std::string(password), DeriveTableKey(password)).first;
+        found = derived_
+                    .emplace(std::string(password),
+                             std::async(std::launch::async, DeriveTableKey, std::string(password)).share())
+                    .first;
     return found->second;
 }
 
-void TSession::AddPassword(std::string_view password) {
-    const TableKey &key = KeyOf(password);
-    if (std::find(registered_.begin(), registered_.end(), key) == registered_.end())
-        registered_.push_back(key);
+const TableKey &TSession::KeyOf(std::string_view password) {
+    return Derivation(password).get();
 }
 
-std::vector<TableKey> TSession::CandidateKeys(const std::string &path) const {
+void TSession::AddPassword(std::string_view password) {
+    Derivation(password);
+    if (std::find(registered_.begin(), registered_.end(), password) == registered_.end())
+        registered_.emplace_back(password);
+}
+
+std::vector<TableKey> TSession::CandidateKeys(const std::string &path) {
     std::vector<TableKey> keys;
     if (auto known = fileKeys_.find(path); known != fileKeys_.end()) keys.push_back(known->second);
-    for (const TableKey &key : registered_)
+    for (const std::string &password : registered_) {
+        const TableKey &key = KeyOf(password);
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+    }
     return keys;
 }
 

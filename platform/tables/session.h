@@ -6,6 +6,7 @@
 // the others attached) with a rollback journal, so its commit is atomic across the files: a
 // failure, a rollback or a killed process leaves every table as it was before the transaction.
 // The session must outlive its tables.
+#include <future>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -27,7 +28,8 @@ public:
     TSession(const TSession &) = delete;
     TSession &operator=(const TSession &) = delete;
 
-    // Registers a password with the engine; its key is derived here, once per password.
+    // Registers a password with the engine; its key is derived once per password, on a thread of
+    // its own, and waited for when a table first needs it.
     void AddPassword(std::string_view password);
 
     // Begins a transaction over open tables (at most 11); their changes land together at Commit.
@@ -44,9 +46,10 @@ private:
     friend class TTable;
     struct Transaction;
 
+    std::shared_future<TableKey> &Derivation(std::string_view password);
     const TableKey &KeyOf(std::string_view password);
     // The keys to try on a file: the one that opened it before, then every registered one.
-    std::vector<TableKey> CandidateKeys(const std::string &path) const;
+    std::vector<TableKey> CandidateKeys(const std::string &path);
     void RememberKey(const std::string &path, const TableKey &key) { fileKeys_[path] = key; }
     // The connection of a closed table is kept (idle, holding no lock) for the next Open of the
     // same file with the same structure, so reopening costs no file open and no check.
@@ -58,8 +61,8 @@ private:
     void Unlink(TTable *table);
     void EndTransaction(bool rolledBack);
 
-    std::map<std::string, TableKey, std::less<>> derived_;
-    std::vector<TableKey> registered_;
+    std::map<std::string, std::shared_future<TableKey>, std::less<>> derived_;
+    std::vector<std::string> registered_;  // passwords, in the order registered
     std::map<std::string, TableKey> fileKeys_;
     struct Kept {
         std::string letters;

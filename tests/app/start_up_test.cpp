@@ -85,6 +85,10 @@ TEST_F(StartUpTest, InspectionCaptionsArePaddedToThePageWidth) {
         EXPECT_EQ(caption.trimmed(), QStringLiteral("Pkt.%1").arg(i + 1));
         EXPECT_GE(items[i]->Width(), width) << i;
         EXPECT_GT(caption.size(), 20) << i;
+        // The same caption as padding one blank at a time, measuring after each.
+        items[i]->SetCaption(QStringLiteral("Pkt.%1").arg(i + 1));
+        while (items[i]->Width() < width) items[i]->SetCaption(items[i]->Caption() + QLatin1Char(' '));
+        EXPECT_EQ(items[i]->Caption(), caption) << i;
     }
 
     // A label of fixed size never reaches the width: the padding ends all the same.

@@ -87,6 +87,17 @@ TEST_F(EncryptionTest, OpensWithWhicheverRegisteredPasswordFits) {
     EXPECT_EQ(OpenError({kJobPassword}), "opened");
 }
 
+// The keys are derived on threads of their own; they must be the fixed PBKDF2 keys every existing
+// file was written with, whichever of many passwords registered together fits the file.
+TEST_F(EncryptionTest, KeysDerivedTogetherAreTheFixedKeysOfTheirPasswords) {
+    EXPECT_EQ(tables::RawKeyLiteral(tables::DeriveTableKey(kJobPassword)),
+              "x'CEA047DD312393655966A5168BED0011FB57267E7134C544FADD70F86569F05E'");
+    CreateJobTable("x");
+    EXPECT_EQ(OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", kJobPassword, "f6"}), "opened");
+    const std::string wrong = OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", "f6"});
+    EXPECT_NE(wrong.find("GenData.db: wrong password"), std::string::npos) << wrong;
+}
+
 TEST_F(EncryptionTest, RefusesWrongPasswordsAndFilesThatAreNotTables) {
     CreateJobTable("x");
     const std::string wrong = OpenError({kResultsPassword, "hq4TnwZpk27cs"});
