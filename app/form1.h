@@ -161,7 +161,7 @@ public:
     void SetPrintTivarProtZU(TCanvas &canvas, int m);
     // The first checklist answer panel in ButtonPanels.
     static constexpr int kFirstInspectionPanel = 39;
-    // Parts of the tariff-layout change switch.
+    // Steps of switching the tariff-layout change procedure on and off.
     void ZmianaOn();
     void ZmianaOff();
     void SetZmianaCaptions(int first);
@@ -436,7 +436,7 @@ public:
     // Shows slot `slot` with the results relative to k (flag 1) or its base-run results (flag 0).
     void SelectSlotForRelativeRun(int slot, uint8_t flag);
 
-    // --- Document printing, second part (printing/window) ---
+    // --- Certificate and annex B pages (printing/window) ---
     // The certificate's active tariff slots: flags keep the enabled byte of each slot whose group's
     // validity period counts (the layout after the change while the change procedure is on), 0 for
     // the others; returns their number.

@@ -26,7 +26,7 @@ TEST_F(TabOrderTest, TabFollowsTheRowsOfTheParametersPage) {
     TForm1 &w = Create();
     w.Show();
     w.Edit473->SetFocus();  // "Nazwa stanowiska:", the first field
-    // Row by row, left column then right column; the tyre size's three parts in a row.
+    // Row by row, left column then right column; the tyre size's three fields in a row.
     // Fields locked until a working mode is chosen are passed over.
     std::vector<TControl *> expected;
     for (TControl *field : std::initializer_list<TControl *>{w.Edit38, w.Edit482, w.Edit7, w.Edit35, w.Edit25, w.Edit102, w.Edit12, w.Edit20,

@@ -8,8 +8,8 @@
 
 #include "platform/gui/gui_test_support.h"
 #include "printing/course_annex.h"
-#include "printing/inspection_annex.h"
-#include "printing/inspection_table.h"
+#include "printing/checklist_page.h"
+#include "printing/item_table_form.h"
 #include "printing/test_report.h"
 #include "tests/printing/drawn_texts.h"
 

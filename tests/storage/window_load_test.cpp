@@ -40,13 +40,13 @@ protected:
     // Every text control the save reads gets a text of its own, marked with `tag`.
     void FillGeneralData(const std::string &tag) {
         TForm1 &w = *window;
-        for (const storage::FieldSpec &spec : storage::LayoutOf(storage::kGenData))
-            if (spec.source == storage::Source::ControlText) {
-                const QString text = QString::fromStdString(tag + " " + std::to_string(spec.field));
-                if (auto *memo = dynamic_cast<TMemo *>(w.FindComponent(QString::fromUtf8(spec.name.data(), spec.name.size()))))
+        for (const storage::FieldSpec &layoutField : storage::LayoutOf(storage::kGenData))
+            if (layoutField.source == storage::Source::ControlText) {
+                const QString text = QString::fromStdString(tag + " " + std::to_string(layoutField.field));
+                if (auto *memo = dynamic_cast<TMemo *>(w.FindComponent(QString::fromUtf8(layoutField.name.data(), layoutField.name.size()))))
                     memo->SetText(text + "\r\nłódź\r\n");
                 else
-                    dynamic_cast<TEdit *>(w.FindComponent(QString::fromUtf8(spec.name.data(), spec.name.size())))->SetText(text);
+                    dynamic_cast<TEdit *>(w.FindComponent(QString::fromUtf8(layoutField.name.data(), layoutField.name.size())))->SetText(text);
             }
         w.Edit21->SetText(QString::fromStdString("SN-" + tag));
         w.Edit107->SetText("1000");
@@ -146,9 +146,9 @@ protected:
         TForm1 &w = *window;
         w.SetLit(w.Panel162, false);
         w.Legalizacja(1);
-        for (const storage::FieldSpec &spec : storage::LayoutOf(storage::kGenData))
-            if (spec.source == storage::Source::ControlText) {
-                const QString name = QString::fromUtf8(spec.name.data(), spec.name.size());
+        for (const storage::FieldSpec &layoutField : storage::LayoutOf(storage::kGenData))
+            if (layoutField.source == storage::Source::ControlText) {
+                const QString name = QString::fromUtf8(layoutField.name.data(), layoutField.name.size());
                 if (auto *memo = dynamic_cast<TMemo *>(w.FindComponent(name)))
                     memo->SetText("zzz");
                 else

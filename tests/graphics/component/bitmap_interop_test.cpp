@@ -20,14 +20,14 @@ namespace {
 
 using graphics::TMemoryStream;
 
-// A bitmap of `colours` distinct colours, each primary a multiple of 8 below 8 x `levels`. Formats
+// A bitmap of `colours` distinct colours, each primary a multiple of 8 below 8 x `steps`. Formats
 // of up to 2^bits colours hold them exactly; 16-bit pixels keep 5 bits a primary, which a bitmap
-// file reader widens by repeating their top bits, so only levels below 4 come back unchanged there.
-std::unique_ptr<TBitmap> ColourBitmap(int width, int height, int colours, unsigned seed, int levels = 32) {
-    std::mt19937 random(seed);
+// file reader widens by repeating their top bits, so only steps below 4 come back unchanged there.
+std::unique_ptr<TBitmap> ColourBitmap(int width, int height, int colours, unsigned start, int steps = 32) {
+    std::mt19937 random(start);
     std::vector<QRgb> table;
     while (static_cast<int>(table.size()) < colours) {
-        const auto level = [&] { return static_cast<int>(random() % static_cast<unsigned>(levels)) * 8; };
+        const auto level = [&] { return static_cast<int>(random() % static_cast<unsigned>(steps)) * 8; };
         const QRgb c = qRgb(level(), level(), level());
         if (std::find(table.begin(), table.end(), c) == table.end()) table.push_back(c);
     }

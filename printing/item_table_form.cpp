@@ -1,4 +1,4 @@
-#include "printing/inspection_table.h"
+#include "printing/item_table_form.h"
 
 #include <algorithm>
 #include <functional>

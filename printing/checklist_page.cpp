@@ -1,4 +1,4 @@
-#include "printing/inspection_annex.h"
+#include "printing/checklist_page.h"
 
 #include "printing/page_units.h"
 #include "printing/unit_page.h"

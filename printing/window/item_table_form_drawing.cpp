@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "printing/inspection_table.h"
+#include "printing/item_table_form.h"
 
 namespace {
 

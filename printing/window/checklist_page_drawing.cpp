@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "printing/inspection_annex.h"
+#include "printing/checklist_page.h"
 
 void TForm1::SetPrintOgledziny(TCanvas &canvas, int m) {
     printing::InspectionAnnexData data;
