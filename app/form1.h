@@ -640,6 +640,9 @@ private:
     QString StationHeading() const;
     QString PlateText() const;
     std::string ProtocolDates() const;
+    // The courses of the live course display as a job keeps them, and put back from that text.
+    std::string KeptCoursesText() const;
+    void ShowKeptCourses(std::string_view text);
     int32_t MemberInteger(std::string_view name) const;
     std::string MemberText(std::string_view name) const;
     // The value a field of the layout takes from the window; none for a field left empty.

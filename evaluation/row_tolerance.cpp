@@ -60,7 +60,9 @@ void JudgeRows(EvaluationState &state, const EvaluationSwitches &switches, int s
     for (int row = 0; row < kMeasuringRows; ++row) {
         grid.PercentRed[row] = false;
         cells[kPaidErrorPct][row] = Guarded([&] {
-            if (ownNoInitial && row == 0) return Fixed(0, 3);
+            // A group without an initial segment has no error in row 0, once the row was measured;
+            // a test never run keeps "---" there like every other row.
+            if (ownNoInitial && row == 0 && !IsMissing(cells[kNom][0])) return Fixed(0, 3);
             const float p = Single(Value(cells[kPaidError][row]) / Value(cells[kPaidNominal][row]) * 100);
             if (row == 0 || row == lastRow) {
                 const long double e = Value(cells[kPaidError][row]).value();

@@ -15,6 +15,15 @@ const QString kNone = QStringLiteral("---");
 
 QString Q(const std::string &utf8) { return QString::fromStdString(utf8); }
 
+// One part of the stored tyre size, which the save cut to its width and padded with blanks: the
+// blanks go, and a part that held "---" (no value) shows "---" again, not the dashes that fitted.
+QString TyrePart(const QString &plate, int at, int length) {
+    QString part = plate.mid(at, length);
+    while (part.endsWith(QLatin1Char(' '))) part.chop(1);
+    if (part == kNone.left(length)) return kNone;
+    return part;
+}
+
 // Closes the table however the operation ends.
 struct TableClosed {
     TTable &table;
@@ -71,6 +80,7 @@ void TForm1::ReadRec(int recNo) {
     Edit483->SetText(Q(storage::LineOf(dates, 0)));
     Edit484->SetText(Q(storage::LineOf(dates, 1)));
     Edit485->SetText(Q(storage::LineOf(dates, 2)));
+    ShowKeptCourses(job.Text(storage::kGenData2, 2));
     if (CalcRelativeToK == 1) FillRelativeToK();
     ShowLegalBasisText(*Table11, job.Integer(storage::kAddInt64, 57), Memo10);
     ShowLegalBasisText(*Table12, job.Integer(storage::kAddInt64, 56), Memo22);
@@ -140,9 +150,9 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
     show(Edit110, kGenData, 15);
     NrBoczny = Q(job.Text(kGenData, 14));
     const QString plate = Q(job.Text(kGenData, 16));
-    Edit111->SetText(plate.mid(0, 3));
-    Edit457->SetText(plate.mid(3, 2));
-    Edit458->SetText(plate.mid(5, 3));
+    Edit111->SetText(TyrePart(plate, 0, 3));
+    Edit457->SetText(TyrePart(plate, 3, 2));
+    Edit458->SetText(TyrePart(plate, 5, 3));
     show(Edit108, kGenData, 17);
     show(Edit7, kGenData, 18);
     Panel28->SetColor(job.Boolean(kGenData, 19) ? clBlack : clWhite);

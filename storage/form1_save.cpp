@@ -68,10 +68,11 @@ QString TForm1::PlateText() const {
     return plate;
 }
 
+// The check period is printed on every protocol, so it is kept as shown; the protocol's own date
+// only when it is printed.
 std::string TForm1::ProtocolDates() const {
     const QString none = QStringLiteral("---");
-    const bool range = Panel281->Color() == clBlack;
-    return storage::LineList({Utf8(range ? Edit483->Text() : none), Utf8(range ? Edit484->Text() : none),
+    return storage::LineList({Utf8(Edit483->Text()), Utf8(Edit484->Text()),
                               Utf8(Panel282->Color() == clBlack ? Edit485->Text() : none)});
 }
 
@@ -229,6 +230,8 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
             return ProtocolDates();
         case Source::ZmianaData:
             return ChangeProcedureValue(fieldSpec);
+        case Source::KeptCourses:
+            return KeptCoursesText();
     }
     return std::nullopt;
 }

@@ -126,6 +126,7 @@ RecordLayout GenDataLayout() {
 RecordLayout GenData2Layout() {
     RecordLayout layout = {
         {1, T, Source::ControlText, When::Always, "Edit486"},
+        {2, T, Source::KeptCourses},  // a field the table holds free
         {7, T, Source::MemberText, When::Always, "TrybFiskalny"},
         {13, T, Source::JdoplList},
         {21, T, Source::Checklist},

@@ -84,8 +84,9 @@ enum class Source : char {
     SaveDay,
     GroupFlagsZero,  // bit g set when group flag g is zero
     ZakresRow,       // selected row of the texts of table `row` (10 zakres, 11 wymagania)
-    ProtocolDates,   // the three protocol dates, "---" when their option is off
+    ProtocolDates,   // the check period and the protocol's date ("---" when it is not printed)
     ZmianaData,      // a field of the change procedure, named by `name`
+    KeptCourses,     // the courses of the live course display
     OldChecklist,    // read only: the checklist of older records as a 24-bit mask
     Link,            // the job number
     AutoNumber,      // numbered by the table

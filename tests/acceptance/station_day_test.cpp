@@ -97,7 +97,6 @@ TEST_F(StationJobs, FailedChecklistItemIsAReasonOnScreenAndPaper) {
     TForm1 &w = ReadAndTest();
     TPanel *item = w.InspectionItemPanels[3];
     Click(item);
-    if (item->Caption() == "+") GTEST_SKIP() << "a click on a checklist item does not change its mark on this build";
     EXPECT_EQ(item->Caption(), "-");
     const QStringList reasons = w.Memo1->Lines().Lines();
     ASSERT_EQ(reasons.size(), 3);
@@ -136,22 +135,9 @@ TEST_F(StationJobs, JobFoundAfterARestartPrintsTheSameDocuments) {
     PrintEverything();
     const std::vector<std::string> again = Printed(2);
     ASSERT_EQ(again.size(), first.size());
-    // Annex B's first page, the inspection annex, the tariff annex and the results code.
-    for (const size_t page : {0u, 4u, 5u}) EXPECT_EQ(again[page], first[page]) << "page " << page + 1;
+    for (size_t page = 0; page < first.size(); ++page) EXPECT_EQ(again[page], first[page]) << "page " << page + 1;
     EXPECT_EQ(QrCodesOn(PdfName(2), 2), firstResultsCode);
-
-    // What a loaded job does not yet give back as it was printed before the save.
-    std::vector<std::string> faults;
-    if (again[1] != first[1]) faults.push_back("annex B results: the first distance row's error shows 0,000, not ---");
-    if (again[2] != first[2]) faults.push_back("protocol: the check dates are saved only when their option is ticked");
-    if (again[3] != first[3]) faults.push_back("course annex: the course read from the meter is not kept with the job");
-    if (QrCodesOn(PortraitName(2), 4) != firstTariffCodes)
-        faults.push_back("tariff annex: the identity code differs after the load");
-    if (!faults.empty()) {
-        std::string text;
-        for (const std::string &fault : faults) text += "\n  " + fault;
-        GTEST_SKIP() << "known faults of a reloaded job:" << text;
-    }
+    EXPECT_EQ(QrCodesOn(PortraitName(2), 4), firstTariffCodes);
 }
 
 // A NOVITIUS meter identified and tested on the simulator, its trip record read; the job saved

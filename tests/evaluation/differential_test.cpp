@@ -175,7 +175,7 @@ Expected Oracle(const Job &job) {
     x.distanceRowZeroFlag = job.time ? st.DistanceRowFailFlags[s][0][0] : 0;
     x.judgedRow = last[T];
     for (int r = 0; r < 10; ++r) {
-        if (og && r == 0) {
+        if (og && r == 0 && !none(nom[0])) {
             G[9][0] = "0,000";
             continue;
         }

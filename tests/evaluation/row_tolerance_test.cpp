@@ -156,6 +156,13 @@ TEST_F(RowTolerance, OwnGroupWithoutInitialSegmentSkipsRowZero) {
     EXPECT_EQ(Cell(kPaidErrorPct, 0), "0,000");
     EXPECT_EQ(Flags(false)[0][0], 0);
     EXPECT_FALSE(screen.Grid.PercentRed[0]);
+    // A test never run has no error to show in row 0 either: annex B prints "---" there, whether
+    // or not the test was evaluated (a reloaded job evaluates both tests of every tariff).
+    for (int r = 0; r < kMeasuringRows; ++r) Row(r, "---", "---", "---", "---", "---");
+    Judge(false);
+    EXPECT_EQ(Cell(kPaidErrorPct, 0), "---");
+    EXPECT_EQ(state.FareGridStore[kDistanceTest][kPaidErrorPct][0][0], "---");
+    EXPECT_EQ(Flags(false)[0][0], 0);
 }
 
 }  // namespace

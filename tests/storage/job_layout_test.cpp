@@ -36,7 +36,7 @@ TEST(JobLayout, FieldCountsAndTypesOfEachTable) {
         std::string letters;  // the type of fields 0..5
     };
     const Case cases[] = {
-        {storage::kGenData, 244, 233, "TTTTTI"},   {storage::kGenData2, 238, 185, "TTTTTT"},
+        {storage::kGenData, 244, 233, "TTTTTI"},   {storage::kGenData2, 238, 186, "TTTTTT"},
         {storage::kWynikiD, 162, 161, "TITTTT"},   {storage::kWynikiC2, 162, 161, "TITTTT"},
         {storage::kLicznikiD, 172, 148, "TITTTT"}, {storage::kLicznikiD2, 172, 145, "TITTTT"},
         {storage::kAddInt64, 58, 57, "TIIIII"},    {storage::kLegZU, 21, 20, "TITTTT"},
@@ -76,6 +76,7 @@ TEST(JobLayout, SpotFieldsOfTheRecords) {
         {storage::kGenData, 241, FieldType::Text, Source::TariffParamList, When::Always, 0, 6, 8},
         {storage::kGenData2, 57 + 9 * 1, FieldType::Text, Source::StationConst, When::NotChange, 9, 0, 0},
         {storage::kGenData2, 30, FieldType::Text, Source::TariffParamList, When::NotChangeOwn, 0, 0, 16},
+        {storage::kGenData2, 2, FieldType::Text, Source::KeptCourses, When::Always, 0, 0, 0},
         {storage::kGenData2, 41, FieldType::Integer, Source::Link, When::Always, 0, 0, 0},
         {storage::kGenData2, 44, FieldType::Integer, Source::MemberInteger, When::Change, 0, 0, 0},
         {storage::kWynikiD, 2 + 10 * 7 + 9, FieldType::Text, Source::ResultNominal, When::NotChange, 7, 9, 0},

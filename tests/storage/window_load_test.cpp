@@ -412,6 +412,58 @@ TEST_F(WindowLoad, ThePagesOfTheListSkipHiddenJobsAndHidingAsksFirst) {
     EXPECT_TRUE(w.Panel239->Visible());
 }
 
+// What the documents print that a restart used to lose: the check period (kept also when the
+// checklist item that once decided it is not black), the tyre size's parts in their own widths
+// ("---" in the two-character profile, a two-digit width) and the courses of the live display,
+// which the course annex prints, drawn again by the display after the load.
+TEST_F(WindowLoad, AJobLoadedAfterARestartShowsWhatItsDocumentsPrinted) {
+    TForm1 &w = *window;
+    FillGeneralData("reprint");
+    w.Panel281->SetColor(clBtnFace);
+    w.Edit111->SetText("20");
+    w.Edit457->SetText(kNone);
+    w.Edit458->SetText("16");
+    w.KursPageCodes = {'A', 'C', 'E', 'H'};
+    w.KursTaryfa = 0x01;  // tariff 2 of page A
+    w.KursSystem = 'S';
+    for (size_t line = 0; line < decoders::kKursLines; ++line) w.KursData[line] = "v" + std::to_string(line);
+    w.KursData[1] = "2023-12-31 23:59";
+    w.Label465->SetCaption("KURS: 3");
+    w.Label466->SetCaption("KURS: 2");
+    w.Label469->SetCaption("r0\r\nr1\r\nr2");
+    w.CourseTariffGroup = {1, 255, 255};
+    w.CourseTariffUnits[0] = {15, 0, 4, 0xFFFFFFFF};
+    w.CourseSurchargeUnits[1] = 3;
+    gui::AdvanceTime(500);  // the live display draws the current course
+    ASSERT_EQ(w.Label465->Caption(), "KURS: 3\r\nTaryfa: A2/System: S");
+    const std::array<TLabel *, 6> display{w.Label465, w.Label466, w.Label467, w.Label468, w.Label469, w.Label470};
+    std::array<QString, 6> shown;
+    for (size_t i = 0; i < display.size(); ++i) shown[i] = display[i]->Caption();
+    const auto groups = w.CourseTariffGroup;
+    const auto units = w.CourseTariffUnits;
+    const auto surcharges = w.CourseSurchargeUnits;
+    SaveWithTheSaveScreen();
+
+    form.reset();
+    window = &Create();
+    window->Show();
+    TForm1 &again = *window;
+    ASSERT_NE(again.Label465->Caption(), shown[0]);
+    FindAndLoad("SN-reprint", 1, 0);
+    EXPECT_EQ(again.Edit483->Text(), "2026-01-01");
+    EXPECT_EQ(again.Edit484->Text(), "2026-12-31");
+    EXPECT_EQ(again.Edit111->Text(), "20");
+    EXPECT_EQ(again.Edit457->Text(), kNone);
+    EXPECT_EQ(again.Edit458->Text(), "16");
+    gui::AdvanceTime(1000);  // the live display redraws from what the load restored
+    const std::array<TLabel *, 6> loaded{again.Label465, again.Label466, again.Label467,
+                                         again.Label468, again.Label469, again.Label470};
+    for (size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(loaded[i]->Caption(), shown[i]) << loaded[i]->Name().toStdString();
+    EXPECT_EQ(again.CourseTariffGroup, groups);
+    EXPECT_EQ(again.CourseTariffUnits, units);
+    EXPECT_EQ(again.CourseSurchargeUnits, surcharges);
+}
+
 // Records written with the checklist as a 24-bit number load their marks from it; today's records
 // keep all 34 marks as lines, and a mark that is none of "+", "-", "ND" shows "+".
 TEST_F(WindowLoad, TheChecklistLoadsFromEitherStoredForm) {
