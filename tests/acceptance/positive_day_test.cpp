@@ -43,6 +43,31 @@ protected:
     // The counters page: row 0 start, 1 end, 2 difference, 3 realised, 4 error.
     QString Counter(int row, int counter) const { return form->CounterEdits[8 * row + counter]->Text(); }
 
+    // The results page: each tariff's time and distance points where the tariff puts them, none of
+    // them marked. Leaves tariff 1's distance test shown.
+    void ShowsEachTestsPoints() {
+        TForm1 &w = *form;
+        ClickShown(w.Panel159);  // Wyniki
+        struct Shown {
+            TPanel *tariff, *test;
+            const char *lastPoint;
+        };
+        for (const Shown &s : {Shown{w.TariffSelPanels[0], w.Panel126, "180,000"},
+                               Shown{w.TariffSelPanels[1], w.Panel126, "166,154"},
+                               Shown{w.TariffSelPanels[1], w.Panel127, "857,143"},
+                               Shown{w.TariffSelPanels[0], w.Panel127, "1000,000"}}) {
+            SCOPED_TRACE(s.lastPoint);
+            ClickShown(s.tariff);
+            ClickShown(s.test);
+            EXPECT_EQ(Grid(0, 3), s.lastPoint);
+            for (int row = 0; row < 4; ++row) {
+                EXPECT_NE(Grid(9, row), "---") << row;
+                EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed) << "error of row " << row << " marked";
+            }
+            EXPECT_EQ(Grid(0, 4), "---") << "three points and the start";
+        }
+    }
+
     // What the officer reads of the verdict: the reasons under the results and the regime's colour.
     bool VerdictShownPositive() const {
         const QStringList reasons = form->Memo1->Lines().Lines();
@@ -72,26 +97,7 @@ TEST_F(PositiveDay, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCe
         EXPECT_EQ(edit->Text(), text) << edit->Name().toStdString();
     }
 
-    // The results page: each tariff's time and distance points where the tariff puts them.
-    ClickShown(w.Panel159);  // Wyniki
-    struct Shown {
-        TPanel *tariff, *test;
-        const char *lastPoint;
-    };
-    for (const Shown &s : {Shown{w.TariffSelPanels[0], w.Panel126, "180,000"},
-                           Shown{w.TariffSelPanels[1], w.Panel126, "166,154"},
-                           Shown{w.TariffSelPanels[1], w.Panel127, "857,143"},
-                           Shown{w.TariffSelPanels[0], w.Panel127, "1000,000"}}) {
-        SCOPED_TRACE(s.lastPoint);
-        ClickShown(s.tariff);
-        ClickShown(s.test);
-        EXPECT_EQ(Grid(0, 3), s.lastPoint);
-        for (int row = 0; row < 4; ++row) {
-            EXPECT_NE(Grid(9, row), "---") << row;
-            EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed) << "error of row " << row << " marked";
-        }
-        EXPECT_EQ(Grid(0, 4), "---") << "three points and the start";
-    }
+    ShowsEachTestsPoints();
     // The counters page of the last test shown: one trip and its fare, no error.
     ClickShown(w.Panel160);  // Liczniki
     EXPECT_EQ(Counter(2, 3), "11,00");
@@ -135,8 +141,10 @@ TEST_F(PositiveDay, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCe
     EXPECT_FALSE(Has(portrait[0], "negatywny"));
     EXPECT_TRUE(Has(portrait[1], "Załącznik C."));
     EXPECT_TRUE(Has(portrait[2], "ZAŁĄCZNIK A. Oględziny"));
+    // The certificate: valid two years and a month from the day of the check, for the six tariffs
+    // enabled in the meter's running layouts.
     for (const char *text : {"ŚWIADECTWO LEGALIZACJI PONOWNEJ", "Numer fabryczny: 12345", "TMBJJ7NE0L0123456",
-                             "Data wystawienia: 3 marca 2025 r."})
+                             "Data wystawienia: 3 marca 2025 r.", "ważna do dnia: 3 kwietnia 2027", "Liczba taryf: 6"})
         EXPECT_TRUE(Has(portrait[3], text)) << text;
     EXPECT_TRUE(Has(portrait[4], "ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU"));
     EXPECT_TRUE(Has(portrait[4], "z dnia 2025-03-03 , o znaku wniosku WZ 12/2025")) << portrait[4];
@@ -160,6 +168,18 @@ TEST_F(PositiveDay, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCe
     for (const std::string &code : tariffCodes) EXPECT_TRUE(Has(zbar, code.c_str())) << code;
     EXPECT_TRUE(Has(zbar, "SZYFR:NONE")) << zbar;
     EXPECT_TRUE(Has(zbar, "T2:3,50")) << zbar;
+}
+
+// The same tests in runs of their own, as the officer runs them with "AUTO-Leg" off: the readout
+// that opens a run keeps what the runs before it measured, and the four runs make one passing job.
+TEST_F(PositiveDay, TestsInRunsOfTheirOwnMakeOneJob) {
+    TForm1 &w = Start();
+    ClickShown(w.Panel392);  // AUTO-Leg
+    ASSERT_EQ(w.Panel392->Color(), clWhite);
+    Play("own_family_runs.txt");
+    EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
+    ShowsEachTestsPoints();
+    EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
 }
 
 }  // namespace
