@@ -39,6 +39,8 @@ protected:
 TEST_P(DayScreens, TextsStayApartAndWhole) {
     Application->SetDesktopRect(QRect(QPoint(0, 0), GetParam()));
     TForm1 &w = Start(GetParam().width(), GetParam().height());
+    ClickShown(w.Panel392);  // AUTO-Leg off: the job's tests run one by one
+    ASSERT_EQ(w.Panel392->Color(), clWhite);
     Play("own_family_pass.txt");
     Look(&w, "course");
     // The pages of the main screen, each by its tab; the results of both tests.
