@@ -124,7 +124,8 @@ TEST_F(PositiveDay, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCe
     ASSERT_EQ(landscape.size(), 3u) << "annex B's first page and one results page a tariff";
     EXPECT_TRUE(Has(landscape[0], "WYNIK SPRAWDZENIA TAKSOMETRU: POZYTYWNY"));
     EXPECT_FALSE(Has(landscape[0], "błąd"));
-    for (const char *text : {"WZ 12/2025", "Jan Kowalski", "inspektor"}) EXPECT_TRUE(Has(landscape[0], text)) << text;
+    for (const char *text : {"WZ 12/2025", "Jan Kowalski", "inspektor", "System obliczeń: S"})
+        EXPECT_TRUE(Has(landscape[0], text)) << text;
     for (const char *text : {"TARYFA A1", "180,000", "1000,000"}) EXPECT_TRUE(Has(landscape[1], text)) << text;
     for (const char *text : {"TARYFA A2", "166,154", "857,143"}) EXPECT_TRUE(Has(landscape[2], text)) << text;
 
