@@ -1,7 +1,8 @@
 // A verification that passes, as the officer lives it: an own-family meter in the MID regime read
 // out and tested in time and distance on two tariffs, its results and counters looked through, its
 // checklist met, the positive verdict on the screen, the job saved and every document printed with
-// the certificate, each page read back with poppler and every code on it with two readers.
+// the certificate, each page read back with poppler and every code on it with two readers. The same
+// job with one test beyond its tolerance is refused.
 #include <QImage>
 #include <QStringList>
 #include <algorithm>
@@ -20,7 +21,7 @@ int Occurrences(const std::string &text, const char *what) {
     return count;
 }
 
-class PositiveDay : public StationDay {
+class TwoTariffJob : public StationDay {
 protected:
     void SetUp() override {
         StationDay::SetUp();
@@ -67,7 +68,7 @@ protected:
 
 // Tests of one job in measuring runs of their own, as the officer runs them with "AUTO-Leg" off:
 // the readout that opens a run keeps what the runs before it measured.
-TEST_F(PositiveDay, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCertificate) {
+TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCertificate) {
     TForm1 &w = Start();
     ClickShown(w.Panel392);  // AUTO-Leg
     ASSERT_EQ(w.Panel392->Color(), clWhite);
@@ -166,13 +167,48 @@ TEST_F(PositiveDay, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCe
 
 // The same tests in one measuring run, the interface having reported its time generator: each
 // readout ends one test and starts the next, and the run makes the same passing job.
-TEST_F(PositiveDay, TestsInOneRunMakeTheSameJob) {
+TEST_F(TwoTariffJob, TestsInOneRunMakeTheSameJob) {
     TForm1 &w = Start();
     Play("own_family_pass_one_run.txt");
     EXPECT_EQ(w.Edit437->Text(), "+0,000579");
     EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
     ShowsEachTestsPoints();
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
+}
+
+// The same job with tariff 2's time units counted 0,2 % late: that one test beyond its tolerance
+// makes the verdict negative, with its one reason on the screen and on annex B and its last point
+// marked, and the certificate is not offered.
+TEST_F(TwoTariffJob, OneTestOutOfToleranceGivesANegativeVerdictAndNoCertificate) {
+    TForm1 &w = Start();
+    ClickShown(w.Panel392);  // AUTO-Leg
+    Play("own_family_slow_tariff.txt");
+    EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
+    EXPECT_EQ(w.Memo1->Lines().Lines(), (QStringList{"błąd pomiaru czasu", ""}));
+    EXPECT_EQ(w.Panel13->Font().Color(), clRed);
+
+    ClickShown(w.Panel159);  // Wyniki
+    ClickShown(w.TariffSelPanels[1]);
+    ClickShown(w.Panel126);  // czas
+    EXPECT_EQ(Grid(0, 3), "166,486");
+    // Only the first and the last point are judged; the last is beyond 0,2 s and 0,1 %.
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(w.FareGridColumns[26 * 9 + row]->Color() == clRed, row == 3) << "error of row " << row;
+    ClickShown(w.TariffSelPanels[0]);
+    for (int row = 0; row < 4; ++row) EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed) << row;
+
+    Save();
+    PrintEverything();
+    EXPECT_FALSE(w.Panel249->Enabled()) << "no certificate for a negative verdict";
+    EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
+    const std::vector<std::string> all = Printed(1);
+    ASSERT_EQ(all.size(), 7u) << "annex B's three pages, protocol, annexes C and A, tariff annex";
+    EXPECT_TRUE(Has(all[0], "WYNIK SPRAWDZENIA TAKSOMETRU: NEGATYWNY"));
+    EXPECT_TRUE(Has(all[0], "błąd pomiaru czasu"));
+    EXPECT_FALSE(Has(all[0], "błąd liczników"));
+    EXPECT_TRUE(Has(all[2], "166,486"));
+    EXPECT_EQ(PagesWith(all, "ŚWIADECTWO LEGALIZACJI PONOWNEJ TAKSOMETRU\n"), 0);
+    EXPECT_TRUE(Has(all[3], "negatywny")) << all[3];
 }
 
 }  // namespace
