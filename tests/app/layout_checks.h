@@ -42,11 +42,11 @@ inline bool InsideParent(const TControl *control) {
 // visible character.
 inline QRect InkRectIn(TControl *control, const TControl *ancestor) {
     QRect r = RectIn(control, ancestor);
-    if (auto *label = dynamic_cast<TLabel *>(control)) {
-        QString caption = label->Caption();
-        while (caption.endsWith(' ')) caption.chop(1);
-        r.setWidth(std::min(r.width(), QFontMetrics(label->Widget()->font()).horizontalAdvance(caption)));
-    }
+    auto *label = dynamic_cast<TLabel *>(control);
+    if (label == nullptr || !label->Caption().endsWith(' ')) return r;
+    QString caption = label->Caption();
+    while (caption.endsWith(' ')) caption.chop(1);
+    r.setWidth(std::min(r.width(), QFontMetrics(label->Widget()->font()).horizontalAdvance(caption)));
     return r;
 }
 
