@@ -1,5 +1,7 @@
 #include "evaluation/result_storage.h"
 
+#include <algorithm>
+
 #include "evaluation/checked_number.h"
 #include "platform/runtime/numbers.h"
 
@@ -39,6 +41,11 @@ GridRows RowsFromPairs(Array<std::string, 2 * kGridRows> &pairs, bool ownFamily,
     }
     for (int pair = 0; pair < kMeasuringRows; ++pair) pairs[2 * pair] = pairs[2 * pair + 1] = kNone;
     return rows;
+}
+
+bool AnyReceived(const Array<std::string, 2 * kGridRows> &pairs) {
+    return std::any_of(pairs.begin(), pairs.begin() + 2 * kMeasuringRows,
+                       [](const std::string &text) { return !IsMissing(text); });
 }
 
 void StoreReceivedPoints(Array<std::string, kGridRows> &column, Array<std::string, kGridRows> &received,

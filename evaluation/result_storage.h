@@ -21,6 +21,9 @@ struct GridRows {
 // are.
 GridRows RowsFromPairs(Array<std::string, 2 * kGridRows> &pairs, bool ownFamily, bool groupWithoutInitial);
 
+// Whether a table of DeviceRowPairs holds a received value or count in rows 0..9.
+bool AnyReceived(const Array<std::string, 2 * kGridRows> &pairs);
+
 // Results system 1: the received points into the slot's row column (FareRowStore kReceivedPoints),
 // one row lower after a first row "0,001" when the group counts no initial segment; every received
 // point is consumed ("---").

@@ -18,8 +18,10 @@ stage() {
     (cd "$dir" && ctest -j "$jobs" --output-on-failure --no-tests=error)
 }
 
-stage "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATION_SANITIZE=OFF -DSTATION_FUZZERS=OFF \
-  -DSTATION_BENCH=ON
+# The normal stage keeps a picture of every screen at both desktop sizes in build/screens.
+rm -rf "$root/build/screens"
+STATION_SCREENS="$root/build/screens" stage "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DSTATION_SANITIZE=OFF -DSTATION_FUZZERS=OFF -DSTATION_BENCH=ON
 normal=$?
 
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \

@@ -73,7 +73,9 @@ void TForm1::ZapiszWynikiFunkcja(int tariff, bool withCounters) {
             FunctionCzas();
         else
             FunctionDroga();
+        // A readout that follows no new point (the start of the next test) keeps the rows stored.
         auto &pairs = DeviceRowPairs[(test == kTimeTest ? 0 : 2) + (own ? 1 : 0)];
+        if (!AnyReceived(pairs)) return;
         ShowGridRows(RowsFromPairs(pairs, own, groupWithoutInitial));
         StoreGridCells();
     };

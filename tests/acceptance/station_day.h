@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QString>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -19,6 +20,14 @@
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/screen_clicks.h"
 #include "tests/platform/gui/gui_test_support.h"
+
+inline bool Has(const std::string &text, const char *what) {
+    return text.find(what) != std::string::npos;
+}
+inline int PagesWith(const std::vector<std::string> &pages, const char *what) {
+    return static_cast<int>(
+        std::count_if(pages.begin(), pages.end(), [what](const std::string &p) { return Has(p, what); }));
+}
 
 class StationDay : public MainWindowTest {
 protected:
@@ -116,6 +125,25 @@ protected:
             if (tick->Visible() && tick->Enabled() && (tick->Color() == clBlack) != want) ClickShown(tick);
         }
         ClickShown(form->Panel251);  // DRUKUJ on the options screen
+    }
+
+    // ZAPISZ BD, then ZAPISZ on the save screen.
+    void Save() {
+        Click(form->Panel35);
+        ASSERT_TRUE(form->Panel150->Visible());
+        ClickShown(form->Panel151);
+        EXPECT_FALSE(form->Panel150->Visible());
+    }
+    void PrintEverything() {
+        Print({form->Panel246, form->Panel247, form->Panel405, form->Panel248, form->Panel249, form->Panel250,
+               form->Panel283});
+    }
+    // The pages of a print run: the landscape job's, then the portrait job's.
+    std::vector<std::string> Printed(int run) const {
+        std::vector<std::string> pages = PageTexts(PdfName(run));
+        const std::vector<std::string> portrait = PageTexts(PortraitName(run));
+        pages.insert(pages.end(), portrait.begin(), portrait.end());
+        return pages;
     }
 
     // The text of every page of a printed file, one entry a page.

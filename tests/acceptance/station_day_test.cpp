@@ -10,14 +10,6 @@
 
 namespace {
 
-bool Has(const std::string &text, const char *what) {
-    return text.find(what) != std::string::npos;
-}
-int PagesWith(const std::vector<std::string> &pages, const char *what) {
-    return static_cast<int>(
-        std::count_if(pages.begin(), pages.end(), [what](const std::string &p) { return Has(p, what); }));
-}
-
 class StationJobs : public StationDay {
 protected:
     // The own-family meter of the simulator read out and tested.
@@ -27,22 +19,6 @@ protected:
         EXPECT_EQ(w.TivarConnected, 1);
         Play("own_family.txt");
         return w;
-    }
-    void Save() {
-        Click(form->Panel35);  // ZAPISZ BD
-        ASSERT_TRUE(form->Panel150->Visible());
-        ClickShown(form->Panel151);  // ZAPISZ
-        EXPECT_FALSE(form->Panel150->Visible());
-    }
-    void PrintEverything() {
-        Print({form->Panel246, form->Panel247, form->Panel405, form->Panel248, form->Panel249, form->Panel250,
-               form->Panel283});
-    }
-    std::vector<std::string> Printed(int run) const {
-        std::vector<std::string> pages = PageTexts(PdfName(run));
-        const std::vector<std::string> portrait = PageTexts(PortraitName(run));
-        pages.insert(pages.end(), portrait.begin(), portrait.end());
-        return pages;
     }
 };
 

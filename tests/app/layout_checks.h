@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <algorithm>
 #include <vector>
 
 #include "app/form1.h"
@@ -35,6 +36,18 @@ inline bool InsideParent(const TControl *control) {
     const TControl *parent = control->Parent();
     return QRect(0, 0, parent->Width(), parent->Height())
         .contains(QRect(control->Left(), control->Top(), control->Width(), control->Height()));
+}
+
+// Where a control's text lies: a label padded with blanks shows ink only as far as its last
+// visible character.
+inline QRect InkRectIn(TControl *control, const TControl *ancestor) {
+    QRect r = RectIn(control, ancestor);
+    auto *label = dynamic_cast<TLabel *>(control);
+    if (label == nullptr || !label->Caption().endsWith(' ')) return r;
+    QString caption = label->Caption();
+    while (caption.endsWith(' ')) caption.chop(1);
+    r.setWidth(std::min(r.width(), QFontMetrics(label->Widget()->font()).horizontalAdvance(caption)));
+    return r;
 }
 
 // A panel's caption fits between its edges; other controls have no caption to cut.

@@ -1,10 +1,12 @@
 // The screens and dialogs laid out for real desktops: every control inside its parent, and no two
-// visible texts of a screen on top of each other.
+// visible texts of a screen on top of each other. With STATION_SCREENS naming a folder, a picture of
+// each screen goes there.
 #include <QWidget>
 #include <vector>
 
 #include "layout_checks.h"
 #include "main_window_fixture.h"
+#include "screen_pictures.h"
 #include "screen_samples.h"
 
 namespace {
@@ -38,6 +40,7 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
                     << texts[a]->Name().toStdString() << " and " << texts[b]->Name().toStdString()
                     << " overlap on " << where;
             }
+        KeepScreenPicture(screen->Widget(), GetParam(), screen->Name());
     }
 }
 

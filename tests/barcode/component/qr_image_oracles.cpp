@@ -3,6 +3,7 @@
 #include <ZXing/ReadBarcode.h>
 
 #include <QDir>
+#include <algorithm>
 
 #include "platform/gui/gui_test_support.h"
 
@@ -14,19 +15,37 @@ std::string Quoted(const QString &path) {
     return "'" + path.toStdString() + "'";
 }
 
+ZXing::ImageView GreyView(const QImage &grey) {
+    return ZXing::ImageView(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
+                            static_cast<int>(grey.bytesPerLine()));
+}
+
+ZXing::DecodeHints QrHints() {
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::QRCode);
+    return hints;
+}
+
+std::string BytesOf(const ZXing::Result &result) {
+    const ZXing::ByteArray &bytes = result.bytes();
+    return std::string(bytes.begin(), bytes.end());
+}
+
 }  // namespace
 
 std::optional<std::string> ZxingBytes(const QImage &image) {
     const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::QRCode);
-    const ZXing::Result result =
-        ZXing::ReadBarcode(ZXing::ImageView(grey.constBits(), grey.width(), grey.height(),
-                                            ZXing::ImageFormat::Lum, static_cast<int>(grey.bytesPerLine())),
-                           hints);
+    const ZXing::Result result = ZXing::ReadBarcode(GreyView(grey), QrHints());
     if (!result.isValid()) return std::nullopt;
-    const ZXing::ByteArray &bytes = result.bytes();
-    return std::string(bytes.begin(), bytes.end());
+    return BytesOf(result);
+}
+
+std::vector<std::string> ZxingAllBytes(const QImage &image) {
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    std::vector<std::string> codes;
+    for (const ZXing::Result &result : ZXing::ReadBarcodes(GreyView(grey), QrHints())) codes.push_back(BytesOf(result));
+    std::sort(codes.begin(), codes.end());
+    return codes;
 }
 
 std::optional<std::string> ZbarBytes(const QImage &image, const QString &folder) {

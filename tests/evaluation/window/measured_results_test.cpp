@@ -77,6 +77,34 @@ TEST_F(MeasuredResults, PointResultsGoToTheTestsOfTheirResultsSystem) {
     }
 }
 
+// A store with no point received since the last one (the readout that opens the next test) keeps
+// the rows the slot's tests already hold.
+TEST_F(MeasuredResults, AStoreWithoutNewPointsKeepsTheStoredRows) {
+    for (const uint8_t family : {uint8_t{0}, uint8_t{1}}) {
+        SCOPED_TRACE(testing::Message() << "family " << int{family});
+        w->UsunWyniki();
+        w->MeterFamily = family;
+        w->ResultsAccepted = 1;
+        w->LayoutBase = 0;
+        w->ResultsSystem = 2;
+        FillPairs(0 + family, 100);
+        FillPairs(2 + family, 500);
+        w->ZapiszWynikiFunkcja(2, false);
+        for (const uint8_t system : {uint8_t{0}, uint8_t{1}, uint8_t{2}}) {
+            w->ResultsSystem = system;
+            w->ZapiszWynikiFunkcja(2, false);
+            EXPECT_EQ(w->FareRowStore[kTimeNom][2][4], "104") << int{system};
+            EXPECT_EQ(w->FareRowStore[kDistanceNom][2][9], "509") << int{system};
+        }
+        // Points that do arrive replace them.
+        w->ResultsSystem = 0;
+        FillPairs(0 + family, 200);
+        w->ZapiszWynikiFunkcja(2, false);
+        EXPECT_EQ(w->FareRowStore[kTimeNom][2][4], "204");
+        EXPECT_EQ(w->FareRowStore[kDistanceNom][2][9], "509");
+    }
+}
+
 TEST_F(MeasuredResults, TotalisersStationConstantAndTheSetSpeedComeWithTheResults) {
     w->MeterFamily = 1;
     w->ResultsSystem = 1;
