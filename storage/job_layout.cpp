@@ -128,6 +128,7 @@ RecordLayout GenData2Layout() {
         {1, T, Source::ControlText, When::Always, "Edit486"},
         {7, T, Source::MemberText, When::Always, "TrybFiskalny"},
         {13, T, Source::JdoplList},
+        {14, T, Source::MaxSurcharges, When::NotChange},
         {21, T, Source::Checklist},
         {30, T, Source::TariffParamList, When::NotChangeOwn, {}, 0, 0, 16},
         {31, T, Source::GroupDates},
