@@ -3,6 +3,7 @@
 // inspection questions, looks at both layouts, saves, prints the procedure's protocol and annex
 // and leaves the procedure; the job found again prints the same annex.
 #include <QFile>
+#include <QImage>
 #include <QStringList>
 
 #include "tests/acceptance/station_day.h"
@@ -71,12 +72,21 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     EXPECT_EQ(FirstInitialFee(), "9,50");
     EXPECT_EQ(w.Label220->Caption(), "UKŁAD TARYF AKTYWNY od 2026.01.01 do 2027.12.31");
     EXPECT_EQ(w.Panel157->Caption(), "Tar.B-D");
+    EXPECT_EQ(w.Edit526->Text(), "8999,99") << "the maximum surcharge of layout B";
+    EXPECT_EQ(w.Edit527->Text(), "TAK") << "its initial segment";
     ClickShown(w.Label423);
     EXPECT_EQ(w.Label423->Caption(), "Przed zmianą");
     EXPECT_EQ(FirstInitialFee(), "8,00");
+    EXPECT_EQ(w.Edit526->Text(), "9999,99");
+    EXPECT_EQ(w.Edit527->Text(), "NIE");
     EXPECT_EQ(w.Panel157->Caption(), "Tar.A-C");
     EXPECT_EQ(w.ZuTariffParamsAfter[0][0], "9,50") << "showing a side stores nothing";
+    // The second tab shows the layout read from the page record cut short: nothing of it.
+    Click(w.Panel158);
+    EXPECT_EQ(FirstInitialFee(), "---");
+    EXPECT_EQ(w.Edit526->Text(), "---");
     ClickShown(w.Label423);
+    Click(w.Panel157);
     EXPECT_EQ(FirstInitialFee(), "9,50");
 
     Save();
@@ -97,6 +107,14 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
                              "Numer fabryczny:", "12345", "Czy przyrząd pomiarowy jest uszkodzony?",
                              "(podpis osoby przeprowadzającej sprawdzenie)"})
         EXPECT_TRUE(Has(protocol[0], text)) << text;
+    // The protocol's title, the first text of the job after the annex's code, stands black on paper.
+    const QImage page(RenderPage(PortraitName(1), 1));
+    ASSERT_FALSE(page.isNull());
+    const double unit = page.width() / 21.0;
+    int dark = 0;
+    for (int y = int(1.2 * unit); y < int(1.6 * unit); ++y)
+        for (int x = int(3.0 * unit); x < int(15.0 * unit); ++x) dark += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
+    EXPECT_GT(dark, 1000) << "the title is not printed in black";
 
     // Leaving the procedure needs no question; the ordinary verification comes back.
     Click(w.Panel342);
