@@ -159,6 +159,8 @@ public:
     void ZuViewCommand();
     // The procedure's protocol page (portrait, m = page width div 21).
     void SetPrintTivarProtZU(TCanvas &canvas, int m);
+    // The procedure's annex (landscape, m = page width div 30); page and pages are not used.
+    void SetPrintImageTivarZU(TCanvas &canvas, int m, int page, int pages);
     // The first checklist answer panel in ButtonPanels.
     static constexpr int kFirstInspectionPanel = 39;
     // Steps of switching the tariff-layout change procedure on and off.

@@ -4,7 +4,6 @@
 // received results and the interface's status belong to the evaluation's state.
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "device/decoders/course_records.h"
 
@@ -17,12 +16,6 @@ struct ReadoutState : decoders::CourseStore {
     std::uint8_t TivarReadoutFlag = 0;
     std::uint8_t TivarTariffCount = 0;
     std::array<std::uint8_t, 2> TivarOptionFlags{};
-
-    // Own-family tariff pages: 9999,99 minus the page value (the raw value in the layout change),
-    // and in the layout change the same per view, with the pages' dates.
-    std::array<std::string, 4> TariffPageValue{"---", "---", "---", "---"};
-    std::array<std::array<std::string, 4>, 2> ZmianaPageValue{};
-    std::array<std::array<std::array<std::string, 2>, 4>, 2> ZmianaPageDates{};
 };
 
 }  // namespace device

@@ -2,23 +2,6 @@
 
 namespace printing {
 
-const char *DocumentName(PageKind kind) {
-    switch (kind) {
-        case PageKind::ChangeAnnex: return "załącznik zmiany układu taryf";
-        case PageKind::AnnexBFirstTivar:
-        case PageKind::AnnexBFirstNovitius:
-        case PageKind::AnnexBResults: return "załącznik B";
-        case PageKind::ChangeProtocol: return "protokół zmiany układu taryf";
-        case PageKind::CheckProtocol: return "protokół sprawdzenia";
-        case PageKind::CourseAnnex: return "załącznik C";
-        case PageKind::InspectionAnnex: return "załącznik A";
-        case PageKind::Certificate: return "świadectwo legalizacji ponownej";
-        case PageKind::TariffAnnex:
-        case PageKind::TariffAnnexMid: return "załącznik do świadectwa";
-    }
-    return "";
-}
-
 std::vector<int> TestedSlots(const std::array<bool, 16> &marked) {
     std::vector<int> tested;
     for (int slot = 0; slot < 16; ++slot) {

@@ -51,9 +51,6 @@ struct PrintChoices {
     bool relativeToK = false;        // CalcRelativeToK
 };
 
-// The name of the document a page belongs to, as the run's status names a page it left out (UTF-8).
-const char *DocumentName(PageKind kind);
-
 // The slots whose test mark is set, ascending.
 std::vector<int> TestedSlots(const std::array<bool, 16> &marked);
 

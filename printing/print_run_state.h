@@ -15,7 +15,6 @@ struct PrintRunState {
     float PrintScale = 1;             // 4961 / page width as the printer reports it before the run
     int PrintPageWidth = 0;           // page width in device pixels, re-read after each orientation change
     int PrintedTariffCount = 0;       // tested slots; annex B prints this + 1 as its page count
-    QString PrintRunStatus;           // the documents the last run left out; empty when it printed all
 
     // What annex C reads of the three courses of the live display, newest first: the tariff group
     // (above 3: none), the tariff units counted on tariffs 1 .. 4 and the surcharge units

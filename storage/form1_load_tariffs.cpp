@@ -43,6 +43,12 @@ void TForm1::LoadNormalJob(const LoadedJob &job) {
         TariffGroupTexts[g][0] = QString::fromStdString(storage::LineOf(dates, g));
         TariffGroupTexts[g][1] = QString::fromStdString(storage::LineOf(dates, g + 4));
     }
+    // Kept beside the dates so that a reprint shows the groups' maximum surcharges as read.
+    const std::vector<std::string> surcharges = job.Lines(storage::kGenData2, 14);
+    for (size_t g = 0; g < GroupMaxSurcharge.size(); ++g) {
+        const std::string surcharge = storage::LineOf(surcharges, g);
+        GroupMaxSurcharge[g] = surcharge.empty() ? "---" : surcharge;
+    }
     LoadTariffs(job);
     GetPrzekroczenie();
 }

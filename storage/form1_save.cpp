@@ -191,6 +191,8 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
                 for (const auto &pair : TariffGroupTexts) lines.push_back(Utf8(pair[k]));
             return storage::LineList(lines);
         }
+        case Source::MaxSurcharges:
+            return LinesOf(GroupMaxSurcharge, 0, GroupMaxSurcharge.size());
         case Source::TimeCounter:
             return CounterStore[evaluation::kTimeTest][row][column][slot];
         case Source::DistanceCounter:

@@ -129,6 +129,7 @@ RecordLayout GenData2Layout() {
         {2, T, Source::KeptCourses},  // a field the table holds free
         {7, T, Source::MemberText, When::Always, "TrybFiskalny"},
         {13, T, Source::JdoplList},
+        {14, T, Source::MaxSurcharges, When::NotChange},
         {21, T, Source::Checklist},
         {30, T, Source::TariffParamList, When::NotChangeOwn, {}, 0, 0, 16},
         {31, T, Source::GroupDates},

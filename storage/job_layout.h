@@ -69,6 +69,7 @@ enum class Source : char {
     JdoplList,        // line list of TariffJdoplaty over the 16 slots
     Checklist,        // line list of the 34 checklist captions
     GroupDates,       // line list of the eight dates of TariffGroupTexts
+    MaxSurcharges,    // line list of the four groups' GroupMaxSurcharge
     TimeCounter,      // CounterStore of the time test: counter `column`, row `row`, slot `slot`
     DistanceCounter,  // the same of the distance test
     ResultNominal,    // FareRowStore nominal of test `column` (0 time, 1 distance), slot, row

@@ -14,8 +14,9 @@ struct JobState {
     std::array<uint8_t, 16> SlotDeviceByte{};
     // The date the loaded job was saved (year, month, day); a year of 2000 or less: none.
     std::array<int32_t, 3> RecordSaveDate{};
-    // The maximum surcharge "MxDpł." of each group, from the own-family tariff data.
-    std::array<std::string, 4> GroupMaxSurcharge;
+    // The maximum surcharge "MxDpł." of each group: 9999,99 less the value of the group's
+    // own-family tariff page.
+    std::array<std::string, 4> GroupMaxSurcharge{"---", "---", "---", "---"};
 };
 
 }  // namespace storage

@@ -31,8 +31,8 @@ struct TariffPage {
     std::string JT;          // the group's tariff unit: Edit98 (pages 1, 3) or Edit88 (pages 2, 4)
     std::array<TariffColumnTexts, kPageTariffs> Columns;
     std::string PageValue;  // as the meter stores it
-    // 9999,99 minus the page value; "---" when the page value did not convert, which makes
-    // TariffPageValue "---" also inside the layout-change procedure.
+    // 9999,99 minus the page value: the group's maximum surcharge; "---" when the page value did
+    // not convert.
     std::string PageValueRemaining;
     std::array<std::string, 2> Dates;  // "YYYY.MM.DD" each
     // The option byte, when it is below 256: the group flag and the number of enabled tariffs.

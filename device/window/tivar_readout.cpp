@@ -44,18 +44,16 @@ void TariffPage(TForm1 &w, const decoders::TariffPage &page) {
         PanelEdit(w, kOplC, c)->SetText(DeviceText(column.OplC));
         w.TariffJdoplEdits[c]->SetText(DeviceText(column.Jdopl));
     }
-    if (page.PageValueRemaining == decoders::kNoValue) {
-        w.TariffPageValue[pg] = decoders::kNoValue;
-    } else if (change) {
-        w.ZmianaPageValue[view][pg] = page.PageValueRemaining;
-        w.TariffPageValue[pg] = page.PageValue;
-    } else {
-        w.TariffPageValue[pg] = page.PageValueRemaining;
-    }
+    // The page's value gives the group's maximum surcharge and its dates the layout's validity: in
+    // the change procedure those of the side read (start of group g at g, end at g + 4).
     if (change) {
-        w.ZmianaPageDates[view][pg] = page.Dates;
+        const tariffchange::ZuLayout side = w.Layout(view);
+        side.maxSurcharge[static_cast<size_t>(pg)] = page.PageValueRemaining;
+        side.validity[static_cast<size_t>(pg)] = page.Dates[0];
+        side.validity[static_cast<size_t>(pg + 4)] = page.Dates[1];
         w.LayoutPageCodes[4 * view + pg] = static_cast<uint8_t>(page.PageCode);
     } else {
+        w.GroupMaxSurcharge[static_cast<size_t>(pg)] = page.PageValueRemaining;
         w.TariffGroupTexts[pg] = {DeviceText(page.Dates[0]), DeviceText(page.Dates[1])};
     }
     if (page.GroupFlag && page.ActiveCount) {

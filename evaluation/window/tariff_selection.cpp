@@ -88,8 +88,9 @@ void TForm1::UpdatePnelTaryf(int tariff) {
 
     CurrentTariff = tariff;
     if (changeMode) {
-        // The layout-change procedure keeps its own copy of the tariff page; nothing is reloaded
+        // The layout-change procedure shows its own copy of the tariff page; nothing is reloaded
         // or evaluated while it runs.
+        CopyEditBufZmiana(false);
         SetSpeedTest(test);
         return;
     }

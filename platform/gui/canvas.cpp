@@ -89,6 +89,13 @@ bool PainterCanvas::Open() {
     if (device_->width() <= 0 || device_->height() <= 0) return false;
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(device_)) return false;
+    // A printer keeps its paint engine from one document to the next, with the colours the last
+    // document ended in; a new painter's default pen and brush would not be sent to it, so they
+    // are sent once explicitly.
+    painter->setPen(Qt::NoPen);
+    painter->setPen(QPen());
+    painter->setBrush(Qt::SolidPattern);
+    painter->setBrush(QBrush());
     painter_ = std::move(painter);
     return true;
 }

@@ -13,6 +13,11 @@ PageOperation PageOperationOf(TForm1 &window, const PlannedPage &page) {
                 window.SetPrintAddingPage(canvas, m, pages, pages, 0);
                 SetPrintVerSoft(canvas, m);
             };
+        case PageKind::ChangeAnnex:
+            return [&window](TCanvas &canvas, int m) {
+                window.SetPrintImageTivarZU(canvas, m, 1, 1);
+                SetPrintVerSoft(canvas, m);
+            };
         case PageKind::ChangeProtocol:
             return [&window](TCanvas &canvas, int m) { window.SetPrintTivarProtZU(canvas, m); };
         case PageKind::CourseAnnex:
@@ -52,9 +57,8 @@ PageOperation PageOperationOf(TForm1 &window, const PlannedPage &page) {
                 window.SetPrintUkladTaryfMID(canvas, m);
                 SetPrintVerSoft(canvas, m);
             };
-        default:
-            return {};
     }
+    return {};
 }
 
 }  // namespace printing

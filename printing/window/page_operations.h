@@ -13,8 +13,7 @@ namespace printing {
 // Draws one page on the printer canvas with the base length m.
 using PageOperation = std::function<void(TCanvas &canvas, int m)>;
 
-// The drawing of a planned page, followed by SetPrintVerSoft where the run calls it; none for a
-// page whose document this program does not draw yet (the run leaves it out and says so).
+// The drawing of a planned page, followed by SetPrintVerSoft where the run calls it.
 PageOperation PageOperationOf(TForm1 &window, const PlannedPage &page);
 
 }  // namespace printing

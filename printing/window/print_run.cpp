@@ -1,6 +1,5 @@
 // The print run: the print dialog, the station's seal-description setting, then the landscape job
 // of annex B and the portrait job of the other documents, each page drawn by its own operation.
-#include <QStringList>
 #include <optional>
 
 #include "app/form1.h"
@@ -124,7 +123,6 @@ void TForm1::Drukuj() {
     choices.meterFamily = MeterFamily;
     choices.relativeToK = CalcRelativeToK != 0;
 
-    QStringList leftOut;
     for (const printing::PlannedJob &job : printing::PlanPrintRun(choices, tested)) {
         PrintDevice->SetOrientation(job.orientation);
         PrintPageWidth = PrintDevice->PageWidth();
@@ -147,11 +145,6 @@ void TForm1::Drukuj() {
             PrintBaseRun = page.baseRun ? 1 : 0;
 
             const printing::PageOperation draw = printing::PageOperationOf(*this, page);
-            if (!draw) {
-                const QString name = QString::fromUtf8(printing::DocumentName(page.kind));
-                if (!leftOut.contains(name)) leftOut.push_back(name);
-                continue;
-            }
             if (printJob) {
                 PrintDevice->NewPage();
             } else {
@@ -163,7 +156,5 @@ void TForm1::Drukuj() {
         if (printJob) printJob->End();
     }
 
-    PrintRunStatus = leftOut.isEmpty() ? QString() : "Nie wydrukowano: " + leftOut.join(", ");
     UpdatePnelTaryf(rememberedTariff);
-    if (!PrintRunStatus.isEmpty()) Application->MessageBox(PrintRunStatus, QStringLiteral("INFO"), MB_OK);
 }

@@ -3,9 +3,11 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "platform/gui/bitmap.h"
 #include "printing/check_protocol.h"
 #include "printing/page_lines.h"
 #include "printing/page_units.h"
+#include "tariffchange/inspection_caption.h"
 
 namespace {
 
@@ -217,6 +219,14 @@ void TForm1::SetPrintTivarProtZU(TCanvas &canvas, int m) {
     p.VLine(20, 11.9, E);
     p.VLine(2, 11.9, E);
     p.VLine(17.2, firstRow, E);
+    if (Image3->Picture().Graphic() == nullptr) {
+        // The caption is drawn once, the first time a protocol needs it.
+        TBitmap caption;
+        caption.SetImage(tariffchange::InspectionCaption());
+        Image3->Picture().SetGraphic(&caption);
+    }
+    const double captionTop = E - 0.4 - (k + 20) * 0.29;
+    canvas.StretchDraw({p.Px(1.3), p.Px(captionTop), p.Px(2.0), p.Px(captionTop + 3.8)}, *Image3->Picture().Graphic());
 
     // The tariff change and the verdict.
     p.Bar(1, 20, E + 0.1, E + 0.5, 1.2, E + 0.1, QStringLiteral("Sprawdzenie zmiany opłat lub układu taryf taksometru:"));

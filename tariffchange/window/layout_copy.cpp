@@ -44,7 +44,7 @@ void TForm1::CopyEditBufZmiana(bool store) {
             ->SetText(MeterFamily != 1                 ? kNone
                       : side.initialSegment[ug] != 0 ? QStringLiteral("TAK")
                                                        : QStringLiteral("NIE"));
-        (h == 0 ? Edit526 : Edit525)->SetText(Shown(side.maxSurcharge[static_cast<size_t>(h)]));
+        (h == 0 ? Edit526 : Edit525)->SetText(Shown(side.maxSurcharge[ug]));
         (h == 0 ? Edit98 : Edit88)->SetText(Shown(side.groupUnits[0][ug]));
         (h == 0 ? Edit100 : Edit112)->SetText(Shown(side.groupUnits[2][ug]));
         for (int j = 0; j < 4; ++j)

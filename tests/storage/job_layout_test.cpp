@@ -36,7 +36,7 @@ TEST(JobLayout, FieldCountsAndTypesOfEachTable) {
         std::string letters;  // the type of fields 0..5
     };
     const Case cases[] = {
-        {storage::kGenData, 244, 233, "TTTTTI"},   {storage::kGenData2, 238, 186, "TTTTTT"},
+        {storage::kGenData, 244, 233, "TTTTTI"},   {storage::kGenData2, 238, 187, "TTTTTT"},
         {storage::kWynikiD, 162, 161, "TITTTT"},   {storage::kWynikiC2, 162, 161, "TITTTT"},
         {storage::kLicznikiD, 172, 148, "TITTTT"}, {storage::kLicznikiD2, 172, 145, "TITTTT"},
         {storage::kAddInt64, 58, 57, "TIIIII"},    {storage::kLegZU, 21, 20, "TITTTT"},

@@ -126,8 +126,8 @@ TEST_F(KlineSessionTest, OwnFamilyMeterIsReadTestedAndShowsItsCourse) {
         EXPECT_EQ(w.TariffEnabledFlags[c], enabled[c]) << c;
         EXPECT_EQ(w.TariffActivePanels[c]->Color(), enabled[c] ? clBlack : clWhite) << c;
     }
-    EXPECT_EQ(w.TariffPageValue[0], "9999,99");
-    EXPECT_EQ(w.TariffPageValue[1], "8765,43");
+    EXPECT_EQ(w.GroupMaxSurcharge[0], "9999,99");
+    EXPECT_EQ(w.GroupMaxSurcharge[1], "8765,43");
     EXPECT_EQ(w.TariffGroupTexts[0][0], "2024.05.17");
     EXPECT_EQ(w.TariffGroupTexts[0][1], "2025.12.31");
     // Change counters.

@@ -233,17 +233,15 @@ TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
         std::vector<TPanel *> chosen;
         bool changeProcedure;
         std::vector<std::string> heads;  // of the portrait job
-        QString status;
     };
     const Case cases[] = {
-        {"protocol, C and A", {w->Panel248, w->Panel405, w->Panel247}, false, {protocol, annexC, annexA}, ""},
-        {"A alone", {w->Panel248}, false, {annexA}, ""},
-        {"C before A", {w->Panel248, w->Panel405}, false, {annexC, annexA}, ""},
+        {"protocol, C and A", {w->Panel248, w->Panel405, w->Panel247}, false, {protocol, annexC, annexA}},
+        {"A alone", {w->Panel248}, false, {annexA}},
+        {"C before A", {w->Panel248, w->Panel405}, false, {annexC, annexA}},
         {"change procedure: its own protocol",
          {w->Panel247, w->Panel248},
          true,
-         {"Protokół sprawdzenia taksometru, wprowadzonego do obrotu lub użytkowania po dokonaniu", annexA},
-         ""},
+         {"Protokół sprawdzenia taksometru, wprowadzonego do obrotu lub użytkowania po dokonaniu", annexA}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -260,8 +258,7 @@ TEST_F(PrintedDocumentsTest, TickBoxesAndSwitchesGiveTheDocumentsInTheirOrder) {
         EXPECT_TRUE(std::regex_search(Info(), std::regex("Pages: +" + std::to_string(pages) + "\n")))
             << Info();
         EXPECT_EQ(PageHeads(pdf, pages), c.heads);
-        EXPECT_EQ(w->PrintRunStatus, c.status);
-        EXPECT_EQ(boxes.size(), c.status.isEmpty() ? 0u : 1u);
+        EXPECT_TRUE(boxes.empty());
     }
 }
 
