@@ -41,12 +41,9 @@ RecordValues ReadValues(tables::TTable &table, int layout) {
 
 // Moves to the last record of `table` linked to job `number`; false when there is none.
 bool FindLinked(tables::TTable &table, int linkField, int number) {
-    int found = 0;
-    for (table.First(); !table.Eof(); table.Next())
-        if (!table.Fields[linkField].IsNull() && table.Fields[linkField].AsInteger() == number)
-            found = table.RecNo();
-    if (found == 0) return false;
-    table.SetRecNo(found);
+    const std::vector<int> last = table.RecordsWith(linkField, number, true, 1);
+    if (last.empty()) return false;
+    table.SetRecNo(last.front());
     return true;
 }
 

@@ -2,9 +2,11 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/record_index.h"
 #include "platform/tables/session.h"
 #include "platform/tables/table_file.h"
 
@@ -35,6 +37,16 @@ private:
     bool nested_;
     bool done_ = false;
 };
+
+// Joins `item`(column, parameter) over the key columns, bound from parameter 3 on (after the record
+// number and the stored record).
+template <class Item>
+std::string EachKey(const std::vector<int> &keyFields, Item item) {
+    std::string sql;
+    for (size_t i = 0; i < keyFields.size(); ++i)
+        sql += item(KeyColumn(keyFields[i]), "?" + std::to_string(i + 3));
+    return sql;
+}
 
 }  // namespace
 
@@ -71,6 +83,7 @@ void TTable::Open() {
     }
     path_ = path;
     key_ = opened.key;
+    keyFields_ = opened.keyFields;
     own_ = std::move(opened.connection);
     std::string schema;
     if (Connection *shared = session_.TransactionLink(path_, schema)) {
@@ -99,7 +112,7 @@ void TTable::Close() {
     if (inTransaction_) session_.Unlink(this);
     inTransaction_ = false;
     link_ = nullptr;
-    session_.KeepConnection(path_, structure_.Letters(), OpenedFile{std::move(own_), key_});
+    session_.KeepConnection(path_, structure_.Letters(), OpenedFile{std::move(own_), key_, keyFields_});
     active_ = false;
     state_ = State::Inactive;
     recNo_ = 0;
@@ -111,7 +124,7 @@ void TTable::RequireActive() const {
 }
 
 // A statement of this table on its current connection, prepared on first use.
-Statement &TTable::Prepared(Statement &statement, const char *head, const char *tail) {
+Statement &TTable::Prepared(Statement &statement, const char *head, const std::string &tail) {
     if (!statement) statement = Link().Prepare(head + Table() + tail, tableName_);
     return statement;
 }
@@ -122,6 +135,7 @@ void TTable::DropStatements() {
     read_ = Statement();
     insert_ = Statement();
     update_ = Statement();
+    lookups_.clear();
     scanAt_ = 0;
 }
 
@@ -279,8 +293,11 @@ void TTable::PostAppend() {
     WriteScope scope(Link(), tableName_, inTransaction_);
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
-    Write(Prepared(insert_, "INSERT INTO ", "(id, data) VALUES(?1, ?2)"), recNo,
-          EncodeRecord(structure_, buffer_));
+    Write(Prepared(insert_, "INSERT INTO ",
+                   "(id, data" + EachKey(keyFields_, [](const auto &column, const auto &) { return ", " + column; }) +
+                       ") VALUES(?1, ?2" + EachKey(keyFields_, [](const auto &, const auto &param) { return ", " + param; }) +
+                       ")"),
+          recNo, buffer_);
     scope.Commit();
     recNo_ = recNo;
     eof_ = false;
@@ -301,17 +318,58 @@ void TTable::PostEdit() {
     if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
         if (assigned_[field]) stored[field] = buffer_[field];
-    Write(Prepared(update_, "UPDATE ", " SET data = ?2 WHERE id = ?1"), recNo_,
-          EncodeRecord(structure_, stored));
+    Write(Prepared(update_, "UPDATE ",
+                   " SET data = ?2" +
+                       EachKey(keyFields_, [](const auto &column, const auto &param) { return ", " + column + " = " + param; }) +
+                       " WHERE id = ?1"),
+          recNo_, stored);
     scope.Commit();
 }
 
-// Runs the insert or the update of one stored record.
-void TTable::Write(Statement &statement, int recNo, const std::string &data) {
+// Runs the insert or the update of one stored record, its key columns filled from its fields.
+void TTable::Write(Statement &statement, int recNo, const std::vector<FieldValue> &values) {
+    const std::string data = EncodeRecord(structure_, values);
     sqlite3_bind_int(statement.get(), 1, recNo);
     sqlite3_bind_blob(statement.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+    for (size_t i = 0; i < keyFields_.size(); ++i) {
+        const int field = keyFields_[i];
+        BindKey(statement.get(), static_cast<int>(i) + 3, structure_.fieldTypes[field], values[field]);
+    }
     Link().Step(statement, tableName_);
     statement.Reset();
+}
+
+std::vector<int> TTable::RecordsWith(int field, std::string_view text, bool fromLast, int limit) {
+    CheckField(field);
+    if (structure_.fieldTypes[field] != FieldType::Text)
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " holds no text");
+    return Lookup(field, FieldValue{text.empty(), 0, std::string(text)}, fromLast, limit);
+}
+
+std::vector<int> TTable::RecordsWith(int field, int32_t number, bool fromLast, int limit) {
+    CheckField(field);
+    if (structure_.fieldTypes[field] == FieldType::Text)
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " holds text, not a number");
+    return Lookup(field, FieldValue{false, number, {}}, fromLast, limit);
+}
+
+std::vector<int> TTable::Lookup(int field, const FieldValue &value, bool fromLast, int limit) {
+    if (!std::binary_search(keyFields_.begin(), keyFields_.end(), field))
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " is not indexed");
+    Statement &lookup = Prepared(lookups_[2 * field + (fromLast ? 1 : 0)], "SELECT id FROM ",
+                                 " WHERE " + KeyColumn(field) + " IS ?1 ORDER BY id" +
+                                     (fromLast ? " DESC" : "") + " LIMIT ?2");
+    BindKey(lookup.get(), 1, structure_.fieldTypes[field], value);
+    sqlite3_bind_int(lookup.get(), 2, limit);
+    std::vector<int> found;
+    try {
+        while (Link().Step(lookup, tableName_)) found.push_back(sqlite3_column_int(lookup.get(), 0));
+    } catch (...) {
+        lookup.Reset();
+        throw;
+    }
+    lookup.Reset();
+    return found;
 }
 
 void TTable::CheckField(int index) const {

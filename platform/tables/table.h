@@ -16,7 +16,12 @@
 // drop a pending change, so a half-filled record is never written later by accident. Post of an
 // Edit writes only the fields that were assigned. The auto-numbered field gets its number at
 // Post and cannot be written. Records are never deleted, so a record number, once given, stays.
+//
+// Lookups: the fields the structure marks indexed are kept in an index of the file, so the
+// records holding a value are found without reading the others (RecordsWith).
+#include <climits>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -98,6 +103,13 @@ public:
     void CheckBrowseMode();  // posts a pending change, if any
     State GetState() const { return state_; }
 
+    // The numbers of the records whose indexed field `field` holds `value` ("" or none: the records
+    // where it is empty), ascending, or descending with `fromLast`, at most `limit` of them. The
+    // cursor does not move. EDatabaseError when the field is not indexed or is of the other kind
+    // (text for a Text field, a number for an Integer or Boolean one).
+    std::vector<int> RecordsWith(int field, std::string_view text, bool fromLast = false, int limit = INT_MAX);
+    std::vector<int> RecordsWith(int field, int32_t number, bool fromLast = false, int limit = INT_MAX);
+
     TFields Fields{*this};
 
 private:
@@ -112,7 +124,8 @@ private:
 
     Connection &Link() const { return *link_; }
     std::string Table() const { return schema_ + ".records"; }
-    Statement &Prepared(Statement &statement, const char *head, const char *tail);
+    Statement &Prepared(Statement &statement, const char *head, const std::string &tail);
+    std::vector<int> Lookup(int field, const FieldValue &value, bool fromLast, int limit);
     void DropStatements();
     int QueryCount();
     bool StepTo(int recNo);
@@ -122,7 +135,7 @@ private:
     void DropPending();
     void PostAppend();
     void PostEdit();
-    void Write(Statement &statement, int recNo, const std::string &data);
+    void Write(Statement &statement, int recNo, const std::vector<FieldValue> &values);
 
     // Called by the session when a transaction takes the table over and when it ends.
     void JoinTransaction(Connection &connection, const std::string &schema);
@@ -141,12 +154,14 @@ private:
     std::string schema_ = "main";
     bool inTransaction_ = false;
     TableKey key_{};
+    std::vector<int> keyFields_;  // the fields the file indexes
 
     Statement rows_;   // records from a number on, stepped for Next
     Statement count_;  // the highest record number
     Statement read_;   // one record, for Post of an Edit
     Statement insert_;
     Statement update_;
+    std::map<int, Statement> lookups_;  // by 2 * field + (from the last)
     int scanAt_ = 0;  // the record rows_ stands on, 0 for none
     RecordView view_;
     bool damaged_ = false;  // the record rows_ stood on last is damaged
