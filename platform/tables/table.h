@@ -77,6 +77,8 @@ public:
     // The file, relative to the working directory ("GenData.db"); set while the table is closed.
     const std::string &TableName() const { return tableName_; }
     void SetTableName(const std::string &name);
+    // The file's absolute path, fixed at Open (empty before the first Open).
+    const std::string &Path() const { return path_; }
     // The field structure the file must have; a missing file is created with it.
     const TableStructure &Structure() const { return structure_; }
     void SetStructure(const TableStructure &structure);
