@@ -85,6 +85,7 @@ void TTable::Open() {
     key_ = opened.key;
     keyFields_ = opened.keyFields;
     own_ = std::move(opened.connection);
+    statements_ = std::move(opened.statements);
     std::string schema;
     if (Connection *shared = session_.TransactionLink(path_, schema)) {
         JoinTransaction(*shared, schema);
@@ -108,11 +109,18 @@ void TTable::Open() {
 void TTable::Close() {
     if (!active_) return;
     DropPending();
-    DropStatements();
-    if (inTransaction_) session_.Unlink(this);
+    ResetStatements();
+    EndHold();
+    if (inTransaction_) {
+        session_.Unlink(this);
+        statements_ = std::move(parked_);
+    }
     inTransaction_ = false;
     link_ = nullptr;
-    session_.KeepConnection(path_, structure_.Letters(), OpenedFile{std::move(own_), key_, keyFields_});
+    session_.KeepConnection(path_, structure_.Letters(),
+                            OpenedFile{std::move(own_), key_, keyFields_, std::move(statements_)});
+    statements_ = {};
+    parked_ = {};
     active_ = false;
     state_ = State::Inactive;
     recNo_ = 0;
@@ -129,43 +137,44 @@ Statement &TTable::Prepared(Statement &statement, const char *head, const std::s
     return statement;
 }
 
-void TTable::DropStatements() {
-    rows_ = Statement();
-    count_ = Statement();
-    read_ = Statement();
-    insert_ = Statement();
-    update_ = Statement();
-    lookups_.clear();
+void TTable::ResetStatements() {
+    for (Statement *statement : {&statements_.rows, &statements_.count, &statements_.read, &statements_.insert,
+                                 &statements_.update})
+        statement->Reset();
+    for (auto &[key, statement] : statements_.lookups) statement.Reset();
     scanAt_ = 0;
 }
 
 int TTable::QueryCount() {
-    Link().Step(Prepared(count_, "SELECT max(id) FROM ", ""), tableName_);
-    const int count = sqlite3_column_int(count_.get(), 0);
-    count_.Reset();
+    Link().Step(Prepared(statements_.count, "SELECT max(id) FROM ", ""), tableName_);
+    const int count = sqlite3_column_int(statements_.count.get(), 0);
+    statements_.count.Reset();
     return count;
 }
 
 // Makes record `recNo` current; false when there is no such record. Stepping to the record after
 // the current one continues the running scan, so a walk costs one step per record.
 bool TTable::StepTo(int recNo) {
-    Prepared(rows_, "SELECT id, data FROM ", " WHERE id >= ?1 ORDER BY id");
+    Prepared(statements_.rows, "SELECT id, data FROM ", " WHERE id >= ?1 ORDER BY id");
     if (scanAt_ == 0 || recNo != scanAt_ + 1) {
-        rows_.Reset();
-        sqlite3_bind_int(rows_.get(), 1, recNo);
+        statements_.rows.Reset();
+        sqlite3_bind_int(statements_.rows.get(), 1, recNo);
     }
     scanAt_ = 0;
-    if (!Link().Step(rows_, tableName_) || sqlite3_column_int(rows_.get(), 0) != recNo) {
+    if (!Link().Step(statements_.rows, tableName_) || sqlite3_column_int(statements_.rows.get(), 0) != recNo) {
         ReleaseScan();
         return false;
     }
     recNo_ = recNo;
-    view_.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(rows_.get(), 1)),
-                static_cast<size_t>(sqlite3_column_bytes(rows_.get(), 1)), structure_);
+    view_.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(statements_.rows.get(), 1)),
+                static_cast<size_t>(sqlite3_column_bytes(statements_.rows.get(), 1)), structure_);
     scanAt_ = recNo;
     damaged_ = !Intact(view_);
     // The engine keeps failing this connection until the read ends; the next read starts afresh.
-    if (damaged_) ReleaseScan();
+    if (damaged_) {
+        ReleaseScan();
+        EndHold();
+    }
     return true;
 }
 
@@ -182,9 +191,24 @@ bool TTable::Intact(RecordView &view) {
     return true;
 }
 
+void TTable::HoldRead() {
+    RequireActive();
+    if (holding_ || inTransaction_) return;
+    Link().Exec("BEGIN", tableName_);
+    holding_ = true;
+}
+
+// Ends the held read; its statements are reset first, so that nothing keeps the read open.
+void TTable::EndHold() {
+    if (!holding_) return;
+    holding_ = false;
+    ReleaseScan();
+    sqlite3_exec(own_->Handle(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
 // Ends the running scan, which releases the file's read lock.
 void TTable::ReleaseScan() {
-    rows_.Reset();
+    statements_.rows.Reset();
     scanAt_ = 0;
 }
 
@@ -282,6 +306,7 @@ void TTable::Post() {
         throw EDatabaseError(tableName_ + ": there is no appended or edited record to post");
     // A write on this connection must not run beside the open scan.
     ReleaseScan();
+    EndHold();
     if (state_ == State::Append)
         PostAppend();
     else
@@ -293,7 +318,7 @@ void TTable::PostAppend() {
     WriteScope scope(Link(), tableName_, inTransaction_);
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
-    Write(Prepared(insert_, "INSERT INTO ",
+    Write(Prepared(statements_.insert, "INSERT INTO ",
                    "(id, data" + EachKey(keyFields_, [](const auto &column, const auto &) { return ", " + column; }) +
                        ") VALUES(?1, ?2" + EachKey(keyFields_, [](const auto &, const auto &param) { return ", " + param; }) +
                        ")"),
@@ -306,19 +331,19 @@ void TTable::PostAppend() {
 // Writes only the assigned fields into the record as it is now stored.
 void TTable::PostEdit() {
     WriteScope scope(Link(), tableName_, inTransaction_);
-    sqlite3_bind_int(Prepared(read_, "SELECT data FROM ", " WHERE id = ?1").get(), 1, recNo_);
-    if (!Link().Step(read_, tableName_))
+    sqlite3_bind_int(Prepared(statements_.read, "SELECT data FROM ", " WHERE id = ?1").get(), 1, recNo_);
+    if (!Link().Step(statements_.read, tableName_))
         throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
     std::vector<FieldValue> stored;
     RecordView view;
-    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(read_.get(), 0)),
-               static_cast<size_t>(sqlite3_column_bytes(read_.get(), 0)), structure_);
+    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(statements_.read.get(), 0)),
+               static_cast<size_t>(sqlite3_column_bytes(statements_.read.get(), 0)), structure_);
     const bool intact = Intact(view) && view.ReadAll(stored);
-    read_.Reset();
+    statements_.read.Reset();
     if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
         if (assigned_[field]) stored[field] = buffer_[field];
-    Write(Prepared(update_, "UPDATE ",
+    Write(Prepared(statements_.update, "UPDATE ",
                    " SET data = ?2" +
                        EachKey(keyFields_, [](const auto &column, const auto &param) { return ", " + column + " = " + param; }) +
                        " WHERE id = ?1"),
@@ -356,7 +381,7 @@ std::vector<int> TTable::RecordsWith(int field, int32_t number, bool fromLast, i
 std::vector<int> TTable::Lookup(int field, const FieldValue &value, bool fromLast, int limit) {
     if (!std::binary_search(keyFields_.begin(), keyFields_.end(), field))
         throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " is not indexed");
-    Statement &lookup = Prepared(lookups_[2 * field + (fromLast ? 1 : 0)], "SELECT id FROM ",
+    Statement &lookup = Prepared(statements_.lookups[2 * field + (fromLast ? 1 : 0)], "SELECT id FROM ",
                                  " WHERE " + KeyColumn(field) + " IS ?1 ORDER BY id" +
                                      (fromLast ? " DESC" : "") + " LIMIT ?2");
     BindKey(lookup.get(), 1, structure_.fieldTypes[field], value);
@@ -390,6 +415,18 @@ const FieldValue &TTable::Value(int index) {
     return readValue_;
 }
 
+void TTable::ReadRecord(std::vector<FieldValue> &values) {
+    RequireActive();
+    if (state_ != State::Browse) {
+        values = buffer_;
+        return;
+    }
+    values.assign(static_cast<size_t>(structure_.FieldCount()), FieldValue{});
+    if (!LoadRow()) return;
+    if (!view_.ReadAll(values)) Damaged();
+    if (structure_.autoNumberField >= 0) values[structure_.autoNumberField] = {false, recNo_, {}};
+}
+
 void TTable::Assign(int index, FieldValue value) {
     CheckField(index);
     if (state_ == State::Browse)
@@ -406,7 +443,10 @@ void TTable::Damaged() const {
 }
 
 void TTable::JoinTransaction(Connection &connection, const std::string &schema) {
-    DropStatements();
+    ResetStatements();
+    EndHold();
+    parked_ = std::move(statements_);
+    statements_ = {};
     link_ = &connection;
     schema_ = schema;
     inTransaction_ = true;
@@ -414,7 +454,9 @@ void TTable::JoinTransaction(Connection &connection, const std::string &schema) 
 }
 
 void TTable::LeaveTransaction(bool rolledBack) {
-    DropStatements();
+    ResetStatements();
+    statements_ = std::move(parked_);
+    parked_ = {};
     link_ = own_.get();
     schema_ = "main";
     inTransaction_ = false;

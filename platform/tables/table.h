@@ -21,7 +21,6 @@
 // records holding a value are found without reading the others (RecordsWith).
 #include <climits>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +29,7 @@
 #include "platform/tables/key_derivation.h"
 #include "platform/tables/record_codec.h"
 #include "platform/tables/sqlite_link.h"
+#include "platform/tables/table_file.h"
 #include "platform/tables/structure.h"
 
 namespace tables {
@@ -112,6 +112,16 @@ public:
     std::vector<int> RecordsWith(int field, std::string_view text, bool fromLast = false, int limit = INT_MAX);
     std::vector<int> RecordsWith(int field, int32_t number, bool fromLast = false, int limit = INT_MAX);
 
+    // Every field of the current record (of the pending one while appending or editing) at once;
+    // without a current record all are empty. A damaged record raises as a field read does.
+    void ReadRecord(std::vector<FieldValue> &values);
+
+    // Keeps one read of the file open until Close, Post or a damaged record: every step and lookup
+    // until then sees the same state and takes no lock of its own (a reader of several records
+    // saves a lock and a check of the file per step). Writers on other connections wait meanwhile.
+    // Does nothing inside a transaction.
+    void HoldRead();
+
     TFields Fields{*this};
 
 private:
@@ -128,12 +138,13 @@ private:
     std::string Table() const { return schema_ + ".records"; }
     Statement &Prepared(Statement &statement, const char *head, const std::string &tail);
     std::vector<int> Lookup(int field, const FieldValue &value, bool fromLast, int limit);
-    void DropStatements();
+    void ResetStatements();
     int QueryCount();
     bool StepTo(int recNo);
     bool Intact(RecordView &view);
     bool LoadRow();
     void ReleaseScan();
+    void EndHold();
     void DropPending();
     void PostAppend();
     void PostEdit();
@@ -155,15 +166,12 @@ private:
     Connection *link_ = nullptr;  // own_ or the transaction's connection
     std::string schema_ = "main";
     bool inTransaction_ = false;
+    bool holding_ = false;  // a read held by HoldRead
     TableKey key_{};
     std::vector<int> keyFields_;  // the fields the file indexes
 
-    Statement rows_;   // records from a number on, stepped for Next
-    Statement count_;  // the highest record number
-    Statement read_;   // one record, for Post of an Edit
-    Statement insert_;
-    Statement update_;
-    std::map<int, Statement> lookups_;  // by 2 * field + (from the last)
+    TableStatements statements_;  // on the current connection
+    TableStatements parked_;      // on the own connection, while a transaction has the table
     int scanAt_ = 0;  // the record rows_ stands on, 0 for none
     RecordView view_;
     bool damaged_ = false;  // the record rows_ stood on last is damaged
