@@ -188,3 +188,43 @@ TEST(TableStructureIndex, LowerCaseLettersMarkIndexedFields) {
 
 }  // namespace
 }  // namespace tables_test
+
+namespace tables_test {
+namespace {
+
+// A held read keeps the file's state for the reader: a writer on another connection cannot commit
+// until Close; the reader's own Post ends the hold and writes.
+TEST_F(IndexTest, AHeldReadKeepsWritersOutUntilCloseOrPost) {
+    TTable reader(session_);
+    Configure(reader, "Child.db", Indexed());
+    reader.Open();
+    Add(reader, 1, "Hel");
+    TSession other;
+    other.AddPassword(kJobPassword);
+    TTable writer(other);
+    Configure(writer, "Child.db", Indexed());
+    writer.Open();
+
+    reader.HoldRead();
+    std::vector<tables::FieldValue> record;
+    reader.ReadRecord(record);
+    ASSERT_EQ(record.size(), 4u);
+    EXPECT_EQ(record[1].number, 1);
+    EXPECT_EQ(record[2].text, "Hel");
+    EXPECT_TRUE(record[0].isNull);
+    writer.Append();
+    writer.Fields[1].SetAsInteger(2);
+    EXPECT_THROW(writer.Post(), EDatabaseError);  // locked
+
+    Add(reader, 3, "Gdynia");  // ends the hold
+    Add(writer, 2, "Sopot");
+    reader.HoldRead();
+    reader.Close();
+    Add(writer, 4, "Hel");
+    reader.Open();
+    EXPECT_EQ(reader.RecordCount(), 4);
+    EXPECT_EQ(reader.RecordsWith(2, "Hel"), (Numbers{1, 4}));
+}
+
+}  // namespace
+}  // namespace tables_test
