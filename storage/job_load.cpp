@@ -91,8 +91,8 @@ std::vector<std::string> LoadedJob::Lines(int table, int field) const {
 LoadedJob ReadJob(const JobTables &tables, int recNo) {
     ClosedOnExit closer{tables};
     for (tables::TTable *table : tables) {
+        table->HoldRead();  // one read per table for the whole job, the open's included
         table->Open();
-        table->HoldRead();  // one read per table for the whole job
     }
     tables::TTable &genData = *tables[kGenData];
     if (recNo < 1) throw EDatabaseError("no job at record number " + std::to_string(recNo));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "platform/runtime/errors.h"
 #include "platform/tables/record_index.h"
@@ -72,6 +73,7 @@ void TTable::SetNewFilePassword(std::string_view password) {
 
 void TTable::Open() {
     if (active_) return;
+    const bool hold = std::exchange(holdAtOpen_, false);
     if (tableName_.empty()) throw EDatabaseError("a table without a name cannot be opened");
     if (structure_.FieldCount() == 0) throw EDatabaseError(tableName_ + ": the table has no field structure");
     const std::string path = std::filesystem::absolute(tableName_).lexically_normal().string();
@@ -96,6 +98,7 @@ void TTable::Open() {
     active_ = true;
     state_ = State::Browse;
     try {
+        if (hold) HoldRead();
         // On the first record, read when a field is; no read lock is taken yet.
         const int count = QueryCount();
         recNo_ = count > 0 ? 1 : 0;
@@ -192,7 +195,10 @@ bool TTable::Intact(RecordView &view) {
 }
 
 void TTable::HoldRead() {
-    RequireActive();
+    if (!active_) {
+        holdAtOpen_ = true;
+        return;
+    }
     if (holding_ || inTransaction_) return;
     Link().Exec("BEGIN", tableName_);
     holding_ = true;

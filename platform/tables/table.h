@@ -119,7 +119,8 @@ public:
     // Keeps one read of the file open until Close, Post or a damaged record: every step and lookup
     // until then sees the same state and takes no lock of its own (a reader of several records
     // saves a lock and a check of the file per step). Writers on other connections wait meanwhile.
-    // Does nothing inside a transaction.
+    // On a closed table the read starts with the next Open, which then takes no lock of its own
+    // either. Does nothing inside a transaction.
     void HoldRead();
 
     TFields Fields{*this};
@@ -166,7 +167,8 @@ private:
     Connection *link_ = nullptr;  // own_ or the transaction's connection
     std::string schema_ = "main";
     bool inTransaction_ = false;
-    bool holding_ = false;  // a read held by HoldRead
+    bool holding_ = false;      // a read held by HoldRead
+    bool holdAtOpen_ = false;   // HoldRead before Open
     TableKey key_{};
     std::vector<int> keyFields_;  // the fields the file indexes
 

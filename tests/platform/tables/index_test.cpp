@@ -221,9 +221,14 @@ TEST_F(IndexTest, AHeldReadKeepsWritersOutUntilCloseOrPost) {
     reader.HoldRead();
     reader.Close();
     Add(writer, 4, "Hel");
+    reader.HoldRead();  // from the next Open on
     reader.Open();
     EXPECT_EQ(reader.RecordCount(), 4);
     EXPECT_EQ(reader.RecordsWith(2, "Hel"), (Numbers{1, 4}));
+    writer.Append();
+    EXPECT_THROW(writer.Post(), EDatabaseError);
+    reader.Close();
+    Add(writer, 5, "Hel");
 }
 
 }  // namespace
