@@ -19,6 +19,7 @@ struct TableClosed {
 
 void TForm1::ReadDB(int start, uint8_t filtering) {
     TableClosed closer{*Table1};
+    Table1->Table().HoldRead();  // one read of the file for the whole page
     Table1->Open();
     TestedTariffNames.fill(QString());
     Edit8->SetText(QString());

@@ -1,5 +1,7 @@
 #include "storage/job_layout.h"
 
+#include "storage/job_save.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -247,6 +249,11 @@ tables::TableStructure StructureOf(int table) {
         structure.fieldTypes.at(static_cast<size_t>(fieldSpec.field)) = fieldSpec.type;
         if (fieldSpec.source == Source::AutoNumber) structure.autoNumberField = fieldSpec.field;
     }
+    // Looked up by: a job's records by its number, the dictionaries by their values.
+    if (table != kGenData) structure.Index(LinkFieldOf(table));
+    if (table == kGenData2)
+        for (int field : {kPersonField, kManufacturerField, kPlaceField, kApplicantField, kSealField, kDeviceField})
+            structure.Index(field);
     return structure;
 }
 

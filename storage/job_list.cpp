@@ -1,5 +1,7 @@
 #include "storage/job_list.h"
 
+#include "storage/job_search.h"
+
 namespace storage {
 
 namespace {
@@ -24,22 +26,26 @@ constexpr std::array<SearchField, kSearchFieldCount> kSearchFields{{
 constexpr std::array<int, kSearchFieldCount> kTestOrder{0, 1, 2, 3, 6, 7, 4, 5};
 constexpr int kApplicantEdit = 4;
 
-std::string FirstLine(const std::string &text) {
-    return text.substr(0, text.find_first_of("\r\n"));
+std::string FirstLine(std::string_view text) {
+    return std::string(text.substr(0, text.find_first_of("\r\n")));
 }
 
-// Whether the current job matches every active search text; `description` gets the first
-// matching field's prefix and text.
-bool Matches(tables::TTable &genData, const SearchTexts &filter, std::string &description) {
+std::string FirstLineIf(bool firstOnly, std::string_view text) {
+    return firstOnly ? FirstLine(text) : std::string(text);
+}
+
+// Whether job `recNo` matches every active search text; `description` gets the first matching
+// field's prefix and text.
+bool Matches(const JobSearchIndex &index, int recNo, const SearchTexts &filter, std::string &description) {
     description.clear();
-    for (const int index : kTestOrder) {
-        const std::optional<std::string> &pattern = filter[static_cast<size_t>(index)];
+    for (const int edit : kTestOrder) {
+        const std::optional<std::string> &pattern = filter[static_cast<size_t>(edit)];
         if (!pattern) continue;
-        const SearchField &search = kSearchFields[static_cast<size_t>(index)];
-        const std::string text = genData.Fields[search.field].AsString();
+        const std::string_view text = index.Text(recNo, edit);
         if (!CzyZawieraText(text, *pattern)) return false;
-        if (!search.prefix.empty() && description.empty())
-            description = std::string(search.prefix) + (index == kApplicantEdit ? FirstLine(text) : text);
+        const std::string_view prefix = kSearchFields[static_cast<size_t>(edit)].prefix;
+        if (!prefix.empty() && description.empty())
+            description = std::string(prefix) + FirstLineIf(edit == kApplicantEdit, text);
     }
     return true;
 }
@@ -54,26 +60,51 @@ JobListRow RowOf(tables::TTable &genData, std::string description) {
     return row;
 }
 
+// The page of the jobs matching `filter`, tested in the search index.
+JobListPage SearchPage(tables::TTable &genData, int start, const SearchTexts &filter) {
+    JobSearchIndex &index = SearchIndexOf(genData);
+    index.CatchUp(genData);
+    JobListPage page;
+    std::string description;
+    for (int recNo = start + 1; recNo <= index.Count(); ++recNo) {
+        ++page.visited;
+        if (index.Hidden(recNo) || !Matches(index, recNo, filter, description)) continue;
+        if (page.rows.empty()) page.pageStart = recNo - 1;
+        genData.SetRecNo(recNo);
+        page.rows.push_back(RowOf(genData, description));
+        if (static_cast<int>(page.rows.size()) == kJobListRows) {
+            page.full = true;
+            break;
+        }
+    }
+    return page;
+}
+
 }  // namespace
 
+int SearchFieldOf(int edit) {
+    return kSearchFields.at(static_cast<size_t>(edit)).field;
+}
+
+bool JobHidden(tables::TTable &genData) {
+    return genData.Fields[kHiddenField].AsString() == "1";
+}
+
+// The same as testing every start position, byte by byte: an empty text holds nothing.
 bool CzyZawieraText(std::string_view text, std::string_view pattern) {
-    for (size_t at = 0; at < text.size(); ++at)
-        if (text.substr(at, pattern.size()) == pattern) return true;
-    return false;
+    return !text.empty() && text.find(pattern) != std::string_view::npos;
 }
 
 JobListPage ReadJobPage(tables::TTable &genData, int start, const SearchTexts *filter) {
     JobListPage page;
     if (genData.RecordCount() <= start) return page;
+    if (filter) return SearchPage(genData, start, *filter);
     genData.SetRecNo(start);
-    if (!filter) page.pageStart = start;
-    std::string description;
+    page.pageStart = start;
     for (genData.Next(); !genData.Eof(); genData.Next()) {
         ++page.visited;
-        if (genData.Fields[kHiddenField].AsString() == "1") continue;
-        if (filter && !Matches(genData, *filter, description)) continue;
-        if (filter && page.rows.empty()) page.pageStart = genData.RecNo() - 1;
-        page.rows.push_back(RowOf(genData, filter ? description : std::string()));
+        if (JobHidden(genData)) continue;
+        page.rows.push_back(RowOf(genData, std::string()));
         if (static_cast<int>(page.rows.size()) == kJobListRows) {
             page.full = true;
             break;
@@ -87,6 +118,7 @@ void HideJob(tables::TTable &genData, int recNo) {
     genData.Edit();
     genData.Fields[kHiddenField].SetAsInteger(1);
     genData.Post();
+    SearchIndexOf(genData).Hide(recNo);
 }
 
 }  // namespace storage

@@ -15,6 +15,11 @@ inline constexpr int kJobListRows = 20;
 inline constexpr int kSearchFieldCount = 8;
 inline constexpr int kHiddenField = 47;
 
+// The job-table field that search edit `edit` (0..7) is tested against.
+int SearchFieldOf(int edit);
+// Whether the current job of the open job table is hidden.
+bool JobHidden(tables::TTable &genData);
+
 // True when `pattern` occurs in `text` (byte by byte, case-sensitive). An empty text holds nothing,
 // not even an empty pattern.
 bool CzyZawieraText(std::string_view text, std::string_view pattern);
@@ -39,8 +44,9 @@ struct JobListPage {
 };
 
 // Reads the page that follows record number `start` (0 = from the first record) of the open job
-// table. With `filter`, only jobs matching every active search text are listed. A start at or past
-// the last record gives an empty, not full page with nothing visited.
+// table. With `filter`, only jobs matching every active search text are listed; the search reads
+// the search fields from the file's search index (job_search.h), only the listed jobs from the
+// table. A start at or past the last record gives an empty, not full page with nothing visited.
 JobListPage ReadJobPage(tables::TTable &genData, int start, const SearchTexts *filter);
 
 // Marks job `recNo` (1-based) of the open job table hidden; out of range raises the table's error.

@@ -18,21 +18,24 @@ struct ClosedOnExit {
 
 // The fields of the current record that the save writes or older saves wrote, as their types.
 RecordValues ReadValues(tables::TTable &table, int layout) {
+    std::vector<tables::FieldValue> stored;
+    table.ReadRecord(stored);
     RecordValues values;
     for (const FieldSpec &fieldSpec : LayoutOf(layout)) {
         if (fieldSpec.source == Source::None || fieldSpec.source == Source::Link || fieldSpec.source == Source::AutoNumber)
             continue;
-        const tables::TField field = table.Fields[fieldSpec.field];
-        if (field.IsNull()) continue;
+        tables::FieldValue &field = stored[static_cast<size_t>(fieldSpec.field)];
+        if (field.isNull) continue;
+        // The layout lists fields in ascending order: each goes in at the map's end.
         switch (fieldSpec.type) {
             case tables::FieldType::Text:
-                values[fieldSpec.field] = field.AsString();
+                values.emplace_hint(values.end(), fieldSpec.field, std::move(field.text));
                 break;
             case tables::FieldType::Integer:
-                values[fieldSpec.field] = field.AsInteger();
+                values.emplace_hint(values.end(), fieldSpec.field, field.number);
                 break;
             case tables::FieldType::Boolean:
-                values[fieldSpec.field] = field.AsBoolean();
+                values.emplace_hint(values.end(), fieldSpec.field, field.number != 0);
                 break;
         }
     }
@@ -41,12 +44,9 @@ RecordValues ReadValues(tables::TTable &table, int layout) {
 
 // Moves to the last record of `table` linked to job `number`; false when there is none.
 bool FindLinked(tables::TTable &table, int linkField, int number) {
-    int found = 0;
-    for (table.First(); !table.Eof(); table.Next())
-        if (!table.Fields[linkField].IsNull() && table.Fields[linkField].AsInteger() == number)
-            found = table.RecNo();
-    if (found == 0) return false;
-    table.SetRecNo(found);
+    const std::vector<int> last = table.RecordsWith(linkField, number, true, 1);
+    if (last.empty()) return false;
+    table.SetRecNo(last.front());
     return true;
 }
 
@@ -90,7 +90,10 @@ std::vector<std::string> LoadedJob::Lines(int table, int field) const {
 
 LoadedJob ReadJob(const JobTables &tables, int recNo) {
     ClosedOnExit closer{tables};
-    for (tables::TTable *table : tables) table->Open();
+    for (tables::TTable *table : tables) {
+        table->HoldRead();  // one read per table for the whole job, the open's included
+        table->Open();
+    }
     tables::TTable &genData = *tables[kGenData];
     if (recNo < 1) throw EDatabaseError("no job at record number " + std::to_string(recNo));
     genData.SetRecNo(recNo);

@@ -18,12 +18,6 @@ void WriteField(tables::TTable &table, int field, const FieldValue &value) {
         target.SetAsBoolean(std::get<bool>(value));
 }
 
-bool HoldsEntry(tables::TTable &table, const DictionaryEntry &entry) {
-    const std::string text = table.Fields[entry.field].AsString();
-    if (IsFree(text) || text != entry.value) return false;
-    return entry.positionField < 0 || table.Fields[entry.positionField].AsString() == entry.position;
-}
-
 // Closes the tables however the save ends.
 struct ClosedOnExit {
     const JobTables &tables;
@@ -40,17 +34,22 @@ int LinkFieldOf(int table) {
 
 bool AddToDictionary(tables::TTable &genData2, const DictionaryEntry &entry) {
     if (IsFree(entry.value)) return false;
-    for (genData2.First(); !genData2.Eof(); genData2.Next())
-        if (HoldsEntry(genData2, entry)) return false;
-    for (genData2.First(); !genData2.Eof(); genData2.Next()) {
-        if (!IsFree(genData2.Fields[entry.field].AsString())) continue;
-        genData2.Edit();
-        genData2.Fields[entry.field].SetAsString(entry.value);
-        if (entry.positionField >= 0) genData2.Fields[entry.positionField].SetAsString(entry.position);
-        genData2.Post();
-        return true;
+    for (const int recNo : genData2.RecordsWith(entry.field, entry.value)) {
+        genData2.SetRecNo(recNo);
+        if (entry.positionField < 0 || genData2.Fields[entry.positionField].AsString() == entry.position)
+            return false;
     }
-    return false;
+    // The first record whose field is empty or "---".
+    const std::vector<int> empty = genData2.RecordsWith(entry.field, "", false, 1);
+    const std::vector<int> freed = genData2.RecordsWith(entry.field, "---", false, 1);
+    if (empty.empty() && freed.empty()) return false;
+    genData2.SetRecNo(empty.empty() || (!freed.empty() && freed.front() < empty.front()) ? freed.front()
+                                                                                         : empty.front());
+    genData2.Edit();
+    genData2.Fields[entry.field].SetAsString(entry.value);
+    if (entry.positionField >= 0) genData2.Fields[entry.positionField].SetAsString(entry.position);
+    genData2.Post();
+    return true;
 }
 
 int SaveJob(tables::TSession &session, const JobTables &tables, const JobRecord &job,

@@ -45,7 +45,7 @@ int SaveJob(tables::TSession &session, const JobTables &tables, const JobRecord 
 
 // Adds one value to the dictionary kept in the open GenData2 table: unless it is already there
 // (or is empty or "---"), it goes into the first record whose field is empty or "---". Returns
-// whether it was written.
+// whether it was written. The dictionary fields are found through the table's indexes.
 bool AddToDictionary(tables::TTable &genData2, const DictionaryEntry &entry);
 
 }  // namespace storage

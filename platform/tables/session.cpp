@@ -115,7 +115,7 @@ void TSession::StartTransaction(std::initializer_list<TTable *> tables) {
 
 void TSession::Commit() {
     if (!transaction_) throw EDatabaseError("there is no transaction to commit");
-    for (TTable *table : transaction_->linked) table->DropStatements();
+    for (TTable *table : transaction_->linked) table->ResetStatements();
     try {
         transaction_->connection->Exec("COMMIT", transaction_->names);
     } catch (...) {
@@ -127,7 +127,7 @@ void TSession::Commit() {
 
 void TSession::Rollback() {
     if (!transaction_) return;
-    for (TTable *table : transaction_->linked) table->DropStatements();
+    for (TTable *table : transaction_->linked) table->ResetStatements();
     sqlite3_exec(transaction_->connection->Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
     EndTransaction(true);
 }

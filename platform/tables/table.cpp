@@ -2,9 +2,12 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/record_index.h"
 #include "platform/tables/session.h"
 #include "platform/tables/table_file.h"
 
@@ -36,6 +39,16 @@ private:
     bool done_ = false;
 };
 
+// Joins `item`(column, parameter) over the key columns, bound from parameter 3 on (after the record
+// number and the stored record).
+template <class Item>
+std::string EachKey(const std::vector<int> &keyFields, Item item) {
+    std::string sql;
+    for (size_t i = 0; i < keyFields.size(); ++i)
+        sql += item(KeyColumn(keyFields[i]), "?" + std::to_string(i + 3));
+    return sql;
+}
+
 }  // namespace
 
 TTable::TTable(TSession &session) : session_(session) {}
@@ -60,6 +73,7 @@ void TTable::SetNewFilePassword(std::string_view password) {
 
 void TTable::Open() {
     if (active_) return;
+    const bool hold = std::exchange(holdAtOpen_, false);
     if (tableName_.empty()) throw EDatabaseError("a table without a name cannot be opened");
     if (structure_.FieldCount() == 0) throw EDatabaseError(tableName_ + ": the table has no field structure");
     const std::string path = std::filesystem::absolute(tableName_).lexically_normal().string();
@@ -71,7 +85,9 @@ void TTable::Open() {
     }
     path_ = path;
     key_ = opened.key;
+    keyFields_ = opened.keyFields;
     own_ = std::move(opened.connection);
+    statements_ = std::move(opened.statements);
     std::string schema;
     if (Connection *shared = session_.TransactionLink(path_, schema)) {
         JoinTransaction(*shared, schema);
@@ -82,6 +98,7 @@ void TTable::Open() {
     active_ = true;
     state_ = State::Browse;
     try {
+        if (hold) HoldRead();
         // On the first record, read when a field is; no read lock is taken yet.
         const int count = QueryCount();
         recNo_ = count > 0 ? 1 : 0;
@@ -95,11 +112,18 @@ void TTable::Open() {
 void TTable::Close() {
     if (!active_) return;
     DropPending();
-    DropStatements();
-    if (inTransaction_) session_.Unlink(this);
+    ResetStatements();
+    EndHold();
+    if (inTransaction_) {
+        session_.Unlink(this);
+        statements_ = std::move(parked_);
+    }
     inTransaction_ = false;
     link_ = nullptr;
-    session_.KeepConnection(path_, structure_.Letters(), OpenedFile{std::move(own_), key_});
+    session_.KeepConnection(path_, structure_.Letters(),
+                            OpenedFile{std::move(own_), key_, keyFields_, std::move(statements_)});
+    statements_ = {};
+    parked_ = {};
     active_ = false;
     state_ = State::Inactive;
     recNo_ = 0;
@@ -111,47 +135,49 @@ void TTable::RequireActive() const {
 }
 
 // A statement of this table on its current connection, prepared on first use.
-Statement &TTable::Prepared(Statement &statement, const char *head, const char *tail) {
+Statement &TTable::Prepared(Statement &statement, const char *head, const std::string &tail) {
     if (!statement) statement = Link().Prepare(head + Table() + tail, tableName_);
     return statement;
 }
 
-void TTable::DropStatements() {
-    rows_ = Statement();
-    count_ = Statement();
-    read_ = Statement();
-    insert_ = Statement();
-    update_ = Statement();
+void TTable::ResetStatements() {
+    for (Statement *statement : {&statements_.rows, &statements_.count, &statements_.read, &statements_.insert,
+                                 &statements_.update})
+        statement->Reset();
+    for (auto &[key, statement] : statements_.lookups) statement.Reset();
     scanAt_ = 0;
 }
 
 int TTable::QueryCount() {
-    Link().Step(Prepared(count_, "SELECT max(id) FROM ", ""), tableName_);
-    const int count = sqlite3_column_int(count_.get(), 0);
-    count_.Reset();
+    Link().Step(Prepared(statements_.count, "SELECT max(id) FROM ", ""), tableName_);
+    const int count = sqlite3_column_int(statements_.count.get(), 0);
+    statements_.count.Reset();
     return count;
 }
 
 // Makes record `recNo` current; false when there is no such record. Stepping to the record after
 // the current one continues the running scan, so a walk costs one step per record.
 bool TTable::StepTo(int recNo) {
-    Prepared(rows_, "SELECT id, data FROM ", " WHERE id >= ?1 ORDER BY id");
+    Prepared(statements_.rows, "SELECT id, data FROM ", " WHERE id >= ?1 ORDER BY id");
     if (scanAt_ == 0 || recNo != scanAt_ + 1) {
-        rows_.Reset();
-        sqlite3_bind_int(rows_.get(), 1, recNo);
+        statements_.rows.Reset();
+        sqlite3_bind_int(statements_.rows.get(), 1, recNo);
     }
     scanAt_ = 0;
-    if (!Link().Step(rows_, tableName_) || sqlite3_column_int(rows_.get(), 0) != recNo) {
+    if (!Link().Step(statements_.rows, tableName_) || sqlite3_column_int(statements_.rows.get(), 0) != recNo) {
         ReleaseScan();
         return false;
     }
     recNo_ = recNo;
-    view_.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(rows_.get(), 1)),
-                static_cast<size_t>(sqlite3_column_bytes(rows_.get(), 1)), structure_);
+    view_.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(statements_.rows.get(), 1)),
+                static_cast<size_t>(sqlite3_column_bytes(statements_.rows.get(), 1)), structure_);
     scanAt_ = recNo;
     damaged_ = !Intact(view_);
     // The engine keeps failing this connection until the read ends; the next read starts afresh.
-    if (damaged_) ReleaseScan();
+    if (damaged_) {
+        ReleaseScan();
+        EndHold();
+    }
     return true;
 }
 
@@ -168,9 +194,27 @@ bool TTable::Intact(RecordView &view) {
     return true;
 }
 
+void TTable::HoldRead() {
+    if (!active_) {
+        holdAtOpen_ = true;
+        return;
+    }
+    if (holding_ || inTransaction_) return;
+    Link().Exec("BEGIN", tableName_);
+    holding_ = true;
+}
+
+// Ends the held read; its statements are reset first, so that nothing keeps the read open.
+void TTable::EndHold() {
+    if (!holding_) return;
+    holding_ = false;
+    ReleaseScan();
+    sqlite3_exec(own_->Handle(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
 // Ends the running scan, which releases the file's read lock.
 void TTable::ReleaseScan() {
-    rows_.Reset();
+    statements_.rows.Reset();
     scanAt_ = 0;
 }
 
@@ -268,6 +312,7 @@ void TTable::Post() {
         throw EDatabaseError(tableName_ + ": there is no appended or edited record to post");
     // A write on this connection must not run beside the open scan.
     ReleaseScan();
+    EndHold();
     if (state_ == State::Append)
         PostAppend();
     else
@@ -279,8 +324,11 @@ void TTable::PostAppend() {
     WriteScope scope(Link(), tableName_, inTransaction_);
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
-    Write(Prepared(insert_, "INSERT INTO ", "(id, data) VALUES(?1, ?2)"), recNo,
-          EncodeRecord(structure_, buffer_));
+    Write(Prepared(statements_.insert, "INSERT INTO ",
+                   "(id, data" + EachKey(keyFields_, [](const auto &column, const auto &) { return ", " + column; }) +
+                       ") VALUES(?1, ?2" + EachKey(keyFields_, [](const auto &, const auto &param) { return ", " + param; }) +
+                       ")"),
+          recNo, buffer_);
     scope.Commit();
     recNo_ = recNo;
     eof_ = false;
@@ -289,29 +337,70 @@ void TTable::PostAppend() {
 // Writes only the assigned fields into the record as it is now stored.
 void TTable::PostEdit() {
     WriteScope scope(Link(), tableName_, inTransaction_);
-    sqlite3_bind_int(Prepared(read_, "SELECT data FROM ", " WHERE id = ?1").get(), 1, recNo_);
-    if (!Link().Step(read_, tableName_))
+    sqlite3_bind_int(Prepared(statements_.read, "SELECT data FROM ", " WHERE id = ?1").get(), 1, recNo_);
+    if (!Link().Step(statements_.read, tableName_))
         throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is missing");
     std::vector<FieldValue> stored;
     RecordView view;
-    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(read_.get(), 0)),
-               static_cast<size_t>(sqlite3_column_bytes(read_.get(), 0)), structure_);
+    view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(statements_.read.get(), 0)),
+               static_cast<size_t>(sqlite3_column_bytes(statements_.read.get(), 0)), structure_);
     const bool intact = Intact(view) && view.ReadAll(stored);
-    read_.Reset();
+    statements_.read.Reset();
     if (!intact) Damaged();
     for (int field = 0; field < structure_.FieldCount(); ++field)
         if (assigned_[field]) stored[field] = buffer_[field];
-    Write(Prepared(update_, "UPDATE ", " SET data = ?2 WHERE id = ?1"), recNo_,
-          EncodeRecord(structure_, stored));
+    Write(Prepared(statements_.update, "UPDATE ",
+                   " SET data = ?2" +
+                       EachKey(keyFields_, [](const auto &column, const auto &param) { return ", " + column + " = " + param; }) +
+                       " WHERE id = ?1"),
+          recNo_, stored);
     scope.Commit();
 }
 
-// Runs the insert or the update of one stored record.
-void TTable::Write(Statement &statement, int recNo, const std::string &data) {
+// Runs the insert or the update of one stored record, its key columns filled from its fields.
+void TTable::Write(Statement &statement, int recNo, const std::vector<FieldValue> &values) {
+    const std::string data = EncodeRecord(structure_, values);
     sqlite3_bind_int(statement.get(), 1, recNo);
     sqlite3_bind_blob(statement.get(), 2, data.data(), static_cast<int>(data.size()), SQLITE_STATIC);
+    for (size_t i = 0; i < keyFields_.size(); ++i) {
+        const int field = keyFields_[i];
+        BindKey(statement.get(), static_cast<int>(i) + 3, structure_.fieldTypes[field], values[field]);
+    }
     Link().Step(statement, tableName_);
     statement.Reset();
+}
+
+std::vector<int> TTable::RecordsWith(int field, std::string_view text, bool fromLast, int limit) {
+    CheckField(field);
+    if (structure_.fieldTypes[field] != FieldType::Text)
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " holds no text");
+    return Lookup(field, FieldValue{text.empty(), 0, std::string(text)}, fromLast, limit);
+}
+
+std::vector<int> TTable::RecordsWith(int field, int32_t number, bool fromLast, int limit) {
+    CheckField(field);
+    if (structure_.fieldTypes[field] == FieldType::Text)
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " holds text, not a number");
+    return Lookup(field, FieldValue{false, number, {}}, fromLast, limit);
+}
+
+std::vector<int> TTable::Lookup(int field, const FieldValue &value, bool fromLast, int limit) {
+    if (!std::binary_search(keyFields_.begin(), keyFields_.end(), field))
+        throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " is not indexed");
+    Statement &lookup = Prepared(statements_.lookups[2 * field + (fromLast ? 1 : 0)], "SELECT id FROM ",
+                                 " WHERE " + KeyColumn(field) + " IS ?1 ORDER BY id" +
+                                     (fromLast ? " DESC" : "") + " LIMIT ?2");
+    BindKey(lookup.get(), 1, structure_.fieldTypes[field], value);
+    sqlite3_bind_int(lookup.get(), 2, limit);
+    std::vector<int> found;
+    try {
+        while (Link().Step(lookup, tableName_)) found.push_back(sqlite3_column_int(lookup.get(), 0));
+    } catch (...) {
+        lookup.Reset();
+        throw;
+    }
+    lookup.Reset();
+    return found;
 }
 
 void TTable::CheckField(int index) const {
@@ -332,6 +421,18 @@ const FieldValue &TTable::Value(int index) {
     return readValue_;
 }
 
+void TTable::ReadRecord(std::vector<FieldValue> &values) {
+    RequireActive();
+    if (state_ != State::Browse) {
+        values = buffer_;
+        return;
+    }
+    values.assign(static_cast<size_t>(structure_.FieldCount()), FieldValue{});
+    if (!LoadRow()) return;
+    if (!view_.ReadAll(values)) Damaged();
+    if (structure_.autoNumberField >= 0) values[structure_.autoNumberField] = {false, recNo_, {}};
+}
+
 void TTable::Assign(int index, FieldValue value) {
     CheckField(index);
     if (state_ == State::Browse)
@@ -348,7 +449,10 @@ void TTable::Damaged() const {
 }
 
 void TTable::JoinTransaction(Connection &connection, const std::string &schema) {
-    DropStatements();
+    ResetStatements();
+    EndHold();
+    parked_ = std::move(statements_);
+    statements_ = {};
     link_ = &connection;
     schema_ = schema;
     inTransaction_ = true;
@@ -356,7 +460,9 @@ void TTable::JoinTransaction(Connection &connection, const std::string &schema) 
 }
 
 void TTable::LeaveTransaction(bool rolledBack) {
-    DropStatements();
+    ResetStatements();
+    statements_ = std::move(parked_);
+    parked_ = {};
     link_ = own_.get();
     schema_ = "main";
     inTransaction_ = false;

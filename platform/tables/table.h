@@ -16,6 +16,10 @@
 // drop a pending change, so a half-filled record is never written later by accident. Post of an
 // Edit writes only the fields that were assigned. The auto-numbered field gets its number at
 // Post and cannot be written. Records are never deleted, so a record number, once given, stays.
+//
+// Lookups: the fields the structure marks indexed are kept in an index of the file, so the
+// records holding a value are found without reading the others (RecordsWith).
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,6 +29,7 @@
 #include "platform/tables/key_derivation.h"
 #include "platform/tables/record_codec.h"
 #include "platform/tables/sqlite_link.h"
+#include "platform/tables/table_file.h"
 #include "platform/tables/structure.h"
 
 namespace tables {
@@ -72,6 +77,8 @@ public:
     // The file, relative to the working directory ("GenData.db"); set while the table is closed.
     const std::string &TableName() const { return tableName_; }
     void SetTableName(const std::string &name);
+    // The file's absolute path, fixed at Open (empty before the first Open).
+    const std::string &Path() const { return path_; }
     // The field structure the file must have; a missing file is created with it.
     const TableStructure &Structure() const { return structure_; }
     void SetStructure(const TableStructure &structure);
@@ -98,6 +105,24 @@ public:
     void CheckBrowseMode();  // posts a pending change, if any
     State GetState() const { return state_; }
 
+    // The numbers of the records whose indexed field `field` holds `value` ("" or none: the records
+    // where it is empty), ascending, or descending with `fromLast`, at most `limit` of them. The
+    // cursor does not move. EDatabaseError when the field is not indexed or is of the other kind
+    // (text for a Text field, a number for an Integer or Boolean one).
+    std::vector<int> RecordsWith(int field, std::string_view text, bool fromLast = false, int limit = INT_MAX);
+    std::vector<int> RecordsWith(int field, int32_t number, bool fromLast = false, int limit = INT_MAX);
+
+    // Every field of the current record (of the pending one while appending or editing) at once;
+    // without a current record all are empty. A damaged record raises as a field read does.
+    void ReadRecord(std::vector<FieldValue> &values);
+
+    // Keeps one read of the file open until Close, Post or a damaged record: every step and lookup
+    // until then sees the same state and takes no lock of its own (a reader of several records
+    // saves a lock and a check of the file per step). Writers on other connections wait meanwhile.
+    // On a closed table the read starts with the next Open, which then takes no lock of its own
+    // either. Does nothing inside a transaction.
+    void HoldRead();
+
     TFields Fields{*this};
 
 private:
@@ -112,17 +137,19 @@ private:
 
     Connection &Link() const { return *link_; }
     std::string Table() const { return schema_ + ".records"; }
-    Statement &Prepared(Statement &statement, const char *head, const char *tail);
-    void DropStatements();
+    Statement &Prepared(Statement &statement, const char *head, const std::string &tail);
+    std::vector<int> Lookup(int field, const FieldValue &value, bool fromLast, int limit);
+    void ResetStatements();
     int QueryCount();
     bool StepTo(int recNo);
     bool Intact(RecordView &view);
     bool LoadRow();
     void ReleaseScan();
+    void EndHold();
     void DropPending();
     void PostAppend();
     void PostEdit();
-    void Write(Statement &statement, int recNo, const std::string &data);
+    void Write(Statement &statement, int recNo, const std::vector<FieldValue> &values);
 
     // Called by the session when a transaction takes the table over and when it ends.
     void JoinTransaction(Connection &connection, const std::string &schema);
@@ -140,13 +167,13 @@ private:
     Connection *link_ = nullptr;  // own_ or the transaction's connection
     std::string schema_ = "main";
     bool inTransaction_ = false;
+    bool holding_ = false;      // a read held by HoldRead
+    bool holdAtOpen_ = false;   // HoldRead before Open
     TableKey key_{};
+    std::vector<int> keyFields_;  // the fields the file indexes
 
-    Statement rows_;   // records from a number on, stepped for Next
-    Statement count_;  // the highest record number
-    Statement read_;   // one record, for Post of an Edit
-    Statement insert_;
-    Statement update_;
+    TableStatements statements_;  // on the current connection
+    TableStatements parked_;      // on the own connection, while a transaction has the table
     int scanAt_ = 0;  // the record rows_ stands on, 0 for none
     RecordView view_;
     bool damaged_ = false;  // the record rows_ stood on last is damaged

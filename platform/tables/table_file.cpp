@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/record_index.h"
 
 namespace tables {
 namespace {
@@ -19,7 +20,7 @@ void CreateSchema(Connection &connection, const std::string &name, const TableSt
         "CREATE TABLE meta(name TEXT PRIMARY KEY, value TEXT NOT NULL);"
         "CREATE TABLE records(id INTEGER PRIMARY KEY, data BLOB NOT NULL);"
         "INSERT INTO meta VALUES('format', '" +
-            std::string(kFormat) + "'), ('structure', '" + structure.Letters() + "');COMMIT;",
+            std::string(kFormat) + "'), ('structure', '" + structure.TypeLetters() + "');COMMIT;",
         name);
 }
 
@@ -45,9 +46,9 @@ Found Verify(Connection &connection, const std::string &name, const TableStructu
             reinterpret_cast<const char *>(sqlite3_column_text(meta.get(), 1));
     }
     if (format != kFormat) throw EDatabaseError(name + ": the file is not a table");
-    if (stored != structure.Letters())
+    if (stored != structure.TypeLetters())
         throw EDatabaseError(name + ": the file's field structure \"" + stored +
-                             "\" differs from the expected \"" + structure.Letters() + "\"");
+                             "\" differs from the expected \"" + structure.TypeLetters() + "\"");
     return Found::Table;
 }
 
@@ -55,9 +56,10 @@ Found Verify(Connection &connection, const std::string &name, const TableStructu
 OpenedFile Create(const std::string &path, const std::string &name, const TableStructure &structure,
                   const TableKey *newFileKey, const char *why) {
     if (!newFileKey) throw EDatabaseError(name + why);
-    OpenedFile created{std::make_unique<Connection>(path, name, *newFileKey, true), *newFileKey};
+    OpenedFile created{std::make_unique<Connection>(path, name, *newFileKey, true), *newFileKey, {}};
     CreateSchema(*created.connection, name, structure);
     if (IsPlainSQLiteFile(path)) throw EDatabaseError(name + ": the table was written without encryption");
+    created.keyFields = EnsureIndexes(*created.connection, name, structure);
     return created;
 }
 
@@ -75,9 +77,10 @@ OpenedFile OpenTableFile(const std::string &path, const std::string &name, const
     std::vector<TableKey> keys(candidates.begin(), candidates.end());
     if (newFileKey && std::find(keys.begin(), keys.end(), *newFileKey) == keys.end()) keys.push_back(*newFileKey);
     for (const TableKey &key : keys) {
-        OpenedFile opened{std::make_unique<Connection>(path, name, key, false), key};
+        OpenedFile opened{std::make_unique<Connection>(path, name, key, false), key, {}};
         switch (Verify(*opened.connection, name, structure)) {
             case Found::Table:
+                opened.keyFields = EnsureIndexes(*opened.connection, name, structure);
                 return opened;
             case Found::WrongKey:
                 break;

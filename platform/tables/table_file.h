@@ -1,11 +1,14 @@
 #pragma once
 // Opening one table file: a missing file is created with its structure; an existing one is
 // refused when it is plain SQLite, is tried with each candidate key and must carry this
-// engine's format marker and the expected structure. A file that is empty once its journal is
+// engine's format marker and the expected structure; the indexes the structure asks for are added
+// when the file lacks them. A file that is empty once its journal is
 // rolled back (a create cut short) is created like a missing one.
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/tables/key_derivation.h"
 #include "platform/tables/sqlite_link.h"
@@ -13,9 +16,22 @@
 
 namespace tables {
 
+// The statements a table prepares on its file's connection, kept with the connection between
+// Close and the next Open of the same file.
+struct TableStatements {
+    Statement rows;   // records from a number on, stepped for Next
+    Statement count;  // the highest record number
+    Statement read;   // one record, for Post of an Edit
+    Statement insert;
+    Statement update;
+    std::map<int, Statement> lookups;  // by 2 * field + (from the last)
+};
+
 struct OpenedFile {
     std::unique_ptr<Connection> connection;
-    TableKey key;  // the key that opened it
+    TableKey key;                // the key that opened it
+    std::vector<int> keyFields;  // the fields the file indexes (record_index.h)
+    TableStatements statements = {};
 };
 
 // `newFileKey` keys a file that has to be created; without it a missing file is an error.

@@ -45,13 +45,21 @@ TEST(JobLayout, FieldCountsAndTypesOfEachTable) {
     for (const Case &c : cases) {
         const tables::TableStructure structure = storage::StructureOf(c.table);
         EXPECT_EQ(structure.FieldCount(), c.fields) << "table " << c.table;
-        EXPECT_EQ(structure.Letters().substr(0, 6), c.letters) << "table " << c.table;
+        EXPECT_EQ(structure.TypeLetters().substr(0, 6), c.letters) << "table " << c.table;
         if (c.table < storage::kJobTableCount) {
             EXPECT_EQ(static_cast<int>(storage::LayoutOf(c.table).size()), c.written) << "table " << c.table;
         }
     }
     EXPECT_EQ(storage::StructureOf(storage::kGenData).autoNumberField, 40);
     EXPECT_EQ(storage::StructureOf(storage::kGenData2).autoNumberField, -1);
+    // Indexed: the job number of the child tables, the dictionary fields.
+    for (int t = 0; t < storage::kTableCount; ++t) {
+        const std::vector<int> expected = t == storage::kGenData2 ? std::vector<int>{33, 34, 35, 36, 37, 38, 41}
+                                          : t == storage::kGenData || t >= storage::kJobTableCount
+                                              ? std::vector<int>{}
+                                              : std::vector<int>{1};
+        EXPECT_EQ(storage::StructureOf(t).indexedFields, expected) << "table " << t;
+    }
 }
 
 TEST(JobLayout, SpotFieldsOfTheRecords) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "platform/runtime/errors.h"
 #include "tests/storage/job_tables_fixture.h"
@@ -51,6 +52,45 @@ protected:
         return numbers;
     }
 };
+
+// The search as a scan of the job table, reading each record's fields: the index must list the
+// same pages.
+JobListPage ScannedSearch(tables::TTable &genData, int start, const SearchTexts &filter) {
+    constexpr int kTestOrder[] = {0, 1, 2, 3, 6, 7, 4, 5};
+    const char *const prefixes[] = {"", "", "nr zlec. ", "data zlec. ", "zgłasz. ", "Osoba wyk. ", "vin. ", "nr rej. "};
+    const auto firstLine = [](const std::string &text) { return text.substr(0, text.find_first_of("\r\n")); };
+    JobListPage page;
+    if (genData.RecordCount() <= start) return page;
+    genData.SetRecNo(start);
+    for (genData.Next(); !genData.Eof(); genData.Next()) {
+        ++page.visited;
+        if (genData.Fields[47].AsString() == "1") continue;
+        std::string description;
+        bool matches = true;
+        for (const int edit : kTestOrder) {
+            const std::optional<std::string> &pattern = filter[static_cast<size_t>(edit)];
+            if (!pattern) continue;
+            const std::string text = genData.Fields[storage::SearchFieldOf(edit)].AsString();
+            bool found = false;
+            for (size_t at = 0; at < text.size() && !found; ++at) found = text.substr(at, pattern->size()) == *pattern;
+            if (!found) {
+                matches = false;
+                break;
+            }
+            if (*prefixes[edit] && description.empty()) description = prefixes[edit] + (edit == 4 ? firstLine(text) : text);
+        }
+        if (!matches) continue;
+        if (page.rows.empty()) page.pageStart = genData.RecNo() - 1;
+        page.rows.push_back({genData.RecNo(), genData.Fields[30].AsString(), genData.Fields[7].AsString(),
+                             description.empty() ? genData.Fields[31].AsString() : description,
+                             firstLine(genData.Fields[242].AsString())});
+        if (page.rows.size() == 20) {
+            page.full = true;
+            break;
+        }
+    }
+    return page;
+}
 
 std::vector<int> Range(int from, int to) {
     std::vector<int> numbers;
@@ -160,6 +200,82 @@ TEST_F(JobList, HidingTheOnlyJobOfAPageShowsTheFollowingOnes) {
     filter[0] = "X";
     Hide(1);
     EXPECT_EQ(RecNos(Page(0, &filter)), std::vector<int>{3});
+}
+
+// Random jobs, saves, hides and filters: every search page equals the scan's, row for row.
+TEST_F(JobList, SearchFromTheIndexListsWhatTheScanLists) {
+    std::mt19937 random(2026);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const auto text = [&](int length) {
+        std::string out;
+        for (int i = 0; i < length; ++i) out += "AB\r\nz"[pick(5)];
+        return out;
+    };
+    const auto jobTexts = [&] {
+        std::map<int, std::string> fields;
+        for (const int field : {3, 7, 15, 18, 21, 26, 28, 30, 31, 242}) fields[field] = text(pick(5));
+        return fields;
+    };
+    tables::TTable &genData = *jobTables[storage::kGenData];
+    int jobs = 0, searches = 0, listed = 0;
+    for (int step = 0; step < 400; ++step) {
+        const int what = pick(10);
+        if (what < 2) {
+            std::vector<std::map<int, std::string>> added(static_cast<size_t>(1 + pick(8)));
+            for (auto &fields : added) fields = jobTexts();
+            AppendJobs(added);
+            jobs += static_cast<int>(added.size());
+        } else if (what < 3) {
+            storage::JobRecord job = SampleJob(step);
+            for (const auto &[field, value] : jobTexts()) job[storage::kGenData][field] = value;
+            Save(job);
+            ++jobs;
+        } else if (what < 4 && jobs > 0) {
+            Hide(1 + pick(jobs));
+        } else {
+            SearchTexts filter;
+            for (auto &pattern : filter)
+                if (pick(3) == 0) pattern = text(pick(3));
+            const int start = pick(jobs + 2);
+            const JobListPage page = Page(start, &filter);
+            genData.Open();
+            const JobListPage scanned = ScannedSearch(genData, start, filter);
+            genData.Close();
+            ASSERT_EQ(page.rows.size(), scanned.rows.size()) << "step " << step;
+            for (size_t row = 0; row < page.rows.size(); ++row) {
+                const storage::JobListRow &a = page.rows[row], &b = scanned.rows[row];
+                ASSERT_EQ(std::tie(a.recNo, a.date, a.serial, a.description, a.version),
+                          std::tie(b.recNo, b.date, b.serial, b.description, b.version))
+                    << "step " << step << " row " << row;
+            }
+            ASSERT_EQ(std::tie(page.full, page.visited, page.pageStart),
+                      std::tie(scanned.full, scanned.visited, scanned.pageStart))
+                << "step " << step;
+            ++searches;
+            listed += static_cast<int>(page.rows.size());
+        }
+    }
+    EXPECT_GT(searches, 150);
+    EXPECT_GT(listed, 500);  // the filters list jobs, not only empty pages
+}
+
+// A job table put back from a copy is indexed afresh: its jobs are searched, not the ones before.
+TEST_F(JobList, ATableFileReplacedOnDiskIsSearchedAfresh) {
+    AppendJobs({{{7, "OLD1"}}, {{7, "OLD2"}}});
+    SearchTexts filter;
+    filter[0] = "OLD";
+    EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{1, 2}));
+    const std::filesystem::path file = jobTables[storage::kGenData]->Path();
+    const std::filesystem::path copy = file.string() + ".copy";
+    std::filesystem::copy_file(file, copy);
+    AppendJobs({{{7, "OLD3"}}});
+    Page(0, &filter);
+    std::filesystem::remove(file);
+    std::filesystem::rename(copy, file);
+    AppendJobs({{{7, "NEW3"}}});
+    EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{1, 2}));
+    filter[0] = "NEW";
+    EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{3}));
 }
 
 TEST_F(JobList, AFilterThatMatchesNothingVisitsEveryJobOnce) {

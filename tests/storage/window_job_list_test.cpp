@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/main_window_fixture.h"
+#include "storage/job_save.h"
 
 namespace {
 
@@ -96,6 +97,31 @@ TEST_F(WindowJobList, AHiddenJobLeavesTheUnfilteredList) {
     EXPECT_EQ(w.JobListPageStart.at(1), 0);
     EXPECT_THROW(w.HideRec(5), EDatabaseError);
     EXPECT_FALSE(w.Table1->Active());
+}
+
+// The search keeps up with the window's saves and hides between two searches.
+TEST_F(WindowJobList, ASearchFindsAJobSavedSinceAndLosesAJobHiddenSince) {
+    TForm1 &w = *window;
+    AppendJobs({{{7, "SN1"}}, {{7, "XX2"}}});
+    w.Edit466->Click();
+    w.Edit466->SetText("SN");
+    const auto search = [&w] {
+        w.JobListPage = 0;
+        w.JobListCursor = 0;
+        std::fill(w.JobListRecNo.begin(), w.JobListRecNo.end(), 0);
+        w.ReadDB(0, w.JobListFilterMode);
+        return std::vector<int>(w.JobListRecNo.begin(), w.JobListRecNo.begin() + 3);
+    };
+    EXPECT_EQ(search(), (std::vector<int>{1, 0, 0}));
+
+    storage::JobRecord job = w.CollectJob();
+    job[storage::kGenData][7] = std::string("SN3");
+    EXPECT_EQ(storage::SaveJob(TTable::Session(), w.JobTables(), job, {}), 3);
+    EXPECT_EQ(search(), (std::vector<int>{1, 3, 0}));
+
+    w.HideRec(1);
+    EXPECT_EQ(search(), (std::vector<int>{3, 0, 0}));
+    EXPECT_EQ(Cell(2, 0), "SN3");
 }
 
 }  // namespace
