@@ -21,8 +21,8 @@ void TForm1::ReadDB(int start, uint8_t filtering) {
     TableClosed closer{*Table1};
     Table1->Table().HoldRead();  // one read of the file for the whole page
     Table1->Open();
-    TestedTariffNames.fill(QString());
-    Edit8->SetText(QString());
+    // The job on screen keeps its tested tariffs: the list may be left without loading a job
+    // (ReadRec clears them when one is loaded).
 
     storage::SearchTexts texts;
     for (size_t i = 0; i < SzukajEdits.size(); ++i)

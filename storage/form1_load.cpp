@@ -45,6 +45,8 @@ void TForm1::ReadRec(int recNo) {
     Legalizacja(1);
     Panel162->SetColor(clInactiveCaptionText);
     Panel162->Font().SetColor(clWhite);
+    TestedTariffNames.fill(QString());  // the loaded job's own results mark its tested tariffs
+    Edit8->SetText(QString());
 
     const LoadedJob job = storage::ReadJob(JobTables(), recNo);
     Panel13->Font().SetColor(clBlack);

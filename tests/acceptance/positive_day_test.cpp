@@ -174,6 +174,14 @@ TEST_F(TwoTariffJob, TestsInOneRunMakeTheSameJob) {
     EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
     ShowsEachTestsPoints();
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
+
+    // A look at the saved jobs, left without loading one, leaves the job as it was.
+    ClickShown(w.Panel36);  // CZYTAJ BD
+    ASSERT_TRUE(w.Panel38->Visible());
+    ClickShown(w.Panel149);  // WYJDZ
+    ASSERT_FALSE(w.Panel38->Visible());
+    EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
+    EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
 }
 
 // The same job with tariff 2's time units counted 0,2 % late: that one test beyond its tolerance

@@ -343,6 +343,8 @@ TEST_F(WindowLoad, ThePagesOfTheListSkipHiddenJobsAndHidingAsksFirst) {
         w.Table1->Post();
     }
     w.Table1->Close();
+    w.TestedTariffNames[0] = "A1";  // the job on screen has tariff A1 tested
+    w.Edit8->SetText("A1,");
     const auto serials = [&](int rows) {
         std::vector<QString> shown;
         for (int row = 0; row < rows; ++row) shown.push_back(Cell(2, row));
@@ -410,6 +412,16 @@ TEST_F(WindowLoad, ThePagesOfTheListSkipHiddenJobsAndHidingAsksFirst) {
     Click(w.Panel149);  // "WYJDZ"
     EXPECT_FALSE(w.Panel38->Visible());
     EXPECT_TRUE(w.Panel239->Visible());
+    EXPECT_EQ(w.Edit8->Text(), "A1,") << "a look at the list leaves the tested tariffs of the job on screen";
+
+    // Loading a job without results leaves none of the earlier job's tested tariffs.
+    Click(w.Panel36);
+    const QString firstRow = Cell(2, 0);
+    Click(w.JobRowPanels[0]);
+    EXPECT_EQ(w.Edit21->Text(), firstRow);
+    EXPECT_EQ(w.Edit8->Text(), "");
+    EXPECT_TRUE(std::all_of(w.TestedTariffNames.begin(), w.TestedTariffNames.end(),
+                            [](const QString &name) { return name.isEmpty(); }));
 }
 
 // What the documents print that a restart used to lose: the check period (kept also when the
