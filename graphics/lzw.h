@@ -61,6 +61,9 @@ public:
 private:
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
+    // Emits the code of the string matched so far, whose extension by one pixel was not found,
+    // and gives that longer string the next code; a full dictionary starts again.
+    void EndString(uint16_t prefix);
 
     static constexpr int kTableBits = 13;
     static constexpr int kTableSize = 1 << kTableBits;  // twice the codes: never more than half full
@@ -69,6 +72,15 @@ private:
     // bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
     std::array<uint32_t, kTableSize> slots_;
     uint16_t currentPrefix_ = 0;
+    // Strings of one pixel repeated (uniform areas) are also listed per pixel: the codes of its
+    // runs of 2, 3, ... pixels in the order they were made, so a run in the row is matched at
+    // once by its length instead of pixel by pixel. runLength_ counts the pixels of the current
+    // string, runPixel_ is the pixel it repeats or 256 when it is not a run. Runs of fewer than
+    // kRunPathLength pixels go the hash table's way: noisy images seldom have longer ones.
+    static constexpr int kRunPathLength = 3;
+    std::array<std::vector<uint16_t>, 256> runCodes_;
+    int runLength_ = 0;
+    int runPixel_ = 256;
 
     // Codes are packed into a 64-bit register and stored 4 bytes at a time; whole sub-blocks go
     // to the stream once 16 of them are held.
