@@ -57,22 +57,21 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
 
 void TZUB_LZWCompressor::StartDictionary() {
     InitDictionary();
-    slots_.fill(0);
+    std::fill(slots_.begin(), slots_.end(), 0);
     for (auto &codes : runCodes_) codes.clear();
 }
 
 // The three steps of the inner loop are forced inline: out of line they cost a fifth of the time.
 [[gnu::always_inline]] inline TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix, uint16_t pixel) const {
-    // The first slot tried takes the pixel in the table's high bits and the prefix code in its low
-    // bits, so the children of codes made one after another lie side by side. Further slots step
-    // by an odd amount hashed from the key: keys that share a first slot part at once. The table
-    // is never more than half full.
+    // A multiplicative hash of the key picks the first slot from its top bits and an odd step
+    // for further slots from lower ones, so keys that share a first slot part at once.
     const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
-    uint32_t slot = (static_cast<uint32_t>(pixel) << (kTableBits - 8) ^ prefix) & (kTableSize - 1);
+    const uint32_t hash = key * 2654435761u;
+    uint32_t slot = hash >> (32 - kTableBits);
     uint32_t entry = slots_[slot];
     if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
         return static_cast<TDictionaryIndex>(slot);
-    const uint32_t step = (key * 2654435761u) >> (32 - kTableBits) | 1;
+    const uint32_t step = (hash >> 6 & (kTableSize - 1)) | 1;
     for (;;) {
         slot = (slot + step) & (kTableSize - 1);
         entry = slots_[slot];
