@@ -74,10 +74,10 @@ private:
     std::vector<uint32_t> slots_ = std::vector<uint32_t>(kTableSize);
     uint16_t currentPrefix_ = 0;
     // Strings of one pixel repeated (uniform areas) are also listed per pixel: the codes of its
-    // runs of 2, 3, ... pixels in the order they were made, so a run in the row is matched at
-    // once by its length instead of pixel by pixel. runLength_ counts the pixels of the current
-    // string, runPixel_ is the pixel it repeats or 256 when it is not a run. Runs of fewer than
-    // kRunPathLength pixels go the hash table's way: noisy images seldom have longer ones.
+    // runs of 2, 3, ... pixels, so a run in the row is matched by indexing the list, not by a
+    // chain of hash probes. runLength_ counts the pixels of the current string, runPixel_ is the
+    // pixel it repeats, or 256 and above when it is not a run. Runs shorter than kRunPathLength
+    // go the hash table's way: noisy images seldom have longer ones.
     static constexpr int kRunPathLength = 3;
     std::array<std::vector<uint16_t>, 256> runCodes_;
     int runLength_ = 0;

@@ -62,7 +62,8 @@ void TZUB_LZWCompressor::StartDictionary() {
 }
 
 // The three steps of the inner loop are forced inline: out of line they cost a fifth of the time.
-[[gnu::always_inline]] inline TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix, uint16_t pixel) const {
+[[gnu::always_inline]] inline TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix,
+                                                                                 uint16_t pixel) const {
     // A multiplicative hash of the key picks the first slot from its top bits and an odd step
     // for further slots from lower ones, so keys that share a first slot part at once.
     const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;

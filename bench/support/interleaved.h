@@ -39,8 +39,10 @@ void Interleaved(benchmark::State &state, int batch, Ours ours, Theirs theirs) {
 }
 
 inline void Spread(benchmark::internal::Benchmark *b) {
-    b->ComputeStatistics("min", [](const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); });
-    b->ComputeStatistics("max", [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
+    b->ComputeStatistics("min",
+                         [](const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); });
+    b->ComputeStatistics("max",
+                         [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
 }
 
 }  // namespace bench
