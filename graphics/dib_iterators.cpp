@@ -244,9 +244,12 @@ bool TDIB8Reader::GetNextColourIndex(TColourIndex &index) {
 int TDIB8Reader::GetNextColourIndexes(TColourIndex *indexes, int count) {
     int first;
     const int n = AdvanceRun(count, first);
-    const int step = Backwards() ? -1 : 1;
     const uint8_t *row = Row() + first;
-    for (int i = 0; i < n; ++i, row += step) indexes[i] = *row;
+    if (!Backwards()) {
+        std::copy_n(row, n, indexes);
+        return n;
+    }
+    for (int i = 0; i < n; ++i) indexes[i] = row[-i];
     return n;
 }
 

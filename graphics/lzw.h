@@ -61,14 +61,27 @@ public:
 private:
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
+    // Emits the code of the string matched so far, whose extension by one pixel was not found,
+    // and gives that longer string the next code; a full dictionary starts again.
+    void EndString(uint16_t prefix);
 
-    static constexpr int kTableBits = 13;
-    static constexpr int kTableSize = 1 << kTableBits;  // twice the codes: never more than half full
-    // The dictionary as an open-addressed hash table. A slot holds the string's last pixel in
-    // bits 0-7, the code of the rest of the string in bits 8-19 and the string's own code in
-    // bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
-    std::array<uint32_t, kTableSize> slots_;
+    static constexpr int kTableBits = 15;
+    // Eight times the codes: at most an eighth full, first probes seldom collide.
+    static constexpr int kTableSize = 1 << kTableBits;
+    // The dictionary as an open-addressed hash table, on the heap (128 KiB). A slot holds the
+    // string's last pixel in bits 0-7, the code of the rest of the string in bits 8-19 and the
+    // string's own code in bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
+    std::vector<uint32_t> slots_ = std::vector<uint32_t>(kTableSize);
     uint16_t currentPrefix_ = 0;
+    // Strings of one pixel repeated (uniform areas) are also listed per pixel: the codes of its
+    // runs of 2, 3, ... pixels, so a run in the row is matched by indexing the list, not by a
+    // chain of hash probes. runLength_ counts the pixels of the current string, runPixel_ is the
+    // pixel it repeats, or 256 and above when it is not a run. Runs shorter than kRunPathLength
+    // go the hash table's way: noisy images seldom have longer ones.
+    static constexpr int kRunPathLength = 3;
+    std::array<std::vector<uint16_t>, 256> runCodes_;
+    int runLength_ = 0;
+    int runPixel_ = 256;
 
     // Codes are packed into a 64-bit register and stored 4 bytes at a time; whole sub-blocks go
     // to the stream once 16 of them are held.

@@ -106,14 +106,14 @@ void Compare(benchmark::State &state, const std::string &text, bool binary) {
     bench::Interleaved(state, 20, ours, theirs);
 }
 
-BENCHMARK_CAPTURE(Compare, SmallDigits, SmallDigits(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, SmallText, SmallText(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, LargeDigits, LargeDigits(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, Alphanumeric, Alphanumeric(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, ResultsPage, ResultsPageText(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, PlainPage, PlainPageText(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, Version40, Version40Text(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, Alternating, AlternatingText(), false)->UseManualTime();
-BENCHMARK_CAPTURE(Compare, Binary, Binary(), true)->UseManualTime();
+BENCHMARK_CAPTURE(Compare, SmallDigits, SmallDigits(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, SmallText, SmallText(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, LargeDigits, LargeDigits(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, Alphanumeric, Alphanumeric(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, ResultsPage, ResultsPageText(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, PlainPage, PlainPageText(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, Version40, Version40Text(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, Alternating, AlternatingText(), false)->UseManualTime()->Apply(bench::Spread);
+BENCHMARK_CAPTURE(Compare, Binary, Binary(), true)->UseManualTime()->Apply(bench::Spread);
 
 }  // namespace

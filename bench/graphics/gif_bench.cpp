@@ -47,7 +47,7 @@ void BM_GifRead(benchmark::State &state) {
         [&] { benchmark::DoNotOptimize(gif_oracle::Decode(gif)); });
 }
 
-BENCHMARK(BM_GifWrite)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GifRead)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GifWrite)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(bench::Spread);
+BENCHMARK(BM_GifRead)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(bench::Spread);
 
 }  // namespace

@@ -36,7 +36,7 @@ void BM_LzwDecode(benchmark::State &state) {
         [&] { benchmark::DoNotOptimize(gif_oracle::Decode(gif)); });
 }
 
-BENCHMARK(BM_LzwEncode)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LzwDecode)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LzwEncode)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(bench::Spread);
+BENCHMARK(BM_LzwDecode)->DenseRange(0, 2)->UseManualTime()->Unit(benchmark::kMillisecond)->Apply(bench::Spread);
 
 }  // namespace

@@ -1,10 +1,14 @@
 #pragma once
 // Runs our code and a peer's on the same input in alternating batches inside each iteration, so
 // that both meet the same machine state, and reports both times per call and ours over the peer's
-// ("ratio", below 1: ours is faster). The benchmark's own time is ours.
+// ("ratio", below 1: ours is faster). The benchmark's own time is ours. Registered with
+// ->Apply(bench::Spread) and run with --benchmark_repetitions=N, each figure is also given as
+// its median, min and max over the repetitions.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 namespace bench {
 
@@ -32,6 +36,13 @@ void Interleaved(benchmark::State &state, int batch, Ours ours, Theirs theirs) {
     state.counters["ours_us"] = oursSeconds / calls * 1e6;
     state.counters["peer_us"] = theirsSeconds / calls * 1e6;
     state.counters["ratio"] = oursSeconds / theirsSeconds;
+}
+
+inline void Spread(benchmark::internal::Benchmark *b) {
+    b->ComputeStatistics("min",
+                         [](const std::vector<double> &v) { return *std::min_element(v.begin(), v.end()); });
+    b->ComputeStatistics("max",
+                         [](const std::vector<double> &v) { return *std::max_element(v.begin(), v.end()); });
 }
 
 }  // namespace bench

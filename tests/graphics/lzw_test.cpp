@@ -32,6 +32,8 @@ std::vector<ImageCase> ImageCases() {
         // Enough distinct strings for several dictionary restarts.
         {"256 colours noise", dt8bit, 8, 211, 173, test_images::Noise(211, 173, 8)},
         {"single column", dt8bit, 8, 1, 700, test_images::Noise(1, 700, 3)},
+        {"runs of a few colours", dt8bit, 8, 173, 601, test_images::Runs(173, 601)},
+        {"16 colours runs", dt4bit, 4, 97, 300, test_images::Runs(97, 300, 2)},
     };
 }
 
@@ -63,6 +65,13 @@ TEST(LzwCoder, StringsCarryAcrossRows) {
     const auto noise = test_images::Noise(90, 1, 8);
     std::vector<uint8_t> split = Encode(dt8bit, 45, 2, noise);
     EXPECT_EQ(split, Encode(dt8bit, 90, 1, noise));
+    // Runs cut by row ends at every place, through dictionary restarts.
+    const auto runs = test_images::Runs(6000, 20);
+    const std::vector<uint8_t> single = Encode(dt8bit, 120000, 1, runs);
+    for (int width : {1, 3, 64, 125, 1000}) {
+        SCOPED_TRACE(width);
+        EXPECT_EQ(Encode(dt8bit, width, 120000 / width, runs), single);
+    }
 }
 
 TEST(LzwCoder, FullSubBlocksCarryTheirLastByte) {

@@ -21,6 +21,21 @@ inline std::vector<uint8_t> Noise(int width, int height, int bits, unsigned star
     return pixels;
 }
 
+// Runs of one index, 1 to 60 pixels long, of six indexes, broken by single pixels of 16 indexes:
+// uniform areas whose strings grow long, cross rows and restart with the dictionary.
+inline std::vector<uint8_t> Runs(int width, int height, unsigned start = 1) {
+    std::mt19937 random(start);
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height);
+    for (size_t i = 0; i < pixels.size();) {
+        const auto index = static_cast<uint8_t>(random() % 6);
+        const size_t length = std::min<size_t>(1 + random() % 60, pixels.size() - i);
+        std::fill_n(pixels.begin() + static_cast<ptrdiff_t>(i), length, index);
+        i += length;
+        if (i < pixels.size()) pixels[i++] = static_cast<uint8_t>(random() % 16);
+    }
+    return pixels;
+}
+
 // Smooth shading with a little grain, like a photograph reduced to 256 colours.
 inline std::vector<uint8_t> PhotoLike(int width, int height, unsigned start = 1) {
     std::mt19937 random(start);
