@@ -53,8 +53,10 @@ void TForm1::CopyEditBufZmiana(bool store) {
                                QStringLiteral(" do ") + Shown(side.validity[ug + 4]);
         Label220->SetCaption(active);
         Label219->SetCaption(active);
+        // A group the meter gave no page letter (0) adds nothing to a caption.
         const auto letter = [this](int group) {
-            return QString(QChar(LayoutPageCodes[static_cast<size_t>(4 * ZmianaView + group)]));
+            const uint8_t code = LayoutPageCodes[static_cast<size_t>(4 * ZmianaView + group)];
+            return code == 0 ? QString() : QString(QChar(code));
         };
         for (int j = 0; j < 4; ++j) {
             const QString own = letter(g) + QString::number(j + 1);

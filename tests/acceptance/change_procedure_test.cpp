@@ -83,6 +83,7 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     EXPECT_EQ(w.ZuTariffParamsAfter[0][0], "9,50") << "showing a side stores nothing";
     // The second tab shows the layout read from the page record cut short: nothing of it.
     Click(w.Panel158);
+    EXPECT_EQ(w.Panel158->Caption(), "Tar.E-") << "a group without a page letter";
     EXPECT_EQ(FirstInitialFee(), "---");
     EXPECT_EQ(w.Edit526->Text(), "---");
     ClickShown(w.Label423);
