@@ -16,30 +16,34 @@ struct ClosedOnExit {
     }
 };
 
-// The fields of the current record that the save writes or older saves wrote, as their types.
-RecordValues ReadValues(tables::TTable &table, int layout) {
-    std::vector<tables::FieldValue> stored;
-    table.ReadRecord(stored);
-    RecordValues values;
-    for (const FieldSpec &fieldSpec : LayoutOf(layout)) {
-        if (fieldSpec.source == Source::None || fieldSpec.source == Source::Link || fieldSpec.source == Source::AutoNumber)
-            continue;
-        tables::FieldValue &field = stored[static_cast<size_t>(fieldSpec.field)];
-        if (field.isNull) continue;
-        // The layout lists fields in ascending order: each goes in at the map's end.
-        switch (fieldSpec.type) {
-            case tables::FieldType::Text:
-                values.emplace_hint(values.end(), fieldSpec.field, std::move(field.text));
-                break;
-            case tables::FieldType::Integer:
-                values.emplace_hint(values.end(), fieldSpec.field, field.number);
-                break;
-            case tables::FieldType::Boolean:
-                values.emplace_hint(values.end(), fieldSpec.field, field.number != 0);
-                break;
+bool Readable(const FieldSpec &fieldSpec) {
+    return fieldSpec.source != Source::None && fieldSpec.source != Source::Link &&
+           fieldSpec.source != Source::AutoNumber;
+}
+
+// For every field of a job table, the type the save wrote it with, or none when the layouts list
+// no value for it (such fields read as empty whatever the file holds).
+using ReadableTypes = std::vector<std::optional<tables::FieldType>>;
+const ReadableTypes &ReadableTypesOf(int table) {
+    static const std::array<ReadableTypes, kJobTableCount> types = [] {
+        std::array<ReadableTypes, kJobTableCount> all;
+        for (int t = 0; t < kJobTableCount; ++t) {
+            all[static_cast<size_t>(t)].resize(static_cast<size_t>(FieldCountOf(t)));
+            for (const FieldSpec &fieldSpec : LayoutOf(t))
+                if (Readable(fieldSpec)) all[static_cast<size_t>(t)][static_cast<size_t>(fieldSpec.field)] = fieldSpec.type;
         }
-    }
-    return values;
+        return all;
+    }();
+    return types.at(static_cast<size_t>(table));
+}
+
+// The stored value of a field read as `type`; none when it is empty, unlisted or of another type.
+const tables::FieldValue *Find(const LoadedJob &job, int table, int field, tables::FieldType type) {
+    const std::vector<tables::FieldValue> &values = job.stored.at(static_cast<size_t>(table));
+    if (field < 0 || static_cast<size_t>(field) >= values.size()) return nullptr;
+    if (ReadableTypesOf(table)[static_cast<size_t>(field)] != type) return nullptr;
+    const tables::FieldValue &value = values[static_cast<size_t>(field)];
+    return value.isNull ? nullptr : &value;
 }
 
 // Moves to the last record of `table` linked to job `number`; false when there is none.
@@ -52,32 +56,39 @@ bool FindLinked(tables::TTable &table, int linkField, int number) {
 
 }  // namespace
 
-namespace {
-
-const FieldValue *Find(const LoadedJob &job, int table, int field) {
-    const RecordValues &values = job.record.at(static_cast<size_t>(table));
-    const auto it = values.find(field);
-    return it == values.end() ? nullptr : &it->second;
+JobRecord LoadedJob::Values() const {
+    JobRecord record;
+    for (int t = 0; t < kJobTableCount; ++t) {
+        const ReadableTypes &types = ReadableTypesOf(t);
+        const std::vector<tables::FieldValue> &values = stored[static_cast<size_t>(t)];
+        for (size_t field = 0; field < values.size() && field < types.size(); ++field) {
+            if (!types[field] || values[field].isNull) continue;
+            const tables::FieldValue &value = values[field];
+            RecordValues &out = record[static_cast<size_t>(t)];
+            const int at = static_cast<int>(field);
+            switch (*types[field]) {
+                case tables::FieldType::Text: out.emplace_hint(out.end(), at, value.text); break;
+                case tables::FieldType::Integer: out.emplace_hint(out.end(), at, value.number); break;
+                case tables::FieldType::Boolean: out.emplace_hint(out.end(), at, value.number != 0); break;
+            }
+        }
+    }
+    return record;
 }
 
-}  // namespace
-
 std::string LoadedJob::Text(int table, int field) const {
-    const FieldValue *value = Find(*this, table, field);
-    const auto *text = value ? std::get_if<std::string>(value) : nullptr;
-    return text ? *text : std::string();
+    const tables::FieldValue *value = Find(*this, table, field, tables::FieldType::Text);
+    return value ? value->text : std::string();
 }
 
 int32_t LoadedJob::Integer(int table, int field) const {
-    const FieldValue *value = Find(*this, table, field);
-    const auto *integer = value ? std::get_if<int32_t>(value) : nullptr;
-    return integer ? *integer : 0;
+    const tables::FieldValue *value = Find(*this, table, field, tables::FieldType::Integer);
+    return value ? value->number : 0;
 }
 
 bool LoadedJob::Boolean(int table, int field) const {
-    const FieldValue *value = Find(*this, table, field);
-    const auto *flag = value ? std::get_if<bool>(value) : nullptr;
-    return flag && *flag;
+    const tables::FieldValue *value = Find(*this, table, field, tables::FieldType::Boolean);
+    return value && value->number != 0;
 }
 
 std::optional<int32_t> LoadedJob::Number(int table, int field) const {
@@ -98,13 +109,13 @@ LoadedJob ReadJob(const JobTables &tables, int recNo) {
     if (recNo < 1) throw EDatabaseError("no job at record number " + std::to_string(recNo));
     genData.SetRecNo(recNo);
     LoadedJob job;
-    job.number = genData.Fields[kJobNumberField].AsInteger();
-    job.record[kGenData] = ReadValues(genData, kGenData);
+    genData.ReadRecord(job.stored[kGenData]);
+    job.number = job.stored[kGenData][kJobNumberField].number;
     job.found[kGenData] = true;
     for (int t = kGenData + 1; t < kJobTableCount; ++t) {
         tables::TTable &child = *tables[static_cast<size_t>(t)];
         job.found[static_cast<size_t>(t)] = FindLinked(child, LinkFieldOf(t), job.number);
-        if (job.found[static_cast<size_t>(t)]) job.record[static_cast<size_t>(t)] = ReadValues(child, t);
+        if (job.found[static_cast<size_t>(t)]) child.ReadRecord(job.stored[static_cast<size_t>(t)]);
     }
     return job;
 }

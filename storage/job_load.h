@@ -12,10 +12,13 @@ namespace storage {
 
 struct LoadedJob {
     int number = 0;  // the job number linking the records
-    // The values by table; fields stored empty are absent. A child table without a record of
-    // this job reads as empty and `found` says so.
-    JobRecord record;
+    // Each table's record as stored, every field decoded. A child table without a record of this
+    // job holds no fields and `found` says so.
+    std::array<std::vector<tables::FieldValue>, kJobTableCount> stored;
     std::array<bool, kJobTableCount> found{};
+
+    // The fields the save layouts list, as the save wrote them; fields stored empty are absent.
+    JobRecord Values() const;
 
     // A field of `table` as the type it holds; an empty field reads as "", 0 or false.
     std::string Text(int table, int field) const;

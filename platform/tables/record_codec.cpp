@@ -123,11 +123,14 @@ bool RecordView::Read(int field, FieldValue &value) {
 }
 
 bool RecordView::Whole() {
-    FieldValue number;
-    for (int field = 0; field < structure_->FieldCount(); ++field) {
-        Slot slot;
-        if (structure_->fieldTypes[field] == FieldType::Text ? !Locate(field, slot) : !Read(field, number))
-            return false;
+    const int count = structure_->FieldCount();
+    Slot slot;
+    if (count > 0 && !Locate(count - 1, slot)) return false;  // every field located, the text lengths checked
+    int32_t number;
+    for (int field = 0; field < count; ++field) {
+        const FieldType type = structure_->fieldTypes[field];
+        const uint64_t tag = slots_[field].tag;
+        if (type != FieldType::Text && tag != 0 && !UnZigZag(tag - 1, type, number)) return false;
     }
     return true;
 }

@@ -65,6 +65,7 @@ void TTable::SetTableName(const std::string &name) {
 void TTable::SetStructure(const TableStructure &structure) {
     if (active_) throw EDatabaseError(tableName_ + ": cannot change the structure of an open table");
     structure_ = structure;
+    letters_ = structure_.Letters();
 }
 
 void TTable::SetNewFilePassword(std::string_view password) {
@@ -78,7 +79,7 @@ void TTable::Open() {
     if (structure_.FieldCount() == 0) throw EDatabaseError(tableName_ + ": the table has no field structure");
     const std::string path = std::filesystem::absolute(tableName_).lexically_normal().string();
     OpenedFile opened;
-    if (!session_.TakeConnection(path, structure_.Letters(), opened)) {
+    if (!session_.TakeConnection(path, letters_, opened)) {
         const TableKey *newFileKey = newFilePassword_.empty() ? nullptr : &session_.KeyOf(newFilePassword_);
         opened = OpenTableFile(path, tableName_, structure_, session_.CandidateKeys(path), newFileKey);
         session_.RememberKey(path, opened.key);
@@ -97,10 +98,11 @@ void TTable::Open() {
     }
     active_ = true;
     state_ = State::Browse;
+    probedAtMisses_ = -1;
     try {
         if (hold) HoldRead();
         // On the first record, read when a field is; no read lock is taken yet.
-        const int count = QueryCount();
+        const int count = Count();
         recNo_ = count > 0 ? 1 : 0;
         eof_ = count == 0;
     } catch (...) {
@@ -120,7 +122,7 @@ void TTable::Close() {
     }
     inTransaction_ = false;
     link_ = nullptr;
-    session_.KeepConnection(path_, structure_.Letters(),
+    session_.KeepConnection(path_, letters_,
                             OpenedFile{std::move(own_), key_, keyFields_, std::move(statements_)});
     statements_ = {};
     parked_ = {};
@@ -155,6 +157,13 @@ int TTable::QueryCount() {
     return count;
 }
 
+// The record count; a held read sees no other writer, so it asks the file once.
+int TTable::Count() {
+    if (!holding_) return QueryCount();
+    if (heldCount_ < 0) heldCount_ = QueryCount();
+    return heldCount_;
+}
+
 // Makes record `recNo` current; false when there is no such record. Stepping to the record after
 // the current one continues the running scan, so a walk costs one step per record.
 bool TTable::StepTo(int recNo) {
@@ -183,14 +192,20 @@ bool TTable::StepTo(int recNo) {
 
 // Whether the record just read decodes whole and its pages passed the engine's check. A page that
 // fails its check is handed out zeroed and the row still comes back; the engine only marks the
-// connection failed, so that the next statement on it fails.
+// connection failed, so that the next statement on it fails. Pages are checked only as they come
+// from the file, so when the connection read none since the last probe there is nothing to ask.
 bool TTable::Intact(RecordView &view) {
     if (!view.Whole()) return false;
+    int misses = 0, highest = 0;
+    sqlite3_db_status(Link().Handle(), SQLITE_DBSTATUS_CACHE_MISS, &misses, &highest, 0);
+    if (misses == probedAtMisses_) return true;
     try {
         QueryCount();
     } catch (const EDatabaseError &) {
+        probedAtMisses_ = -1;
         return false;
     }
+    probedAtMisses_ = misses;
     return true;
 }
 
@@ -200,8 +215,13 @@ void TTable::HoldRead() {
         return;
     }
     if (holding_ || inTransaction_) return;
-    Link().Exec("BEGIN", tableName_);
+    // Both prepared here, so that ending the read never has to prepare anything.
+    if (!statements_.begin) statements_.begin = own_->Prepare("BEGIN", tableName_);
+    if (!statements_.commit) statements_.commit = own_->Prepare("COMMIT", tableName_);
+    own_->Step(statements_.begin, tableName_);
+    statements_.begin.Reset();
     holding_ = true;
+    heldCount_ = -1;
 }
 
 // Ends the held read; its statements are reset first, so that nothing keeps the read open.
@@ -209,7 +229,9 @@ void TTable::EndHold() {
     if (!holding_) return;
     holding_ = false;
     ReleaseScan();
-    sqlite3_exec(own_->Handle(), "COMMIT", nullptr, nullptr, nullptr);
+    // A read ends whatever its statements met; a failed end leaves nothing to undo.
+    sqlite3_step(statements_.commit.get());
+    sqlite3_reset(statements_.commit.get());
 }
 
 // Ends the running scan, which releases the file's read lock.
@@ -245,7 +267,7 @@ void TTable::Last() {
     RequireActive();
     DropPending();
     ReleaseScan();
-    recNo_ = QueryCount();
+    recNo_ = Count();
     eof_ = true;
 }
 
@@ -257,7 +279,7 @@ int TTable::RecNo() const {
 void TTable::SetRecNo(int recNo) {
     RequireActive();
     DropPending();
-    const int count = QueryCount();
+    const int count = Count();
     if (recNo < 0 || recNo > count)
         throw EDatabaseError(tableName_ + ": record number " + std::to_string(recNo) +
                              " is out of range (1.." + std::to_string(count) + ")");
@@ -268,7 +290,7 @@ void TTable::SetRecNo(int recNo) {
 
 int TTable::RecordCount() {
     RequireActive();
-    return QueryCount();
+    return Count();
 }
 
 void TTable::DropPending() {
@@ -412,12 +434,17 @@ void TTable::CheckField(int index) const {
 const FieldValue &TTable::Value(int index) {
     CheckField(index);
     if (state_ != State::Browse) return buffer_[index];
-    readValue_ = FieldValue{};
+    // Cleared in place: the text keeps its room for the next field read.
+    readValue_.isNull = true;
+    readValue_.number = 0;
+    readValue_.text.clear();
     if (!LoadRow()) return readValue_;
-    if (index == structure_.autoNumberField)
-        readValue_ = {false, recNo_, {}};
-    else
+    if (index == structure_.autoNumberField) {
+        readValue_.isNull = false;
+        readValue_.number = recNo_;
+    } else {
         view_.Read(index, readValue_);
+    }
     return readValue_;
 }
 
@@ -455,6 +482,7 @@ void TTable::JoinTransaction(Connection &connection, const std::string &schema) 
     statements_ = {};
     link_ = &connection;
     schema_ = schema;
+    probedAtMisses_ = -1;
     inTransaction_ = true;
     session_.Link(this);
 }
@@ -465,6 +493,7 @@ void TTable::LeaveTransaction(bool rolledBack) {
     parked_ = {};
     link_ = own_.get();
     schema_ = "main";
+    probedAtMisses_ = -1;
     inTransaction_ = false;
     if (!rolledBack) return;
     // Records appended in the transaction are gone: stand on the last one that stayed.

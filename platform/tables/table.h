@@ -141,6 +141,7 @@ private:
     std::vector<int> Lookup(int field, const FieldValue &value, bool fromLast, int limit);
     void ResetStatements();
     int QueryCount();
+    int Count();
     bool StepTo(int recNo);
     bool Intact(RecordView &view);
     bool LoadRow();
@@ -159,6 +160,7 @@ private:
     std::string tableName_;
     std::string path_;  // absolute, fixed at Open
     TableStructure structure_;
+    std::string letters_;  // the structure as its letters, the key of kept connections
     std::string newFilePassword_;
 
     bool active_ = false;
@@ -168,6 +170,7 @@ private:
     std::string schema_ = "main";
     bool inTransaction_ = false;
     bool holding_ = false;      // a read held by HoldRead
+    int heldCount_ = -1;        // the record count seen in the held read, once asked
     bool holdAtOpen_ = false;   // HoldRead before Open
     TableKey key_{};
     std::vector<int> keyFields_;  // the fields the file indexes
@@ -177,6 +180,7 @@ private:
     int scanAt_ = 0;  // the record rows_ stands on, 0 for none
     RecordView view_;
     bool damaged_ = false;  // the record rows_ stood on last is damaged
+    int probedAtMisses_ = -1;  // the connection's page reads from the file at its last good probe
     FieldValue readValue_;
     int recNo_ = 0;
     bool eof_ = true;

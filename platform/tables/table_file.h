@@ -24,6 +24,7 @@ struct TableStatements {
     Statement read;   // one record, for Post of an Edit
     Statement insert;
     Statement update;
+    Statement begin, commit;  // a held read
     std::map<int, Statement> lookups;  // by 2 * field + (from the last)
 };
 

@@ -137,7 +137,7 @@ TEST_F(JobFiles, TheListAndTheLoaderReportADamagedJobInsteadOfShowingItEmpty) {
         for (int n = 1; n <= 3; ++n) {
             try {
                 const storage::LoadedJob loaded = storage::ReadJob(jobTables, n);
-                EXPECT_EQ(loaded.record, intactJobs[static_cast<size_t>(n - 1)].record) << "page " << page;
+                EXPECT_EQ(loaded.Values(), intactJobs[static_cast<size_t>(n - 1)].Values()) << "page " << page;
             } catch (const EDatabaseError &error) {
                 loaderReported += damaged(error);
             }

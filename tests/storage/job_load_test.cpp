@@ -35,7 +35,7 @@ TEST_F(JobLoad, EveryJobReadsBackFieldByFieldAsSaved) {
         const storage::JobRecord &saved = n == 4 ? partial : jobs[n - 1];
         EXPECT_EQ(loaded.number, n);
         for (int t = 0; t < storage::kJobTableCount; ++t)
-            EXPECT_EQ(loaded.record[static_cast<size_t>(t)], saved[static_cast<size_t>(t)])
+            EXPECT_EQ(loaded.Values()[static_cast<size_t>(t)], saved[static_cast<size_t>(t)])
                 << "job " << n << " " << storage::TableFileOf(t + 1).file;
         for (const bool found : loaded.found) EXPECT_TRUE(found);
     }
@@ -75,10 +75,10 @@ TEST_F(JobLoad, AMissingChildRecordReadsEmptyNotAnotherJobs) {
     const storage::LoadedJob loaded = Read(3);
     EXPECT_EQ(loaded.number, 3);
     EXPECT_TRUE(loaded.found[storage::kGenData]);
-    EXPECT_EQ(std::get<std::string>(loaded.record[storage::kGenData].at(7)), "lonely");
+    EXPECT_EQ(std::get<std::string>(loaded.Values()[storage::kGenData].at(7)), "lonely");
     for (int t = storage::kGenData + 1; t < storage::kJobTableCount; ++t) {
         EXPECT_FALSE(loaded.found[static_cast<size_t>(t)]) << t;
-        EXPECT_TRUE(loaded.record[static_cast<size_t>(t)].empty()) << t;
+        EXPECT_TRUE(loaded.Values()[static_cast<size_t>(t)].empty()) << t;
     }
 }
 
@@ -87,7 +87,7 @@ TEST_F(JobLoad, OfTwoChildRecordsOfOneJobTheLaterIsRead) {
     job[storage::kLegZU] = {{2, std::string("first")}};
     Save(job);
     AppendChild(storage::kLegZU, 1, {{2, std::string("second")}});
-    EXPECT_EQ(Read(1).record[storage::kLegZU], (storage::RecordValues{{2, std::string("second")}}));
+    EXPECT_EQ(Read(1).Values()[storage::kLegZU], (storage::RecordValues{{2, std::string("second")}}));
 }
 
 TEST_F(JobLoad, ARecordNumberOutsideTheTableIsAnErrorAndClosesTheTables) {
