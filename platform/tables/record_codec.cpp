@@ -80,7 +80,8 @@ bool RecordView::Locate(int field, Slot &slot) {
             break;
         }
         located.payload = next_;
-        const bool text = structure_->fieldTypes[slots_.size()] == FieldType::Text;
+        const FieldType type = structure_->fieldTypes[slots_.size()];
+        const bool text = type == FieldType::Text;
         endsEmpty_ = located.tag == 0 || (text && located.tag == 1);
         if (text && located.tag > 0) {
             if (located.tag - 1 > size_ - next_) {
@@ -88,6 +89,11 @@ bool RecordView::Locate(int field, Slot &slot) {
                 break;
             }
             next_ += located.tag - 1;
+        }
+        int32_t number;
+        if (!text && located.tag > 0 && !UnZigZag(located.tag - 1, type, number)) {
+            damaged_ = true;
+            break;
         }
         slots_.push_back(located);
         if (static_cast<int>(slots_.size()) == structure_->FieldCount() && next_ != size_) damaged_ = true;
@@ -123,16 +129,8 @@ bool RecordView::Read(int field, FieldValue &value) {
 }
 
 bool RecordView::Whole() {
-    const int count = structure_->FieldCount();
     Slot slot;
-    if (count > 0 && !Locate(count - 1, slot)) return false;  // every field located, the text lengths checked
-    int32_t number;
-    for (int field = 0; field < count; ++field) {
-        const FieldType type = structure_->fieldTypes[field];
-        const uint64_t tag = slots_[field].tag;
-        if (type != FieldType::Text && tag != 0 && !UnZigZag(tag - 1, type, number)) return false;
-    }
-    return true;
+    return structure_->FieldCount() == 0 || Locate(structure_->FieldCount() - 1, slot);
 }
 
 bool RecordView::ReadAll(std::vector<FieldValue> &values) {

@@ -196,9 +196,10 @@ bool TTable::StepTo(int recNo) {
 // from the file, so when the connection read none since the last probe there is nothing to ask.
 bool TTable::Intact(RecordView &view) {
     if (!view.Whole()) return false;
-    int misses = 0, highest = 0;
-    sqlite3_db_status(Link().Handle(), SQLITE_DBSTATUS_CACHE_MISS, &misses, &highest, 0);
-    if (misses == probedAtMisses_) return true;
+    int misses = -1, highest = 0;
+    if (sqlite3_db_status(Link().Handle(), SQLITE_DBSTATUS_CACHE_MISS, &misses, &highest, 0) != SQLITE_OK)
+        misses = -1;
+    if (misses >= 0 && misses == probedAtMisses_) return true;
     try {
         QueryCount();
     } catch (const EDatabaseError &) {
