@@ -61,10 +61,10 @@ JobRecord LoadedJob::Values() const {
     for (int t = 0; t < kJobTableCount; ++t) {
         const ReadableTypes &types = ReadableTypesOf(t);
         const std::vector<tables::FieldValue> &values = stored[static_cast<size_t>(t)];
+        RecordValues &out = record[static_cast<size_t>(t)];
         for (size_t field = 0; field < values.size() && field < types.size(); ++field) {
             if (!types[field] || values[field].isNull) continue;
             const tables::FieldValue &value = values[field];
-            RecordValues &out = record[static_cast<size_t>(t)];
             const int at = static_cast<int>(field);
             switch (*types[field]) {
                 case tables::FieldType::Text: out.emplace_hint(out.end(), at, value.text); break;

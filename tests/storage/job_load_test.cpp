@@ -34,8 +34,9 @@ TEST_F(JobLoad, EveryJobReadsBackFieldByFieldAsSaved) {
         const storage::LoadedJob loaded = Read(n);
         const storage::JobRecord &saved = n == 4 ? partial : jobs[n - 1];
         EXPECT_EQ(loaded.number, n);
+        const storage::JobRecord values = loaded.Values();
         for (int t = 0; t < storage::kJobTableCount; ++t)
-            EXPECT_EQ(loaded.Values()[static_cast<size_t>(t)], saved[static_cast<size_t>(t)])
+            EXPECT_EQ(values[static_cast<size_t>(t)], saved[static_cast<size_t>(t)])
                 << "job " << n << " " << storage::TableFileOf(t + 1).file;
         for (const bool found : loaded.found) EXPECT_TRUE(found);
     }
@@ -75,10 +76,11 @@ TEST_F(JobLoad, AMissingChildRecordReadsEmptyNotAnotherJobs) {
     const storage::LoadedJob loaded = Read(3);
     EXPECT_EQ(loaded.number, 3);
     EXPECT_TRUE(loaded.found[storage::kGenData]);
-    EXPECT_EQ(std::get<std::string>(loaded.Values()[storage::kGenData].at(7)), "lonely");
+    EXPECT_EQ(loaded.Text(storage::kGenData, 7), "lonely");
+    const storage::JobRecord values = loaded.Values();
     for (int t = storage::kGenData + 1; t < storage::kJobTableCount; ++t) {
         EXPECT_FALSE(loaded.found[static_cast<size_t>(t)]) << t;
-        EXPECT_TRUE(loaded.Values()[static_cast<size_t>(t)].empty()) << t;
+        EXPECT_TRUE(values[static_cast<size_t>(t)].empty()) << t;
     }
 }
 
