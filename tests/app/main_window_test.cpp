@@ -5,7 +5,7 @@
 
 #include "barcode/component/qrcode.h"
 #include "main_window_fixture.h"
-#include "storage/table.h"
+#include "storage/component/table.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Loading a saved job into the main window: the general data, the family, regime and procedure of
-// the job, and the texts every path shows; the tariffs and results are in form1_load_tariffs.cpp.
+// the job, and the texts every path shows; the tariffs and results are in tariff_loading.cpp.
 #include "app/form1.h"
 #include "app/scoped_flag.h"
 #include "device/kline_dispatch.h"

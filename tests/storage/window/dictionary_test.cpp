@@ -2,7 +2,7 @@
 // "ANULUJ".
 #include <gtest/gtest.h>
 
-#include "storage/texts_window_fixture.h"
+#include "storage/window/texts_window_fixture.h"
 
 namespace {
 

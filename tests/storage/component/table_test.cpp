@@ -1,4 +1,4 @@
-#include "storage/table.h"
+#include "storage/component/table.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "platform/runtime/cp1250.h"
 #include "platform/runtime/text_file.h"
-#include "storage/texts_window_fixture.h"
+#include "storage/window/texts_window_fixture.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/gui/gui_test_support.h"
-#include "storage/texts_window_fixture.h"
+#include "storage/window/texts_window_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "storage/table.h"
+#include "storage/component/table.h"
 
 TTable::TTable(TComponent *owner) : TComponent(owner), table_(Session()) {}
 
