@@ -101,26 +101,20 @@ StatusOutcome HandleStatus(const StatusInputs &in) {
     out.CalcModeState = in.CalcModeState;
     out.VehicleResults = in.VehicleResults;
     out.LegPendingA = in.LegPendingA;
-    if ((in.Status & kStatusSystemD) == kStatusSystemD) {
-        if (in.CalcModeState == 1) {
-            out.Warning = {"Aktualny tryb obliczania 'S'", "Odebrane wyniki są w 'D'"};
-            out.ResultsAccepted = 0;
-            out.Edit108 = "S";
-        } else {
-            out.CalcModeState = 2;
-            out.ResultsAccepted = 1;
-            out.Edit108 = "D";
-            out.KursSystem = 'D';
-        }
-    } else if (in.CalcModeState == 2) {
-        out.Warning = {"Aktualny tryb obliczania 'D'", "Odebrane wyniki są w 'S'"};
+    // The results come in system S (state 1) or D (state 2); a calculation mode already set to the
+    // other system refuses them, otherwise the mode takes the results' system.
+    const int received = (in.Status & kStatusSystemD) == kStatusSystemD ? 2 : 1;
+    const auto systemName = [](int state) { return std::string(state == 2 ? "D" : "S"); };
+    if (in.CalcModeState == 3 - received) {
+        out.Warning = {"Aktualny tryb obliczania '" + systemName(in.CalcModeState) + "'",
+                       "Odebrane wyniki są w '" + systemName(received) + "'"};
         out.ResultsAccepted = 0;
-        out.Edit108 = "D";
+        out.Edit108 = systemName(in.CalcModeState);
     } else {
-        out.CalcModeState = 1;
+        out.CalcModeState = static_cast<decltype(out.CalcModeState)>(received);
         out.ResultsAccepted = 1;
-        out.Edit108 = "S";
-        out.KursSystem = 'S';
+        out.Edit108 = systemName(received);
+        out.KursSystem = static_cast<std::uint8_t>(systemName(received)[0]);
     }
     const bool resultsFromVehicle = (in.Status & kStatusResultsVehicle) != 0;
     out.CalcRelativeToK = in.VehicleResults == 1 && !resultsFromVehicle ? 1 : 0;

@@ -1,6 +1,7 @@
 // Every command panel of the window, clicked where the officer sees it, queues its command with its
 // index and list row; the shell's own commands act on their screens.
 #include <initializer_list>
+#include <stdexcept>
 #include <utility>
 
 #include "app/process_end.h"
@@ -108,8 +109,31 @@ TEST_F(DispatchTest, ASecondPressWithinTheIntervalLeavesTheFirstPanelLowered) {
     w.Panel156->Click();
     gui::AdvanceTime(50);
     EXPECT_EQ(w.CurrentPage, 0) << "only the later press ran";
+    EXPECT_FALSE(w.Panel240->Visible()) << "the first press never ran";
+    EXPECT_FALSE(w.Timer6->Enabled());
     EXPECT_EQ(w.Panel156->BevelOuter(), bvRaised);
     EXPECT_EQ(w.Panel157->BevelOuter(), bvLowered);
+}
+
+TEST_F(DispatchTest, AFailingCommandIsReportedOnceAndLaterCommandsStillRun) {
+    TForm1 &w = Create();
+    int changes = 0;
+    w.FareGridColumns[0]->OnChange = [&changes](TObject *) {
+        ++changes;
+        throw std::runtime_error("grid cell failed");
+    };
+    w.FareRowStore[evaluation::kTimeNom][0][0] = "1";
+    Press(w.Panel159);  // the results page writes the grid
+    EXPECT_EQ(changes, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.contains("grid cell failed"));
+    EXPECT_EQ(w.ButtonBusy, 0) << "the guard is released";
+
+    w.FareGridColumns[0]->OnChange = nullptr;
+    Press(w.Panel161);
+    EXPECT_EQ(w.CurrentPage, 5);
+    EXPECT_TRUE(w.Panel245->Visible());
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(DispatchTest, APressWhileACommandWaitsInAMessageBoxIsDropped) {
