@@ -10,6 +10,8 @@
 #include <iterator>
 
 #include "coder_util.h"
+#include "gif_oracle.h"
+#include "tests/support/command_output.h"
 #include "graphics/dib_iterators.h"
 
 namespace fs = std::filesystem;
@@ -160,38 +162,11 @@ OurStream ReadAll(const Bytes &gif, bool useGlobalFrame) {
     return result;
 }
 
-namespace {
-
-struct ReadCursor {
-    const Bytes *bytes;
-    size_t position;
-};
-
-int ReadFromMemory(GifFileType *gif, GifByteType *buffer, int count) {
-    auto *cursor = static_cast<ReadCursor *>(gif->UserData);
-    const size_t n = std::min<size_t>(static_cast<size_t>(count), cursor->bytes->size() - cursor->position);
-    std::memcpy(buffer, cursor->bytes->data() + cursor->position, n);
-    cursor->position += n;
-    return static_cast<int>(n);
-}
-
-std::string Run(const std::string &command) {
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-    return output;
-}
-
-}  // namespace
-
 TheirStream Slurp(const Bytes &gif) {
     TheirStream result;
-    ReadCursor cursor{&gif, 0};
+    gif_oracle::MemoryCursor cursor{&gif, 0};
     int error = 0;
-    GifFileType *file = DGifOpen(&cursor, ReadFromMemory, &error);
+    GifFileType *file = gif_oracle::OpenInMemory(cursor, &error);
     if (!file) {
         ADD_FAILURE() << "DGifOpen: " << GifErrorString(error);
         return result;
@@ -288,7 +263,7 @@ std::string Magick::Save(const Bytes &gif) {
 
 Pixels Magick::Colours(const Bytes &gif, int frame) {
     const std::string raw =
-        Run("convert '" + Save(gif) + "[" + std::to_string(frame) + "]' -depth 8 rgb:- 2>/dev/null");
+        RunCommand("convert '" + Save(gif) + "[" + std::to_string(frame) + "]' -depth 8 rgb:- 2>/dev/null");
     Pixels colours;
     for (size_t i = 0; i + 2 < raw.size(); i += 3) {
         colours.push_back(uint32_t{static_cast<uint8_t>(raw[i])} << 16 |
@@ -298,7 +273,7 @@ Pixels Magick::Colours(const Bytes &gif, int frame) {
 }
 
 std::string Magick::Identify(const Bytes &gif, const std::string &format) {
-    return Run("identify -format '" + format + "' '" + Save(gif) + "' 2>/dev/null");
+    return RunCommand("identify -format '" + format + "' '" + Save(gif) + "' 2>/dev/null");
 }
 
 }  // namespace gif_fixtures

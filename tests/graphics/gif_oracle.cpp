@@ -10,13 +10,8 @@
 namespace gif_oracle {
 namespace {
 
-struct ReadCursor {
-    const std::vector<uint8_t> *bytes;
-    size_t position;
-};
-
 int ReadFromMemory(GifFileType *gif, GifByteType *buffer, int count) {
-    auto *cursor = static_cast<ReadCursor *>(gif->UserData);
+    auto *cursor = static_cast<MemoryCursor *>(gif->UserData);
     const size_t n = std::min<size_t>(static_cast<size_t>(count), cursor->bytes->size() - cursor->position);
     std::memcpy(buffer, cursor->bytes->data() + cursor->position, n);
     cursor->position += n;
@@ -39,6 +34,10 @@ void PutWord(std::vector<uint8_t> &out, int value) {
 }
 
 }  // namespace
+
+GifFileType *OpenInMemory(MemoryCursor &cursor, int *error) {
+    return DGifOpen(&cursor, ReadFromMemory, error);
+}
 
 std::vector<uint8_t> WrapImageData(int width, int height, int bits, const std::vector<uint8_t> &imageData) {
     std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
@@ -63,9 +62,9 @@ std::vector<uint8_t> WrapImageData(int width, int height, int bits, const std::v
 }
 
 std::vector<uint8_t> Decode(const std::vector<uint8_t> &gif) {
-    ReadCursor cursor{&gif, 0};
+    MemoryCursor cursor{&gif, 0};
     int error = 0;
-    GifFileType *file = DGifOpen(&cursor, ReadFromMemory, &error);
+    GifFileType *file = OpenInMemory(cursor, &error);
     if (!file) Fail("DGifOpen", error);
     std::vector<uint8_t> pixels;
     GifRecordType type;

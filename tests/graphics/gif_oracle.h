@@ -1,10 +1,21 @@
 #pragma once
 // giflib as the reference coder: GIF files made from raw LZW image data and decoded by giflib,
 // and GIF files giflib encodes from which the raw image data is cut out again.
+#include <gif_lib.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace gif_oracle {
+
+// giflib's reader over bytes in memory; the cursor is read from as the file is read and must
+// outlive it.
+struct MemoryCursor {
+    const std::vector<uint8_t> *bytes;
+    size_t position;
+};
+GifFileType *OpenInMemory(MemoryCursor &cursor, int *error);
 
 // A one-image GIF around LZW image data (code size byte, sub-blocks, terminator), with a grey
 // global colour table of 2^bits entries.

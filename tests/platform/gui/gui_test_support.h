@@ -7,17 +7,7 @@
 #include <vector>
 
 #include "platform/gui/application.h"
-
-// The standard output of a shell command (the test oracles: poppler, ImageMagick).
-inline std::string RunCommand(const std::string &command) {
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-    return output;
-}
+#include "tests/support/command_output.h"
 
 // A word of a PDF page as pdftotext places it, in points from the page's top left.
 struct PdfWord {
