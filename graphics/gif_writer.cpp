@@ -269,7 +269,8 @@ void TZUB_CustomGifCompressor::RowDone() {
 
 void TZUB_CustomGifCompressor::WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette) {
     const bool indexed = dib.GetColourBits() <= 8;
-    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit);
+    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit,
+                             static_cast<int64_t>(dib.GetWidth()) * dib.GetHeight());
     int rows = 0;
     for (int pass = 0; pass < (Interlace ? 4 : 1); ++pass) {
         const int first = Interlace ? kInterlacePasses[pass][0] : 0;

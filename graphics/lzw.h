@@ -48,7 +48,9 @@ protected:
 class TZUB_LZWCompressor : public TZUB_LZWCommon {
 public:
     // Minimum code size 2, 4 or 8 for 1-, 4- and 8-bit images, written to the stream at once.
-    TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format);
+    // `pixels`, when known, bounds the codes a small image can define, so that its dictionary
+    // table is no larger than they need.
+    TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format, int64_t pixels = kMaxCodes);
     // Ends the data (see Finish); errors are not reported from here.
     ~TZUB_LZWCompressor();
     // Codes the reader's current row; true when every pixel of it was taken.
@@ -65,13 +67,15 @@ private:
     // and gives that longer string the next code; a full dictionary starts again.
     void EndString(uint16_t prefix);
 
-    static constexpr int kTableBits = 15;
-    // Eight times the codes: at most an eighth full, first probes seldom collide.
-    static constexpr int kTableSize = 1 << kTableBits;
-    // The dictionary as an open-addressed hash table, on the heap (128 KiB). A slot holds the
-    // string's last pixel in bits 0-7, the code of the rest of the string in bits 8-19 and the
-    // string's own code in bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
-    std::vector<uint32_t> slots_ = std::vector<uint32_t>(kTableSize);
+    // Eight times the codes the image can define (at most 4096, 128 KiB): at most an eighth
+    // full, first probes seldom collide.
+    int tableBits_ = 15;
+    uint32_t tableMask_ = 0;
+    // The dictionary as an open-addressed hash table, on the heap, allocated when the first row
+    // starts it. A slot holds the string's last pixel in bits 0-7, the code of the rest of the
+    // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
+    // never assigned to a string).
+    std::vector<uint32_t> slots_;
     uint16_t currentPrefix_ = 0;
     // Strings of one pixel repeated (uniform areas) are also listed per pixel: the codes of its
     // runs of 2, 3, ... pixels, so a run in the row is matched by indexing the list, not by a

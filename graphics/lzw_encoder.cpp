@@ -37,8 +37,14 @@ int MinimumCodeSizeFor(TDIBFormat format) {
 }
 }  // namespace
 
-TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format)
+TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format, int64_t pixels)
     : TZUB_LZWCommon(stream, MinimumCodeSizeFor(format)) {
+    // Each pixel defines at most one code.
+    const int64_t codes = std::clamp<int64_t>(pixels, 64, kMaxCodes);
+    tableBits_ = 3;
+    while ((int64_t{1} << tableBits_) < codes) ++tableBits_;
+    tableBits_ += 3;
+    tableMask_ = (1u << tableBits_) - 1;
     const auto size = static_cast<uint8_t>(minimumCodeSize_);
     WriteBlock(&size, 1);
 }
@@ -57,7 +63,11 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
 
 void TZUB_LZWCompressor::StartDictionary() {
     InitDictionary();
-    std::fill(slots_.begin(), slots_.end(), 0);
+    if (slots_.empty()) {
+        slots_.assign(tableMask_ + 1, 0);
+    } else {
+        std::fill(slots_.begin(), slots_.end(), 0);
+    }
     for (auto &codes : runCodes_) codes.clear();
 }
 
@@ -68,13 +78,13 @@ void TZUB_LZWCompressor::StartDictionary() {
     // for further slots from lower ones, so keys that share a first slot part at once.
     const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
     const uint32_t hash = key * 2654435761u;
-    uint32_t slot = hash >> (32 - kTableBits);
+    uint32_t slot = hash >> (32 - tableBits_);
     uint32_t entry = slots_[slot];
     if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
         return static_cast<TDictionaryIndex>(slot);
-    const uint32_t step = (hash >> 6 & (kTableSize - 1)) | 1;
+    const uint32_t step = (hash >> 6 & tableMask_) | 1;
     for (;;) {
-        slot = (slot + step) & (kTableSize - 1);
+        slot = (slot + step) & tableMask_;
         entry = slots_[slot];
         if (entry == 0 || (entry & 0xFFFFF) == key) return static_cast<TDictionaryIndex>(slot);
     }
