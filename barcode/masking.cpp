@@ -29,16 +29,48 @@ bool MaskHolds(unsigned i, unsigned j) {
     if constexpr (Mask == 7) return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
 }
 
-// Where mask `Mask` holds in rows 0-11 (as functions of the column) and in columns 0-11 (as
-// functions of the row); the conditions repeat beyond.
-template <int Mask, class Line>
-void FillPatterns(Line *rowPatterns, Line *columnPatterns, int n) {
-    for (int k = 0; k < kMaskPeriod; ++k) {
-        for (int i = 0; i < n; ++i) {
-            rowPatterns[k][i] = MaskHolds<Mask>(k, i);
-            columnPatterns[k][i] = MaskHolds<Mask>(i, k);
+// Where each mask holds in rows 0-11 (as functions of the column) and in columns 0-11 (as
+// functions of the row), over the longest line; the conditions repeat beyond, and the modules past
+// a symbol's side are never data, so one table serves every size. Built once.
+template <class Line>
+struct MaskPatterns {
+    Line rows[8][kMaskPeriod], columns[8][kMaskPeriod];
+
+    MaskPatterns() {
+        Fill<0>();
+        Fill<1>();
+        Fill<2>();
+        Fill<3>();
+        Fill<4>();
+        Fill<5>();
+        Fill<6>();
+        Fill<7>();
+    }
+
+    template <int Mask>
+    void Fill() {
+        for (int k = 0; k < kMaskPeriod; ++k) {
+            for (std::size_t i = 0; i < rows[Mask][k].size(); ++i) {
+                rows[Mask][k][i] = MaskHolds<Mask>(k, i);
+                columns[Mask][k][i] = MaskHolds<Mask>(i, k);
+            }
         }
     }
+};
+
+// Set bits of a line, counted a 64-bit word at a time without a library call.
+template <std::size_t Bits>
+int CountOf(const std::bitset<Bits> &line) {
+    static const std::bitset<Bits> kWord(~0ull);
+    int count = 0;
+    for (std::size_t shift = 0; shift < Bits; shift += 64) {
+        std::uint64_t x = ((line >> shift) & kWord).to_ullong();
+        x -= (x >> 1) & 0x5555555555555555ull;
+        x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+        x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+        count += static_cast<int>((x * 0x0101010101010101ull) >> 56);
+    }
+    return count;
 }
 
 // Scores of the matrix under each mask, worked on whole lines of bits: the colours and data
@@ -75,19 +107,16 @@ public:
     }
 
     int Score(unsigned char mask) const {
-        using Filler = void (*)(Line *, Line *, int);
-        static constexpr Filler kFillers[8] = {FillPatterns<0, Line>, FillPatterns<1, Line>, FillPatterns<2, Line>,
-                                               FillPatterns<3, Line>, FillPatterns<4, Line>, FillPatterns<5, Line>,
-                                               FillPatterns<6, Line>, FillPatterns<7, Line>};
-        Line rowPatterns[kMaskPeriod], columnPatterns[kMaskPeriod];
-        kFillers[mask & 7](rowPatterns, columnPatterns, n_);
+        static const MaskPatterns<Line> kPatterns;
+        const Line *rowPatterns = kPatterns.rows[mask & 7];
+        const Line *columnPatterns = kPatterns.columns[mask & 7];
         int score = 0;
         std::size_t dark = 0;
         Line previous;
         for (int r = 0; r < n_; ++r) {
             const Line row = rows_[r] ^ (dataRows_[r] & rowPatterns[r % kMaskPeriod]);
             score += LineScore(row);
-            dark += row.count();
+            dark += CountOf(row);
             if (r > 0) score += BlockScore(previous, row);
             previous = row;
         }
@@ -108,15 +137,15 @@ private:
         const Line light = ~line;
         const Line finder = line & (light << 1) & (line << 2) & (line << 3) & (line << 4) & (light << 5) &
                             (line << 6) & finderEnds_;
-        return 4 * static_cast<int>(six.count() - seven.count()) + static_cast<int>(seven.count()) +
-               kFinderLikeScore * static_cast<int>(finder.count());
+        const int sevens = CountOf(seven);
+        return 4 * (CountOf(six) - sevens) + sevens + kFinderLikeScore * CountOf(finder);
     }
 
     // Uniform 2 x 2 squares of two neighbouring lines.
     int BlockScore(const Line &a, const Line &b) const {
         const Line dark = a & b & (a >> 1) & (b >> 1);
         const Line light = ~(a | b | (a >> 1) | (b >> 1));
-        return kBlockScore * static_cast<int>(((dark | light) & blockStarts_).count());
+        return kBlockScore * CountOf((dark | light) & blockStarts_);
     }
 
     int n_;

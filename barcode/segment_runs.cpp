@@ -7,17 +7,16 @@ namespace barcode {
 TextRuns::TextRuns(std::string_view text, bool allowKanji)
     : text_(text), kanji_(allowKanji), end_(static_cast<int>(text.size())) {
     const int n = end_;
-    digits_.assign(n + 2, 0);
-    alphanumeric_.assign(n + 2, 0);
-    byteOnly_.assign(n + 2, 0);
-    kanjiPairs_.assign(n + 2, 0);
+    runs_.resize(n + 2);
     for (int i = n - 1; i >= 0; --i) {
         const CharClass cls = ClassOf(text[i]);
         const bool pair = kanji_ && i + 1 < n && IsShiftJisPair(text[i], text[i + 1]);
-        digits_[i] = cls == ccDigit ? digits_[i + 1] + 1 : 0;
-        alphanumeric_[i] = cls == ccAlphanumeric ? alphanumeric_[i + 1] + 1 : 0;
-        byteOnly_[i] = cls == ccByte || (cls == ccKanjiLead && !pair) ? byteOnly_[i + 1] + 1 : 0;
-        kanjiPairs_[i] = pair ? kanjiPairs_[i + 2] + 1 : 0;
+        const Lengths &next = runs_[i + 1];
+        Lengths &here = runs_[i];
+        here.digits = cls == ccDigit ? next.digits + 1 : 0;
+        here.alphanumeric = cls == ccAlphanumeric ? next.alphanumeric + 1 : 0;
+        here.byteOnly = cls == ccByte || (cls == ccKanjiLead && !pair) ? next.byteOnly + 1 : 0;
+        here.kanjiPairs = pair ? runs_[i + 2].kanjiPairs + 1 : 0;
     }
 }
 

@@ -28,21 +28,22 @@ public:
     bool IsByteChar(CharClass cls) const { return cls == ccByte || (cls == ccKanjiLead && !kanji_); }
     bool IsKanjiLead(CharClass cls) const { return cls == ccKanjiLead && kanji_; }
 
-    int Digits(int i) const { return Limit(digits_, i); }
-    int Alphanumeric(int i) const { return Limit(alphanumeric_, i); }
-    int ByteOnly(int i) const { return Limit(byteOnly_, i); }
+    int Digits(int i) const { return i >= end_ ? 0 : std::min(runs_[i].digits, end_ - i); }
+    int Alphanumeric(int i) const { return i >= end_ ? 0 : std::min(runs_[i].alphanumeric, end_ - i); }
+    int ByteOnly(int i) const { return i >= end_ ? 0 : std::min(runs_[i].byteOnly, end_ - i); }
     // Shift JIS characters (two bytes each).
-    int KanjiPairs(int i) const { return i >= end_ ? 0 : std::min(kanjiPairs_[i], (end_ - i) / 2); }
+    int KanjiPairs(int i) const { return i >= end_ ? 0 : std::min(runs_[i].kanjiPairs, (end_ - i) / 2); }
 
 private:
-    int Limit(const std::vector<int> &runs, int i) const {
-        return i >= end_ ? 0 : std::min(runs[i], end_ - i);
-    }
+    // The four runs of a position side by side: the search asks for several at once.
+    struct Lengths {
+        int digits = 0, alphanumeric = 0, byteOnly = 0, kanjiPairs = 0;
+    };
 
     std::string_view text_;
     bool kanji_;
     int end_;
-    std::vector<int> digits_, alphanumeric_, byteOnly_, kanjiPairs_;
+    std::vector<Lengths> runs_;
 };
 
 // Lengths (bytes) of the runs each mode would take at a position, given the previous mode; 0 when

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <vector>
 
 #include "barcode/qr_tables.h"
 #include "barcode/segment_runs.h"
@@ -25,8 +27,17 @@ public:
     void Run(int begin, int end, TQRCode_EncodeMode firstPrevious, SegmentList &out) {
         begin_ = begin;
         end_ = end;
-        cost_.assign(static_cast<std::size_t>(end - begin + 1) * kStates, 0);
-        choice_.assign(cost_.size(), Choice{});
+        // The tables are kept from call to call (growing to the longest chunk met), so that an
+        // encode does not take a large block from the heap and hand it back each time.
+        static thread_local std::vector<int> cost;
+        static thread_local std::vector<std::uint32_t> choice;
+        const std::size_t size = static_cast<std::size_t>(end - begin + 1) * kStates;
+        if (cost.size() < size) {
+            cost.resize(size);
+            choice.resize(size);
+        }
+        cost_ = cost.data();
+        choice_ = choice.data();
         for (int i = end - 1; i >= begin; --i) {
             const PositionRuns runs = RunsAt(i);
             for (int previous = emNull; previous <= emKanji; ++previous) {
@@ -38,25 +49,32 @@ public:
         TQRCode_EncodeMode previous = firstPrevious;
         bool odd = false;
         for (int i = begin; i < end;) {
-            const Choice &c = choice_[Index(i, previous, odd)];
-            out.push_back(Segment{c.mode, i, c.run});
-            i += c.run;
-            previous = c.mode;
-            odd = c.odd;
+            const std::uint32_t c = choice_[Index(i, previous, odd)];
+            const TQRCode_EncodeMode mode = ChoiceMode(c);
+            const int run = ChoiceRun(c);
+            out.push_back(Segment{mode, i, run});
+            i += run;
+            previous = mode;
+            odd = ChoiceOdd(c);
         }
     }
 
 private:
-    static constexpr int kStates = (emKanji + 1) * 2;
+    // Numeric and the modes before it, alphanumeric with an even and with an odd run, byte, Kanji.
+    static constexpr int kStates = emKanji + 2;
 
-    struct Choice {
-        TQRCode_EncodeMode mode = emByte;
-        int run = 0;
-        bool odd = false;
-    };
+    // A choice packed in one word: mode in bits 0-2, odd run in bit 3, run length above.
+    static std::uint32_t PackChoice(TQRCode_EncodeMode mode, int run, bool odd) {
+        return mode | (odd ? 8u : 0u) | static_cast<std::uint32_t>(run) << 4;
+    }
+    static TQRCode_EncodeMode ChoiceMode(std::uint32_t c) { return static_cast<TQRCode_EncodeMode>(c & 7u); }
+    static bool ChoiceOdd(std::uint32_t c) { return (c & 8u) != 0; }
+    static int ChoiceRun(std::uint32_t c) { return static_cast<int>(c >> 4); }
 
     std::size_t Index(int i, TQRCode_EncodeMode previous, bool odd) const {
-        return static_cast<std::size_t>(i - begin_) * kStates + previous * 2 + (odd ? 1 : 0);
+        const int state =
+            previous < emAlphanumeric ? previous : previous + (previous > emAlphanumeric || odd);
+        return static_cast<std::size_t>(i - begin_) * kStates + state;
     }
 
     // The runs at one position: the numeric and Kanji runs depend on the previous mode only
@@ -90,7 +108,7 @@ private:
 
     void Decide(int i, const PositionRuns &runs, TQRCode_EncodeMode previous, bool odd) {
         int best = INT_MAX;
-        Choice bestChoice;
+        std::uint32_t bestChoice = PackChoice(emByte, 0, false);
         for (TQRCode_EncodeMode mode : kCandidates) {
             const int run = RunOf(runs, mode, previous);
             if (run <= 0) continue;
@@ -107,7 +125,7 @@ private:
             if (i + run < end_) bits += cost_[Index(i + run, mode, nextOdd)];
             if (bits < best) {
                 best = bits;
-                bestChoice = Choice{mode, run, nextOdd};
+                bestChoice = PackChoice(mode, run, nextOdd);
             }
         }
         cost_[Index(i, previous, odd)] = best;
@@ -117,8 +135,8 @@ private:
     const RunRules &rules_;
     int headerBits_[emKanji + 1] = {};
     int begin_ = 0, end_ = 0;
-    std::vector<int> cost_;
-    std::vector<Choice> choice_;
+    int *cost_ = nullptr;
+    std::uint32_t *choice_ = nullptr;
 };
 
 TQRCode_EncodeMode RunMode(const TextRuns &runs, int i, int &length) {

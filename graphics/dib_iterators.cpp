@@ -219,19 +219,50 @@ int TDIBMappedWriter::SetNextIndexes(const TColourIndex *indexes, int count) {
     return n;
 }
 
+namespace {
+
+// Index of column c of a packed row, and its replacement, at 1 and 4 bits a pixel.
+TColourIndex Index1(const uint8_t *row, int c) {
+    return (row[c >> 3] >> (7 - (c & 7))) & 1;
+}
+TColourIndex Index4(const uint8_t *row, int c) {
+    const uint8_t byte = row[c >> 1];
+    return (c & 1) ? byte & 0x0F : byte >> 4;
+}
+void Put1(uint8_t *row, int c, TColourIndex index) {
+    const uint8_t bit = static_cast<uint8_t>(0x80 >> (c & 7));
+    uint8_t &byte = row[c >> 3];
+    byte = index ? byte | bit : byte & ~bit;
+}
+void Put4(uint8_t *row, int c, TColourIndex index) {
+    uint8_t &byte = row[c >> 1];
+    byte = (c & 1) ? (byte & 0xF0) | (index & 0x0F) : static_cast<uint8_t>((byte & 0x0F) | index << 4);
+}
+
+}  // namespace
+
 bool TDIB1Reader::GetNextColourIndex(TColourIndex &index) {
     int c;
     if (!Advance(c)) return false;
-    index = (Row()[c >> 3] >> (7 - (c & 7))) & 1;
+    index = Index1(Row(), c);
     return true;
+}
+
+int TDIB1Reader::GetNextColourIndexes(TColourIndex *indexes, int count) {
+    const uint8_t *row = Row();
+    return ForEachInRun(count, [row, indexes](int c, int i) { indexes[i] = Index1(row, c); });
 }
 
 bool TDIB4Reader::GetNextColourIndex(TColourIndex &index) {
     int c;
     if (!Advance(c)) return false;
-    const uint8_t byte = Row()[c >> 1];
-    index = (c & 1) ? byte & 0x0F : byte >> 4;
+    index = Index4(Row(), c);
     return true;
+}
+
+int TDIB4Reader::GetNextColourIndexes(TColourIndex *indexes, int count) {
+    const uint8_t *row = Row();
+    return ForEachInRun(count, [row, indexes](int c, int i) { indexes[i] = Index4(row, c); });
 }
 
 bool TDIB8Reader::GetNextColourIndex(TColourIndex &index) {
@@ -256,18 +287,25 @@ int TDIB8Reader::GetNextColourIndexes(TColourIndex *indexes, int count) {
 bool TDIB1Writer::SetNextIndex(TColourIndex index) {
     int c;
     if (!Advance(c)) return false;
-    const uint8_t bit = static_cast<uint8_t>(0x80 >> (c & 7));
-    uint8_t &byte = Row()[c >> 3];
-    byte = index ? byte | bit : byte & ~bit;
+    Put1(Row(), c, index);
     return true;
+}
+
+int TDIB1Writer::SetNextIndexes(const TColourIndex *indexes, int count) {
+    uint8_t *row = Row();
+    return ForEachInRun(count, [row, indexes](int c, int i) { Put1(row, c, indexes[i]); });
 }
 
 bool TDIB4Writer::SetNextIndex(TColourIndex index) {
     int c;
     if (!Advance(c)) return false;
-    uint8_t &byte = Row()[c >> 1];
-    byte = (c & 1) ? (byte & 0xF0) | (index & 0x0F) : static_cast<uint8_t>((byte & 0x0F) | index << 4);
+    Put4(Row(), c, index);
     return true;
+}
+
+int TDIB4Writer::SetNextIndexes(const TColourIndex *indexes, int count) {
+    uint8_t *row = Row();
+    return ForEachInRun(count, [row, indexes](int c, int i) { Put4(row, c, indexes[i]); });
 }
 
 bool TDIB8Writer::SetNextIndex(TColourIndex index) {

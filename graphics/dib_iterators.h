@@ -46,6 +46,15 @@ protected:
         return n;
     }
     bool Advance(int &column) { return AdvanceRun(1, column) == 1; }
+    // Takes up to count pixels as AdvanceRun and calls visit(column, i) for the i-th of them.
+    template <class Visit>
+    int ForEachInRun(int count, Visit visit) {
+        int first = 0;
+        const int n = AdvanceRun(count, first);
+        const int step = backwards_ ? -1 : 1;
+        for (int i = 0; i < n; ++i) visit(first + i * step, i);
+        return n;
+    }
     uint8_t *Row() const { return rowPointer_; }
     void SetMasks(uint32_t red, uint32_t green, uint32_t blue);
     void UnpackMasked(uint32_t pixel, uint8_t &red, uint8_t &green, uint8_t &blue) const;
@@ -130,12 +139,14 @@ class TDIB1Reader : public TDIBMappedReader {
 public:
     using TDIBMappedReader::TDIBMappedReader;
     bool GetNextColourIndex(TColourIndex &index) override;
+    int GetNextColourIndexes(TColourIndex *indexes, int count) override;
 };
 
 class TDIB4Reader : public TDIBMappedReader {
 public:
     using TDIBMappedReader::TDIBMappedReader;
     bool GetNextColourIndex(TColourIndex &index) override;
+    int GetNextColourIndexes(TColourIndex *indexes, int count) override;
 };
 
 class TDIB8Reader : public TDIBMappedReader {
@@ -149,12 +160,14 @@ class TDIB1Writer : public TDIBMappedWriter {
 public:
     using TDIBMappedWriter::TDIBMappedWriter;
     bool SetNextIndex(TColourIndex index) override;
+    int SetNextIndexes(const TColourIndex *indexes, int count) override;
 };
 
 class TDIB4Writer : public TDIBMappedWriter {
 public:
     using TDIBMappedWriter::TDIBMappedWriter;
     bool SetNextIndex(TColourIndex index) override;
+    int SetNextIndexes(const TColourIndex *indexes, int count) override;
 };
 
 class TDIB8Writer : public TDIBMappedWriter {

@@ -45,6 +45,24 @@ uint8_t TransparentEntry(const TDeviceIndependentBitmap &dib, TLogicalPalette &p
     return palette.GetNearestColourIndex(dib.TransparentColour);
 }
 
+// Bits the bitmap's pixel values take: what its format holds, or for 8 bits what its pixels use
+// (the scan stops once they need more than a narrow coder takes).
+int IndexBitsOf(const TDeviceIndependentBitmap &dib) {
+    const int formatBits = dib.GetColourBits();
+    if (formatBits != 8) return formatBits;
+    const auto source = dib.GetReader();
+    auto &reader = static_cast<TDIBMappedReader &>(*source);
+    std::vector<TColourIndex> row(static_cast<size_t>(dib.GetWidth()));
+    unsigned used = 0;
+    for (reader.Reset(0, 1); !reader.EndOfImage() && used < 32; reader.NextRow()) {
+        const int count = reader.GetNextColourIndexes(row.data(), dib.GetWidth());
+        for (int i = 0; i < count; ++i) used |= row[i];
+    }
+    int bits = 1;
+    while ((1u << bits) <= used) ++bits;
+    return bits;
+}
+
 }  // namespace
 
 TZUB_CustomGifCompressor::TZUB_CustomGifCompressor() = default;
@@ -269,7 +287,9 @@ void TZUB_CustomGifCompressor::RowDone() {
 
 void TZUB_CustomGifCompressor::WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette) {
     const bool indexed = dib.GetColourBits() <= 8;
-    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit);
+    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit,
+                             static_cast<int64_t>(dib.GetWidth()) * dib.GetHeight(),
+                             indexed ? IndexBitsOf(dib) : 8);
     int rows = 0;
     for (int pass = 0; pass < (Interlace ? 4 : 1); ++pass) {
         const int first = Interlace ? kInterlacePasses[pass][0] : 0;

@@ -4,6 +4,7 @@
 // at a time and keep their coding state between rows, so rows may come in interlaced order.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "graphics/dib.h"
@@ -48,7 +49,11 @@ protected:
 class TZUB_LZWCompressor : public TZUB_LZWCommon {
 public:
     // Minimum code size 2, 4 or 8 for 1-, 4- and 8-bit images, written to the stream at once.
-    TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format);
+    // `pixels`, when known, bounds the codes a small image can define, so that its dictionary
+    // table is no larger than they need; `indexBits`, when known, the bits its pixel values take
+    // (a row with a larger value raises ELZWError).
+    TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format, int64_t pixels = kMaxCodes,
+                       int indexBits = 8);
     // Ends the data (see Finish); errors are not reported from here.
     ~TZUB_LZWCompressor();
     // Codes the reader's current row; true when every pixel of it was taken.
@@ -59,19 +64,36 @@ public:
     void WriteBits(uint16_t code, int width);
 
 private:
+    class HashedChildren;
+    class DirectChildren;
+    template <class Children>
+    bool WriteRowWith(TDIBMappedReader &reader);
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
     // Emits the code of the string matched so far, whose extension by one pixel was not found,
     // and gives that longer string the next code; a full dictionary starts again.
     void EndString(uint16_t prefix);
 
-    static constexpr int kTableBits = 15;
-    // Eight times the codes: at most an eighth full, first probes seldom collide.
-    static constexpr int kTableSize = 1 << kTableBits;
-    // The dictionary as an open-addressed hash table, on the heap (128 KiB). A slot holds the
-    // string's last pixel in bits 0-7, the code of the rest of the string in bits 8-19 and the
-    // string's own code in bits 20-31; 0 is an empty slot (code 0 is never assigned to a string).
-    std::vector<uint32_t> slots_ = std::vector<uint32_t>(kTableSize);
+    // Eight times the codes the image can define (at most 4096, 128 KiB): at most an eighth
+    // full, first probes seldom collide.
+    int tableBits_ = 15;
+    uint32_t tableMask_ = 0;
+    // The dictionary as an open-addressed hash table, on the heap, allocated when the first row
+    // starts it. A slot holds the string's last pixel in bits 0-7, the code of the rest of the
+    // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
+    // never assigned to a string).
+    std::vector<uint32_t> slots_;
+    // With at most 32 pixel values the dictionary is a plain table instead: the code of string
+    // `prefix` extended by `pixel` at prefix * 2^directBits_ + pixel, 0 when there is none. A
+    // code's entries are cleared when the code is defined and the single pixels' ones when the
+    // dictionary starts, so nothing else of the table is ever read and it is never cleared whole.
+    static constexpr int kMaxDirectBits = 5;
+    int directBits_ = 0;  // 0: the hash table
+    std::unique_ptr<uint16_t[]> children_;
+    int64_t childrenRows_ = 0;
+    // Pixels the table was sized for: coding more grows it to every code.
+    int64_t pixelsLeft_ = 0;
+    void AllocateChildren(int64_t rows);
     uint16_t currentPrefix_ = 0;
     // Strings of one pixel repeated (uniform areas) are also listed per pixel: the codes of its
     // runs of 2, 3, ... pixels, so a run in the row is matched by indexing the list, not by a

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "graphics/errors.h"
 #include "graphics/lzw.h"
@@ -37,8 +38,18 @@ int MinimumCodeSizeFor(TDIBFormat format) {
 }
 }  // namespace
 
-TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format)
+TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat format, int64_t pixels,
+                                       int indexBits)
     : TZUB_LZWCommon(stream, MinimumCodeSizeFor(format)) {
+    // Each pixel defines at most one code.
+    const int64_t codes = std::clamp<int64_t>(pixels, 64, kMaxCodes);
+    tableBits_ = 3;
+    while ((int64_t{1} << tableBits_) < codes) ++tableBits_;
+    tableBits_ += 3;
+    tableMask_ = (1u << tableBits_) - 1;
+    const int bits = std::clamp(indexBits, 1, minimumCodeSize_);
+    directBits_ = bits <= kMaxDirectBits ? bits : 0;
+    pixelsLeft_ = pixels;
     const auto size = static_cast<uint8_t>(minimumCodeSize_);
     WriteBlock(&size, 1);
 }
@@ -57,8 +68,27 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
 
 void TZUB_LZWCompressor::StartDictionary() {
     InitDictionary();
-    std::fill(slots_.begin(), slots_.end(), 0);
+    if (directBits_ > 0) {
+        // Rows of codes up to the last one the image can define (each pixel defines one at most).
+        if (!children_)
+            AllocateChildren(
+                std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixelsLeft_, 0)));
+        std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
+    } else if (slots_.empty()) {
+        slots_.assign(tableMask_ + 1, 0);
+    } else {
+        std::fill(slots_.begin(), slots_.end(), 0);
+    }
     for (auto &codes : runCodes_) codes.clear();
+}
+
+void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
+    // Left uninitialised: a row is cleared before it is first read (see children_).
+    auto table = std::make_unique_for_overwrite<uint16_t[]>(static_cast<size_t>(rows) << directBits_);
+    if (children_)
+        std::copy_n(children_.get(), static_cast<size_t>(childrenRows_) << directBits_, table.get());
+    children_ = std::move(table);
+    childrenRows_ = rows;
 }
 
 // The three steps of the inner loop are forced inline: out of line they cost a fifth of the time.
@@ -68,13 +98,13 @@ void TZUB_LZWCompressor::StartDictionary() {
     // for further slots from lower ones, so keys that share a first slot part at once.
     const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
     const uint32_t hash = key * 2654435761u;
-    uint32_t slot = hash >> (32 - kTableBits);
+    uint32_t slot = hash >> (32 - tableBits_);
     uint32_t entry = slots_[slot];
     if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
         return static_cast<TDictionaryIndex>(slot);
-    const uint32_t step = (hash >> 6 & (kTableSize - 1)) | 1;
+    const uint32_t step = (hash >> 6 & tableMask_) | 1;
     for (;;) {
-        slot = (slot + step) & (kTableSize - 1);
+        slot = (slot + step) & tableMask_;
         entry = slots_[slot];
         if (entry == 0 || (entry & 0xFFFFF) == key) return static_cast<TDictionaryIndex>(slot);
     }
@@ -104,12 +134,63 @@ void TZUB_LZWCompressor::StartDictionary() {
     }
 }
 
+// The dictionary as the hash table: a string's place is its slot.
+class TZUB_LZWCompressor::HashedChildren {
+public:
+    explicit HashedChildren(TZUB_LZWCompressor &coder) : coder_(coder) {}
+    [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
+        return static_cast<uint32_t>(coder_.FindChildNode(prefix, pixel));
+    }
+    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const {
+        return static_cast<uint16_t>(coder_.slots_[place] >> 20);
+    }
+    [[gnu::always_inline]] void Define(uint32_t place, uint16_t prefix, uint16_t pixel, uint16_t code) {
+        coder_.slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
+    }
+
+private:
+    TZUB_LZWCompressor &coder_;
+};
+
+// The dictionary as the plain table of narrow images.
+class TZUB_LZWCompressor::DirectChildren {
+public:
+    explicit DirectChildren(TZUB_LZWCompressor &coder)
+        : table_(coder.children_.get()), bits_(coder.directBits_), rows_(coder.childrenRows_) {}
+    [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
+        return static_cast<uint32_t>(prefix) << bits_ | pixel;
+    }
+    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return table_[place]; }
+    [[gnu::always_inline]] void Define(uint32_t place, uint16_t, uint16_t, uint16_t code) {
+        table_[place] = code;
+        if (code < rows_) std::fill_n(table_ + (static_cast<size_t>(code) << bits_), size_t{1} << bits_, 0);
+    }
+
+private:
+    uint16_t *table_;
+    int bits_;
+    int64_t rows_;
+};
+
 bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
+    return directBits_ > 0 ? WriteRowWith<DirectChildren>(reader) : WriteRowWith<HashedChildren>(reader);
+}
+
+template <class Children>
+bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     const int width = reader.GetWidth();
     if (row_.size() < static_cast<size_t>(width)) row_.resize(static_cast<size_t>(width));
     const int count = reader.GetNextColourIndexes(row_.data(), width);
     const TColourIndex *row = row_.data();
     int i = 0;
+    if constexpr (std::is_same_v<Children, DirectChildren>) {
+        // A pixel beyond the table's width would overrun it.
+        const int values = 1 << directBits_;
+        if (std::any_of(row, row + count, [values](TColourIndex p) { return p >= values; }))
+            throw ELZWError("Pixel index beyond the image's colours");
+        pixelsLeft_ -= count;
+        if (pixelsLeft_ < 0 && childrenRows_ < kMaxCodes) AllocateChildren(kMaxCodes);
+    }
     if (!started_ && count > 0) {
         StartDictionary();
         WriteBits(clearCode_, codeWidth_);
@@ -119,6 +200,7 @@ bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
         started_ = true;
     }
     // The matched string stays in registers: the row's bytes could alias the members.
+    Children children(*this);
     uint16_t prefix = currentPrefix_;
     int runLength = runLength_;
     int runPixel = runPixel_;
@@ -131,9 +213,10 @@ bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
             std::vector<uint16_t> &codes = runCodes_[pixel];
             const auto longer = static_cast<size_t>(runLength - 1);
             while (codes.size() <= longer) {
-                const uint32_t entry = slots_[FindChildNode(codes.empty() ? pixel : codes.back(), pixel)];
-                if (entry == 0) break;
-                codes.push_back(static_cast<uint16_t>(entry >> 20));
+                const uint16_t code =
+                    children.CodeAt(children.Place(codes.empty() ? pixel : codes.back(), pixel));
+                if (code == 0) break;
+                codes.push_back(code);
             }
             const size_t known = std::min(codes.size(), static_cast<size_t>(count - i) + longer);
             size_t k = longer;
@@ -146,17 +229,16 @@ bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
             // makes the run one pixel longer.
             if (i == count || row[i] != pixel) continue;
         }
-        const TDictionaryIndex slot = FindChildNode(prefix, pixel);
+        const uint32_t place = children.Place(prefix, pixel);
         ++i;
-        const uint32_t entry = slots_[slot];
-        if (entry != 0) {
-            prefix = static_cast<uint16_t>(entry >> 20);
+        if (const uint16_t code = children.CodeAt(place); code != 0) {
+            prefix = code;
             ++runLength;
             // A string that is not a run has no run pixel: no pixel matches 256 and above.
             runPixel |= static_cast<int>(pixel != runPixel) << 8;
             continue;
         }
-        slots_[slot] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(nextCode_) << 20;
+        children.Define(place, prefix, pixel, nextCode_);
         EndString(prefix);
         prefix = pixel;
         runPixel = pixel;

@@ -77,6 +77,15 @@ std::string Alphanumeric() {
     return text.substr(0, 1500);
 }
 
+// Random characters of the alphanumeric mode's 45.
+std::string RandomAlphanumeric(int length, unsigned seed) {
+    static const std::string kCharacters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
+    std::mt19937 random(seed);
+    std::string text(length, ' ');
+    for (char &c : text) c = kCharacters[random() % kCharacters.size()];
+    return text;
+}
+
 // Arbitrary bytes.
 std::string Binary() {
     std::mt19937 random(11);
@@ -85,10 +94,17 @@ std::string Binary() {
     return text;
 }
 
-// Ours at level L without upgrade and libqrencode at level L choosing its own modes: the same
-// symbol size and the same work.
-void Compare(benchmark::State &state, const std::string &text, bool binary) {
+QRecLevel QrencodeLevel(TQRCode_EccLevel level) {
+    static constexpr QRecLevel kLevels[] = {QR_ECLEVEL_L, QR_ECLEVEL_M, QR_ECLEVEL_Q, QR_ECLEVEL_H};
+    return kLevels[level];
+}
+
+// Ours at a level without upgrade and libqrencode at the same level choosing its own modes: the
+// same symbol size and the same work ("same_version" is 1 when both chose the same version).
+void Compare(benchmark::State &state, const std::string &text, bool binary,
+             TQRCode_EccLevel level = elLowest) {
     barcode::QrParameters parameters;
+    parameters.EccLevel = level;
     parameters.EccLevelUpgrade = false;
     const auto ours = [&] {
         barcode::QrSymbol symbol;
@@ -98,13 +114,40 @@ void Compare(benchmark::State &state, const std::string &text, bool binary) {
     const auto theirs = [&] {
         QRcode *code = binary ? QRcode_encodeData(static_cast<int>(text.size()),
                                                   reinterpret_cast<const unsigned char *>(text.data()), 0,
-                                                  QR_ECLEVEL_L)
-                              : QRcode_encodeString(text.c_str(), 0, QR_ECLEVEL_L, QR_MODE_8, 1);
+                                                  QrencodeLevel(level))
+                              : QRcode_encodeString(text.c_str(), 0, QrencodeLevel(level), QR_MODE_8, 1);
         benchmark::DoNotOptimize(code);
         QRcode_free(code);
     };
-    bench::Interleaved(state, 20, ours, theirs);
+    bench::Interleaved<bench::ThreadCpuClock>(state, 20, ours, theirs);
+    barcode::QrSymbol symbol;
+    barcode::EncodeSymbol(text, parameters, symbol);
+    QRcode *code = QRcode_encodeString(text.c_str(), 0, QrencodeLevel(level), QR_MODE_8, 1);
+    state.counters["same_version"] = code != nullptr && code->version == symbol.Version;
+    QRcode_free(code);
 }
+
+// Random alphanumeric texts of every length class at every level that holds them.
+const bool kAlphanumericClasses = [] {
+    static constexpr const char *kLevelNames[] = {"L", "M", "Q", "H"};
+    for (const int length : {25, 300, 900, 1500, 2500}) {
+        for (const TQRCode_EccLevel level : {elLowest, elMedium, elQuality, elHighest}) {
+            const std::string text = RandomAlphanumeric(length, static_cast<unsigned>(length * 4 + level));
+            barcode::QrParameters parameters;
+            parameters.EccLevel = level;
+            parameters.EccLevelUpgrade = false;
+            barcode::QrSymbol symbol;
+            if (barcode::EncodeSymbol(text, parameters, symbol) != 0) continue;
+            const std::string name =
+                "Compare/RandomAlphanumeric" + std::to_string(length) + "/" + kLevelNames[level];
+            benchmark::RegisterBenchmark(
+                name.c_str(), [text, level](benchmark::State &state) { Compare(state, text, false, level); })
+                ->UseManualTime()
+                ->Apply(bench::Spread);
+        }
+    }
+    return true;
+}();
 
 BENCHMARK_CAPTURE(Compare, SmallDigits, SmallDigits(), false)->UseManualTime()->Apply(bench::Spread);
 BENCHMARK_CAPTURE(Compare, SmallText, SmallText(), false)->UseManualTime()->Apply(bench::Spread);

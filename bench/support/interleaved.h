@@ -8,13 +8,26 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace bench {
 
-template <class Ours, class Theirs>
+// CPU time of the calling thread: what the work itself costs, whatever else the machine runs.
+struct ThreadCpuClock {
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<ThreadCpuClock, duration>;
+    static time_point now() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return time_point(std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec));
+    }
+};
+
+// Clock: wall time unless told (ThreadCpuClock for work that never waits).
+template <class Clock = std::chrono::steady_clock, class Ours, class Theirs>
 void Interleaved(benchmark::State &state, int batch, Ours ours, Theirs theirs) {
-    using Clock = std::chrono::steady_clock;
     const auto timed = [batch](auto &work) {
         const auto start = Clock::now();
         for (int i = 0; i < batch; ++i) work();
@@ -36,6 +49,9 @@ void Interleaved(benchmark::State &state, int batch, Ours ours, Theirs theirs) {
     state.counters["ours_us"] = oursSeconds / calls * 1e6;
     state.counters["peer_us"] = theirsSeconds / calls * 1e6;
     state.counters["ratio"] = oursSeconds / theirsSeconds;
+    // The machine's load over the last minute, to read the figures beside.
+    double load = 0;
+    if (getloadavg(&load, 1) == 1) state.counters["load"] = load;
 }
 
 inline void Spread(benchmark::internal::Benchmark *b) {

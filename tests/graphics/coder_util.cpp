@@ -8,10 +8,10 @@
 namespace coder_util {
 
 TDeviceIndependentBitmap IndexedDIB(TDIBFormat format, int width, int height,
-                                    const std::vector<uint8_t> &indexes) {
+                                    const std::vector<uint8_t> &indexes, int colours) {
     TDeviceIndependentBitmap dib(format, width, -height);
     TLogicalPalette grey;
-    const int count = 1 << TDeviceIndependentBitmap::BitsPerPixel(format);
+    const int count = colours > 0 ? colours : 1 << TDeviceIndependentBitmap::BitsPerPixel(format);
     grey.ReAlloc(count);
     grey.SetCount(count);
     for (int i = 0; i < count; ++i) {

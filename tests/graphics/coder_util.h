@@ -7,9 +7,10 @@
 
 namespace coder_util {
 
-// A top-down bitmap of the format holding the indexes row by row, with a grey colour table.
+// A top-down bitmap of the format holding the indexes row by row, with a grey colour table of
+// `colours` entries (0: as many as the format holds).
 TDeviceIndependentBitmap IndexedDIB(TDIBFormat format, int width, int height,
-                                    const std::vector<uint8_t> &indexes);
+                                    const std::vector<uint8_t> &indexes, int colours = 0);
 // The indexes of a 1-, 4- or 8-bit bitmap row by row from the top.
 std::vector<uint8_t> IndexesOf(const TDeviceIndependentBitmap &dib);
 
