@@ -220,6 +220,9 @@ public:
     void Timer17Timer(TObject *Sender);
     void TimerDecodePacketTIV();
     void TimerDisplayDataTIV();
+    // The channel timers that run from the start are told when they have work (bytes, messages or
+    // records waiting, a course display out of date), so that they rest while there is none.
+    void RestIdleChannelTimers();
     // The current course column and every line of the course store to "---".
     void ClearMemoData();
     // Decoders' window side: own-family data records (`full` for the records of 2E F7), the page
@@ -628,6 +631,19 @@ public:
 
 private:
     float scaleX_ = 1, scaleY_ = 1;
+
+    // What the live course display was made from at its last tick: while its inputs stay so, a
+    // tick would change nothing.
+    struct CourseShown {
+        std::array<std::string, decoders::kKursLines> lines;
+        uint8_t tariff = 0;
+        std::array<char, decoders::kCourseTariffs> pageCodes{};
+        uint8_t system = 0;
+        QString heading, column;
+        bool operator==(const CourseShown &) const = default;
+    };
+    CourseShown CourseShownNow() const;
+    std::optional<CourseShown> lastCourseShown_;
 
     // --- Job tables (storage/) ---
     struct SaveMoment {

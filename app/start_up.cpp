@@ -47,6 +47,7 @@ void TForm1::FormCreate(TObject *) {
 
     Timer3->SetEnabled(false);
     Timer5->SetEnabled(true);
+    RestIdleChannelTimers();
 
     Panel5->SetCaption(Panel5->Caption() + QStringLiteral("   (%1 %2)").arg(kProductName, kProductVersion));
     SetLeft(0);

@@ -1,5 +1,6 @@
 #include "storage/job_load.h"
 
+#include <exception>
 #include <string>
 
 #include "platform/runtime/errors.h"
@@ -9,12 +10,27 @@ namespace storage {
 
 namespace {
 
-struct ClosedOnExit {
+// Ends the tables' reads when the load is done, and closes them when it fails: a failed load
+// leaves nothing open that the next one could trust.
+struct ReadsEnded {
     const JobTables &tables;
-    ~ClosedOnExit() {
-        for (tables::TTable *table : tables) table->Close();
+    const int uncaught = std::uncaught_exceptions();
+    ~ReadsEnded() {
+        const bool failed = std::uncaught_exceptions() > uncaught;
+        for (tables::TTable *table : tables) failed ? table->Close() : table->EndRead();
     }
 };
+
+// Starts one read of `table` for the whole job, opening it unless it is open on the file its path
+// names in the browsing state. A table kept open from the last load costs no open; a file that
+// another program put in its place is opened afresh. Changes to the same file are seen by the
+// engine itself, which checks the file's change counter whenever a read begins.
+void BeginRead(tables::TTable &table) {
+    if (table.Active() && (table.GetState() != tables::TTable::State::Browse || !table.SameFile()))
+        table.Close();
+    table.HoldRead();
+    table.Open();
+}
 
 bool Readable(const FieldSpec &fieldSpec) {
     return fieldSpec.source != Source::None && fieldSpec.source != Source::Link &&
@@ -30,7 +46,8 @@ const ReadableTypes &ReadableTypesOf(int table) {
         for (int t = 0; t < kJobTableCount; ++t) {
             all[static_cast<size_t>(t)].resize(static_cast<size_t>(FieldCountOf(t)));
             for (const FieldSpec &fieldSpec : LayoutOf(t))
-                if (Readable(fieldSpec)) all[static_cast<size_t>(t)][static_cast<size_t>(fieldSpec.field)] = fieldSpec.type;
+                if (Readable(fieldSpec))
+                    all[static_cast<size_t>(t)][static_cast<size_t>(fieldSpec.field)] = fieldSpec.type;
         }
         return all;
     }();
@@ -67,9 +84,15 @@ JobRecord LoadedJob::Values() const {
             const tables::FieldValue &value = values[field];
             const int at = static_cast<int>(field);
             switch (*types[field]) {
-                case tables::FieldType::Text: out.emplace_hint(out.end(), at, value.text); break;
-                case tables::FieldType::Integer: out.emplace_hint(out.end(), at, value.number); break;
-                case tables::FieldType::Boolean: out.emplace_hint(out.end(), at, value.number != 0); break;
+                case tables::FieldType::Text:
+                    out.emplace_hint(out.end(), at, value.text);
+                    break;
+                case tables::FieldType::Integer:
+                    out.emplace_hint(out.end(), at, value.number);
+                    break;
+                case tables::FieldType::Boolean:
+                    out.emplace_hint(out.end(), at, value.number != 0);
+                    break;
             }
         }
     }
@@ -100,11 +123,8 @@ std::vector<std::string> LoadedJob::Lines(int table, int field) const {
 }
 
 LoadedJob ReadJob(const JobTables &tables, int recNo) {
-    ClosedOnExit closer{tables};
-    for (tables::TTable *table : tables) {
-        table->HoldRead();  // one read per table for the whole job, the open's included
-        table->Open();
-    }
+    ReadsEnded ended{tables};
+    for (tables::TTable *table : tables) BeginRead(*table);
     tables::TTable &genData = *tables[kGenData];
     if (recNo < 1) throw EDatabaseError("no job at record number " + std::to_string(recNo));
     genData.SetRecNo(recNo);

@@ -31,8 +31,9 @@ struct LoadedJob {
 };
 
 // Reads job `recNo` (1-based record number of the job table). When a child table holds several
-// records of the job, the later one is read. The tables are opened and closed here; a record
-// number out of range raises the table's error.
+// records of the job, the later one is read. The tables are opened here and stay open for the next
+// load, holding no lock of their files; a record number out of range raises the table's error and
+// leaves them closed.
 LoadedJob ReadJob(const JobTables &tables, int recNo);
 
 }  // namespace storage

@@ -1,5 +1,7 @@
 // The meter channel's course records in the window: the decoding step of Timer18, the live course
 // display of Timer17 and the clearing of the current course column.
+#include <algorithm>
+
 #include "app/form1.h"
 #include "device/window/readout_texts.h"
 
@@ -9,7 +11,9 @@ constexpr int kColumnLines = static_cast<int>(decoders::kKursLines);
 const QString kLineBreak = QStringLiteral("\r\n");
 
 using device_window::DeviceText;
-QChar Latin1(char c) { return QChar::fromLatin1(c); }
+QChar Latin1(char c) {
+    return QChar::fromLatin1(c);
+}
 
 // The current course column with "---" on each of its lines.
 QString EmptyColumn() {
@@ -20,8 +24,31 @@ QString EmptyColumn() {
 
 }  // namespace
 
-void TForm1::Timer18Timer(TObject *) { TimerDecodePacketTIV(); }
-void TForm1::Timer17Timer(TObject *) { TimerDisplayDataTIV(); }
+void TForm1::Timer18Timer(TObject *) {
+    TimerDecodePacketTIV();
+}
+void TForm1::Timer17Timer(TObject *) {
+    TimerDisplayDataTIV();
+    lastCourseShown_ = CourseShownNow();
+}
+
+TForm1::CourseShown TForm1::CourseShownNow() const {
+    CourseShown shown;
+    std::copy_n(KursData.begin(), shown.lines.size(), shown.lines.begin());
+    shown.tariff = KursTaryfa;
+    shown.pageCodes = KursPageCodes;
+    shown.system = KursSystem;
+    shown.heading = Label465->Caption();
+    shown.column = Label468->Caption();
+    return shown;
+}
+
+void TForm1::RestIdleChannelTimers() {
+    Timer2->HasWork = [this] { return KlineByteBuffer.ReadIndex != KlineByteBuffer.Ring.WriteIndex; };
+    Timer4->HasWork = [this] { return !KlinePacketRing.Empty(); };
+    Timer18->HasWork = [this] { return TivarRecordRing.ReadIndex != TivarRecordRing.WriteIndex; };
+    Timer17->HasWork = [this] { return !lastCourseShown_ || CourseShownNow() != *lastCourseShown_; };
+}
 
 void TForm1::ClearMemoData() {
     Label468->SetCaption(EmptyColumn());
@@ -35,7 +62,8 @@ void TForm1::TimerDecodePacketTIV() {
             {static_cast<char>(TariffPageCode2[0]), static_cast<char>(TariffPageCode2[1]),
              static_cast<char>(TariffPageCode2[2]), static_cast<char>(TariffPageCode2[3])},
             KlineModeFlags};
-        const decoders::CourseRecordResult result = decoders::GetDataTivarTIV(*this, TivarRecordRing.Front(), context);
+        const decoders::CourseRecordResult result =
+            decoders::GetDataTivarTIV(*this, TivarRecordRing.Front(), context);
         TivarRecordRing.Pop();
         if (result.CourseBegun) {
             // The earlier courses move one column to the right; the current one starts empty (the
@@ -64,7 +92,8 @@ void TForm1::TimerDisplayDataTIV() {
     const bool systemKnown = KursSystem == 'S' || KursSystem == 'D';
     if (KursTaryfa != decoders::kNoCourse) {
         if (KursPageCodes[KursTaryfa & 3] != 0) {
-            heading += kLineBreak + QStringLiteral("Taryfa: ") + Latin1(KursPageCodes[(KursTaryfa >> 4) & 3]) +
+            heading += kLineBreak + QStringLiteral("Taryfa: ") +
+                       Latin1(KursPageCodes[(KursTaryfa >> 4) & 3]) +
                        Latin1(static_cast<char>('1' + (KursTaryfa & 3)));
             if (systemKnown) heading += QStringLiteral("/System: ") + Latin1(static_cast<char>(KursSystem));
         }

@@ -1,5 +1,6 @@
 #include "platform/gui/timer.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
@@ -23,7 +24,7 @@ public:
 
     void Start(TTimer *timer) {
         Stop(timer);
-        entries_.push_back({timer, runtime::NowMs() + timer->interval_, nextSerial_++, false});
+        entries_.push_back({timer, runtime::NowMs() + timer->interval_, nextSerial_++, false, false});
         Rearm();
     }
 
@@ -35,15 +36,30 @@ public:
     std::optional<int64_t> NextDue() const {
         std::optional<int64_t> due;
         for (const Entry &e : entries_)
-            if (!e.running && (!due || e.due < *due)) due = e.due;
+            if (!e.running && !e.resting && (!due || e.due < *due)) due = e.due;
         return due;
     }
 
+    // Resting timers that have work again go on at the next time of their own beat.
+    void WakeRested() {
+        const int64_t now = runtime::NowMs();
+        bool woken = false;
+        for (Entry &e : entries_) {
+            if (!e.resting || !e.timer->HasWork()) continue;
+            e.resting = false;
+            woken = true;
+            const int64_t interval = e.timer->interval_;
+            if (e.due < now) e.due += (now - e.due + interval - 1) / interval * interval;
+        }
+        if (woken) Rearm();
+    }
+
     void ProcessDue() {
+        WakeRested();
         const int64_t now = runtime::NowMs();
         std::vector<Entry> due;
         for (const Entry &e : entries_)
-            if (!e.running && e.due <= now) due.push_back(e);
+            if (!e.running && !e.resting && e.due <= now) due.push_back(e);
         std::sort(due.begin(), due.end(), [](const Entry &a, const Entry &b) {
             return a.due != b.due ? a.due < b.due : a.serial < b.serial;
         });
@@ -57,8 +73,13 @@ public:
             TTimer *timer = entry->timer;
             const uint64_t serial = entry->serial;
             if (timer->OnTimer) gui::Dispatch([timer] { timer->OnTimer(timer); });
-            if (Entry *after = Find(serial)) after->running = false;
+            if (Entry *after = Find(serial)) {
+                after->running = false;
+                after->resting = after->timer->HasWork && !after->timer->HasWork();
+            }
         }
+        // A tick may have handed work to a resting timer.
+        WakeRested();
         Rearm();
     }
 
@@ -68,6 +89,7 @@ private:
         int64_t due;
         uint64_t serial;
         bool running;  // its tick is being handled (a nested loop must not run it again)
+        bool resting;  // enabled, but not ticking until it has work
     };
 
     Entry *Find(uint64_t serial) {
@@ -83,6 +105,10 @@ private:
             driver_->setSingleShot(true);
             driver_->setTimerType(Qt::PreciseTimer);
             QObject::connect(driver_, &QTimer::timeout, driver_, [this] { ProcessDue(); });
+            // Work handed over by any event (input, a device, a thread) is seen before the loop sleeps.
+            if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance(driver_->thread()))
+                QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, driver_,
+                                 [this] { WakeRested(); });
         }
         const std::optional<int64_t> due = NextDue();
         if (!due) {
@@ -132,9 +158,14 @@ void ProcessTimers() {
     TimerScheduler::Instance().ProcessDue();
 }
 
+std::optional<int64_t> NextTimerDue() {
+    return TimerScheduler::Instance().NextDue();
+}
+
 void AdvanceTime(int64_t ms) {
     const int64_t target = runtime::NowMs() + std::max<int64_t>(ms, 0);
     for (;;) {
+        gui::TimerScheduler::Instance().WakeRested();
         const std::optional<int64_t> due = gui::TimerScheduler::Instance().NextDue();
         if (!due || *due > target) break;
         runtime::AdvanceVirtualClock(*due - runtime::NowMs());

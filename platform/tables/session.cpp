@@ -1,7 +1,6 @@
 #include "platform/tables/session.h"
 
 #include <sqlcipher/sqlite3.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -30,10 +29,10 @@ TSession::~TSession() {
     Rollback();
 }
 
-void TSession::KeepConnection(const std::string &path, const std::string &letters, OpenedFile file) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0) return;
-    kept_.insert_or_assign(path, Kept{letters, std::move(file), status.st_dev, status.st_ino});
+// Kept under the identity of the file the connection opened, which the path may no longer name.
+void TSession::KeepConnection(const std::string &path, const std::string &letters, FileIdentity identity,
+                              OpenedFile file) {
+    kept_.insert_or_assign(path, Kept{letters, std::move(file), identity});
 }
 
 // Only while the path still names the same file: a file replaced on disk is opened afresh.
@@ -42,10 +41,7 @@ bool TSession::TakeConnection(const std::string &path, const std::string &letter
     if (found == kept_.end()) return false;
     Kept kept = std::move(found->second);
     kept_.erase(found);
-    struct stat status {};
-    if (kept.letters != letters || stat(path.c_str(), &status) != 0 || status.st_dev != kept.device ||
-        status.st_ino != kept.inode)
-        return false;
+    if (kept.letters != letters || IdentityOf(path) != kept.identity) return false;
     file = std::move(kept.file);
     return true;
 }

@@ -53,7 +53,8 @@ private:
     void RememberKey(const std::string &path, const TableKey &key) { fileKeys_[path] = key; }
     // The connection of a closed table is kept (idle, holding no lock) for the next Open of the
     // same file with the same structure, so reopening costs no file open and no check.
-    void KeepConnection(const std::string &path, const std::string &letters, OpenedFile file);
+    void KeepConnection(const std::string &path, const std::string &letters, FileIdentity identity,
+                        OpenedFile file);
     bool TakeConnection(const std::string &path, const std::string &letters, OpenedFile &file);
     // The connection and schema under which `path` takes part in the transaction, if it does.
     Connection *TransactionLink(const std::string &path, std::string &schema) const;
@@ -67,8 +68,7 @@ private:
     struct Kept {
         std::string letters;
         OpenedFile file;
-        uint64_t device;
-        uint64_t inode;
+        FileIdentity identity;
     };
     std::map<std::string, Kept> kept_;  // by file path
     std::unique_ptr<Transaction> transaction_;

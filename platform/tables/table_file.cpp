@@ -1,6 +1,7 @@
 #include "platform/tables/table_file.h"
 
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -65,6 +66,12 @@ OpenedFile Create(const std::string &path, const std::string &name, const TableS
 
 }  // namespace
 
+std::optional<FileIdentity> IdentityOf(const std::string &path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+}
+
 OpenedFile OpenTableFile(const std::string &path, const std::string &name, const TableStructure &structure,
                          std::span<const TableKey> candidates, const TableKey *newFileKey) {
     std::error_code error;
@@ -75,7 +82,8 @@ OpenedFile OpenTableFile(const std::string &path, const std::string &name, const
         throw EDatabaseError(name + ": the file is an unencrypted SQLite database, not an encrypted table");
     // The key a file is created with opens what a create cut short left.
     std::vector<TableKey> keys(candidates.begin(), candidates.end());
-    if (newFileKey && std::find(keys.begin(), keys.end(), *newFileKey) == keys.end()) keys.push_back(*newFileKey);
+    if (newFileKey && std::find(keys.begin(), keys.end(), *newFileKey) == keys.end())
+        keys.push_back(*newFileKey);
     for (const TableKey &key : keys) {
         OpenedFile opened{std::make_unique<Connection>(path, name, key, false), key, {}};
         switch (Verify(*opened.connection, name, structure)) {

@@ -4,8 +4,10 @@
 // engine's format marker and the expected structure; the indexes the structure asks for are added
 // when the file lacks them. A file that is empty once its journal is
 // rolled back (a create cut short) is created like a missing one.
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,7 +26,7 @@ struct TableStatements {
     Statement read;   // one record, for Post of an Edit
     Statement insert;
     Statement update;
-    Statement begin, commit;  // a held read
+    Statement begin, commit;           // a held read
     std::map<int, Statement> lookups;  // by 2 * field + (from the last)
 };
 
@@ -34,6 +36,15 @@ struct OpenedFile {
     std::vector<int> keyFields;  // the fields the file indexes (record_index.h)
     TableStatements statements = {};
 };
+
+// Which file a path names: a file replaced on disk (a copy put in its place) has another identity.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+// The identity of the file at `path`; none when there is no such file.
+std::optional<FileIdentity> IdentityOf(const std::string &path);
 
 // `newFileKey` keys a file that has to be created; without it a missing file is an error.
 OpenedFile OpenTableFile(const std::string &path, const std::string &name, const TableStructure &structure,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/runtime/errors.h"
 #include "tests/storage/job_tables_fixture.h"
 
@@ -16,7 +18,8 @@ protected:
         tables::TTable &child = *jobTables[static_cast<size_t>(table)];
         child.Open();
         child.Append();
-        for (const auto &[field, value] : values) child.Fields[field].SetAsString(std::get<std::string>(value));
+        for (const auto &[field, value] : values)
+            child.Fields[field].SetAsString(std::get<std::string>(value));
         child.Fields[storage::LinkFieldOf(table)].SetAsInteger(number);
         child.Post();
         child.Close();
@@ -40,7 +43,42 @@ TEST_F(JobLoad, EveryJobReadsBackFieldByFieldAsSaved) {
                 << "job " << n << " " << storage::TableFileOf(t + 1).file;
         for (const bool found : loaded.found) EXPECT_TRUE(found);
     }
-    for (tables::TTable *table : jobTables) EXPECT_FALSE(table->Active());
+}
+
+// The tables stay open between loads, holding no lock: another program saves meanwhile, and the
+// next load sees its job; a file it puts in the place of one is read, not the file opened before.
+TEST_F(JobLoad, LoadsSeeWhatAnotherProgramChangedSinceTheLast) {
+    Save(SampleJob(1));
+    const std::filesystem::path backup = folder / "backup";
+    std::filesystem::create_directories(backup);
+    for (int t = 0; t < storage::kJobTableCount; ++t)
+        std::filesystem::copy_file(jobTables[static_cast<size_t>(t)]->TableName(),
+                                   backup / storage::TableFileOf(t + 1).file);
+    EXPECT_EQ(Read(1).number, 1);
+    for (tables::TTable *table : jobTables) EXPECT_TRUE(table->Active());
+
+    {
+        tables::TSession otherSession;
+        std::array<std::unique_ptr<tables::TTable>, storage::kJobTableCount> other;
+        storage::JobTables otherTables{};
+        for (int t = 0; t < storage::kJobTableCount; ++t) {
+            otherSession.AddPassword(storage::TableFileOf(t + 1).password);
+            other[static_cast<size_t>(t)] = std::make_unique<tables::TTable>(otherSession);
+            other[static_cast<size_t>(t)]->SetTableName(jobTables[static_cast<size_t>(t)]->TableName());
+            other[static_cast<size_t>(t)]->SetStructure(storage::StructureOf(t));
+            otherTables[static_cast<size_t>(t)] = other[static_cast<size_t>(t)].get();
+        }
+        EXPECT_EQ(storage::SaveJob(otherSession, otherTables, SampleJob(2), {}), 2);
+    }
+    EXPECT_EQ(Read(2).Values(), SampleJob(2));
+
+    // The backup of the results table, taken before job 2, moved over it.
+    const std::string results = jobTables[storage::kLegZU]->TableName();
+    std::filesystem::copy_file(backup / storage::TableFileOf(storage::kLegZU + 1).file, results + ".new");
+    std::filesystem::rename(results + ".new", results);
+    const storage::LoadedJob restored = Read(2);
+    EXPECT_FALSE(restored.found[storage::kLegZU]);
+    EXPECT_TRUE(restored.found[storage::kGenData]);
 }
 
 // Today's save leaves the job record's old checklist field empty; records of older saves hold it,

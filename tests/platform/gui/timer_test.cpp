@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 #include <utility>
@@ -96,6 +97,60 @@ TEST_F(Timers, ATimerStoppedOrDestroyedByAnEarlierTickDoesNotRun) {
     victim->SetEnabled(true);
     gui::AdvanceTime(100);
     EXPECT_TRUE(ticks.empty());
+}
+
+// A consumer fed by another timer's ticks and by work put in between them: it ticks only when there
+// is work, at the times of its own beat, and stays enabled throughout.
+TEST_F(Timers, ATimerWithNothingToDoRestsUntilWorkComesAndKeepsItsBeat) {
+    int waiting = 0;
+    TTimer *consumer = MakeTimer(10, true);
+    consumer->OnTimer = [&](TObject *) {
+        ticks.push_back(runtime::NowMs());
+        waiting = 0;
+    };
+    consumer->HasWork = [&] { return waiting > 0; };
+    TTimer *producer = MakeTimer(35, true);
+    producer->OnTimer = [&](TObject *) { ++waiting; };
+    gui::AdvanceTime(100);
+    EXPECT_EQ(ticks, (std::vector<int64_t>{10, 40, 70}));
+    producer->SetEnabled(false);
+    gui::AdvanceTime(5);  // 105
+    waiting = 1;          // put in by an event, not by a tick
+    gui::AdvanceTime(100);
+    EXPECT_EQ(ticks, (std::vector<int64_t>{10, 40, 70, 110}));
+    EXPECT_TRUE(consumer->Enabled());
+    // Off and on again starts afresh, and the first tick comes whatever the work.
+    consumer->SetEnabled(false);
+    consumer->SetEnabled(true);  // 205
+    gui::AdvanceTime(100);
+    EXPECT_EQ(ticks, (std::vector<int64_t>{10, 40, 70, 110, 215}));
+}
+
+// On the program's event loop: a resting timer arms nothing, and work handed over by an event is
+// picked up before the loop waits again.
+TEST(TimersOnTheEventLoop, ARestingTimerWakesForWorkAnEventBrings) {
+    gui::EnsureQtApplication();
+    runtime::UseRealClock();
+    TComponent owner(nullptr);
+    auto *timer = new TTimer(&owner);
+    timer->SetInterval(10);
+    bool work = false;
+    int ticks = 0;
+    timer->OnTimer = [&](TObject *) {
+        ++ticks;
+        work = false;
+    };
+    timer->HasWork = [&] { return work; };
+    const auto runFor = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    runFor(100);
+    EXPECT_EQ(ticks, 1);
+    QTimer::singleShot(0, [&] { work = true; });
+    runFor(100);
+    EXPECT_EQ(ticks, 2);
 }
 
 TEST(TimersOnTheEventLoop, TicksArriveInsideAModalBox) {

@@ -288,7 +288,27 @@ TEST_F(TableCursorTest, ReopeningFindsTheFileThatIsThereNow) {
     }
     jobs.Open();
     EXPECT_EQ(jobs.RecordCount(), 1);
+    EXPECT_TRUE(jobs.SameFile());
+
+    // Replaced while open (a copy moved over it): the open table tells, and the connection it
+    // kept at Close is not taken for the new file.
+    std::filesystem::copy_file(PathOf("GenData.db"), PathOf("copy.db"));
+    {
+        TSession other;
+        TTable copy(other);
+        Configure(copy, "copy.db", GenDataStructure());
+        copy.Open();
+        AppendJobs(copy, 2);
+    }
+    std::filesystem::rename(PathOf("copy.db"), PathOf("GenData.db"));
+    EXPECT_FALSE(jobs.SameFile());
     jobs.Close();
+    jobs.Open();
+    EXPECT_EQ(jobs.RecordCount(), 3);
+    EXPECT_TRUE(jobs.SameFile());
+    jobs.Close();
+    EXPECT_FALSE(jobs.SameFile());  // a closed table names no file it opened
+
     jobs.SetStructure(ChildStructure(244));
     EXPECT_THROW(jobs.Open(), EDatabaseError);
 }
