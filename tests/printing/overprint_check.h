@@ -41,14 +41,19 @@ inline std::vector<PageBoxes> PdfWordBoxes(const std::string &file) {
     return pages;
 }
 
-// Boxes that share less than this many points across or down only touch: the glyph boxes of a
-// face reach a little beyond its ink, and rounding puts neighbours a hair into each other.
+// Boxes that share less than this many points across only touch: rounding puts neighbours a hair
+// into each other.
 inline constexpr double kTouch = 0.3;
+// A word's box spans its face's whole ascent and descent, more than the pitch of closely set
+// lines; the boxes of two such lines share a strip where only a descender could meet an accent.
+// Words overprint when their boxes share more than this part of the lower box's height.
+inline constexpr double kLineShare = 0.25;
 
 inline bool Intersect(const WordBox &a, const WordBox &b) {
     const double across = std::min(a.xMax, b.xMax) - std::max(a.xMin, b.xMin);
     const double down = std::min(a.yMax, b.yMax) - std::max(a.yMin, b.yMin);
-    return across > kTouch && down > kTouch;
+    const double lower = std::min(a.yMax - a.yMin, b.yMax - b.yMin);
+    return across > kTouch && down > std::max(kTouch, kLineShare * lower);
 }
 
 inline bool LeavesPage(const WordBox &w, const PageBoxes &page) {

@@ -17,7 +17,7 @@ using ::testing::EndsWith;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
-TEST(OverprintCheckTest, BoxesThatShareMoreThanATouchIntersect) {
+TEST(OverprintCheckTest, BoxesThatShareMoreThanATouchOrALineStripIntersect) {
     const printtest::WordBox word{"stałej", 100, 100, 130, 110};
     struct Case {
         printtest::WordBox other;
@@ -27,10 +27,12 @@ TEST(OverprintCheckTest, BoxesThatShareMoreThanATouchIntersect) {
         {{"k:", 125, 102, 135, 112}, true},          // on top of the word's end
         {{"in", 110, 103, 115, 108}, true},          // wholly inside
         {{"next", 130.2, 100, 150, 110}, false},     // touching its end
-        {{"below", 100, 109.8, 130, 119.8}, false},  // the next line, boxes a hair into each other
+        {{"below", 100, 107.6, 130, 117.6}, false},  // the next line set closely: the boxes share a strip
+        {{"half", 100, 105, 130, 115}, true},        // half a line down
         {{"far", 200, 100, 220, 110}, false},        // the same line, apart
         {{"under", 100, 111, 130, 121}, false},      // the next line
         {{"tall", 129.0, 90, 140, 120}, true},       // a point into the word's end, across its height
+        {{"small", 128, 101, 131, 105}, true},       // a superscript on the word's end
     };
     for (const Case &c : cases) {
         EXPECT_EQ(printtest::Intersect(word, c.other), c.intersects) << c.other.text;

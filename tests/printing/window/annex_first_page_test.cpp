@@ -45,8 +45,18 @@ TEST_F(AnnexFirstPageTest, OwnFamilyInTheVehicle) {
     w.TariffPageCode = {'A', 'B', 0, 0};
     w.TariffGroupTexts = {{{"2020.01.01", "2099.12.31"}, {"2020.01.01", "2021.01.01"}, {"---", "---"}, {"---", "---"}}};
     w.OglErrFlag = 0;
+    w.Edit25->SetText("OSTATNIA AKTYWNA");  // the longest cash-register tariff, before the next cell's label
     const std::vector<PdfWord> words = Print(&TForm1::SetPrintImageTivar);
     EXPECT_EQ(w.OglErrFlag, 1);
+    // The first remark stands behind its label, which the own family's place for it would cut.
+    const std::vector<Found> label = FindText(words, "UWAGI:"), remark = FindText(words, "uwaga pierwsza");
+    ASSERT_EQ(label.size(), 1u);
+    ASSERT_EQ(remark.size(), 1u);
+    EXPECT_NEAR(remark[0].y, label[0].y, 0.5);
+    EXPECT_GT(remark[0].x, label[0].x + 10);
+    // Neighbouring cells keep a blank between them (the reader would join them into one word).
+    EXPECT_EQ(FindText(words, "OSTATNIA AKTYWNA").size(), 1u);
+    EXPECT_EQ(FindText(words, "SPRAWDZANE TARYFY:").size(), 1u);
     struct Place {
         const char *text;
         double x, y;
@@ -58,7 +68,6 @@ TEST_F(AnnexFirstPageTest, OwnFamilyInTheVehicle) {
              Place{"Załącznik B - Wyznaczenie błędów wskazań taksometru", 10.9, 1.3},
              {"STRONA: 1/3", 25.1, 1.5},
              {"zainstalowanego w pojeździe.", 12.9, 1.7},
-             {"uwaga pierwsza", 19.3, 2.2},
              {"Jan Nowak", 9.3, 3.9},
              {"Kierownik", 14.6, 3.9},
              {"WYNIK SPRAWDZENIA TAKSOMETRU:", 18.5, 3.7},

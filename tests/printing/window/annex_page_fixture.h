@@ -1,6 +1,8 @@
 #pragma once
-// Pages of the main window printed straight to a PDF through the framework's printer, and read
-// back: words with their places (pdftotext -bbox) and regions rendered as pictures.
+// Pages of the main window printed straight to a PDF through the framework's printer, checked for
+// overprinted words, and read back: words with their places (pdftotext -bbox) and regions rendered
+// as pictures.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -14,6 +16,7 @@
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/print_dialog.h"
 #include "printing/print_job.h"
+#include "tests/printing/overprint_check.h"
 
 class PrintedPageTest : public MainWindowTest {
 protected:
@@ -44,6 +47,7 @@ protected:
             pages[i](canvas, m);
         }
         job.End();
+        if (checkPaper) EXPECT_THAT(printtest::Overprints(pdf), ::testing::IsEmpty()) << name.toStdString();
         return pdf;
     }
 
@@ -84,4 +88,5 @@ protected:
     TForm1 *window = nullptr;
     QTemporaryDir dir;
     int m = 0;
+    bool checkPaper = true;  // every printed page is checked for overprinted words
 };

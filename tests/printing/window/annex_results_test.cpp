@@ -1,5 +1,7 @@
 // The results page of annex B printed to PDF: its texts in place, and its QR code read back from
 // the printed page by two outside readers, byte for byte as the QR text of the job.
+#include "printing/annex_results.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -8,7 +10,6 @@
 #include "barcode/component/qr_image_oracles.h"
 #include "barcode/component/qrcode.h"
 #include "platform/runtime/cp1250.h"
-#include "printing/annex_results.h"
 
 namespace {
 
@@ -109,10 +110,36 @@ TEST_F(AnnexResultsTest, TextsStandInTheirPlaces) {
              {"0,05", 3.6 + 12 * 1.6, 20.5},
          })
         ExpectAt(words, p.text, p.x, p.y);
+    // Neighbouring column heads keep a blank between them (the reader would join them into one word).
+    ExpectAbsent(words, "TAKSOMETRSTANOWISKO");
+    EXPECT_EQ(FindText(words, "TAKSOMETR STANOWISKO").size(), 2u);
     // MID own family: no ZT constant, the maximum surcharge instead; no formulas in system S.
     ExpectAbsent(words, "STC");
     ExpectAt(words, "MxDpł.[zł]", 9.5, 4.2);
     ExpectAbsent(words, "Odcinek początkowy drogi:");
+}
+
+// The time test's heading carries the set speed: the factor the interface reported for the slot
+// times the slot's Vgp, ten times that with the clock at x10; without a factor the plain heading.
+TEST_F(AnnexResultsTest, TimeTestHeadingCarriesTheReportedSpeed) {
+    FillJob();
+    TForm1 &w = *window;
+    w.TariffVgp[5] = 40.0F;
+    struct Case {
+        std::uint8_t factor;
+        std::uint8_t czasX10;
+        const char *heading;
+    };
+    for (const Case &c : {Case{50, 0, "OBLICZANIE OPŁATY Z CZASU ( Vj=20,00[km/h], zegar x1 )"},
+                          Case{50, 1, "OBLICZANIE OPŁATY Z CZASU ( Vj=200,00[km/h], zegar x10 )"},
+                          Case{0, 0, "OBLICZANIE OPŁATY Z CZASU"}}) {
+        SCOPED_TRACE(c.heading);
+        w.SlotDeviceByte[5] = c.factor;
+        w.CzasX10 = c.czasX10;
+        const QString pdf = PrintPages(poLandscape, {[this](TCanvas &cv, int m) { DrawResults(cv, m); }});
+        const std::vector<PdfWord> words = PdfPageWords(pdf.toStdString(), 1);
+        EXPECT_EQ(FindText(words, c.heading).size(), 1u);
+    }
 }
 
 // The QR code decodes from the page rendered at 300 dpi to exactly the job's QR text, for a small
@@ -149,6 +176,7 @@ TEST_F(AnnexResultsTest, CodeReadsBackFromThePrintedPage) {
             FillJob();
         const std::string expected = ExpectedCode();
         const int height = symbolSide();
+        checkPaper = c.fieldLength == 0;  // identity values of the longest code run into each other
         const QString pdf = PrintPages(poLandscape, {[this](TCanvas &cv, int m) { DrawResults(cv, m); }},
                                        QString(c.name) + ".pdf");
         ASSERT_EQ(m, base);

@@ -1,9 +1,10 @@
 // The certificate printed to PDF: its blocks in place, the dates it derives from the saved job
 // and the working mode, the family and regime variants, the seals and the duplicate.
+#include "printing/certificate.h"
+
 #include <gtest/gtest.h>
 
 #include "annex_page_fixture.h"
-#include "printing/certificate.h"
 #include "printing/window/annex_b_pages.h"
 
 namespace {
@@ -127,6 +128,27 @@ TEST_F(CertificateTest, DuplicateInVerificationMode) {
     ExpectPresent(words, "Załącznik do świadectwa legalizacji ponownej taksometru elektronicznego.");
     ExpectAbsent(words, "wersja programu:");
     EXPECT_EQ(Pictures(), 0) << "no watermark while a working mode is on";
+}
+
+// The italic k and the constant stand after the tyre line's "stałej" for every drive and a
+// constant of four digits (the page itself is checked for overprinted words as it is printed).
+TEST_F(CertificateTest, ConstantStandsAfterTheTyreLine) {
+    TForm1 &w = *window;
+    w.MeterFamily = 1;
+    w.Edit107->SetText("2500");
+    for (const char *tyre : {"205/55R16O", "195/65R15P", "195/65R15T", "195/65R15", ""}) {
+        SCOPED_TRACE(tyre);
+        w.Edit486->SetText(tyre);
+        const std::vector<PdfWord> words = Print();
+        const auto value = std::find_if(words.begin(), words.end(),
+                                        [](const PdfWord &word) { return word.text == "2500[imp/km]"; });
+        ASSERT_NE(value, words.end());
+        ASSERT_GE(value - words.begin(), 2);
+        EXPECT_EQ(value[-1].text, "k:");
+        EXPECT_EQ(value[-2].text, "stałej");
+        EXPECT_GT(value[-1].xMin, value[-2].xMax);
+        EXPECT_GT(value->xMin, value[-1].xMax);
+    }
 }
 
 TEST(CertificateDevicesTest, FilledLinesJoinedAndBrokenAfterBlanks) {

@@ -57,6 +57,7 @@ protected:
 TEST_F(ChangeAnnexTest, OwnFamilyPageWithBothLayoutsAndTheChangeRegister) {
     TForm1 &w = *window;
     w.MeterFamily = 1;
+    w.Edit12->SetText("D");         // the mode's value stands behind its long label
     w.Panel359->SetCaption("NIE");  // item 10 fails
     const std::vector<PdfWord> words = Print();
     const double c = 28.4 / 14 + 0.1;
