@@ -1,5 +1,6 @@
 #include "printing/tariff_annex.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -111,7 +112,8 @@ public:
             Text(1.9, cursor, 8, "UWAGA.", true);
             cursor += 0.4;
             Text(3.6, cursor, 8,
-                 "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są zapisane "
+                 "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są "
+                 "zapisane "
                  "białą czcionką na czarnym tle.");
             cursor += 0.4;
             DrawHorizLine(ToPixels(cursor, u_), ToPixels(1.8, u_), TruncPixel(right_), canvas_);
@@ -259,6 +261,36 @@ std::string IdentityCodeData(const TariffAnnexJob &job) {
         "Nr USB:" + job.Text("Edit15"),
     };
     return Utf8ToCp1250(lines.join("\r\n").toStdString());
+}
+
+std::vector<SymbolPlace> PlaceCodeRow(const std::vector<int> &modules, int left, int top, int module,
+                                      int pageWidth, int pageHeight) {
+    constexpr int kQuiet = 4, kGap = 10;
+    std::vector<int> sizes;
+    for (const int n : modules)
+        sizes.push_back(std::clamp((pageHeight - top) / std::max(1, n + kQuiet), 1, std::max(1, module)));
+    const auto rowWidth = [&] {
+        int width = 0;
+        for (size_t i = 0; i < modules.size(); ++i)
+            width += modules[i] * sizes[i] + (i + 1 < modules.size() ? kGap * sizes[i] : kQuiet * sizes[i]);
+        return width;
+    };
+    std::vector<SymbolPlace> places;
+    if (modules.empty()) return places;
+    for (;;) {
+        const int from = std::max(kQuiet * sizes.front(), std::min(left, pageWidth - rowWidth()));
+        const auto largest = std::max_element(sizes.begin(), sizes.end());
+        if (from + rowWidth() <= pageWidth || *largest == 1) {
+            left = from;
+            break;
+        }
+        --*largest;
+    }
+    for (size_t i = 0; i < modules.size(); ++i) {
+        places.push_back({left, top, sizes[i]});
+        left += (modules[i] + kGap) * sizes[i];
+    }
+    return places;
 }
 
 }  // namespace printing

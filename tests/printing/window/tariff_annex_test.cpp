@@ -1,5 +1,7 @@
 // The certificate's tariff-layout annex in both forms, printed to PDF: the rows each procedure and
 // option lists, and the own family's two QR codes read back from the page.
+#include "printing/tariff_annex.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -8,7 +10,6 @@
 #include "barcode/component/qr_image_oracles.h"
 #include "barcode/component/qrcode.h"
 #include "printing/page_units.h"
-#include "printing/tariff_annex.h"
 
 namespace {
 
@@ -169,6 +170,46 @@ TEST_F(TariffAnnexTest, OwnFamilyCodesReadBackAndDoNotOverlap) {
         EXPECT_EQ(qrtest::ZbarBytes(region, dir.path()), s.text);
     }
     EXPECT_LT(symbols[0].left + symbols[0].side, symbols[1].left);
+}
+
+// Change procedure with inactive tariffs listed (the longest table): the tariff code and the
+// scanned identity code beside it stay wholly on the page and both read back from the page
+// rendered at 300 dpi, for a scanned text of ordinary length and for the longest a code holds.
+TEST_F(TariffAnnexTest, ChangeProcedureCodesStayOnThePageAndRead) {
+    TForm1 &w = *window;
+    w.MeterFamily = 1;
+    w.Panel283->SetColor(clBlack);
+    w.Panel342->SetColor(clWhite);
+    w.Panel323->SetColor(clBlack);
+    w.Label262->SetVisible(false);
+    w.LayoutPageCodes = {'A', 'C', 'E', 'H', 'B', 'D', 'F', 'G'};
+    const std::string ordinary =
+        "\nLEG:0\nSZYFR:NONE\nSTART:\nZlec.:WN/1/2025\nNr fabr.:00123456\nVIN:WVWZZZ1KZAW000001\n"
+        "Nr rej.:WA 12345\nMarka:Skoda Octavia\nStala k:1000\nOpony:195/65R15\nEND";
+    // The longest scanned text that still makes a code.
+    const auto encodes = [](size_t length) {
+        TBarcode2D_QRCode probe(nullptr);
+        probe.SetBarcode(std::string(length, 'X'));
+        int width = 0, height = 0;
+        return probe.DrawToSize(width, height, 1, 0) == 0;
+    };
+    size_t fits = 1, fails = 8192;
+    ASSERT_TRUE(encodes(fits));
+    ASSERT_FALSE(encodes(fails));
+    while (fails - fits > 1) (encodes((fits + fails) / 2) ? fits : fails) = (fits + fails) / 2;
+    EXPECT_GE(fits, 1000u);
+    for (const std::string &scanned : {ordinary, std::string(fits, 'X')}) {
+        SCOPED_TRACE(scanned.size());
+        w.ScannedQrText = scanned;
+        Print(&TForm1::SetPrintUkladTaryfMID);
+        const QImage page = qrtest::RenderPdfRegion(pdf, 1, 300, 0, 0, 2480, 3508);
+        ASSERT_FALSE(page.isNull());
+        const std::vector<std::string> read = qrtest::ZxingAllBytes(page);
+        ASSERT_EQ(read.size(), 2u);
+        const bool scannedFirst = read[0] == scanned;
+        EXPECT_EQ(read[scannedFirst ? 0 : 1], scanned);
+        EXPECT_NE(read[scannedFirst ? 1 : 0].find("\nOplata poczatkowa:"), std::string::npos);
+    }
 }
 
 TEST_F(TariffAnnexTest, ChangeProcedureReprintsTheScannedCodeOnlyWhenThereIsOne) {
