@@ -1,5 +1,7 @@
 #include "printing/test_report.h"
 
+#include <vector>
+
 #include "platform/gui/graphic.h"
 #include "printing/page_units.h"
 #include "printing/unit_page.h"
@@ -93,14 +95,13 @@ void TariffTable(UnitPage &page, const TestReportData &data, int right) {
     double y = 9.2;
     for (int slot = 0; slot < 16; ++slot) {
         const int group = slot / 4, place = slot % 4;
-        y += 0.15;
-        page.Text(kBold, 6.3, y, 9, Letter(data.pageCode[group]) + QString::number(place + 1));
         static const double kColumns[] = {8.0, 9.8, 11.3, 12.6, 13.8};
+        std::vector<RowText> texts{
+            {6.3, Letter(data.pageCode[group]) + QString::number(place + 1), kBold, 9}};
         for (int row = 0; row < 5; ++row)
-            page.Text(kBoldRight, kColumns[row], y, 9, data.tariffParams[row][slot]);
-        page.Text(kBoldRight, 15.35, y, 9, data.surchargeUnit[slot]);
-        y += 0.5;
-        page.HorizRule(y, page.Px(6.2), page.Px(16.2), kThin);
+            texts.push_back({kColumns[row], data.tariffParams[row][slot], kBoldRight, 9});
+        texts.push_back({15.35, data.surchargeUnit[slot], kBoldRight, 9});
+        y = page.Row(y + 0.15, 0.5, texts, page.Px(6.2), page.Px(16.2), kThin);
         if (place != 3) continue;
 
         // The group's block beside its four slots.
