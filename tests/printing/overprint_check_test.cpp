@@ -7,8 +7,8 @@
 
 #include <QTemporaryDir>
 
-#include "platform/gui/print_dialog.h"
 #include "printing/print_job.h"
+#include "tests/printing/pdf_printer.h"
 
 namespace {
 
@@ -43,14 +43,9 @@ TEST(OverprintCheckTest, BoxesThatShareMoreThanATouchOrALineStripIntersect) {
 // Two texts drawn over each other and one run off the right edge are reported with their page;
 // the clean second page reports nothing.
 TEST(OverprintCheckTest, PrintedPdfReportsOverprintsAndWordsOffThePage) {
-    gui::EnsureQtApplication();
     QTemporaryDir dir;
     const QString pdf = dir.filePath("overprint.pdf");
-    Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
-    ASSERT_TRUE(TPrintDialog().Execute());
-    Application->PrintDialogResponder = nullptr;
-    TPrinter &printer = *Printer();
-    printer.SetOrientation(poPortrait);
+    TPrinter &printer = PdfPrinter(pdf);
     {
         printing::PrintJobScope job(printer);
         TCanvas &canvas = *printer.Canvas();

@@ -20,18 +20,18 @@ protected:
         TForm1 &w = *window;
         w.MeterFamily = 1;
         w.ApprovalRegime = 1;
-        w.Edit108->SetText("S");
-        w.Edit12->SetText("S");
-        w.Edit21->SetText("00123456");
-        w.Edit35->SetText("WN/17/2026");
-        w.Edit102->SetText("2026-03-07");
-        w.Edit7->SetText("WVWZZZ1KZAW000001");
-        w.Edit10->SetText("Jan Nowak");
-        w.Edit15->SetText("FT-0042");
-        w.Edit14->SetText("USB-K");
-        w.Edit473->SetText("W WARSZAWIE");
-        w.Edit482->SetText("---");
-        w.Edit8->SetText("B2,");
+        SetTexts({{w.Edit108, "S"},
+                  {w.Edit12, "S"},
+                  {w.Edit21, "00123456"},
+                  {w.Edit35, "WN/17/2026"},
+                  {w.Edit102, "2026-03-07"},
+                  {w.Edit7, "WVWZZZ1KZAW000001"},
+                  {w.Edit10, "Jan Nowak"},
+                  {w.Edit15, "FT-0042"},
+                  {w.Edit14, "USB-K"},
+                  {w.Edit473, "W WARSZAWIE"},
+                  {w.Edit482, "---"},
+                  {w.Edit8, "B2,"}});
         w.Memo5->Lines().Add("Taxi Serwis Sp. z o.o.");
         w.Memo3->Lines().Add("Zakłady Pomiarowe");
         w.TariffPageCode = {'A', 'B', 0, 0};
@@ -74,42 +74,37 @@ TEST_F(AnnexResultsTest, TextsStandInTheirPlaces) {
     const QString pdf = PrintPages(poLandscape, {[this](TCanvas &c, int m) { DrawResults(c, m); }});
     ASSERT_EQ(m, 233);
     const std::vector<PdfWord> words = PdfPageWords(pdf.toStdString(), 1);
-    struct Place {
-        const char *text;
-        double x, y;
-    };
-    for (const Place &p : {
-             Place{"Załącznik B - Wyznaczenie błędów wskazań taksometru", 10.9, 1.3},
-             {"STRONA: 2/2", 25.1, 1.5},
-             {"niezainstalowanego w pojeździe.", 12.9, 1.7},
-             {"ZGŁASZAJĄCY:", 9.3, 2.2},
-             {"KOD", 24.9, 2.2},
-             {"Taxi Serwis Sp. z o.o.", 13.3, 2.4},
-             {"OKRĘGOWY URZĄD MIAR W WARSZAWIE", 0.9, 3.2},
-             {"TARYFA B2", 9.4, 3.5},
-             {"Opł P [zł]", 13.1, 3.8},
-             {"8,00", 15.1, 3.8},
-             {"3,20", 19.1, 3.8},
-             {"0,20", 15.1, 3.4},
-             {"Zlecenie Nr:", 0.9, 4.3},
-             {"WN/17/2026", 2.6, 4.3},
-             {"PRODUCENT:", 0.9, 5.5},
-             {"Zakłady Pomiarowe", 3.0, 5.5},
-             {"TIVAR", 3.3, 6.2},
-             {"SPRAWDZANE TARYFY:", 20.1, 7.4},
-             {"B2", 24.2, 7.4},
-             {"Urządzenie USB:", 20.1, 7.8},
-             {"USB-K nr.FT-0042", 24.2, 7.8},
-             {"OBLICZANIE OPŁATY Z CZASU", 5.0, 9.3},
-             {"OBLICZANIE OPŁATY Z DROGI", 19.3, 9.3},
-             {"BŁĄD OPŁATY", 0.8 + 5.7, 9.8},
-             {"109", 0.8 + 0.6, 12.1 + 0.4 * 9},
-             {"0,19", 3.3 + 16 * 1.55, 12.1 + 0.4 * 9},
-             {"Z CZASU", 8.8, 16.6},
-             {"Realizacja w teście", 0.9, 20.1},
-             {"0,05", 3.6 + 12 * 1.6, 20.5},
-         })
-        ExpectAt(words, p.text, p.x, p.y);
+    ExpectPlaces(words, {
+                            {"Załącznik B - Wyznaczenie błędów wskazań taksometru", 10.9, 1.3},
+                            {"STRONA: 2/2", 25.1, 1.5},
+                            {"niezainstalowanego w pojeździe.", 12.9, 1.7},
+                            {"ZGŁASZAJĄCY:", 9.3, 2.2},
+                            {"KOD", 24.9, 2.2},
+                            {"Taxi Serwis Sp. z o.o.", 13.3, 2.4},
+                            {"OKRĘGOWY URZĄD MIAR W WARSZAWIE", 0.9, 3.2},
+                            {"TARYFA B2", 9.4, 3.5},
+                            {"Opł P [zł]", 13.1, 3.8},
+                            {"8,00", 15.1, 3.8},
+                            {"3,20", 19.1, 3.8},
+                            {"0,20", 15.1, 3.4},
+                            {"Zlecenie Nr:", 0.9, 4.3},
+                            {"WN/17/2026", 2.6, 4.3},
+                            {"PRODUCENT:", 0.9, 5.5},
+                            {"Zakłady Pomiarowe", 3.0, 5.5},
+                            {"TIVAR", 3.3, 6.2},
+                            {"SPRAWDZANE TARYFY:", 20.1, 7.4},
+                            {"B2", 24.2, 7.4},
+                            {"Urządzenie USB:", 20.1, 7.8},
+                            {"USB-K nr.FT-0042", 24.2, 7.8},
+                            {"OBLICZANIE OPŁATY Z CZASU", 5.0, 9.3},
+                            {"OBLICZANIE OPŁATY Z DROGI", 19.3, 9.3},
+                            {"BŁĄD OPŁATY", 0.8 + 5.7, 9.8},
+                            {"109", 0.8 + 0.6, 12.1 + 0.4 * 9},
+                            {"0,19", 3.3 + 16 * 1.55, 12.1 + 0.4 * 9},
+                            {"Z CZASU", 8.8, 16.6},
+                            {"Realizacja w teście", 0.9, 20.1},
+                            {"0,05", 3.6 + 12 * 1.6, 20.5},
+                        });
     // Neighbouring column heads keep a blank between them (the reader would join them into one word).
     ExpectAbsent(words, "TAKSOMETRSTANOWISKO");
     EXPECT_EQ(FindText(words, "TAKSOMETR STANOWISKO").size(), 2u);

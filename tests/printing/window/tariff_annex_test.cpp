@@ -19,12 +19,12 @@ protected:
         PrintedPageTest::SetUp();
         TForm1 &w = *window;
         w.ApprovalRegime = 1;
-        w.Edit102->SetText("2026-03-07");
-        w.Edit35->SetText("WN/17/2026");
-        w.Edit7->SetText("VIN0001");
-        w.Edit12->SetText("S");
-        w.Edit510->SetText("2025-01-02");
-        w.Edit508->SetText("WN/1/2025");
+        SetTexts({{w.Edit102, "2026-03-07"},
+                  {w.Edit35, "WN/17/2026"},
+                  {w.Edit7, "VIN0001"},
+                  {w.Edit12, "S"},
+                  {w.Edit510, "2025-01-02"},
+                  {w.Edit508, "WN/1/2025"}});
         w.TariffParams[0][0] = "8,00";
         w.TariffParams[0][4] = "9,00";
         for (int s = 0; s < 16; ++s) {
@@ -57,20 +57,30 @@ protected:
 TEST_F(TariffAnnexTest, PlainFormListsActiveTariffsOnly) {
     const std::vector<PdfWord> words = Print(&TForm1::SetPrintUkladTaryf);
     ASSERT_EQ(u, 242);
-    At(words, "ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU", 3.6, 1.0);
-    At(words, "z dnia 2026-03-07 , o znaku wniosku WN/17/2026", 5.3, 2.0);
-    At(words, "Taksometr zainstalowany w taksówce o numerze VIN VIN0001 posiada następujący układ taryf:", 1.8, 3.0);
-    At(words, "Opłata początkowa", 2.05, 3.6);
-    At(words, "8,00 zł", 12.6, 3.6);
+    ExpectPlaces(
+        words,
+        {
+            {"ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU", 3.6, 1.0},
+            {"z dnia 2026-03-07 , o znaku wniosku WN/17/2026", 5.3, 2.0},
+            {"Taksometr zainstalowany w taksówce o numerze VIN VIN0001 posiada następujący układ taryf:", 1.8,
+             3.0},
+            {"Opłata początkowa", 2.05, 3.6},
+            {"8,00 zł", 12.6, 3.6},
+        },
+        double(u) / m);
     // Tariffs 1 and 3 in the kilometre block from 4.2, then in the hour block from 5.0.
-    At(words, "Taryfa 1", 8.2, 4.2);
-    At(words, "3,10 zł", 13.5, 4.2);
-    At(words, "3,12 zł", 13.5, 4.6);
-    At(words, "Opłata za 1 kilometr drogi", 2.05, 4.6 - 0.3);
-    At(words, "60,12 zł", 13.5, 5.4);
-    At(words, "Wartość jednostki taryfowej", 2.05, 5.9);
-    At(words, "Tryb obliczania opłaty", 2.05, 6.5);
-    At(words, "1,00 zł", 12.6, 7.1);
+    ExpectPlaces(words,
+                 {
+                     {"Taryfa 1", 8.2, 4.2},
+                     {"3,10 zł", 13.5, 4.2},
+                     {"3,12 zł", 13.5, 4.6},
+                     {"Opłata za 1 kilometr drogi", 2.05, 4.6 - 0.3},
+                     {"60,12 zł", 13.5, 5.4},
+                     {"Wartość jednostki taryfowej", 2.05, 5.9},
+                     {"Tryb obliczania opłaty", 2.05, 6.5},
+                     {"1,00 zł", 12.6, 7.1},
+                 },
+                 double(u) / m);
     ExpectAbsent(words, "Taryfa 2");
     ExpectAbsent(words, "UWAGA.");
     ExpectAbsent(words, "Wartość stałej C");
@@ -92,9 +102,13 @@ TEST_F(TariffAnnexTest, ListingInactiveTariffsAndTheChangeProcedure) {
     At(words, "Taryfa 8", 8.2, 4.2 + 7 * 0.4);  // all eight listed
     At(words, "4,44 zł", 13.5, 4.6);
     EXPECT_EQ(FindText(words, "Taryfa 1").size(), 2u);
-    At(words, "UWAGA.", 1.9, 4.2 + 6.4 + 1.8 + 0.1);
-    At(words, "Znak wniosku dotyczącego zmiany układu taryf: WN/17/2026", 1.8, 12.5 + 0.8 + 0.4);
-    At(words, "Data zmiany układu taryf: 2026-03-07", 1.8, 13.7 + 0.7);
+    ExpectPlaces(words,
+                 {
+                     {"UWAGA.", 1.9, 4.2 + 6.4 + 1.8 + 0.1},
+                     {"Znak wniosku dotyczącego zmiany układu taryf: WN/17/2026", 1.8, 12.5 + 0.8 + 0.4},
+                     {"Data zmiany układu taryf: 2026-03-07", 1.8, 13.7 + 0.7},
+                 },
+                 double(u) / m);
     ExpectAt(words, "Data sporządzenia załącznika:", 1.8 * u / m, 15.1 * u / m);
 }
 
@@ -117,11 +131,11 @@ TEST_F(TariffAnnexTest, OwnFamilyCodesReadBackAndDoNotOverlap) {
     w.Panel283->SetColor(clBlack);
     w.Panel323->SetColor(clBlack);  // all sixteen slots listed: the longest table
     w.TariffPageCode = {'A', 'B', 'C', 'D'};
-    w.Edit21->SetText("00123456");
-    w.Edit107->SetText("1000");
-    w.Edit111->SetText("195");
-    w.Edit457->SetText("65");
-    w.Edit458->SetText("15");
+    SetTexts({{w.Edit21, "00123456"},
+              {w.Edit107, "1000"},
+              {w.Edit111, "195"},
+              {w.Edit457, "65"},
+              {w.Edit458, "15"}});
     const std::vector<PdfWord> words = Print(&TForm1::SetPrintUkladTaryfMID);
     At(words, "Taryfa D4", 8.2, 3.5 + 1.6 + 15 * 0.4);
 
