@@ -83,28 +83,12 @@ private:
                 Text(17.05, kBold, "2", 5);
                 break;
             case 3:
-                Text(1.5, kRegular, "Ustawiony w taksometrze sposób obliczenia opłaty [S/D]");
-                Text(17.3, kBold, system_);
-                break;
             case 4:
-                Text(1.5, kRegular, "Początek kursu [data godzina]");
-                Text(16.3, kBold, Line(1));
-                break;
             case 5:
-                Text(1.5, kRegular, "Koniec kursu [data godzina]");
-                Text(16.3, kBold, Line(2));
-                break;
             case 6:
-                Text(1.5, kRegular, "Przejechany dystans Dk [km]");
-                Text(17.5, kBoldRight, Line(4));
-                break;
             case 7:
-                Text(1.5, kRegular, "Czas trwania kursu Ck");
-                Text(16.8, kBold, Line(3));
-                break;
             case 8:
-                Text(1.5, kRegular, "Wybrany UKŁAD TARYF w kursie [A, C, E, H]");
-                Text(17.3, kBold, letter_);
+                InformationRow(r);
                 break;
             case 9:
                 Text(2.4, kBold, "PARAMETRY OGÓLNE");
@@ -163,6 +147,27 @@ private:
             default:
                 break;
         }
+    }
+
+    // Rows 3 to 8: what the course was, each value at its place behind the row's label.
+    void InformationRow(int r) {
+        struct Information {
+            const char *label;
+            double x;
+            unsigned char flags;
+        };
+        static const Information kRows[] = {
+            {"Ustawiony w taksometrze sposób obliczenia opłaty [S/D]", 17.3, kBold},
+            {"Początek kursu [data godzina]", 16.3, kBold},
+            {"Koniec kursu [data godzina]", 16.3, kBold},
+            {"Przejechany dystans Dk [km]", 17.5, kBoldRight},
+            {"Czas trwania kursu Ck", 16.8, kBold},
+            {"Wybrany UKŁAD TARYF w kursie [A, C, E, H]", 17.3, kBold},
+        };
+        const QString values[] = {system_, Line(1), Line(2), Line(4), Line(3), letter_};
+        const Information &row = kRows[r - 3];
+        Text(1.5, kRegular, row.label);
+        Text(row.x, row.flags, values[r - 3]);
     }
 
     // Rows 11 to 14: a general parameter on the left, tariff j + 1 of the course's layout on the right.
