@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QString>
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -43,6 +46,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
+        KeepPrints();
         sim_reset();
         sim_set_clock(nullptr, nullptr);
         Application->ModalBoxResponder = nullptr;
@@ -163,6 +167,20 @@ protected:
     // The texts of the QR codes the page shows, as zbar reads them off the rendering.
     std::string QrCodesOn(const QString &file, int page) const {
         return RunCommand("zbarimg --quiet --raw '" + RenderPage(file, page).toStdString() + "' 2>/dev/null");
+    }
+
+    // With STATION_PRINTS naming a folder, every file the test printed goes there, named after the test.
+    void KeepPrints() const {
+        const char *folder = std::getenv("STATION_PRINTS");
+        if (folder == nullptr || *folder == '\0') return;
+        QDir().mkpath(folder);
+        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const QString prefix = QString("%1.%2-").arg(test->test_suite_name(), test->name()).replace('/', '_');
+        for (const QString &name : QDir(workDir.path()).entryList({"print*.pdf"}, QDir::Files)) {
+            const QString kept = QDir(folder).filePath(prefix + name);
+            QFile::remove(kept);
+            QFile::copy(workDir.filePath(name), kept);
+        }
     }
 
     std::vector<TModalBox> boxes;
