@@ -92,6 +92,7 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     Click(w.Panel157);
     EXPECT_EQ(FirstInitialFee(), "9,50");
 
+    const ShownJob shown = LookThroughJob();
     Save();
     Print({w.Panel246, w.Panel247});
     EXPECT_TRUE(boxes.empty());
@@ -137,6 +138,7 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     const std::vector<std::string> again = PageTexts(PdfName(2));
     ASSERT_EQ(again.size(), 1u);
     EXPECT_EQ(again[0], annex[0]);
+    ExpectReloadAndReprintEqual(shown, "12345");
 }
 
 }  // namespace

@@ -118,6 +118,7 @@ TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsC
     ASSERT_EQ(item->Caption(), "+");
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
 
+    const ShownJob shown = LookThroughJob();
     Save();
     Click(w.Panel33);  // DRUKUJ
     EXPECT_TRUE(w.Panel249->Enabled()) << "the certificate is offered for a positive verdict";
@@ -170,6 +171,7 @@ TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsC
     for (const std::string &code : tariffCodes) EXPECT_TRUE(Has(zbar, code.c_str())) << code;
     EXPECT_TRUE(Has(zbar, "SZYFR:NONE")) << zbar;
     EXPECT_TRUE(Has(zbar, "T2:3,50")) << zbar;
+    ExpectReloadAndReprintEqual(shown, "12345");
 }
 
 // The same tests in one measuring run, the interface having reported its time generator: each
@@ -212,6 +214,7 @@ TEST_F(TwoTariffJob, OneTestOutOfToleranceGivesANegativeVerdictAndNoCertificate)
     Click(w.TariffSelPanels[0]);
     for (int row = 0; row < 4; ++row) EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed) << row;
 
+    const ShownJob shown = LookThroughJob();
     Save();
     PrintEverything();
     EXPECT_FALSE(w.Panel249->Enabled()) << "no certificate for a negative verdict";
@@ -224,6 +227,7 @@ TEST_F(TwoTariffJob, OneTestOutOfToleranceGivesANegativeVerdictAndNoCertificate)
     EXPECT_TRUE(Has(all[2], "166,486"));
     EXPECT_EQ(PagesWith(all, "ŚWIADECTWO LEGALIZACJI PONOWNEJ TAKSOMETRU\n"), 0);
     EXPECT_TRUE(Has(all[3], "negatywny")) << all[3];
+    ExpectReloadAndReprintEqual(shown, "12345");
 }
 
 }  // namespace

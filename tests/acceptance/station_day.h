@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QString>
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "platform/d2xx/sim_control.h"
 #include "platform/d2xx/sim_scenario.h"
 #include "platform/runtime/clock.h"
+#include "tests/acceptance/shown_job.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/screen_clicks.h"
 #include "tests/platform/gui/gui_test_support.h"
@@ -115,15 +117,28 @@ protected:
 
     // Opens the print options, sets the tick boxes to `wanted` where they can be ticked, prints.
     void Print(std::initializer_list<TPanel *> wanted) {
+        const std::vector<TPanel *> ticks = PrintTicks();
+        printedTicks.clear();
+        for (TPanel *tick : ticks)
+            printedTicks.push_back(std::find(wanted.begin(), wanted.end(), tick) != wanted.end());
+        PrintTicked();
+    }
+    // Prints with the tick boxes of the last print.
+    void PrintTicked() {
         ++printRun;
         Click(form->Panel33);  // DRUKUJ
         EXPECT_TRUE(form->Panel7->Visible());
-        for (TPanel *tick : {form->Panel246, form->Panel247, form->Panel405, form->Panel248, form->Panel249,
-                             form->Panel250, form->Panel283}) {
-            const bool want = std::find(wanted.begin(), wanted.end(), tick) != wanted.end();
-            if (tick->Visible() && tick->Enabled() && (tick->Color() == clBlack) != want) Click(tick);
+        const std::vector<TPanel *> ticks = PrintTicks();
+        for (size_t i = 0; i < ticks.size(); ++i) {
+            TPanel *tick = ticks[i];
+            if (tick->Visible() && tick->Enabled() && (tick->Color() == clBlack) != printedTicks[i])
+                Click(tick);
         }
         Click(form->Panel251);  // DRUKUJ on the options screen
+    }
+    std::vector<TPanel *> PrintTicks() const {
+        return {form->Panel246, form->Panel247, form->Panel405, form->Panel248,
+                form->Panel249, form->Panel250, form->Panel283};
     }
 
     // ZAPISZ BD, then ZAPISZ on the save screen.
@@ -169,6 +184,81 @@ protected:
         return RunCommand("zbarimg --quiet --raw '" + RenderPage(file, page).toStdString() + "' 2>/dev/null");
     }
 
+    // Every page of the job as the officer opens it by its tab, and the results of every tariff that
+    // can be chosen, time and distance.
+    ShownJob LookThroughJob() {
+        TForm1 &w = *form;
+        ShownJob shown;
+        Click(w.Panel159);  // Wyniki
+        for (size_t t = 0; t < w.TariffSelPanels.size(); ++t) {
+            TPanel *tariff = w.TariffSelPanels[t];
+            if (!tariff->Widget()->isVisible() || !tariff->Enabled()) continue;
+            Click(tariff);
+            for (const auto &[test, name] :
+                 {std::pair{w.Panel126, "-time"}, std::pair{w.Panel127, "-distance"}}) {
+                if (!test->Widget()->isVisible()) continue;
+                Click(test);
+                AddShown(w, "results-" + std::to_string(t) + name, shown);
+            }
+        }
+        const std::pair<TPanel *, const char *> tabs[] = {
+            {w.Panel156, "parameters"}, {w.Panel157, "tariffs-1"}, {w.Panel158, "tariffs-2"},
+            {w.Panel160, "counters"},   {w.Panel161, "seals"},     {w.Panel9, "inspection"}};
+        for (const auto &[tab, name] : tabs) {
+            if (!tab->Widget()->isVisible()) continue;
+            Click(tab);
+            AddShown(w, name, shown);
+        }
+        return shown;
+    }
+
+    // Every page of a print run rendered at 100 dpi: equal renderings draw the same codes, module for module.
+    std::vector<QImage> RenderedPages(int run) const {
+        std::vector<QImage> pages;
+        for (const QString &file : {PdfName(run), PortraitName(run)}) {
+            if (!QFile::exists(file)) continue;
+            const QString prefix = workDir.filePath(QString("render%1").arg(run));
+            for (const QString &old : QDir(workDir.path()).entryList({QString("render%1*").arg(run)}))
+                QFile::remove(workDir.filePath(old));
+            RunCommand("pdftoppm -r 100 -png '" + file.toStdString() + "' '" + prefix.toStdString() + "'");
+            for (const QString &png :
+                 QDir(workDir.path()).entryList({QString("render%1*.png").arg(run)}, QDir::Files, QDir::Name))
+                pages.emplace_back(workDir.filePath(png));
+        }
+        return pages;
+    }
+
+    // After the job's save and print: the program started again in its folder finds the job by the
+    // meter's serial number, loads it and shows every page as `before` showed it; printed again, every
+    // page reads as the last print did, text for text and code for code.
+    void ExpectReloadAndReprintEqual(const ShownJob &before, const QString &serial) {
+        const int firstRun = printRun;
+        const std::vector<std::string> firstPages = Printed(firstRun);
+        const std::vector<QImage> firstRendering = RenderedPages(firstRun);
+        ASSERT_FALSE(firstPages.empty());
+        TForm1 &w = Start();
+        ASSERT_EQ(w.Edit21->Text(), "---") << "a fresh start shows no job";
+        Click(w.Panel36);  // CZYTAJ BD
+        ASSERT_TRUE(w.Panel38->Visible());
+        Click(w.Edit466);
+        Type(w.Edit466, serial);
+        Click(w.Panel238);  // Q
+        ASSERT_EQ(w.JobListLabels[2 * 20]->Caption(), serial);
+        Click(w.JobRowPanels[0]);
+        ASSERT_FALSE(w.Panel38->Visible());
+        EXPECT_EQ(ShownDifferences(before, LookThroughJob()), "") << "the reloaded job shows what was saved";
+        PrintTicked();
+        const std::vector<std::string> again = Printed(printRun);
+        ASSERT_EQ(again.size(), firstPages.size());
+        for (size_t page = 0; page < again.size(); ++page)
+            EXPECT_EQ(again[page], firstPages[page]) << "page " << page + 1;
+        const std::vector<QImage> rendering = RenderedPages(printRun);
+        ASSERT_EQ(rendering.size(), firstRendering.size());
+        for (size_t page = 0; page < rendering.size(); ++page)
+            EXPECT_TRUE(rendering[page] == firstRendering[page])
+                << "page " << page + 1 << " draws differently";
+    }
+
     // With STATION_PRINTS naming a folder, every file the test printed goes there, named after the test.
     void KeepPrints() const {
         const char *folder = std::getenv("STATION_PRINTS");
@@ -184,6 +274,7 @@ protected:
     }
 
     std::vector<TModalBox> boxes;
+    std::vector<bool> printedTicks;  // the tick boxes of the last print, in the order of PrintTicks
     int interface = -1, meter = -1;
     int printRun = 0;
     std::uint64_t played = 0;
