@@ -135,6 +135,7 @@ std::span<const commands::Row> commands::ShellRows() {
 
 void TForm1::ResetLiveCourse() {
     ResetCourses();
+    ForgetCourseCounts();
     ClearMemoData();
     for (TLabel *label : {Label465, Label466, Label467}) label->SetCaption(QStringLiteral("---"));
     Label469->SetCaption(Label468->Caption());

@@ -23,6 +23,7 @@ void TForm1::FormCreate(TObject *) {
     PrintBaseRun = 0;
     CurrentTariff = 0;
     ResetCourses();
+    ForgetCourseCounts();
 
     Panel239->SetBounds(Panel239->Left(), Panel239->Top(), 638, 458);
     Panel343->SetLeft(Panel235->Left());

@@ -84,9 +84,6 @@ struct EvaluationState {
     Array<uint8_t, kSlots> TariffCheckFlags{};
     Array<uint8_t, kGroups> TariffGroupFlag{1, 1, 1, 1};  // 0: the group's initial segment counts as zero
     Array<std::string, kSlots> StalaStTaryf;              // station constant St per slot
-    // The set test speed of each slot: a factor from the interface times the speed as a number.
-    Array<uint8_t, kSlots> TestSpeedPercent{};
-    Array<float, kSlots> TestSpeedValue{};
 
     // Measuring grid and counters.
     Array<std::string, 5, kSlots, kGridRows> FareRowStore;

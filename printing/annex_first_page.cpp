@@ -59,7 +59,7 @@ private:
         page_.HRule(2.1, 9.2, kRight);
         page_.Regular(9.3, 2.2, "ZGŁASZAJĄCY:");
         page_.Regular(18.3, 2.2, "UWAGI:");
-        page_.Regular(own_ ? 19.3 : 19.6, 2.2, job_.MemoLine("Memo1", 0));
+        page_.Regular(page_.After(18.3, "UWAGI:", own_ ? 19.3 : 19.6), 2.2, job_.MemoLine("Memo1", 0));
         page_.Regular(19.6, 2.6, job_.MemoLine("Memo1", 1));
         page_.Regular(19.6, 3.0, job_.MemoLine("Memo1", 2));
         page_.Regular(9.3, 2.6, job_.MemoLine("Memo5", 0));
@@ -310,15 +310,19 @@ private:
 
     void Notes() {
         const double y2 = y_ + 0.2;
-        if (job_.approvalRegime == 1)
-            page_.Regular(0.8, y2,
-                          own_ ? "DOKŁADNOŚĆ GENERATORA WEWNĘTRZNEGO IMPULSÓW CZASU:"
-                               : "DOKŁADNOŚĆ GENERATORA WEWNĘTRZNEGO IMPULSÓW CZASU: ");
+        double accuracyX = own_ ? 9.6 : 10.7;
+        if (job_.approvalRegime == 1) {
+            const QString label = own_ ? "DOKŁADNOŚĆ GENERATORA WEWNĘTRZNEGO IMPULSÓW CZASU:"
+                                       : "DOKŁADNOŚĆ GENERATORA WEWNĘTRZNEGO IMPULSÓW CZASU: ";
+            page_.Regular(0.8, y2, label);
+            accuracyX = page_.After(0.8, label, accuracyX);
+        }
         page_.Bold(14.3, y2, "UWAGA.");
-        page_.Bold(own_ ? 9.6 : 10.7, y2, job_.Text("Edit437") + " " + job_.Text("Label132"));
-        page_.Regular(14.3, y2 + 0.4,
-                      "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są zapisane "
-                      "na szarym tle.");
+        page_.Bold(accuracyX, y2, job_.Text("Edit437") + " " + job_.Text("Label132"));
+        page_.Regular(
+            14.3, y2 + 0.4,
+            "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są zapisane "
+            "na szarym tle.");
     }
 
     AnnexCanvas page_;

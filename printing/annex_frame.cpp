@@ -1,10 +1,12 @@
 #include "printing/annex_frame.h"
 
+#include <array>
 #include <cmath>
 
 #include "platform/runtime/numbers.h"
 #include "printing/check_protocol.h"
 #include "printing/page_lines.h"
+#include "printing/page_text.h"
 #include "printing/page_units.h"
 
 namespace printing {
@@ -73,9 +75,42 @@ void AnnexCanvas::Regular(double x, double y, const QString &text) {
     Text(x, y, text);
 }
 
-void AnnexCanvas::Size(int size) { canvas_.Font().SetSize(size); }
+double AnnexCanvas::After(double labelX, const QString &label, double x) const {
+    return NotBefore(AfterLabel(canvas_, Px(labelX), label, Px(x)), x);
+}
 
-void AnnexCanvas::Scaled(double factor) { Size(static_cast<int>(s0_ * factor)); }
+double AnnexCanvas::NotBefore(int from, double x) const {
+    if (Px(x) >= from) return x;
+    return (from + 0.5) / u_;  // truncates back to that pixel
+}
+
+int AnnexCanvas::BlankAfterLast() const {
+    return canvas_.PenPos().X + canvas_.TextWidth(" ");
+}
+
+void TextLine::Text(double x, const QString &text) {
+    if (text.isEmpty()) return;
+    page_.Text(page_.NotBefore(end_, x), y_, text);
+    end_ = page_.BlankAfterLast();
+}
+
+void TextLine::Regular(double x, const QString &text) {
+    page_.Canvas().Font().SetStyle(0);
+    Text(x, text);
+}
+
+void TextLine::Bold(double x, const QString &text) {
+    page_.Canvas().Font().SetStyle(fsBold);
+    Text(x, text);
+}
+
+void AnnexCanvas::Size(int size) {
+    canvas_.Font().SetSize(size);
+}
+
+void AnnexCanvas::Scaled(double factor) {
+    Size(static_cast<int>(s0_ * factor));
+}
 
 void AnnexCanvas::BaseFont() {
     Size(s0_);
@@ -165,21 +200,24 @@ void DrawSettingsBlock(AnnexCanvas &page, const AnnexJob &job, bool ownFamily, c
     const QString usb = job.Text("Edit14") + " nr." + job.Text("Edit15");
     const QString interfaceId = job.Text("Label155");
     const auto row = [&](int k) { return rule + 0.1 + 0.4 * k; };
+    // A long label or value pushes what follows it in its row to the right instead of running into it.
+    std::array<TextLine, 7> rows{TextLine(page, row(0)), TextLine(page, row(1)), TextLine(page, row(2)),
+                                 TextLine(page, row(3)), TextLine(page, row(4)), TextLine(page, row(5)),
+                                 TextLine(page, row(6))};
     const auto cell = [&](int k, double labelX, const QString &label, double valueX, const QString &value) {
-        if (!label.isEmpty()) page.Regular(labelX, row(k), label);
-        page.Bold(valueX, row(k), value);
+        rows[k].Regular(labelX, label);
+        rows[k].Bold(valueX, value);
     };
 
     // Row 0.
-    page.Regular(0.9, row(0), "Oznaczenie typu:");
     if (ownFamily) {
-        page.Bold(3.3, row(0), "TIVAR");
+        cell(0, 0.9, "Oznaczenie typu:", 3.3, "TIVAR");
         page.Scaled(0.8);
-        page.Text(4.4, row(0), "2");
+        rows[0].Text(4.4, "2");
         page.Size(page.BaseSize());
         cell(0, 7.9, "Nr boczny:", 10.4, job.nrBoczny);
     } else {
-        page.Bold(3.3, row(0), job.Text("Edit20"));
+        cell(0, 0.9, "Oznaczenie typu:", 3.3, job.Text("Edit20"));
     }
     cell(0, 14.0, "Cena umowna:", 16.7, YesNo(job.contractPrice));
     cell(0, 20.1, "Przyrząd:", 24.2, job.Text("Edit27"));
@@ -216,11 +254,11 @@ void DrawSettingsBlock(AnnexCanvas &page, const AnnexJob &job, bool ownFamily, c
     else
         cell(4, 20.1, "Urządzenie USB:", 24.2, usb);
     // Row 5: an italic k in the gap of the label.
-    page.Regular(0.9, row(5), "Stała      [imp/km]:");
+    rows[5].Regular(0.9, "Stała      [imp/km]:");
     page.Canvas().Font().SetStyle(fsItalic);
     page.Text(1.7, row(5), "k");
-    page.Bold(3.4, row(5), job.Text("Edit107"));
-    page.Regular(layout.makeLabel, row(5), "Marka poj.:");
+    rows[5].Bold(3.4, job.Text("Edit107"));
+    rows[5].Regular(layout.makeLabel, "Marka poj.:");
     if (ownFamily) cell(5, 14.0, "Zmiana taryfy podczas kursu:", 18.5, YesNo(job.tivarOptions[1] != 0));
     if (many)
         cell(5, 20.1, "Urządzenie USB:", 24.2, usb);

@@ -74,7 +74,15 @@ public:
     void Text(double x, double y, const QString &text);
     void Bold(double x, double y, const QString &text);
     void Regular(double x, double y, const QString &text);
-    void Size(int size);  // font size in points
+    // Where a text meant for x stands behind `label` drawn at labelX in the canvas's font as it is
+    // now: x, or one blank after the label's end where x falls inside the label as the printer's
+    // face draws it.
+    double After(double labelX, const QString &label, double x) const;
+    // x, or the pixel `from` in units where x falls before it.
+    double NotBefore(int from, double x) const;
+    // The pixel one blank (in the font as it is now) after the end of the text drawn last.
+    int BlankAfterLast() const;
+    void Size(int size);         // font size in points
     void Scaled(double factor);  // trunc(S0 x factor)
     void BaseFont();             // S0, not bold
 
@@ -92,6 +100,23 @@ private:
     int u_;
     int s0_;
     int pen_;
+};
+
+// The texts of one printed line, drawn left to right: each at its x, or a blank after the text
+// before it where that one reaches past x as the printer's face draws it. An empty text draws
+// nothing and keeps the line's end.
+class TextLine {
+public:
+    TextLine(AnnexCanvas &page, double y) : page_(page), y_(y) {}
+    // In the canvas's font as it is now.
+    void Text(double x, const QString &text);
+    void Regular(double x, const QString &text);
+    void Bold(double x, const QString &text);
+
+private:
+    AnnexCanvas &page_;
+    double y_;
+    int end_ = 0;  // the first pixel the next text may take
 };
 
 QString FromStore(const std::string &text);

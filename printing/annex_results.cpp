@@ -166,14 +166,18 @@ private:
         const double a = systemS_ ? 0.6 : 0.8;
         for (int r = 0; r < kMeasuringRows; ++r) {
             const double cursor = 12.0 + 0.4 * r, y = cursor + 0.1;
-            page_.Text(0.9, y, FromStore(Grid(kTimeTest, kUnits, r)));
-            page_.Text(0.8 + a, y, FromStore(Grid(kTimeTest, kNom, r)));
+            // A count of three digits or more pushes its nominal value right, one blank after it.
+            const QString timeUnits = FromStore(Grid(kTimeTest, kUnits, r));
+            page_.Text(0.9, y, timeUnits);
+            page_.Text(page_.After(0.9, timeUnits, 0.8 + a), y, FromStore(Grid(kTimeTest, kNom, r)));
             const int timeMark = MarkedColumn(s_.TimeRowFailFlags[slot_][r]);
             const int distanceMark = MarkedColumn(s_.DistanceRowFailFlags[slot_][r]);
             if (systemS_) {
                 const QString n = FromStore(Grid(kDistanceTest, kUnits, r));
-                page_.Text(n.size() == 1 ? 15.2 : 15.1, y, n);
-                page_.Text(0.8 + a + 0.3 + 9 * 1.55, y, FromStore(Grid(kDistanceTest, kNom, r)));
+                const double nX = n.size() == 1 ? 15.2 : 15.1;
+                page_.Text(nX, y, n);
+                page_.Text(page_.After(nX, n, 0.8 + a + 0.3 + 9 * 1.55), y,
+                           FromStore(Grid(kDistanceTest, kNom, r)));
                 for (int j = 0; j < 8; ++j) {
                     const double tx = 3.0 + j * 1.55, dx = 3.3 + (j + 9) * 1.55;
                     Value(tx, y, Grid(kTimeTest, j + 2, r), j == timeMark, cursor, tx + 1.1);
@@ -228,12 +232,13 @@ private:
                  27.5},
             }};
             for (int line = 0; line < 3; ++line) {
+                TextLine header(page_, kLineY[line]);
                 for (int col = 0; col < 19; ++col) {
                     const bool small = line == 1 && (col == 2 || col == 3 || col == 6 || col == 7 || col == 11 ||
                                                      col == 12 || col == 15 || col == 16);
                     const bool time = line == 2 && col == 1;
                     page_.Scaled(small ? 0.8 : time ? 0.9 : 1.0);
-                    if (*kTexts[line][col]) page_.Text(0.8 + kOffsets[line][col], kLineY[line], kTexts[line][col]);
+                    header.Text(0.8 + kOffsets[line][col], kTexts[line][col]);
                 }
             }
         } else {
@@ -251,12 +256,13 @@ private:
                 {0.5, 0.6, 0.4, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8, 0.8},
             }};
             for (int line = 0; line < 3; ++line) {
+                TextLine header(page_, kLineY[line]);
                 for (int col = 0; col < 15; ++col) {
                     const bool small = line == 1 && (col == 3 || col == 4 || col == 7 || col == 8 || col == 11 ||
                                                      col == 12);
                     page_.Scaled(small ? 0.9 : 1.0);
-                    const double x = col == 0 ? 0.8 + kOffsets[line][0] : col * s + kOffsets[line][col] - 0.8;
-                    if (*kTexts[line][col]) page_.Text(x, kLineY[line], kTexts[line][col]);
+                    header.Text(col == 0 ? 0.8 + kOffsets[line][0] : col * s + kOffsets[line][col] - 0.8,
+                                kTexts[line][col]);
                 }
             }
         }

@@ -183,13 +183,18 @@ private:
             if (drive == 'O') label = "Rozmiar opon kół napędowych (napęd 4x4): ", base = 8.9;
             if (base != 7.0) tyre.chop(1);
         }
-        Direct(1.4, y_, label + tyre + ",  wartość stałej");
+        const QString line = label + tyre + ",  wartość stałej";
+        Direct(1.4, y_, line);
         templab_.SetCaption(tyre);
+        // The screen's estimate of the line's end places k; it never stands inside the line as the
+        // printer's face draws it, nor the constant inside k.
         const double x = (templab_.Width() * 0.029 + base) * job_.printScale;
+        const int kAt = AfterLabel(canvas_, Px(1.4), line, Px(x + 1.4));
         canvas_.Font().SetStyle(fsItalic);
-        Direct(x + 1.4, y_, "k:");
+        canvas_.TextOut(kAt, Px(y_), "k:");
+        const int valueAt = AfterLabel(canvas_, kAt, "k:", Px(x + 1.8));
         canvas_.Font().SetStyle(0);
-        Direct(x + 1.8, y_, job_.Text("Edit107") + "[imp/km]");
+        canvas_.TextOut(valueAt, Px(y_), job_.Text("Edit107") + "[imp/km]");
         y_ += 0.6;
     }
 

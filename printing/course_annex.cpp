@@ -1,6 +1,7 @@
 #include "printing/course_annex.h"
 
 #include <QStringList>
+#include <vector>
 
 #include "platform/runtime/numbers.h"
 #include "printing/page_units.h"
@@ -41,8 +42,9 @@ public:
     void Draw() {
         const int left = page_.Px(1.4), right = page_.FromRight(1.4);
         for (int r = 0; r < kRows; ++r) {
-            if (kRuleAtTop[r] != 0) page_.HorizRule(Row(r), left, right, kRuleAtTop[r]);
-            DrawRow(r);
+            texts_.clear();
+            RowTexts(r);
+            page_.Row(Row(r), kPitch, texts_, left, right, r + 1 < kRows ? kRuleAtTop[r + 1] : 0);
         }
         Vertical(15.6, 2, 9, 1);
         Vertical(6.7, 9, 15, 2);
@@ -58,63 +60,49 @@ public:
 private:
     double Row(int r) const { return y0_ + kPitch * r; }
     QString Line(int index) const { return index < lines_.size() ? lines_[index] : QString(); }
-    void Text(int r, double x, unsigned char flags, const QString &text, double size = kSize) {
-        page_.Text(flags, x, Row(r), size, text);
+    // A text of the row being drawn.
+    void Text(double x, unsigned char flags, const QString &text, double size = kSize) {
+        texts_.push_back({x, text, flags, size});
     }
     void Vertical(double x, int fromRow, int toRow, int weight) {
         page_.VertRule(page_.Px(x), Row(fromRow), Row(toRow), weight);
     }
 
-    void DrawRow(int r) {
+    // The texts of row r, gathered for the row's drawing.
+    void RowTexts(int r) {
         switch (r) {
             case 0:
-                Text(r, 1.5, kBold, "KURS");
+                Text(1.5, kBold, "KURS");
                 break;
             case 1:
-                Text(r, 6.4, kBold, "Informacje o kursie. Parametry taryf. Obliczanie opłaty za kurs");
+                Text(6.4, kBold, "Informacje o kursie. Parametry taryf. Obliczanie opłaty za kurs");
                 break;
             case 2:
-                Text(r, 1.5, kRegular, "Typ i numer taksometru");
-                Text(r, 16.0, kBold, "TIVAR     nr. " + Line(0));
-                Text(r, 17.05, kBold, "2", 5);
+                Text(1.5, kRegular, "Typ i numer taksometru");
+                Text(16.0, kBold, "TIVAR     nr. " + Line(0));
+                Text(17.05, kBold, "2", 5);
                 break;
             case 3:
-                Text(r, 1.5, kRegular, "Ustawiony w taksometrze sposób obliczenia opłaty [S/D]");
-                Text(r, 17.3, kBold, system_);
-                break;
             case 4:
-                Text(r, 1.5, kRegular, "Początek kursu [data godzina]");
-                Text(r, 16.3, kBold, Line(1));
-                break;
             case 5:
-                Text(r, 1.5, kRegular, "Koniec kursu [data godzina]");
-                Text(r, 16.3, kBold, Line(2));
-                break;
             case 6:
-                Text(r, 1.5, kRegular, "Przejechany dystans Dk [km]");
-                Text(r, 17.5, kBoldRight, Line(4));
-                break;
             case 7:
-                Text(r, 1.5, kRegular, "Czas trwania kursu Ck");
-                Text(r, 16.8, kBold, Line(3));
-                break;
             case 8:
-                Text(r, 1.5, kRegular, "Wybrany UKŁAD TARYF w kursie [A, C, E, H]");
-                Text(r, 17.3, kBold, letter_);
+                InformationRow(r);
                 break;
             case 9:
-                Text(r, 2.4, kBold, "PARAMETRY OGÓLNE");
-                Text(r, 11.4, kBold, "PARAMETRY TARYF");
+                Text(2.4, kBold, "PARAMETRY OGÓLNE");
+                Text(11.4, kBold, "PARAMETRY TARYF");
                 break;
             case 10:
-                Text(r, 1.5, kBold, "R");
-                Text(r, 2.1, kRegular, "- zastosowany rabat [%]");
-                Text(r, 6.1, kBoldRight, Line(22));
-                Text(r, 6.9, kRegular, "TARYFA");
-                Text(r, 8.4, kRegular, "Odcinek początkowy drogi [m]");
-                Text(r, 12.2, kRegular, "Okres początkowy czasu [s]");
-                Text(r, 15.8, kRegular, "Opłata zł/km");
-                Text(r, 17.6, kRegular, "Opłata zł/h");
+                Text(1.5, kBold, "R");
+                Text(2.1, kRegular, "- zastosowany rabat [%]");
+                Text(6.1, kBoldRight, Line(22));
+                Text(6.9, kRegular, "TARYFA");
+                Text(8.4, kRegular, "Odcinek początkowy drogi [m]");
+                Text(12.2, kRegular, "Okres początkowy czasu [s]");
+                Text(15.8, kRegular, "Opłata zł/km");
+                Text(17.6, kRegular, "Opłata zł/h");
                 break;
             case 11:
                 GeneralRow(r, "CU", "- CENA UMOWNA [zł]", ContractText(Line(23)));
@@ -129,30 +117,30 @@ private:
                 GeneralRow(r, "JD", "- Jednostka dopłaty [zł]", Line(7));
                 break;
             case 15:
-                Text(r, 8.7, kBold, "OBLICZANIE OPŁATY");
+                Text(8.7, kBold, "OBLICZANIE OPŁATY");
                 break;
             case 16:
             case 17:
             case 18:
             case 19:
-                FeeRow(r, r - 15);
+                FeeRow(r - 15);
                 break;
             case 20:
-                Text(r, 1.5, kBold, "DPŁ");
-                Text(r, 2.1, kRegular, "- DOPŁATA");
-                Text(r, 8.3, kRegular, "K X JD [zł]");
-                Text(r, 13.3, kRegular, CountText(course_.surchargeUnits, Line(7)));
-                Text(r, 17.1, kBoldRight, Line(21));
-                Text(r, 18.2, kRegular, "[zł]");
+                Text(1.5, kBold, "DPŁ");
+                Text(2.1, kRegular, "- DOPŁATA");
+                Text(8.3, kRegular, "K X JD [zł]");
+                Text(13.3, kRegular, CountText(course_.surchargeUnits, Line(7)));
+                Text(17.1, kBoldRight, Line(21));
+                Text(18.2, kRegular, "[zł]");
                 break;
             case 21:
-                Text(r, 1.5, kBold, "OPŁATA CAŁKOWITA ZA KURS");
-                Text(r, 6.4, kBold, "CU / SUMA OPŁAT = (1 - 0,01 x R) x (OP+OT1+OT2+OT3+OT4+DPŁ)");
-                Text(r, 17.1, kBoldRight, ContractText(Line(23)) + "/" + Line(26));
-                Text(r, 18.2, kRegular, "[zł]");
+                Text(1.5, kBold, "OPŁATA CAŁKOWITA ZA KURS");
+                Text(6.4, kBold, "CU / SUMA OPŁAT = (1 - 0,01 x R) x (OP+OT1+OT2+OT3+OT4+DPŁ)");
+                Text(17.1, kBoldRight, ContractText(Line(23)) + "/" + Line(26));
+                Text(18.2, kRegular, "[zł]");
                 break;
             case 22:
-                Text(r, 1.5, kRegular,
+                Text(1.5, kRegular,
                      "Gdzie: N1÷N4 - liczba jednostek taryfowych w taryfach A1÷A4,   K - liczba jednostek "
                      "dopłaty.");
                 break;
@@ -161,33 +149,54 @@ private:
         }
     }
 
+    // Rows 3 to 8: what the course was, each value at its place behind the row's label.
+    void InformationRow(int r) {
+        struct Information {
+            const char *label;
+            double x;
+            unsigned char flags;
+        };
+        static const Information kRows[] = {
+            {"Ustawiony w taksometrze sposób obliczenia opłaty [S/D]", 17.3, kBold},
+            {"Początek kursu [data godzina]", 16.3, kBold},
+            {"Koniec kursu [data godzina]", 16.3, kBold},
+            {"Przejechany dystans Dk [km]", 17.5, kBoldRight},
+            {"Czas trwania kursu Ck", 16.8, kBold},
+            {"Wybrany UKŁAD TARYF w kursie [A, C, E, H]", 17.3, kBold},
+        };
+        const QString values[] = {system_, Line(1), Line(2), Line(4), Line(3), letter_};
+        const Information &row = kRows[r - 3];
+        Text(1.5, kRegular, row.label);
+        Text(row.x, row.flags, values[r - 3]);
+    }
+
     // Rows 11 to 14: a general parameter on the left, tariff j + 1 of the course's layout on the right.
     void GeneralRow(int r, const char *symbol, const char *caption, const QString &value) {
-        Text(r, 1.5, kBold, symbol);
-        Text(r, 2.1, kRegular, caption);
-        Text(r, 6.2, kBoldRight, value);
+        Text(1.5, kBold, symbol);
+        Text(2.1, kRegular, caption);
+        Text(6.2, kBoldRight, value);
         const int j = r - 11;
-        Text(r, 7.3, kBold, letter_ + QString::number(j + 1));
+        Text(7.3, kBold, letter_ + QString::number(j + 1));
         const bool noGroup = course_.tariffGroup > 3;
         const int slot = 4 * course_.tariffGroup + j;
         const auto param = [&](const std::array<QString, 16> &row) {
             return noGroup ? QStringLiteral("---") : row[static_cast<size_t>(slot)];
         };
-        Text(r, 10.2, kBoldRight, param(data_.initialDistance));
-        Text(r, 13.9, kBoldRight, param(data_.initialTime));
-        Text(r, 16.7, kBoldRight, param(data_.feePerKm));
-        Text(r, 18.4, kBoldRight, param(data_.feePerHour));
+        Text(10.2, kBoldRight, param(data_.initialDistance));
+        Text(13.9, kBoldRight, param(data_.initialTime));
+        Text(16.7, kBoldRight, param(data_.feePerKm));
+        Text(18.4, kBoldRight, param(data_.feePerHour));
     }
 
-    void FeeRow(int r, int j) {
+    void FeeRow(int j) {
         const QString digit = QString::number(j);
-        Text(r, 1.5, kBold, "OT" + digit);
-        Text(r, 2.1, kRegular, "- opłata na taryfie");
-        Text(r, 8.3, kRegular, "N" + digit + " x JT [zł]");
-        Text(r, 4.4, kBold, letter_ + digit);
-        Text(r, 13.3, kRegular, CountText(course_.tariffUnits[static_cast<size_t>(j - 1)], Line(6)));
-        Text(r, 17.1, kBoldRight, Line(15 + j));
-        Text(r, 18.2, kRegular, "[zł]");
+        Text(1.5, kBold, "OT" + digit);
+        Text(2.1, kRegular, "- opłata na taryfie");
+        Text(8.3, kRegular, "N" + digit + " x JT [zł]");
+        Text(4.4, kBold, letter_ + digit);
+        Text(13.3, kRegular, CountText(course_.tariffUnits[static_cast<size_t>(j - 1)], Line(6)));
+        Text(17.1, kBoldRight, Line(15 + j));
+        Text(18.2, kRegular, "[zł]");
     }
 
     UnitPage &page_;
@@ -196,6 +205,7 @@ private:
     double y0_;
     QStringList lines_;
     QString letter_, system_;
+    std::vector<RowText> texts_;
 };
 
 QString FirstLine(const QString &values) {

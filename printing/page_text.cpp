@@ -1,6 +1,7 @@
 #include "printing/page_text.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "printing/page_units.h"
 
@@ -92,3 +93,7 @@ QString JustifyLine(TCanvas &canvas, int pageWidth, const QString &text, int siz
 }
 
 }  // namespace printing
+
+int AfterLabel(const TCanvas &canvas, int labelX, const QString &label, int x) {
+    return std::max(x, labelX + canvas.TextWidth(label + ' '));
+}

@@ -15,6 +15,11 @@
 void SetTextPrint(TCanvas &canvas, unsigned char flags, double x, double y, double size, TColor colour,
                   const QString &text, const QString &spareText, int charUnit);
 
+// Where a text meant for x (pixels) stands behind `label` drawn at labelX in the canvas's font as
+// it is now: x, or one blank after the label's end where x falls inside the label as the printer's
+// face draws it.
+int AfterLabel(const TCanvas &canvas, int labelX, const QString &label, int x);
+
 // The left offset in base lengths at which text at size points stands centred on a portrait page
 // (646 screen pixels for 21 base lengths), measured by the hidden label templab, which keeps the
 // size and caption.

@@ -25,6 +25,27 @@ struct PrintRunState {
          {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
          {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}}};
     std::array<std::uint32_t, 3> CourseSurchargeUnits{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
+
+    // The course counts as before the first course: no group, nothing given.
+    void ForgetCourseCounts() {
+        const PrintRunState none;
+        CourseTariffGroup = none.CourseTariffGroup;
+        CourseTariffUnits = none.CourseTariffUnits;
+        CourseSurchargeUnits = none.CourseSurchargeUnits;
+    }
+    // A course begins: the courses before it move one column to the right; the newest column is
+    // empty until the meter link fills it.
+    void ShiftCourseCounts() {
+        for (size_t k = CourseTariffGroup.size() - 1; k > 0; --k) {
+            CourseTariffGroup[k] = CourseTariffGroup[k - 1];
+            CourseTariffUnits[k] = CourseTariffUnits[k - 1];
+            CourseSurchargeUnits[k] = CourseSurchargeUnits[k - 1];
+        }
+        const PrintRunState none;
+        CourseTariffGroup[0] = none.CourseTariffGroup[0];
+        CourseTariffUnits[0] = none.CourseTariffUnits[0];
+        CourseSurchargeUnits[0] = none.CourseSurchargeUnits[0];
+    }
 };
 
 }  // namespace printing

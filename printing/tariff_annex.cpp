@@ -1,5 +1,6 @@
 #include "printing/tariff_annex.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "printing/page_lines.h"
 #include "printing/page_text.h"
 #include "printing/page_units.h"
+#include "printing/table_row.h"
 
 namespace printing {
 
@@ -83,11 +85,11 @@ public:
             if (!row.active && !job_.listInactive) continue;
             listed = true;
             if (!row.active)
-                DrawRectBlack(ToPixels(cursor, u_), ToPixels(9.9, u_), ToPixels(cursor + 0.4, u_), ToPixels(8.1, u_), canvas_);
-            Text(8.2, cursor, 11, row.label, false, row.active ? clBlack : clWhite);
-            Text(13.5, cursor, 11, row.value);
-            cursor += 0.4;
-            Rule(cursor, 7.0);
+                DrawRectBlack(ToPixels(cursor, u_), ToPixels(9.9, u_), ToPixels(cursor + 0.4, u_),
+                              ToPixels(8.1, u_), canvas_);
+            const RowText texts[] = {{8.2, row.label, row.active ? kLabel : kInactiveLabel, 11},
+                                     {13.5, row.value, kLabel, 11}};
+            cursor = TableRow(cursor, 0.4, texts, 7.0);
         }
         Rule(cursor, 1.8);
         middle = (cursor + start) / 2;
@@ -97,11 +99,14 @@ public:
 
     // One row of a single value across the table: cursor += 0.1, the label and value, cursor += 0.5, a line.
     void Single(const QString &label, const QString &value, int valueSize) {
-        cursor += 0.1;
-        Text(2.05, cursor, 12, label);
-        Text(12.6, cursor, valueSize, value);
-        cursor += 0.5;
-        Rule(cursor, 1.8);
+        cursor = AcrossRow(cursor + 0.1, label, value, valueSize);
+    }
+    // A row across the table: its label and value (none when `shown` is false), the line 0.5 below
+    // them from 1.8. Returns the line.
+    double AcrossRow(double y, const QString &label, const QString &value, int valueSize, bool shown = true) {
+        const RowText texts[] = {{2.05, label, kLabel, 12},
+                                 {12.6, value, kLabel, static_cast<double>(valueSize)}};
+        return TableRow(y, 0.5, std::span(texts, shown ? 2 : 0), 1.8);
     }
 
     // The note on inactive tariffs, the table's outer verticals and the closing lines.
@@ -111,7 +116,8 @@ public:
             Text(1.9, cursor, 8, "UWAGA.", true);
             cursor += 0.4;
             Text(3.6, cursor, 8,
-                 "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są zapisane "
+                 "Taryfy nieaktywne (wyłączone) w okresie ważności świadectwa legalizacji ponownej są "
+                 "zapisane "
                  "białą czcionką na czarnym tle.");
             cursor += 0.4;
             DrawHorizLine(ToPixels(cursor, u_), ToPixels(1.8, u_), TruncPixel(right_), canvas_);
@@ -127,6 +133,19 @@ public:
         }
         Text(1.8, cursor, 10, "Data sporządzenia załącznika: " + job_.printDate + " r.");
         return cursor + 0.5;
+    }
+
+    // Texts of the rows: black, or white on the black band of an inactive row.
+    static constexpr int kLabel = 0, kInactiveLabel = 1;
+    // A row of the table: its texts at y, the rule `height` below from x1 to the right edge.
+    double TableRow(double y, double height, std::span<const RowText> texts, double ruleFrom) {
+        return DrawTableRow(
+            y, height, texts,
+            [&](const RowText &cell, double at) {
+                Text(cell.x, at, static_cast<int>(cell.size), cell.text, false,
+                     cell.style == kInactiveLabel ? clWhite : clBlack);
+            },
+            [&](double at) { Rule(at, ruleFrom); });
     }
 
     static constexpr double kTop = 3.5;
@@ -210,12 +229,7 @@ double DrawTariffAnnexMid(TCanvas &canvas, int m, const TariffAnnexJob &job) {
     const bool unitsListed =
         page.Block("Wartość jednostki taryfowej", groupRows([&](int g) { return job.groupUnits[0][g]; }));
     page.Vertical(10.8, AnnexPage::kTop, page.cursor);
-    if (unitsListed) {
-        page.Text(2.05, page.cursor, 12, "Tryb obliczania opłaty");
-        page.Text(12.6, page.cursor, 12, job.Text("Edit12"));
-    }
-    page.cursor += 0.5;
-    page.Rule(page.cursor, 1.8);
+    page.cursor = page.AcrossRow(page.cursor, "Tryb obliczania opłaty", job.Text("Edit12"), 12, unitsListed);
     const double lastStart = page.cursor;
     if (page.Block("Wartość jednostki dopłaty", groupRows([&](int g) { return job.jdoplaty[4 * g]; })))
         page.Vertical(7.0, AnnexPage::kTop, page.cursor);
@@ -259,6 +273,36 @@ std::string IdentityCodeData(const TariffAnnexJob &job) {
         "Nr USB:" + job.Text("Edit15"),
     };
     return Utf8ToCp1250(lines.join("\r\n").toStdString());
+}
+
+std::vector<SymbolPlace> PlaceCodeRow(const std::vector<int> &modules, int left, int top, int module,
+                                      int pageWidth, int pageHeight) {
+    constexpr int kQuiet = 4, kGap = 10;
+    std::vector<int> sizes;
+    for (const int n : modules)
+        sizes.push_back(std::clamp((pageHeight - top) / std::max(1, n + kQuiet), 1, std::max(1, module)));
+    const auto rowWidth = [&] {
+        int width = 0;
+        for (size_t i = 0; i < modules.size(); ++i)
+            width += modules[i] * sizes[i] + (i + 1 < modules.size() ? kGap * sizes[i] : kQuiet * sizes[i]);
+        return width;
+    };
+    std::vector<SymbolPlace> places;
+    if (modules.empty()) return places;
+    for (;;) {
+        const int from = std::max(kQuiet * sizes.front(), std::min(left, pageWidth - rowWidth()));
+        const auto largest = std::max_element(sizes.begin(), sizes.end());
+        if (from + rowWidth() <= pageWidth || *largest == 1) {
+            left = from;
+            break;
+        }
+        --*largest;
+    }
+    for (size_t i = 0; i < modules.size(); ++i) {
+        places.push_back({left, top, sizes[i]});
+        left += (modules[i] + kGap) * sizes[i];
+    }
+    return places;
 }
 
 }  // namespace printing

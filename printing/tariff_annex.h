@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/gui/canvas.h"
+#include "printing/annex_results.h"
 #include "tariffchange/change_layout_state.h"
 
 namespace printing {
@@ -34,6 +36,15 @@ struct TariffAnnexJob {
 // Both forms return the y, in layout units, below the page's last line of text.
 double DrawTariffAnnex(TCanvas &canvas, int m, const TariffAnnexJob &job);
 double DrawTariffAnnexMid(TCanvas &canvas, int m, const TariffAnnexJob &job);
+
+// Where the own family's codes stand: side by side from `left` at `top`, ten modules apart, code i
+// `modules[i]` modules square at `module` pixels a module, each with a quiet zone of four modules
+// kept on the page (pageWidth x pageHeight pixels). A code that would reach below the page gets
+// the largest module with which it fits; a row that would pass the right edge moves left as far as
+// the first code's quiet zone allows, and where that is not enough its largest modules shrink, one
+// pixel at a time, down to 1. Codes that fit stand where they were meant to.
+std::vector<SymbolPlace> PlaceCodeRow(const std::vector<int> &modules, int left, int top, int module,
+                                      int pageWidth, int pageHeight);
 
 // The data of the own family's codes (code page 1250): the tariff parameters of the first layout
 // (plain code) and the taximeter's and vehicle's identity (enciphered code).

@@ -1,5 +1,7 @@
 #include "printing/test_report.h"
 
+#include <vector>
+
 #include "platform/gui/graphic.h"
 #include "printing/page_units.h"
 #include "printing/unit_page.h"
@@ -41,25 +43,22 @@ void Picture(UnitPage &page, const TGraphic *picture, double left, double top, d
 void Header(UnitPage &page, const TestReportData &data) {
     page.Text(kBold, 7.0, 2.0, 11, "PROTOKÓŁ BADAŃ TAKSOMETRU");
     page.Text(kRegular, 1.1, 2.8, 10, ReportDateLine(data.today));
-    page.Text(kRegular, 1.1, 3.3, 10, "Zgłaszający:");
-    page.Text(kBold, 3.0, 3.3, 10, data.applicant);
-    page.Text(kRegular, 1.1, 3.8, 10, "Miejsce sprawdzenia:");
-    page.Text(kBold, 4.3, 3.8, 10, "Stacja Legalizacji Taksometrów, ul. Pomiarowa 7, 00-950 Warszawa");
-    page.Text(kRegular, 1.1, 4.3, 10, "Przedmiot sprawdzenia:");
-    page.Text(kBold, 4.6, 4.3, 10, "taksometr");
-    page.Text(kRegular, 1.1, 4.8, 10, "Nazwa lub znak producenta:");
-    page.Text(kBold, 5.3, 4.8, 10, data.maker);
-    page.Text(kRegular, 1.1, 5.3, 10, "Znak fabryczny:");
-    page.Text(kBold, 3.7, 5.3, 10, "TIVAR");
-    page.Text(kBold, 5.0, 5.3, 6, "2");
-    page.Text(kRegular, 7.9, 5.3, 10, "Nr fabryczny:");
-    page.Text(kBold, 10.1, 5.3, 10, data.serialNumber);
-    page.Text(kRegular, 14.0, 5.3, 10, "Rok produkcji:");
-    page.Text(kBold, 16.4, 5.3, 10, data.productionDate.left(4));
-    page.Text(kRegular, 1.1, 5.8, 10, "Nr certyfikaty typu UE:");
-    page.Text(kBold, 4.6, 5.8, 10, data.certificate);
-    page.Text(kRegular, 7.9, 5.8, 10, "Wersja oprogramowania / suma kontrolna:");
-    page.Text(kBold, 14.2, 5.8, 10, data.software);
+    page.Line(3.3, {{1.1, "Zgłaszający:", kRegular, 10}, {3.0, data.applicant, kBold, 10}});
+    page.Line(3.8, {{1.1, "Miejsce sprawdzenia:", kRegular, 10},
+                    {4.3, "Stacja Legalizacji Taksometrów, ul. Pomiarowa 7, 00-950 Warszawa", kBold, 10}});
+    page.Line(4.3, {{1.1, "Przedmiot sprawdzenia:", kRegular, 10}, {4.6, "taksometr", kBold, 10}});
+    page.Line(4.8, {{1.1, "Nazwa lub znak producenta:", kRegular, 10}, {5.3, data.maker, kBold, 10}});
+    page.Line(5.3, {{1.1, "Znak fabryczny:", kRegular, 10},
+                    {3.7, "TIVAR", kBold, 10},
+                    {5.0, "2", kBold, 6},
+                    {7.9, "Nr fabryczny:", kRegular, 10},
+                    {10.1, data.serialNumber, kBold, 10},
+                    {14.0, "Rok produkcji:", kRegular, 10},
+                    {16.4, data.productionDate.left(4), kBold, 10}});
+    page.Line(5.8, {{1.1, "Nr certyfikaty typu UE:", kRegular, 10},
+                    {4.6, data.certificate, kBold, 10},
+                    {7.9, "Wersja oprogramowania / suma kontrolna:", kRegular, 10},
+                    {14.2, data.software, kBold, 10}});
 }
 
 void TariffTable(UnitPage &page, const TestReportData &data, int right) {
@@ -93,14 +92,13 @@ void TariffTable(UnitPage &page, const TestReportData &data, int right) {
     double y = 9.2;
     for (int slot = 0; slot < 16; ++slot) {
         const int group = slot / 4, place = slot % 4;
-        y += 0.15;
-        page.Text(kBold, 6.3, y, 9, Letter(data.pageCode[group]) + QString::number(place + 1));
         static const double kColumns[] = {8.0, 9.8, 11.3, 12.6, 13.8};
+        std::vector<RowText> texts{
+            {6.3, Letter(data.pageCode[group]) + QString::number(place + 1), kBold, 9}};
         for (int row = 0; row < 5; ++row)
-            page.Text(kBoldRight, kColumns[row], y, 9, data.tariffParams[row][slot]);
-        page.Text(kBoldRight, 15.35, y, 9, data.surchargeUnit[slot]);
-        y += 0.5;
-        page.HorizRule(y, page.Px(6.2), page.Px(16.2), kThin);
+            texts.push_back({kColumns[row], data.tariffParams[row][slot], kBoldRight, 9});
+        texts.push_back({15.35, data.surchargeUnit[slot], kBoldRight, 9});
+        y = page.Row(y + 0.15, 0.5, texts, page.Px(6.2), page.Px(16.2), kThin);
         if (place != 3) continue;
 
         // The group's block beside its four slots.
@@ -163,22 +161,22 @@ void DrawTestReportPage1(TCanvas &canvas, int m, const TestReportData &data) {
     page.Text(kRegular, 1.0, 20.2, 9, "2.");
     page.Text(kRegular, 1.7, 20.2, 9,
               "PARAMETRY OGÓLNE - USTAWIENIA OBOWIĄZUJĄCE DLA WSZYSTKICH UKŁADÓW TARYF.");
-    page.Text(kRegular, 1.9, 20.6, 8, "TRYB FISKALNY:");
-    page.Text(kBold, 5.3, 20.6, 8, data.fiscalMode);
-    page.Text(kRegular, 6.8, 20.6, 8, "ZMIANA TARYFY PODCZAS KURSU:");
-    page.Text(kBold, 11.7, 20.6, 8, YesNo(data.optionFlags[1] != 0));
-    page.Text(kRegular, 13.4, 20.6, 8, "WYBÓR TARYFY W STANIE WOLNY:");
-    page.Text(kBold, 18.4, 20.6, 8, YesNo(data.optionFlags[0] != 0));
-    page.Text(kRegular, 1.9, 21.0, 8, "UDZIELANIE RABATU:");
-    page.Text(kBold, 5.3, 21.0, 8, YesNo(data.discount));
-    page.Text(kRegular, 6.8, 21.0, 8, "CENA UMOWNA:");
-    page.Text(kBold, 11.7, 21.0, 8, YesNo(data.contractPrice));
-    page.Text(kRegular, 13.4, 21.0, 8, "TRYB OBLICZANIA OPŁATY:");
-    page.Text(kBold, 18.4, 21.0, 10, data.calculationMode);
-    page.Text(kRegular, 1.9, 21.4, 8, "STAŁA \"k\"[imp/km]:");
-    page.Text(kBold, 5.3, 21.4, 8, data.meterConstant);
-    page.Text(kRegular, 6.8, 21.4, 8, "TARYFA W KASIE:");
-    page.Text(kBold, 9.8, 21.4, 8, data.cashRegisterTariff);
+    page.Line(20.6, {{1.9, "TRYB FISKALNY:", kRegular, 8},
+                     {5.3, data.fiscalMode, kBold, 8},
+                     {6.8, "ZMIANA TARYFY PODCZAS KURSU:", kRegular, 8},
+                     {11.7, YesNo(data.optionFlags[1] != 0), kBold, 8},
+                     {13.4, "WYBÓR TARYFY W STANIE WOLNY:", kRegular, 8},
+                     {18.4, YesNo(data.optionFlags[0] != 0), kBold, 8}});
+    page.Line(21.0, {{1.9, "UDZIELANIE RABATU:", kRegular, 8},
+                     {5.3, YesNo(data.discount), kBold, 8},
+                     {6.8, "CENA UMOWNA:", kRegular, 8},
+                     {11.7, YesNo(data.contractPrice), kBold, 8},
+                     {13.4, "TRYB OBLICZANIA OPŁATY:", kRegular, 8},
+                     {18.4, data.calculationMode, kBold, 10}});
+    page.Line(21.4, {{1.9, "STAŁA \"k\"[imp/km]:", kRegular, 8},
+                     {5.3, data.meterConstant, kBold, 8},
+                     {6.8, "TARYFA W KASIE:", kRegular, 8},
+                     {9.8, data.cashRegisterTariff, kBold, 8}});
     page.Text(kRegular, 1.0, 22.2, 9, "3.");
     page.Text(kRegular, 1.7, 22.2, 9, "Zastosowane stanowisko pomiarowe -");
     page.Text(kBold, 6.8, 22.2, 8, data.station);

@@ -33,6 +33,18 @@ void UnitPage::Text(unsigned char flags, long double x, long double y, double si
                  text, QString(), u_);
 }
 
+double UnitPage::Row(double y, double height, std::span<const RowText> texts, int x1, int x2,
+                     int widthFactor) {
+    return DrawTableRow(
+        y, height, texts,
+        [&](const RowText &cell, double at) {
+            Text(static_cast<unsigned char>(cell.style), cell.x, at, cell.size, cell.text);
+        },
+        [&](double at) {
+            if (widthFactor != 0) HorizRule(at, x1, x2, widthFactor);
+        });
+}
+
 void UnitPage::HorizRule(long double y, int x1, int x2, int widthFactor) {
     DrawHorizLineW(canvas_, widthFactor, Px(y), x1, x2, clBlack);
 }

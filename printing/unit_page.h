@@ -3,8 +3,11 @@
 // black with u as the character unit, rules through the line primitives in black; every position
 // is multiplied out and truncated to whole pixels.
 #include <QString>
+#include <initializer_list>
+#include <span>
 
 #include "platform/gui/canvas.h"
+#include "printing/table_row.h"
 
 namespace printing {
 
@@ -29,6 +32,14 @@ public:
     // A horizontal rule at y (units) from x1 to x2 (pixels), a vertical one at x (pixels).
     void HorizRule(long double y, int x1, int x2, int widthFactor = 1);
     void VertRule(int x, long double y1, long double y2, int widthFactor = 1);
+
+    // A row of a table (texts in SetTextPrint's flags and their sizes) at y, the rule `height` below
+    // it from x1 to x2 (pixels) with the width factor; returns the rule's y. No rule for weight 0.
+    double Row(double y, double height, std::span<const RowText> texts, int x1, int x2, int widthFactor);
+    // A row of texts at y without a rule.
+    void Line(double y, std::initializer_list<RowText> texts) {
+        Row(y, 0, {texts.begin(), texts.size()}, 0, 0, 0);
+    }
 
     TCanvas &Canvas() { return canvas_; }
 

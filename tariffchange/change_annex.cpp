@@ -118,12 +118,14 @@ private:
         const auto setting = [this](double y, double labelX, const QString &label, double valueX,
                                     const QString &value) {
             page_.Regular(labelX, y, label);
-            page_.Bold(valueX, y, value);
+            page_.Bold(page_.After(labelX, label, valueX), y, value);
         };
         if (own_) {
-            page_.Regular(0.9, 6.4, "Oznaczenie typu: TIVAR");
+            const QString type = "Oznaczenie typu: TIVAR";
+            page_.Regular(0.9, 6.4, type);
+            const double superscript = page_.After(0.9, type, 4.0);
             page_.Scaled(0.8);
-            page_.Text(4.0, 6.4, "2");
+            page_.Text(superscript, 6.4, "2");
             page_.BaseFont();
         } else {
             page_.Regular(0.9, 6.4, "Oznaczenie typu: " + Edit("Edit20"));

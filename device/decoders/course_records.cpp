@@ -134,16 +134,22 @@ void CourseStore::ResetCourses() {
 
 CourseRecordResult GetDataTivarTIV(CourseStore &store, Bytes record, const CourseContext &context) {
     if (record.empty()) return {};
+    CourseRecordResult result;
     switch (record[0]) {
         case 'B':
-            return CourseBegins(store, record, context);
+            result = CourseBegins(store, record, context);
+            break;
         case 'E':
-            return CourseEnds(store, record);
+            result = CourseEnds(store, record);
+            break;
         case 'K':
-            return CourseStatus(store, record);
+            result = CourseStatus(store, record);
+            break;
         default:
             return {};
     }
+    result.Decoded = true;
+    return result;
 }
 
 }  // namespace decoders

@@ -67,6 +67,7 @@ struct CourseContext {
 
 // What the window shows besides the store.
 struct CourseRecordResult {
+    bool Decoded = false;                 // the record was a course record of one of the three types
     bool CourseBegun = false;             // the columns move right and the current column is cleared
     std::optional<std::string> Label465;  // heading of the current course
     std::optional<std::string> Label471;  // the meter's state

@@ -18,6 +18,15 @@ QString EmptyColumn() {
     return lines.join(kLineBreak);
 }
 
+// The newest course's tariff group and unit counts, as the course store holds them, into the
+// counts annex C prints; a count the meter has not given (-1) is the annex's "not given".
+void TakeCourseCounts(TForm1 &w) {
+    w.CourseTariffGroup[0] = w.KursTaryfa == decoders::kNoCourse ? decoders::kNoCourse : w.KursPageSel;
+    for (size_t j = 0; j < w.KursUnits.size(); ++j)
+        w.CourseTariffUnits[0][j] = static_cast<std::uint32_t>(w.KursUnits[j]);
+    w.CourseSurchargeUnits[0] = static_cast<std::uint32_t>(w.KursSurchargeUnits);
+}
+
 }  // namespace
 
 void TForm1::Timer18Timer(TObject *) { TimerDecodePacketTIV(); }
@@ -45,7 +54,9 @@ void TForm1::TimerDecodePacketTIV() {
             Label467->SetCaption(Label466->Caption());
             Label466->SetCaption(Label465->Caption());
             Label468->SetCaption(EmptyColumn());
+            ShiftCourseCounts();
         }
+        if (result.Decoded) TakeCourseCounts(*this);
         if (result.Label465) Label465->SetCaption(DeviceText(*result.Label465));
         if (result.Label471) Label471->SetCaption(DeviceText(*result.Label471));
         if (result.Label471Color) Label471->Font().SetColor(static_cast<TColor>(*result.Label471Color));

@@ -45,8 +45,9 @@ AnnexJob AnnexJobOf(TForm1 &w) {
     job.maxSurcharge = w.GroupMaxSurcharge;
     job.validityDates = w.ValidityDatePairs();
     job.layoutChangeTestMask = w.LayoutChangeTestMask;
-    job.testSpeedPercent = w.TestSpeedPercent;
-    job.testSpeedValue = w.TestSpeedValue;
+    // The set test speed: the factor the interface reports per slot times the slot's Vgp.
+    job.testSpeedPercent = w.SlotDeviceByte;
+    job.testSpeedValue = w.TariffVgp;
     job.today = Today();
     job.reference = CertificateReferenceDate(w.RecordSaveDate, TForm1::Lit(w.Panel162) || TForm1::Lit(w.Panel163),
                                              job.today);

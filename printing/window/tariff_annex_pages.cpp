@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/form1.h"
+#include "platform/gui/printer.h"
 #include "printing/active_tariffs.h"
 #include "printing/page_units.h"
 #include "printing/tariff_annex.h"
@@ -49,20 +52,28 @@ void TForm1::SetPrintUkladTaryfMID(TCanvas &canvas, int m) {
     if (Panel283->Color() != clBlack) return;
 
     // The codes stand side by side below the closing lines, at 23 units at the earliest, with a
-    // gap of ten modules between them.
+    // gap of ten modules between them, measured first so that both stay on the page.
+    std::vector<std::string> codes{WriteQR(printing::TariffCodeData(job), 0, 0)};
+    if (!job.changeProcedure)
+        codes.push_back(WriteQR(printing::IdentityCodeData(job), 0, 1));
+    else if (!Label262->Visible())
+        codes.push_back(ScannedQrText);
     const int u = printing::WidenedUnit(m), module = u / 20;
-    const int top = printing::ToPixels(std::max(23.0, end), u);
-    int left = printing::ToPixels(2.1, u);
-    const auto draw = [&](const std::string &text) {
+    std::vector<int> modules;
+    for (const std::string &text : codes) {
         int width = 0, height = 0;
         Barcode2D_QRCode1->SetBarcode(text);
-        Barcode2D_QRCode1->DrawTo(&canvas, left, top, module, 0);
         Barcode2D_QRCode1->DrawToSize(width, height, module, 0);
-        left += width + 10 * module;
-    };
-    draw(WriteQR(printing::TariffCodeData(job), 0, 0));
-    if (!job.changeProcedure)
-        draw(WriteQR(printing::IdentityCodeData(job), 0, 1));
-    else if (!Label262->Visible())
-        draw(ScannedQrText);
+        modules.push_back(width / std::max(1, module));
+    }
+    // The page of the run; without one, an A4 portrait page 21 base lengths wide.
+    const int pageWidth = PrintPageWidth > 0 ? PrintPageWidth : 21 * m;
+    const int pageHeight = PrintDevice != nullptr ? PrintDevice->PageHeight() : pageWidth * 297 / 210;
+    const std::vector<printing::SymbolPlace> places =
+        printing::PlaceCodeRow(modules, printing::ToPixels(2.1, u),
+                               printing::ToPixels(std::max(23.0, end), u), module, pageWidth, pageHeight);
+    for (size_t i = 0; i < codes.size(); ++i) {
+        Barcode2D_QRCode1->SetBarcode(codes[i]);
+        Barcode2D_QRCode1->DrawTo(&canvas, places[i].left, places[i].top, places[i].module, 0);
+    }
 }

@@ -7,6 +7,7 @@
 #include "printing/check_protocol.h"
 #include "printing/page_lines.h"
 #include "printing/page_units.h"
+#include "printing/table_row.h"
 #include "tariffchange/inspection_caption.h"
 
 namespace {
@@ -142,13 +143,17 @@ void TForm1::SetPrintTivarProtZU(TCanvas &canvas, int m) {
         {"Numer wersji oprogramowania:", Edit24->Text(), 8.6, Panel355, 6.6},
         {"Wartość nominalna sumy kontrolnej:", Edit434->Text(), 8.6, Panel355, 7.2},
     };
-    const auto answerRow = [&p](double y, const QString &label, const QString &value, double valueX, TPanel *answer,
-                                double dottedFrom) {
-        p.Text(2.2, y, label);
-        p.Text(valueX, y, value);
-        p.Text(18.2, y, answer->Caption());
-        p.Dotted(y + 0.35, dottedFrom, 17.2);
-        p.HLine(y + 0.35, 17.2, 20);
+    // A row of the checklist: label, value and answer, the dotted rule below them up to the answers'
+    // column and the full rule under the answer.
+    const auto answerRow = [&p](double y, const QString &label, const QString &value, double valueX,
+                                TPanel *answer, double dottedFrom) {
+        const printing::RowText texts[] = {{2.2, label}, {valueX, value}, {18.2, answer->Caption()}};
+        printing::DrawTableRow(
+            y, 0.35, texts, [&p](const printing::RowText &cell, double at) { p.Text(cell.x, at, cell.text); },
+            [&p, dottedFrom](double at) {
+                p.Dotted(at, dottedFrom, 17.2);
+                p.HLine(at, 17.2, 20);
+            });
     };
     for (int r = 0; r < 7; ++r) {
         const Row &row = rows[r];
@@ -231,7 +236,8 @@ void TForm1::SetPrintTivarProtZU(TCanvas &canvas, int m) {
     // The tariff change and the verdict.
     p.Bar(1, 20, E + 0.1, E + 0.5, 1.2, E + 0.1, QStringLiteral("Sprawdzenie zmiany opłat lub układu taryf taksometru:"));
     p.Text(1.2, E + 0.5,
-           QStringLiteral("W trakcie czynności usunięto cechę zabezpieczająca na obudowie taksometru, w liczbie sztuk - 1"));
+           QStringLiteral("W trakcie czynności usunięto cechę zabezpieczająca na obudowie taksometru, w "
+                          "liczbie sztuk - 1"));
     p.HLine(E + 0.9, 1, 20);
     const QString mode = Edit12->Text();
     const QString modeBefore = Panel356->Caption() != QStringLiteral("NIE") ? mode
@@ -245,7 +251,8 @@ void TForm1::SetPrintTivarProtZU(TCanvas &canvas, int m) {
     p.Dotted(E + 1.3, 15.2, 20);
     p.HLine(E + 1.4, 1, 20);
     p.Text(1.2, E + 1.4,
-           QStringLiteral("Wydruk układów taryf z taksometru przed i po zmianie zawiera załącznik A do niniejszego protokołu"));
+           QStringLiteral("Wydruk układów taryf z taksometru przed i po zmianie zawiera załącznik A do "
+                          "niniejszego protokołu"));
     p.Frame(1, 20, E + 0.1, E + 1.8);
     p.Bar(1, 20, E + 1.9, E + 2.3, 1.2, E + 1.9,
           QStringLiteral("Przyrząd pomiarowy spełnia wymagania w zakresie przeprowadzonego sprawdzenia:"));

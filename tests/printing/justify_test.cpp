@@ -12,6 +12,7 @@
 #include "platform/gui/recording_canvas.h"
 #include "printing/page_text.h"
 #include "printing/page_units.h"
+#include "tests/printing/pdf_printer.h"
 
 namespace {
 
@@ -100,14 +101,9 @@ TEST_F(JustifyLineTest, LongLinesKeepEveryWordAndEndAtTheRightEdge) {
 
 // A justified line printed through the printer ends at the right margin in the PDF.
 TEST(SetJustifyTest, PrintedLineEndsAtTheRightMargin) {
-    gui::EnsureQtApplication();
     QTemporaryDir dir;
     const QString pdf = dir.filePath("justify.pdf");
-    Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
-    ASSERT_TRUE(TPrintDialog().Execute());
-    Application->PrintDialogResponder = nullptr;
-    TPrinter &printer = *Printer();
-    printer.SetOrientation(poPortrait);
+    TPrinter &printer = PdfPrinter(pdf);
     const int m = printing::BaseLength(printer.PageWidth(), poPortrait);
     const int margin = printing::ToPixels(2.2L, m);
     printer.BeginDoc();

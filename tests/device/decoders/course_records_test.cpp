@@ -169,16 +169,18 @@ TEST_F(CourseRecords, ShortRecordsDecodeNoStaleBytes) {
     EXPECT_EQ(Line(kCourseTime), "01:00:00");
 }
 
-TEST_F(CourseRecords, OtherRecordsChangeNothing) {
+TEST_F(CourseRecords, OnlyCourseRecordsAreDecoded) {
     GetDataTivarTIV(store, Begin(), context);
     const CourseStore before = store;
     const Record other('X', 200), lower('b', 40);
     for (const Bytes record : {Bytes(), Bytes(other), Bytes(lower)}) {
         const CourseRecordResult r = GetDataTivarTIV(store, record, context);
-        EXPECT_FALSE(r.CourseBegun || r.Label465 || r.Label471);
+        EXPECT_FALSE(r.Decoded || r.CourseBegun || r.Label465 || r.Label471);
     }
     EXPECT_EQ(store.KursData, before.KursData);
     EXPECT_EQ(store.KursLicznik, before.KursLicznik);
+    for (const Record &course : {Begin(), End(), Status('1')})
+        EXPECT_TRUE(GetDataTivarTIV(store, course, context).Decoded);
 }
 
 TEST_F(CourseRecords, ResetAfterLeg) {

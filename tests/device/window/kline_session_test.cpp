@@ -7,7 +7,9 @@
 #include <iterator>
 
 #include "platform/d2xx/sim_scenario.h"
+#include "printing/course_annex.h"
 #include "tests/device/window/window_link_fixture.h"
+#include "tests/platform/gui/gui_test_support.h"
 
 // Texts of the window in the messages of failed checks.
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
@@ -284,6 +286,57 @@ TEST_F(KlineSessionTest, TheSessionReplayedFromACaptureFileGivesTheSameWindow) {
     const std::vector<QString> replayed = ReadoutControls(w);
     ASSERT_EQ(replayed.size(), shown.size());
     for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(replayed[i], shown[i]) << "control " << i;
+}
+
+// A course of the meter on annex C: the tariff group the meter ran it in and the units it counted
+// stand beside the group's parameters; the next course moves them one column on; "Leg." forgets them.
+TEST_F(KlineSessionTest, ACourseReachesAnnexCWithItsGroupAndCounts) {
+    TForm1 &w = Connect();
+    Play(Scenario("own_family.txt"));
+    using Units = std::array<std::uint32_t, 4>;
+    constexpr std::uint32_t kNone = printing::kNotGiven;
+    EXPECT_EQ(w.CourseTariffGroup, (std::array<std::uint8_t, 3>{0, 255, 255}));
+    EXPECT_EQ(w.CourseTariffUnits[0], (Units{12, 0, 0, 0}));
+    EXPECT_EQ(w.CourseSurchargeUnits[0], 2u);
+
+    const QString pdf = folder.path().c_str() + QString("/annex_c.pdf");
+    Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
+    for (TPanel *tick : {w.Panel246, w.Panel247, w.Panel248, w.Panel249, w.Panel250, w.Panel283})
+        tick->SetColor(clWhite);
+    w.Panel405->SetColor(clBlack);
+    w.Drukuj();
+    Application->PrintDialogResponder = nullptr;
+    const std::string page = RunCommand("pdftotext -layout '" + pdf.toStdString() + "' - 2>&1");
+    const QString tariffUnit = Lines(w.Label468->Caption())[6],
+                  surchargeUnit = Lines(w.Label468->Caption())[7];
+    for (const QString &shown : {"12 x " + tariffUnit, "0 x " + tariffUnit, "2 x " + surchargeUnit,
+                                 QString::fromStdString(w.TariffParams[evaluation::kDps][0]),
+                                 QString::fromStdString(w.TariffParams[evaluation::kCps][3]),
+                                 QString::fromStdString(w.TariffParams[evaluation::kOplD][1])})
+        EXPECT_NE(page.find(shown.toStdString()), std::string::npos) << shown.toStdString() << "\n" << page;
+    EXPECT_EQ(page.find("---\n"), std::string::npos) << page;
+
+    // A second course: the first one's group and counts move with its column.
+    for (const ScenarioStep &step : Scenario("own_family.txt")) {
+        if (!step.meter) continue;
+        sim_push(meter, step.bytes.data(), step.bytes.size());  // the course's first record begins it
+        break;
+    }
+    gui::AdvanceTime(600);
+    EXPECT_EQ(w.CourseTariffGroup, (std::array<std::uint8_t, 3>{0, 0, 255}));
+    EXPECT_EQ(w.CourseTariffUnits[0], (Units{kNone, kNone, kNone, kNone}));
+    EXPECT_EQ(w.CourseTariffUnits[1], (Units{12, 0, 0, 0}));
+    EXPECT_EQ(w.CourseSurchargeUnits, (std::array<std::uint32_t, 3>{kNone, 2, kNone}));
+
+    // "Ust." then "Leg." after the run: no course is known any more.
+    const std::uint8_t runEnd[] = {0x82};
+    sim_push_kline(interface, 0x01, runEnd, sizeof runEnd);
+    gui::AdvanceTime(100);
+    ShellPress(w.Panel163);
+    ShellPress(w.Panel162);
+    EXPECT_EQ(w.CourseTariffGroup, (std::array<std::uint8_t, 3>{255, 255, 255}));
+    EXPECT_EQ(w.CourseTariffUnits[1], (Units{kNone, kNone, kNone, kNone}));
+    EXPECT_EQ(w.CourseSurchargeUnits, (std::array<std::uint32_t, 3>{kNone, kNone, kNone}));
 }
 
 TEST_F(KlineSessionTest, TheLiveCourseFollowsTheMeterEveryTickAndLegResetsIt) {

@@ -1,6 +1,8 @@
 #pragma once
-// Pages of the main window printed straight to a PDF through the framework's printer, and read
-// back: words with their places (pdftotext -bbox) and regions rendered as pictures.
+// Pages of the main window printed straight to a PDF through the framework's printer, checked for
+// overprinted words, and read back: words with their places (pdftotext -bbox) and regions rendered
+// as pictures.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -14,6 +16,8 @@
 #include "platform/gui/gui_test_support.h"
 #include "platform/gui/print_dialog.h"
 #include "printing/print_job.h"
+#include "tests/printing/overprint_check.h"
+#include "tests/printing/pdf_printer.h"
 
 class PrintedPageTest : public MainWindowTest {
 protected:
@@ -27,11 +31,7 @@ protected:
     QString PrintPages(TPrinterOrientation orientation, const std::vector<std::function<void(TCanvas &, int)>> &pages,
                        const QString &name = "page.pdf") {
         const QString pdf = dir.filePath(name);
-        Application->PrintDialogResponder = [&] { return std::optional<QString>(pdf); };
-        EXPECT_TRUE(TPrintDialog().Execute());
-        Application->PrintDialogResponder = nullptr;
-        TPrinter &printer = *Printer();
-        printer.SetOrientation(orientation);
+        TPrinter &printer = PdfPrinter(pdf, orientation);
         window->PrintDevice = &printer;
         window->PrintPageWidth = printer.PageWidth();
         m = printer.PageWidth() / (orientation == poPortrait ? 21 : 30);
@@ -44,6 +44,9 @@ protected:
             pages[i](canvas, m);
         }
         job.End();
+        if (checkPaper) {
+            EXPECT_THAT(printtest::Overprints(pdf), ::testing::IsEmpty()) << name.toStdString();
+        }
         return pdf;
     }
 
@@ -77,11 +80,29 @@ protected:
         EXPECT_NEAR(best.y, py, Points(0.25 * m)) << text;
         EXPECT_GE(best.y, py - 0.5) << text;
     }
+    // A text and where it stands, in base units.
+    struct Place {
+        const char *text;
+        double x, y;
+    };
+    // Every text at its place; the places multiplied by `scale` for a page laid out in another unit.
+    void ExpectPlaces(const std::vector<PdfWord> &words, std::initializer_list<Place> places,
+                      double scale = 1) const {
+        for (const Place &p : places) ExpectAt(words, p.text, p.x * scale, p.y * scale);
+    }
+    void ExpectPresent(const std::vector<PdfWord> &words, const std::string &text) const {
+        EXPECT_FALSE(FindText(words, text).empty()) << "missing: " << text;
+    }
     void ExpectAbsent(const std::vector<PdfWord> &words, const std::string &text) const {
         EXPECT_TRUE(FindText(words, text).empty()) << "present: " << text;
+    }
+    // The job's texts typed into their edits.
+    static void SetTexts(std::initializer_list<std::pair<TEdit *, const char *>> texts) {
+        for (const auto &[edit, text] : texts) edit->SetText(QString::fromUtf8(text));
     }
 
     TForm1 *window = nullptr;
     QTemporaryDir dir;
     int m = 0;
+    bool checkPaper = true;  // every printed page is checked for overprinted words
 };

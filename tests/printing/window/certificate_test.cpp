@@ -1,9 +1,10 @@
 // The certificate printed to PDF: its blocks in place, the dates it derives from the saved job
 // and the working mode, the family and regime variants, the seals and the duplicate.
+#include "printing/certificate.h"
+
 #include <gtest/gtest.h>
 
 #include "annex_page_fixture.h"
-#include "printing/certificate.h"
 #include "printing/window/annex_b_pages.h"
 
 namespace {
@@ -22,9 +23,6 @@ protected:
         return lines - 2;  // two heading lines
     }
     QString pdf;
-    void ExpectPresent(const std::vector<PdfWord> &words, const std::string &text) {
-        EXPECT_FALSE(FindText(words, text).empty()) << "missing: " << text;
-    }
 };
 
 // A saved own-family MID job printed with both working modes off.
@@ -36,13 +34,13 @@ TEST_F(CertificateTest, SavedOwnFamilyJob) {
     TForm1::SetLit(w.Panel162, false);
     TForm1::SetLit(w.Panel163, false);
     w.Panel383->SetColor(clWhite);
-    w.Edit473->SetText("W WARSZAWIE");
-    w.Edit21->SetText("00123456");
-    w.Edit22->SetText("2019-05-01");
-    w.Edit486->SetText("205/55R16O");
-    w.Edit107->SetText("1000");
-    w.Edit24->SetText("1.04");
-    w.Edit35->SetText("WN/17/2026");
+    SetTexts({{w.Edit473, "W WARSZAWIE"},
+              {w.Edit21, "00123456"},
+              {w.Edit22, "2019-05-01"},
+              {w.Edit486, "205/55R16O"},
+              {w.Edit107, "1000"},
+              {w.Edit24, "1.04"},
+              {w.Edit35, "WN/17/2026"}});
     w.Memo22->Lines().Clear();
     w.Memo22->Lines().Add("Ustawa z dnia 11 maja 2001 r. Prawo o miarach");
     w.Memo22->Lines().Add("");
@@ -64,29 +62,35 @@ TEST_F(CertificateTest, SavedOwnFamilyJob) {
 
     const std::vector<PdfWord> words = Print();
     ASSERT_EQ(m, 236);
-    ExpectAt(words, "PRZYRZĄD POMIAROWY", 1.4, 6.3);
-    ExpectAt(words, "Taksometr", 1.4, 6.9);
-    ExpectAt(words, "Oznaczenie typu: TIVAR", 1.4, 7.3);
-    ExpectAt(words, "Numer fabryczny: 00123456", 1.4, 7.7);
-    ExpectAt(words, "Rok produkcji: 2019", 10.0, 7.7);
-    ExpectAt(words, "Urządzenia dodatkowe: ---", 1.4, 8.6);
-    ExpectAt(words, "OKRES WAŻNOŚCI LEGALIZACJI", 1.4, 10.5);
-    ExpectAt(words, "Legalizacja jest ważna do dnia: 28 lutego 2026", 1.4, 10.9);
-    ExpectAt(words, "Rozmiar opon kół napędowych (napęd 4x4): 205/55R16, wartość stałej k: 1000[imp/km]", 1.4, 12.7);
-    ExpectAt(words, "Liczba taryf: 2", 1.4, 13.7);
-    ExpectAt(words, "wersja programu: 1.04,", 4.9, 13.7);
-    ExpectAt(words, "Zakres wartości stałej taksometru k: (1000 - 64000)[imp/km]", 1.4, 14.1);
-    ExpectAt(words, "Jan Kowalski - Instalator przyrządu pomiarowego", 1.4, 15.1);
-    ExpectAt(words, "WYMAGANIA", 1.4, 16.1);
+    ExpectPlaces(
+        words,
+        {
+            {"PRZYRZĄD POMIAROWY", 1.4, 6.3},
+            {"Taksometr", 1.4, 6.9},
+            {"Oznaczenie typu: TIVAR", 1.4, 7.3},
+            {"Numer fabryczny: 00123456", 1.4, 7.7},
+            {"Rok produkcji: 2019", 10.0, 7.7},
+            {"Urządzenia dodatkowe: ---", 1.4, 8.6},
+            {"OKRES WAŻNOŚCI LEGALIZACJI", 1.4, 10.5},
+            {"Legalizacja jest ważna do dnia: 28 lutego 2026", 1.4, 10.9},
+            {"Rozmiar opon kół napędowych (napęd 4x4): 205/55R16, wartość stałej k: 1000[imp/km]", 1.4, 12.7},
+            {"Liczba taryf: 2", 1.4, 13.7},
+            {"wersja programu: 1.04,", 4.9, 13.7},
+            {"Zakres wartości stałej taksometru k: (1000 - 64000)[imp/km]", 1.4, 14.1},
+            {"Jan Kowalski - Instalator przyrządu pomiarowego", 1.4, 15.1},
+            {"WYMAGANIA", 1.4, 16.1},
+        });
     ExpectAt(words, "Rozporządzenie w sprawie wymagań", 1.4, 16.9);  // the empty line takes no room
-    ExpectAt(words, "Cechy zabezpieczające w liczbie 5 umieszczono na:", 1.4, 18.5);
-    ExpectAt(words, "1) miejsce 1, szt. 2", 1.9, 18.9);
-    ExpectAt(words, "3) miejsce 3, szt. x", 1.9, 19.3);
-    ExpectAt(words, "4) miejsce 4, szt. 3", 1.9, 19.7);
-    ExpectAt(words, "LICZBA STRON ŚWIADECTWA", 1.4, 20.2);
-    ExpectAt(words, "Data wystawienia: 31 stycznia 2024 r.", 1.4, 22.0);
-    ExpectAt(words, "ZAŁĄCZNIK", 1.4, 27.0);
-    ExpectAt(words, "Załącznik do świadectwa legalizacji ponownej taksometru.", 1.4, 27.4);
+    ExpectPlaces(words, {
+                            {"Cechy zabezpieczające w liczbie 5 umieszczono na:", 1.4, 18.5},
+                            {"1) miejsce 1, szt. 2", 1.9, 18.9},
+                            {"3) miejsce 3, szt. x", 1.9, 19.3},
+                            {"4) miejsce 4, szt. 3", 1.9, 19.7},
+                            {"LICZBA STRON ŚWIADECTWA", 1.4, 20.2},
+                            {"Data wystawienia: 31 stycznia 2024 r.", 1.4, 22.0},
+                            {"ZAŁĄCZNIK", 1.4, 27.0},
+                            {"Załącznik do świadectwa legalizacji ponownej taksometru.", 1.4, 27.4},
+                        });
     ExpectPresent(words, "DYREKTOR");
     ExpectPresent(words, "OKRĘGOWEGO URZĘDU MIAR W WARSZAWIE");
     ExpectPresent(words, "ŚWIADECTWO LEGALIZACJI PONOWNEJ");
@@ -109,10 +113,7 @@ TEST_F(CertificateTest, DuplicateInVerificationMode) {
     w.RecordSaveDate = {2024, 1, 31};
     TForm1::SetLit(w.Panel162, true);
     w.Panel383->SetColor(clBlack);
-    w.Edit20->SetText("N-TAX 3");
-    w.Edit111->SetText("195");
-    w.Edit457->SetText("65");
-    w.Edit458->SetText("15");
+    SetTexts({{w.Edit20, "N-TAX 3"}, {w.Edit111, "195"}, {w.Edit457, "65"}, {w.Edit458, "15"}});
     for (int i = 0; i < 6; ++i) w.MarkCountEdits[i]->SetText("---");
     const printing::CalendarDate today = printing::Today();
     const std::vector<PdfWord> words = Print();
@@ -127,6 +128,27 @@ TEST_F(CertificateTest, DuplicateInVerificationMode) {
     ExpectPresent(words, "Załącznik do świadectwa legalizacji ponownej taksometru elektronicznego.");
     ExpectAbsent(words, "wersja programu:");
     EXPECT_EQ(Pictures(), 0) << "no watermark while a working mode is on";
+}
+
+// The italic k and the constant stand after the tyre line's "stałej" for every drive and a
+// constant of four digits (the page itself is checked for overprinted words as it is printed).
+TEST_F(CertificateTest, ConstantStandsAfterTheTyreLine) {
+    TForm1 &w = *window;
+    w.MeterFamily = 1;
+    w.Edit107->SetText("2500");
+    for (const char *tyre : {"205/55R16O", "195/65R15P", "195/65R15T", "195/65R15", ""}) {
+        SCOPED_TRACE(tyre);
+        w.Edit486->SetText(tyre);
+        const std::vector<PdfWord> words = Print();
+        const auto value = std::find_if(words.begin(), words.end(),
+                                        [](const PdfWord &word) { return word.text == "2500[imp/km]"; });
+        ASSERT_NE(value, words.end());
+        ASSERT_GE(value - words.begin(), 2);
+        EXPECT_EQ(value[-1].text, "k:");
+        EXPECT_EQ(value[-2].text, "stałej");
+        EXPECT_GT(value[-1].xMin, value[-2].xMax);
+        EXPECT_GT(value->xMin, value[-1].xMax);
+    }
 }
 
 TEST(CertificateDevicesTest, FilledLinesJoinedAndBrokenAfterBlanks) {

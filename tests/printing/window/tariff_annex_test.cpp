@@ -1,5 +1,7 @@
 // The certificate's tariff-layout annex in both forms, printed to PDF: the rows each procedure and
 // option lists, and the own family's two QR codes read back from the page.
+#include "printing/tariff_annex.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -8,7 +10,6 @@
 #include "barcode/component/qr_image_oracles.h"
 #include "barcode/component/qrcode.h"
 #include "printing/page_units.h"
-#include "printing/tariff_annex.h"
 
 namespace {
 
@@ -18,12 +19,12 @@ protected:
         PrintedPageTest::SetUp();
         TForm1 &w = *window;
         w.ApprovalRegime = 1;
-        w.Edit102->SetText("2026-03-07");
-        w.Edit35->SetText("WN/17/2026");
-        w.Edit7->SetText("VIN0001");
-        w.Edit12->SetText("S");
-        w.Edit510->SetText("2025-01-02");
-        w.Edit508->SetText("WN/1/2025");
+        SetTexts({{w.Edit102, "2026-03-07"},
+                  {w.Edit35, "WN/17/2026"},
+                  {w.Edit7, "VIN0001"},
+                  {w.Edit12, "S"},
+                  {w.Edit510, "2025-01-02"},
+                  {w.Edit508, "WN/1/2025"}});
         w.TariffParams[0][0] = "8,00";
         w.TariffParams[0][4] = "9,00";
         for (int s = 0; s < 16; ++s) {
@@ -56,20 +57,30 @@ protected:
 TEST_F(TariffAnnexTest, PlainFormListsActiveTariffsOnly) {
     const std::vector<PdfWord> words = Print(&TForm1::SetPrintUkladTaryf);
     ASSERT_EQ(u, 242);
-    At(words, "ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU", 3.6, 1.0);
-    At(words, "z dnia 2026-03-07 , o znaku wniosku WN/17/2026", 5.3, 2.0);
-    At(words, "Taksometr zainstalowany w taksówce o numerze VIN VIN0001 posiada następujący układ taryf:", 1.8, 3.0);
-    At(words, "Opłata początkowa", 2.05, 3.6);
-    At(words, "8,00 zł", 12.6, 3.6);
+    ExpectPlaces(
+        words,
+        {
+            {"ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU", 3.6, 1.0},
+            {"z dnia 2026-03-07 , o znaku wniosku WN/17/2026", 5.3, 2.0},
+            {"Taksometr zainstalowany w taksówce o numerze VIN VIN0001 posiada następujący układ taryf:", 1.8,
+             3.0},
+            {"Opłata początkowa", 2.05, 3.6},
+            {"8,00 zł", 12.6, 3.6},
+        },
+        double(u) / m);
     // Tariffs 1 and 3 in the kilometre block from 4.2, then in the hour block from 5.0.
-    At(words, "Taryfa 1", 8.2, 4.2);
-    At(words, "3,10 zł", 13.5, 4.2);
-    At(words, "3,12 zł", 13.5, 4.6);
-    At(words, "Opłata za 1 kilometr drogi", 2.05, 4.6 - 0.3);
-    At(words, "60,12 zł", 13.5, 5.4);
-    At(words, "Wartość jednostki taryfowej", 2.05, 5.9);
-    At(words, "Tryb obliczania opłaty", 2.05, 6.5);
-    At(words, "1,00 zł", 12.6, 7.1);
+    ExpectPlaces(words,
+                 {
+                     {"Taryfa 1", 8.2, 4.2},
+                     {"3,10 zł", 13.5, 4.2},
+                     {"3,12 zł", 13.5, 4.6},
+                     {"Opłata za 1 kilometr drogi", 2.05, 4.6 - 0.3},
+                     {"60,12 zł", 13.5, 5.4},
+                     {"Wartość jednostki taryfowej", 2.05, 5.9},
+                     {"Tryb obliczania opłaty", 2.05, 6.5},
+                     {"1,00 zł", 12.6, 7.1},
+                 },
+                 double(u) / m);
     ExpectAbsent(words, "Taryfa 2");
     ExpectAbsent(words, "UWAGA.");
     ExpectAbsent(words, "Wartość stałej C");
@@ -91,9 +102,13 @@ TEST_F(TariffAnnexTest, ListingInactiveTariffsAndTheChangeProcedure) {
     At(words, "Taryfa 8", 8.2, 4.2 + 7 * 0.4);  // all eight listed
     At(words, "4,44 zł", 13.5, 4.6);
     EXPECT_EQ(FindText(words, "Taryfa 1").size(), 2u);
-    At(words, "UWAGA.", 1.9, 4.2 + 6.4 + 1.8 + 0.1);
-    At(words, "Znak wniosku dotyczącego zmiany układu taryf: WN/17/2026", 1.8, 12.5 + 0.8 + 0.4);
-    At(words, "Data zmiany układu taryf: 2026-03-07", 1.8, 13.7 + 0.7);
+    ExpectPlaces(words,
+                 {
+                     {"UWAGA.", 1.9, 4.2 + 6.4 + 1.8 + 0.1},
+                     {"Znak wniosku dotyczącego zmiany układu taryf: WN/17/2026", 1.8, 12.5 + 0.8 + 0.4},
+                     {"Data zmiany układu taryf: 2026-03-07", 1.8, 13.7 + 0.7},
+                 },
+                 double(u) / m);
     ExpectAt(words, "Data sporządzenia załącznika:", 1.8 * u / m, 15.1 * u / m);
 }
 
@@ -116,11 +131,11 @@ TEST_F(TariffAnnexTest, OwnFamilyCodesReadBackAndDoNotOverlap) {
     w.Panel283->SetColor(clBlack);
     w.Panel323->SetColor(clBlack);  // all sixteen slots listed: the longest table
     w.TariffPageCode = {'A', 'B', 'C', 'D'};
-    w.Edit21->SetText("00123456");
-    w.Edit107->SetText("1000");
-    w.Edit111->SetText("195");
-    w.Edit457->SetText("65");
-    w.Edit458->SetText("15");
+    SetTexts({{w.Edit21, "00123456"},
+              {w.Edit107, "1000"},
+              {w.Edit111, "195"},
+              {w.Edit457, "65"},
+              {w.Edit458, "15"}});
     const std::vector<PdfWord> words = Print(&TForm1::SetPrintUkladTaryfMID);
     At(words, "Taryfa D4", 8.2, 3.5 + 1.6 + 15 * 0.4);
 
@@ -169,6 +184,46 @@ TEST_F(TariffAnnexTest, OwnFamilyCodesReadBackAndDoNotOverlap) {
         EXPECT_EQ(qrtest::ZbarBytes(region, dir.path()), s.text);
     }
     EXPECT_LT(symbols[0].left + symbols[0].side, symbols[1].left);
+}
+
+// Change procedure with inactive tariffs listed (the longest table): the tariff code and the
+// scanned identity code beside it stay wholly on the page and both read back from the page
+// rendered at 300 dpi, for a scanned text of ordinary length and for the longest a code holds.
+TEST_F(TariffAnnexTest, ChangeProcedureCodesStayOnThePageAndRead) {
+    TForm1 &w = *window;
+    w.MeterFamily = 1;
+    w.Panel283->SetColor(clBlack);
+    w.Panel342->SetColor(clWhite);
+    w.Panel323->SetColor(clBlack);
+    w.Label262->SetVisible(false);
+    w.LayoutPageCodes = {'A', 'C', 'E', 'H', 'B', 'D', 'F', 'G'};
+    const std::string ordinary =
+        "\nLEG:0\nSZYFR:NONE\nSTART:\nZlec.:WN/1/2025\nNr fabr.:00123456\nVIN:WVWZZZ1KZAW000001\n"
+        "Nr rej.:WA 12345\nMarka:Skoda Octavia\nStala k:1000\nOpony:195/65R15\nEND";
+    // The longest scanned text that still makes a code.
+    const auto encodes = [](size_t length) {
+        TBarcode2D_QRCode probe(nullptr);
+        probe.SetBarcode(std::string(length, 'X'));
+        int width = 0, height = 0;
+        return probe.DrawToSize(width, height, 1, 0) == 0;
+    };
+    size_t fits = 1, fails = 8192;
+    ASSERT_TRUE(encodes(fits));
+    ASSERT_FALSE(encodes(fails));
+    while (fails - fits > 1) (encodes((fits + fails) / 2) ? fits : fails) = (fits + fails) / 2;
+    EXPECT_GE(fits, 1000u);
+    for (const std::string &scanned : {ordinary, std::string(fits, 'X')}) {
+        SCOPED_TRACE(scanned.size());
+        w.ScannedQrText = scanned;
+        Print(&TForm1::SetPrintUkladTaryfMID);
+        const QImage page = qrtest::RenderPdfRegion(pdf, 1, 300, 0, 0, 2480, 3508);
+        ASSERT_FALSE(page.isNull());
+        const std::vector<std::string> read = qrtest::ZxingAllBytes(page);
+        ASSERT_EQ(read.size(), 2u);
+        const bool scannedFirst = read[0] == scanned;
+        EXPECT_EQ(read[scannedFirst ? 0 : 1], scanned);
+        EXPECT_NE(read[scannedFirst ? 1 : 0].find("\nOplata poczatkowa:"), std::string::npos);
+    }
 }
 
 TEST_F(TariffAnnexTest, ChangeProcedureReprintsTheScannedCodeOnlyWhenThereIsOne) {
