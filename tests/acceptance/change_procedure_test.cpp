@@ -10,14 +10,16 @@
 
 namespace {
 
-bool Has(const std::string &text, const std::string &what) { return text.find(what) != std::string::npos; }
+bool Has(const std::string &text, const std::string &what) {
+    return text.find(what) != std::string::npos;
+}
 
 class ChangeProcedureDay : public StationDay {
 protected:
     void Save() {
         Click(form->Panel35);  // ZAPISZ BD
         ASSERT_TRUE(form->Panel150->Visible());
-        ClickShown(form->Panel151);  // ZAPISZ
+        Click(form->Panel151);  // ZAPISZ
     }
     // The first OpłP edit of the tariff page as it shows the layout copy.
     QString FirstInitialFee() const { return form->TariffPanelEdits[0]->Text(); }
@@ -27,7 +29,7 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     TForm1 &w = Start();
     Click(w.Panel342);  // "Z/U"
     ASSERT_TRUE(w.Panel384->Visible()) << "the warning is asked first";
-    ClickShown(w.Panel385);  // "TAK"
+    Click(w.Panel385);  // "TAK"
     ASSERT_TRUE(TForm1::Lit(w.Panel342));
     EXPECT_EQ(w.Panel159->Caption(), "REJ. ZMIAN / LICZNIKI");
 
@@ -61,7 +63,7 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     // The inspection: item 2 does not agree with the real state.
     Click(w.Panel9);  // "Ogl."
     ASSERT_TRUE(w.Panel344->Visible());
-    ClickShown(w.Panel348);
+    Click(w.Panel348);
     EXPECT_EQ(w.Panel348->Caption(), "NIE");
     EXPECT_EQ(w.Memo1->Text().trimmed(), "OGLĘDZINY ZEWNĘTRZNE: poz. 2");
 
@@ -74,7 +76,7 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     EXPECT_EQ(w.Panel157->Caption(), "Tar.B-D");
     EXPECT_EQ(w.Edit526->Text(), "8999,99") << "the maximum surcharge of layout B";
     EXPECT_EQ(w.Edit527->Text(), "TAK") << "its initial segment";
-    ClickShown(w.Label423);
+    Click(w.Label423);
     EXPECT_EQ(w.Label423->Caption(), "Przed zmianą");
     EXPECT_EQ(FirstInitialFee(), "8,00");
     EXPECT_EQ(w.Edit526->Text(), "9999,99");
@@ -86,21 +88,23 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     EXPECT_EQ(w.Panel158->Caption(), "Tar.E-") << "a group without a page letter";
     EXPECT_EQ(FirstInitialFee(), "---");
     EXPECT_EQ(w.Edit526->Text(), "---");
-    ClickShown(w.Label423);
+    Click(w.Label423);
     Click(w.Panel157);
     EXPECT_EQ(FirstInitialFee(), "9,50");
 
+    const ShownJob shown = LookThroughJob();
     Save();
     Print({w.Panel246, w.Panel247});
     EXPECT_TRUE(boxes.empty());
     const std::vector<std::string> annex = PageTexts(PdfName(1)), protocol = PageTexts(PortraitName(1));
     ASSERT_EQ(annex.size(), 1u) << "the annex alone in the landscape job";
     ASSERT_EQ(protocol.size(), 1u);
-    for (const char *text : {"Załącznik A - Sprawdzenie zmiany opłat lub układu taryf taksometru", "STRONA: 1/1",
-                             "NEGATYWNY", "OGLĘDZINY ZEWNĘTRZNE: poz. 2", "Nr.Taksometru: 12345",
-                             "VIN: TMBJJ7NE0L0123456", "PARAMETRY TARYF PRZED ZMIANĄ", "PARAMETRY TARYF PO ZMIANIE",
-                             "A - aktywny od 2024.05.17 do 2025.12.31", "B - aktywny od 2026.01.01 do 2027.12.31",
-                             "8765,43", "8999,99", "9,50", "2024-05-17", "10:30:00", "REJESTRY", "UWAGA."})
+    for (const char *text :
+         {"Załącznik A - Sprawdzenie zmiany opłat lub układu taryf taksometru", "STRONA: 1/1", "NEGATYWNY",
+          "OGLĘDZINY ZEWNĘTRZNE: poz. 2", "Nr.Taksometru: 12345", "VIN: TMBJJ7NE0L0123456",
+          "PARAMETRY TARYF PRZED ZMIANĄ", "PARAMETRY TARYF PO ZMIANIE",
+          "A - aktywny od 2024.05.17 do 2025.12.31", "B - aktywny od 2026.01.01 do 2027.12.31", "8765,43",
+          "8999,99", "9,50", "2024-05-17", "10:30:00", "REJESTRY", "UWAGA."})
         EXPECT_TRUE(Has(annex[0], text)) << text;
     const std::string code = QrCodesOn(PdfName(1), 1);
     EXPECT_TRUE(Has(code, "LEG:0\nSZYFR:3DES\nSTART:\n")) << code;
@@ -114,7 +118,8 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     const double unit = page.width() / 21.0;
     int dark = 0;
     for (int y = int(1.2 * unit); y < int(1.6 * unit); ++y)
-        for (int x = int(3.0 * unit); x < int(15.0 * unit); ++x) dark += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
+        for (int x = int(3.0 * unit); x < int(15.0 * unit); ++x)
+            dark += qGray(page.pixel(x, y)) < 100 ? 1 : 0;
     EXPECT_GT(dark, 1000) << "the title is not printed in black";
 
     // Leaving the procedure needs no question; the ordinary verification comes back.
@@ -126,13 +131,14 @@ TEST_F(ChangeProcedureDay, LayoutChangeFromTheMeterToTheProtocolAndTheAnnex) {
     // The job found again switches the procedure on and prints the same annex.
     Click(w.Panel36);  // CZYTAJ BD
     ASSERT_TRUE(w.Panel38->Visible());
-    ClickShown(w.JobRowPanels[0]);
+    Click(w.JobRowPanels[0]);
     ASSERT_TRUE(TForm1::Lit(w.Panel342));
     EXPECT_EQ(w.Edit8->Text(), "1");
     Print({w.Panel246});
     const std::vector<std::string> again = PageTexts(PdfName(2));
     ASSERT_EQ(again.size(), 1u);
     EXPECT_EQ(again[0], annex[0]);
+    ExpectReloadAndReprintEqual(shown, "12345");
 }
 
 }  // namespace

@@ -28,9 +28,10 @@ protected:
         for (size_t a = 0; a < texts.size(); ++a)
             for (size_t b = a + 1; b < texts.size(); ++b) {
                 if (layout::IsUnder(texts[a], texts[b]) || layout::IsUnder(texts[b], texts[a])) continue;
-                EXPECT_FALSE(
-                    layout::InkRectIn(texts[a], form.get()).intersects(layout::InkRectIn(texts[b], form.get())))
-                    << texts[a]->Name().toStdString() << " and " << texts[b]->Name().toStdString() << " overlap";
+                EXPECT_FALSE(layout::InkRectIn(texts[a], form.get())
+                                 .intersects(layout::InkRectIn(texts[b], form.get())))
+                    << texts[a]->Name().toStdString() << " and " << texts[b]->Name().toStdString()
+                    << " overlap";
             }
         KeepScreenPicture(form->Widget(), GetParam(), name);
     }
@@ -39,38 +40,40 @@ protected:
 TEST_P(DayScreens, TextsStayApartAndWhole) {
     Application->SetDesktopRect(QRect(QPoint(0, 0), GetParam()));
     TForm1 &w = Start(GetParam().width(), GetParam().height());
-    ClickShown(w.Panel392);  // AUTO-Leg off: the job's tests run one by one
+    Click(w.Panel392);  // AUTO-Leg off: the job's tests run one by one
     ASSERT_EQ(w.Panel392->Color(), clWhite);
     Play("own_family_pass.txt");
     Look(&w, "course");
     // The pages of the main screen, each by its tab; the results of both tests.
-    const std::pair<TPanel *, const char *> tabs[] = {{w.Panel156, "parameters"}, {w.Panel157, "tariffs-1-4"},
-                                                      {w.Panel158, "tariffs-5-8"}, {w.Panel159, "results-time"},
-                                                      {w.Panel160, "counters"},   {w.Panel161, "seals"},
-                                                      {w.Panel9, "inspection"}};
+    const std::pair<TPanel *, const char *> tabs[] = {
+        {w.Panel156, "parameters"},   {w.Panel157, "tariffs-1-4"}, {w.Panel158, "tariffs-5-8"},
+        {w.Panel159, "results-time"}, {w.Panel160, "counters"},    {w.Panel161, "seals"},
+        {w.Panel9, "inspection"}};
     for (const auto &[tab, name] : tabs) {
-        ClickShown(tab);
+        Click(tab);
         Look(&w, name);
     }
-    ClickShown(w.Panel159);
-    ClickShown(w.Panel127);  // droga
+    Click(w.Panel159);
+    Click(w.Panel127);  // droga
     Look(&w, "results-distance");
     Click(w.Panel35);  // ZAPISZ BD
     Look(w.Panel150, "save");
-    ClickShown(w.Panel151);  // ZAPISZ
-    Click(w.Panel33);  // DRUKUJ
+    Click(w.Panel151);  // ZAPISZ
+    Click(w.Panel33);   // DRUKUJ
     EXPECT_TRUE(w.Panel249->Enabled()) << "the certificate is offered";
     Look(w.Panel7, "print-options");
-    ClickShown(w.Panel39);  // ANULUJ
+    Click(w.Panel39);  // ANULUJ
     Click(w.Panel36);  // CZYTAJ BD
     Look(w.Panel38, "jobs");
+    Click(w.Panel149);  // WYJDZ
     Click(w.Panel229);
     Look(w.Panel228, "scan");
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, DayScreens, ::testing::Values(QSize(1920, 1080), QSize(1366, 768)),
                          [](const auto &info) {
-                             return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
+                             return std::to_string(info.param.width()) + "x" +
+                                    std::to_string(info.param.height());
                          });
 
 }  // namespace

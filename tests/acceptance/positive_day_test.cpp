@@ -37,7 +37,7 @@ protected:
     // them marked. Leaves tariff 1's distance test shown.
     void ShowsEachTestsPoints() {
         TForm1 &w = *form;
-        ClickShown(w.Panel159);  // Wyniki
+        Click(w.Panel159);  // Wyniki
         struct Shown {
             TPanel *tariff, *test;
             const char *lastPoint;
@@ -47,12 +47,13 @@ protected:
                                Shown{w.TariffSelPanels[1], w.Panel127, "857,143"},
                                Shown{w.TariffSelPanels[0], w.Panel127, "1000,000"}}) {
             SCOPED_TRACE(s.lastPoint);
-            ClickShown(s.tariff);
-            ClickShown(s.test);
+            Click(s.tariff);
+            Click(s.test);
             EXPECT_EQ(Grid(0, 3), s.lastPoint);
             for (int row = 0; row < 4; ++row) {
                 EXPECT_NE(Grid(9, row), "---") << row;
-                EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed) << "error of row " << row << " marked";
+                EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed)
+                    << "error of row " << row << " marked";
             }
             EXPECT_EQ(Grid(0, 4), "---") << "three points and the start";
         }
@@ -61,7 +62,8 @@ protected:
     // What the officer reads of the verdict: the reasons under the results and the regime's colour.
     bool VerdictShownPositive() const {
         const QStringList reasons = form->Memo1->Lines().Lines();
-        return std::all_of(reasons.begin(), reasons.end(), [](const QString &line) { return line.isEmpty(); }) &&
+        return std::all_of(reasons.begin(), reasons.end(),
+                           [](const QString &line) { return line.isEmpty(); }) &&
                form->Panel13->Font().Color() != clRed;
     }
 };
@@ -70,7 +72,7 @@ protected:
 // the readout that opens a run keeps what the runs before it measured.
 TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsCertificate) {
     TForm1 &w = Start();
-    ClickShown(w.Panel392);  // AUTO-Leg
+    Click(w.Panel392);  // AUTO-Leg
     ASSERT_EQ(w.Panel392->Color(), clWhite);
     Play("own_family_pass.txt");
     // Identity and readout as the meter gave them.
@@ -82,42 +84,45 @@ TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsC
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
 
     // The job's own data, typed on the parameters page.
-    ClickShown(w.Panel156);  // Param.
-    const std::pair<TEdit *, QString> typed[] = {
-        {w.Edit35, "WZ 12/2025"}, {w.Edit102, "2025-03-03"}, {w.Edit10, "Jan Kowalski"}, {w.Edit9, "inspektor"}};
+    Click(w.Panel156);  // Param.
+    const std::pair<TEdit *, QString> typed[] = {{w.Edit35, "WZ 12/2025"},
+                                                 {w.Edit102, "2025-03-03"},
+                                                 {w.Edit10, "Jan Kowalski"},
+                                                 {w.Edit9, "inspektor"}};
     for (const auto &[edit, text] : typed) {
-        ClickShown(edit);
+        Click(edit);
         Type(edit, text);
         EXPECT_EQ(edit->Text(), text) << edit->Name().toStdString();
     }
 
     ShowsEachTestsPoints();
     // The counters page of the last test shown: one trip and its fare, no error.
-    ClickShown(w.Panel160);  // Liczniki
+    Click(w.Panel160);  // Liczniki
     EXPECT_EQ(Counter(2, 3), "11,00");
     EXPECT_EQ(Counter(2, 5), "1");
     for (int counter : {3, 4, 5, 6}) EXPECT_EQ(Counter(4, counter), counter == 5 ? "0" : "0,00") << counter;
 
     // The checklist: met as it stands; an item marked "not met" turns the verdict, marked met
     // again it turns it back.
-    ClickShown(w.Panel9);  // Ogl.
+    Click(w.Panel9);  // Ogl.
     for (TPanel *item : w.InspectionItemPanels)
         EXPECT_TRUE(item->Caption() == "+" || item->Caption() == "ND") << item->Name().toStdString();
     TPanel *item = w.InspectionItemPanels[5];
-    ClickShown(item);
+    Click(item);
     ASSERT_EQ(item->Caption(), "-");
     EXPECT_FALSE(VerdictShownPositive());
     EXPECT_TRUE(w.Memo1->Lines().Lines().join('|').contains("błąd oględzin (3)"))
         << w.Memo1->Lines().Lines().join('|').toStdString();
-    ClickShown(item);  // ND
-    ClickShown(item);  // +
+    Click(item);  // ND
+    Click(item);  // +
     ASSERT_EQ(item->Caption(), "+");
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
 
+    const ShownJob shown = LookThroughJob();
     Save();
     Click(w.Panel33);  // DRUKUJ
     EXPECT_TRUE(w.Panel249->Enabled()) << "the certificate is offered for a positive verdict";
-    ClickShown(w.Panel39);  // ANULUJ
+    Click(w.Panel39);  // ANULUJ
     PrintEverything();
     EXPECT_TRUE(boxes.empty()) << boxes.front().text.toStdString();
 
@@ -127,7 +132,8 @@ TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsC
     EXPECT_FALSE(Has(landscape[0], "błąd"));
     for (const char *text : {"WZ 12/2025", "Jan Kowalski", "inspektor", "System obliczeń: S"})
         EXPECT_TRUE(Has(landscape[0], text)) << text;
-    for (const char *text : {"TARYFA A1", "180,000", "1000,000"}) EXPECT_TRUE(Has(landscape[1], text)) << text;
+    for (const char *text : {"TARYFA A1", "180,000", "1000,000"})
+        EXPECT_TRUE(Has(landscape[1], text)) << text;
     for (const char *text : {"TARYFA A2", "166,154", "857,143"}) EXPECT_TRUE(Has(landscape[2], text)) << text;
 
     ASSERT_EQ(portrait.size(), 5u);
@@ -138,8 +144,9 @@ TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsC
     EXPECT_TRUE(Has(portrait[2], "ZAŁĄCZNIK A. Oględziny"));
     // The certificate: valid two years and a month from the day of the check, for the six tariffs
     // enabled in the meter's running layouts.
-    for (const char *text : {"ŚWIADECTWO LEGALIZACJI PONOWNEJ", "Numer fabryczny: 12345", "TMBJJ7NE0L0123456",
-                             "Data wystawienia: 3 marca 2025 r.", "ważna do dnia: 3 kwietnia 2027", "Liczba taryf: 6"})
+    for (const char *text :
+         {"ŚWIADECTWO LEGALIZACJI PONOWNEJ", "Numer fabryczny: 12345", "TMBJJ7NE0L0123456",
+          "Data wystawienia: 3 marca 2025 r.", "ważna do dnia: 3 kwietnia 2027", "Liczba taryf: 6"})
         EXPECT_TRUE(Has(portrait[3], text)) << text;
     EXPECT_TRUE(Has(portrait[4], "ZAŁĄCZNIK DO ŚWIADECTWA LEGALIZACJI PONOWNEJ TAKSOMETRU"));
     EXPECT_TRUE(Has(portrait[4], "z dnia 2025-03-03 , o znaku wniosku WZ 12/2025")) << portrait[4];
@@ -157,12 +164,14 @@ TEST_F(TwoTariffJob, MeterWithinToleranceOnTwoTariffsGetsAPositiveVerdictAndItsC
         ASSERT_EQ(read.size(), 1u) << page;
         EXPECT_EQ(read[0] + "\n", resultsCode) << page;  // zbar ends its reading with a line break
     }
-    const std::vector<std::string> tariffCodes = qrtest::ZxingAllBytes(QImage(RenderPage(PortraitName(1), 5)));
+    const std::vector<std::string> tariffCodes =
+        qrtest::ZxingAllBytes(QImage(RenderPage(PortraitName(1), 5)));
     ASSERT_EQ(tariffCodes.size(), 2u);
     const std::string zbar = QrCodesOn(PortraitName(1), 5);
     for (const std::string &code : tariffCodes) EXPECT_TRUE(Has(zbar, code.c_str())) << code;
     EXPECT_TRUE(Has(zbar, "SZYFR:NONE")) << zbar;
     EXPECT_TRUE(Has(zbar, "T2:3,50")) << zbar;
+    ExpectReloadAndReprintEqual(shown, "12345");
 }
 
 // The same tests in one measuring run, the interface having reported its time generator: each
@@ -176,9 +185,9 @@ TEST_F(TwoTariffJob, TestsInOneRunMakeTheSameJob) {
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
 
     // A look at the saved jobs, left without loading one, leaves the job as it was.
-    ClickShown(w.Panel36);  // CZYTAJ BD
+    Click(w.Panel36);  // CZYTAJ BD
     ASSERT_TRUE(w.Panel38->Visible());
-    ClickShown(w.Panel149);  // WYJDZ
+    Click(w.Panel149);  // WYJDZ
     ASSERT_FALSE(w.Panel38->Visible());
     EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
     EXPECT_TRUE(VerdictShownPositive()) << w.Memo1->Lines().Lines().join('|').toStdString();
@@ -189,22 +198,23 @@ TEST_F(TwoTariffJob, TestsInOneRunMakeTheSameJob) {
 // marked, and the certificate is not offered.
 TEST_F(TwoTariffJob, OneTestOutOfToleranceGivesANegativeVerdictAndNoCertificate) {
     TForm1 &w = Start();
-    ClickShown(w.Panel392);  // AUTO-Leg
+    Click(w.Panel392);  // AUTO-Leg
     Play("own_family_slow_tariff.txt");
     EXPECT_EQ(w.Edit8->Text(), "A1,A2,");
     EXPECT_EQ(w.Memo1->Lines().Lines(), (QStringList{"błąd pomiaru czasu", ""}));
     EXPECT_EQ(w.Panel13->Font().Color(), clRed);
 
-    ClickShown(w.Panel159);  // Wyniki
-    ClickShown(w.TariffSelPanels[1]);
-    ClickShown(w.Panel126);  // czas
+    Click(w.Panel159);  // Wyniki
+    Click(w.TariffSelPanels[1]);
+    Click(w.Panel126);  // czas
     EXPECT_EQ(Grid(0, 3), "166,486");
     // Only the first and the last point are judged; the last is beyond 0,2 s and 0,1 %.
     for (int row = 0; row < 4; ++row)
         EXPECT_EQ(w.FareGridColumns[26 * 9 + row]->Color() == clRed, row == 3) << "error of row " << row;
-    ClickShown(w.TariffSelPanels[0]);
+    Click(w.TariffSelPanels[0]);
     for (int row = 0; row < 4; ++row) EXPECT_NE(w.FareGridColumns[26 * 9 + row]->Color(), clRed) << row;
 
+    const ShownJob shown = LookThroughJob();
     Save();
     PrintEverything();
     EXPECT_FALSE(w.Panel249->Enabled()) << "no certificate for a negative verdict";
@@ -217,6 +227,7 @@ TEST_F(TwoTariffJob, OneTestOutOfToleranceGivesANegativeVerdictAndNoCertificate)
     EXPECT_TRUE(Has(all[2], "166,486"));
     EXPECT_EQ(PagesWith(all, "ŚWIADECTWO LEGALIZACJI PONOWNEJ TAKSOMETRU\n"), 0);
     EXPECT_TRUE(Has(all[3], "negatywny")) << all[3];
+    ExpectReloadAndReprintEqual(shown, "12345");
 }
 
 }  // namespace

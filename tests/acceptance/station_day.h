@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QString>
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,6 +21,7 @@
 #include "platform/d2xx/sim_control.h"
 #include "platform/d2xx/sim_scenario.h"
 #include "platform/runtime/clock.h"
+#include "tests/acceptance/shown_job.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/screen_clicks.h"
 #include "tests/platform/gui/gui_test_support.h"
@@ -43,6 +48,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
+        KeepPrints();
         sim_reset();
         sim_set_clock(nullptr, nullptr);
         Application->ModalBoxResponder = nullptr;
@@ -70,14 +76,9 @@ protected:
         return w;
     }
 
-    // A click where the officer sees the control, and the time a queued command takes to run.
+    // A click where the officer sees the control, and the time a queued command takes to run. Nothing
+    // is brought on screen for it: a control that the shown screens do not show fails the test.
     void Click(TControl *control) {
-        BringOnScreen(control);
-        ClickOnScreen(*form, control);
-        gui::AdvanceTime(200);
-    }
-    // A click on a control of the screen already shown (no other screen is hidden for it).
-    void ClickShown(TControl *control) {
         ClickOnScreen(*form, control);
         gui::AdvanceTime(200);
     }
@@ -116,22 +117,35 @@ protected:
 
     // Opens the print options, sets the tick boxes to `wanted` where they can be ticked, prints.
     void Print(std::initializer_list<TPanel *> wanted) {
+        const std::vector<TPanel *> ticks = PrintTicks();
+        printedTicks.clear();
+        for (TPanel *tick : ticks)
+            printedTicks.push_back(std::find(wanted.begin(), wanted.end(), tick) != wanted.end());
+        PrintTicked();
+    }
+    // Prints with the tick boxes of the last print.
+    void PrintTicked() {
         ++printRun;
         Click(form->Panel33);  // DRUKUJ
         EXPECT_TRUE(form->Panel7->Visible());
-        for (TPanel *tick : {form->Panel246, form->Panel247, form->Panel405, form->Panel248, form->Panel249,
-                             form->Panel250, form->Panel283}) {
-            const bool want = std::find(wanted.begin(), wanted.end(), tick) != wanted.end();
-            if (tick->Visible() && tick->Enabled() && (tick->Color() == clBlack) != want) ClickShown(tick);
+        const std::vector<TPanel *> ticks = PrintTicks();
+        for (size_t i = 0; i < ticks.size(); ++i) {
+            TPanel *tick = ticks[i];
+            if (tick->Visible() && tick->Enabled() && (tick->Color() == clBlack) != printedTicks[i])
+                Click(tick);
         }
-        ClickShown(form->Panel251);  // DRUKUJ on the options screen
+        Click(form->Panel251);  // DRUKUJ on the options screen
+    }
+    std::vector<TPanel *> PrintTicks() const {
+        return {form->Panel246, form->Panel247, form->Panel405, form->Panel248,
+                form->Panel249, form->Panel250, form->Panel283};
     }
 
     // ZAPISZ BD, then ZAPISZ on the save screen.
     void Save() {
         Click(form->Panel35);
         ASSERT_TRUE(form->Panel150->Visible());
-        ClickShown(form->Panel151);
+        Click(form->Panel151);
         EXPECT_FALSE(form->Panel150->Visible());
     }
     void PrintEverything() {
@@ -154,15 +168,15 @@ protected:
         const auto at = info.find("Pages:");
         const int count = at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
         for (int p = 1; p <= count; ++p)
-            pages.push_back(RunCommand("pdftotext -layout -f " + std::to_string(p) + " -l " + std::to_string(p) +
-                                       " '" + file.toStdString() + "' - 2>&1"));
+            pages.push_back(RunCommand("pdftotext -layout -f " + std::to_string(p) + " -l " +
+                                       std::to_string(p) + " '" + file.toStdString() + "' - 2>&1"));
         return pages;
     }
     // The page rendered at 200 dpi, as a scanner sees it; the name of the picture.
     QString RenderPage(const QString &file, int page) const {
         const std::string png = workDir.filePath(QString("page%1").arg(page)).toStdString();
-        RunCommand("pdftoppm -r 200 -png -singlefile -f " + std::to_string(page) + " -l " + std::to_string(page) +
-                   " '" + file.toStdString() + "' '" + png + "'");
+        RunCommand("pdftoppm -r 200 -png -singlefile -f " + std::to_string(page) + " -l " +
+                   std::to_string(page) + " '" + file.toStdString() + "' '" + png + "'");
         return QString::fromStdString(png + ".png");
     }
     // The texts of the QR codes the page shows, as zbar reads them off the rendering.
@@ -170,7 +184,97 @@ protected:
         return RunCommand("zbarimg --quiet --raw '" + RenderPage(file, page).toStdString() + "' 2>/dev/null");
     }
 
+    // Every page of the job as the officer opens it by its tab, and the results of every tariff that
+    // can be chosen, time and distance.
+    ShownJob LookThroughJob() {
+        TForm1 &w = *form;
+        ShownJob shown;
+        Click(w.Panel159);  // Wyniki
+        for (size_t t = 0; t < w.TariffSelPanels.size(); ++t) {
+            TPanel *tariff = w.TariffSelPanels[t];
+            if (!tariff->Widget()->isVisible() || !tariff->Enabled()) continue;
+            Click(tariff);
+            for (const auto &[test, name] :
+                 {std::pair{w.Panel126, "-time"}, std::pair{w.Panel127, "-distance"}}) {
+                if (!test->Widget()->isVisible()) continue;
+                Click(test);
+                AddShown(w, "results-" + std::to_string(t) + name, shown);
+            }
+        }
+        const std::pair<TPanel *, const char *> tabs[] = {
+            {w.Panel156, "parameters"}, {w.Panel157, "tariffs-1"}, {w.Panel158, "tariffs-2"},
+            {w.Panel160, "counters"},   {w.Panel161, "seals"},     {w.Panel9, "inspection"}};
+        for (const auto &[tab, name] : tabs) {
+            if (!tab->Widget()->isVisible()) continue;
+            Click(tab);
+            AddShown(w, name, shown);
+        }
+        return shown;
+    }
+
+    // Every page of a print run rendered at 100 dpi: equal renderings draw the same codes, module for module.
+    std::vector<QImage> RenderedPages(int run) const {
+        std::vector<QImage> pages;
+        for (const QString &file : {PdfName(run), PortraitName(run)}) {
+            if (!QFile::exists(file)) continue;
+            const QString prefix = workDir.filePath(QString("render%1").arg(run));
+            for (const QString &old : QDir(workDir.path()).entryList({QString("render%1*").arg(run)}))
+                QFile::remove(workDir.filePath(old));
+            RunCommand("pdftoppm -r 100 -png '" + file.toStdString() + "' '" + prefix.toStdString() + "'");
+            for (const QString &png :
+                 QDir(workDir.path()).entryList({QString("render%1*.png").arg(run)}, QDir::Files, QDir::Name))
+                pages.emplace_back(workDir.filePath(png));
+        }
+        return pages;
+    }
+
+    // After the job's save and print: the program started again in its folder finds the job by the
+    // meter's serial number, loads it and shows every page as `before` showed it; printed again, every
+    // page reads as the last print did, text for text and code for code.
+    void ExpectReloadAndReprintEqual(const ShownJob &before, const QString &serial) {
+        const int firstRun = printRun;
+        const std::vector<std::string> firstPages = Printed(firstRun);
+        const std::vector<QImage> firstRendering = RenderedPages(firstRun);
+        ASSERT_FALSE(firstPages.empty());
+        TForm1 &w = Start();
+        ASSERT_EQ(w.Edit21->Text(), "---") << "a fresh start shows no job";
+        Click(w.Panel36);  // CZYTAJ BD
+        ASSERT_TRUE(w.Panel38->Visible());
+        Click(w.Edit466);
+        Type(w.Edit466, serial);
+        Click(w.Panel238);  // Q
+        ASSERT_EQ(w.JobListLabels[2 * 20]->Caption(), serial);
+        Click(w.JobRowPanels[0]);
+        ASSERT_FALSE(w.Panel38->Visible());
+        EXPECT_EQ(ShownDifferences(before, LookThroughJob()), "") << "the reloaded job shows what was saved";
+        PrintTicked();
+        const std::vector<std::string> again = Printed(printRun);
+        ASSERT_EQ(again.size(), firstPages.size());
+        for (size_t page = 0; page < again.size(); ++page)
+            EXPECT_EQ(again[page], firstPages[page]) << "page " << page + 1;
+        const std::vector<QImage> rendering = RenderedPages(printRun);
+        ASSERT_EQ(rendering.size(), firstRendering.size());
+        for (size_t page = 0; page < rendering.size(); ++page)
+            EXPECT_TRUE(rendering[page] == firstRendering[page])
+                << "page " << page + 1 << " draws differently";
+    }
+
+    // With STATION_PRINTS naming a folder, every file the test printed goes there, named after the test.
+    void KeepPrints() const {
+        const char *folder = std::getenv("STATION_PRINTS");
+        if (folder == nullptr || *folder == '\0') return;
+        QDir().mkpath(folder);
+        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const QString prefix = QString("%1.%2-").arg(test->test_suite_name(), test->name()).replace('/', '_');
+        for (const QString &name : QDir(workDir.path()).entryList({"print*.pdf"}, QDir::Files)) {
+            const QString kept = QDir(folder).filePath(prefix + name);
+            QFile::remove(kept);
+            QFile::copy(workDir.filePath(name), kept);
+        }
+    }
+
     std::vector<TModalBox> boxes;
+    std::vector<bool> printedTicks;  // the tick boxes of the last print, in the order of PrintTicks
     int interface = -1, meter = -1;
     int printRun = 0;
     std::uint64_t played = 0;
