@@ -1,6 +1,8 @@
 #include "platform/d2xx/sim_bus.h"
 
+#include <poll.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,37 +29,10 @@ void RealSleep(std::uint32_t milliseconds) {
     }
 }
 
-// The scenario named by the environment, or the one beside the station's tables; none when
-// neither is there. A scenario that does not parse is reported and left out.
-void StartScenario(SimBus &bus) {
-    const char *named = std::getenv(kScenarioVariable);
-    const std::string path = named != nullptr && *named != '\0' ? named : kScenarioFileName;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        if (named != nullptr && *named != '\0') std::cerr << path << ": the scenario cannot be read\n";
-        return;
-    }
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    std::vector<ScenarioStep> steps;
-    std::string error;
-    if (!ParseScenario(text, steps, error)) {
-        std::cerr << path << ": " << error << "\n";
-        return;
-    }
-    const int interface = bus.AddDevice(SIM_KIND_INTERFACE);
-    const int meter = bus.AddDevice(SIM_KIND_METER);
-    const std::uint64_t start = bus.Now() + kScenarioStartMs;
-    for (const ScenarioStep &step : steps)
-        bus.WithDevice(step.meter ? meter : interface,
-                       [&](SimDevice &device) { device.Send(start + step.at, step.bytes); });
-}
-
 }  // namespace
 
 SimBus &TheSimBus() {
     static SimBus bus;
-    static const bool started = (StartScenario(bus), true);
-    (void)started;
     return bus;
 }
 
@@ -70,6 +45,81 @@ void SimBus::Reset() {
     invalidHandleCalls_ = 0;
     listCalls_ = 0;
     listFailAt_ = 0;
+    scenarioLoaded_ = false;
+    scenario_.clear();
+    scenarioNext_ = 0;
+    waitShown_ = false;
+}
+
+void SimBus::SetKeyInput(int fd) {
+    std::lock_guard lock(mutex_);
+    keyInput_ = fd;
+}
+
+// The scenario named by the environment, or the one beside the station's tables; none when
+// neither is there. A scenario that does not parse is reported and left out.
+void SimBus::LoadScenario() {
+    scenarioLoaded_ = true;
+    const char *named = std::getenv(kScenarioVariable);
+    const std::string path = named != nullptr && *named != '\0' ? named : kScenarioFileName;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        if (named != nullptr && *named != '\0') std::cerr << path << ": the scenario cannot be read\n";
+        return;
+    }
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string error;
+    if (!ParseScenario(text, scenario_, error)) {
+        std::cerr << path << ": " << error << "\n";
+        return;
+    }
+    devices_.emplace_back(SIM_KIND_INTERFACE);
+    scenarioInterface_ = static_cast<int>(devices_.size() - 1);
+    devices_.emplace_back(SIM_KIND_METER);
+    scenarioMeter_ = static_cast<int>(devices_.size() - 1);
+    scenarioNext_ = 0;
+    scenarioOrigin_ = now_() + kScenarioStartMs;
+    QueueScenarioUpToWait();
+}
+
+void SimBus::QueueScenarioUpToWait() {
+    for (; scenarioNext_ < scenario_.size() && !scenario_[scenarioNext_].wait; ++scenarioNext_) {
+        const ScenarioStep &step = scenario_[scenarioNext_];
+        devices_[static_cast<std::size_t>(step.meter ? scenarioMeter_ : scenarioInterface_)].Send(
+            scenarioOrigin_ + step.at, step.bytes);
+    }
+}
+
+void SimBus::PlayScenario(std::uint64_t now) {
+    if (scenarioNext_ >= scenario_.size()) return;
+    const ScenarioStep &wait = scenario_[scenarioNext_];
+    if (now < scenarioOrigin_ + wait.at) return;
+    const KeyInput typed = ReadKeys();
+    if (!waitShown_) {
+        waitShown_ = true;
+        std::cerr << "\nsimulator: " << (wait.prompt.empty() ? "the scenario waits" : wait.prompt)
+                  << "\nsimulator: press Enter here to go on\n";
+        // An Enter pressed before the question does not answer it.
+        if (typed != KeyInput::kClosed) return;
+    } else if (typed == KeyInput::kNothing) {
+        return;
+    }
+    waitShown_ = false;
+    scenarioOrigin_ = now - wait.at;
+    ++scenarioNext_;
+    QueueScenarioUpToWait();
+}
+
+SimBus::KeyInput SimBus::ReadKeys() {
+    KeyInput result = KeyInput::kNothing;
+    pollfd input{keyInput_, POLLIN, 0};
+    while (poll(&input, 1, 0) == 1) {
+        char typed[256];
+        const ssize_t got = read(keyInput_, typed, sizeof typed);
+        if (got <= 0) return KeyInput::kClosed;
+        if (std::find(typed, typed + got, '\n') != typed + got) result = KeyInput::kEnter;
+    }
+    return result;
 }
 
 void SimBus::SetClock(sim_clock_fn now, sim_sleep_fn sleep) {
@@ -130,6 +180,8 @@ SimDevice *SimBus::CountedDevice(FT_HANDLE handle, SimCall call, FT_STATUS &stat
 
 FT_STATUS SimBus::ListDevices(void *arg1, void *, std::uint32_t flags) {
     std::lock_guard lock(mutex_);
+    if (!scenarioLoaded_) LoadScenario();
+    PlayScenario(now_());
     if (arg1 == nullptr || flags != FT_LIST_NUMBER_ONLY) return FT_INVALID_PARAMETER;
     if (CountAndCheckFailure(listCalls_, listFailAt_)) return FT_IO_ERROR;
     const auto plugged =
@@ -179,6 +231,7 @@ FT_STATUS SimBus::SetTimeouts(FT_HANDLE handle, std::uint32_t readTimeout, std::
 
 FT_STATUS SimBus::GetStatus(FT_HANDLE handle, std::uint32_t *rx, std::uint32_t *tx, std::uint32_t *events) {
     std::lock_guard lock(mutex_);
+    PlayScenario(now_());
     FT_STATUS status = FT_OK;
     SimDevice *device = CountedDevice(handle, SimCall::kStatus, status);
     if (device == nullptr) return status;

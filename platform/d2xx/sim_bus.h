@@ -8,6 +8,7 @@
 #include "platform/d2xx/handle_table.h"
 #include "platform/d2xx/sim_control.h"
 #include "platform/d2xx/sim_device.h"
+#include "platform/d2xx/sim_scenario.h"
 
 namespace d2xx {
 
@@ -26,6 +27,8 @@ public:
 
     void Reset();
     void SetClock(sim_clock_fn now, sim_sleep_fn sleep);
+    // The descriptor whose Enter key releases a scenario's wait (standard input unless set).
+    void SetKeyInput(int fd);
     int AddDevice(int kind);
     std::uint64_t Now() const { return now_(); }
     std::uint32_t InvalidHandleCalls();
@@ -53,6 +56,16 @@ private:
     // Like Device, for calls that can be made to fail.
     SimDevice *CountedDevice(FT_HANDLE handle, SimCall call, FT_STATUS &status);
 
+    // The scenario plays from the program's first request for devices: loaded then, its items
+    // queued up to its first wait, the rest queued when the officer presses Enter.
+    void LoadScenario();
+    void QueueScenarioUpToWait();
+    void PlayScenario(std::uint64_t now);
+    // What was typed on the key input since the last look; nobody can answer a closed input, so
+    // a wait goes on at once.
+    enum class KeyInput { kNothing, kEnter, kClosed };
+    KeyInput ReadKeys();
+
     std::mutex mutex_;
     std::vector<SimDevice> devices_;
     HandleTable<Connection> handles_;
@@ -61,6 +74,14 @@ private:
     std::uint32_t listFailAt_ = 0;
     sim_clock_fn now_;
     sim_sleep_fn sleep_;
+
+    bool scenarioLoaded_ = false;
+    std::vector<ScenarioStep> scenario_;
+    std::size_t scenarioNext_ = 0;      // the first step not queued yet: a wait, or the end
+    std::uint64_t scenarioOrigin_ = 0;  // clock time of a step's `at` 0 for the queued steps
+    bool waitShown_ = false;
+    int scenarioInterface_ = -1, scenarioMeter_ = -1;
+    int keyInput_ = 0;
 };
 
 SimBus &TheSimBus();

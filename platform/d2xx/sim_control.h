@@ -36,6 +36,11 @@ void sim_reset(void);
  * monotonic clock and a real sleep come back (the default). */
 void sim_set_clock(sim_clock_fn now, sim_sleep_fn sleep);
 
+/* The file descriptor on which an Enter releases a scenario's wait (standard input by default);
+ * it stays set across sim_reset. sim_reset also makes the next FT_ListDevices load the scenario
+ * again, as the program's first request for devices does. */
+void sim_set_key_input(int fd);
+
 /* Attaches a plugged device of the given kind; returns its number. Its identification reply is
  * "SIM-01" kind "001" (10 bytes) and its version "SIMV1.00". */
 int sim_add_device(int kind);

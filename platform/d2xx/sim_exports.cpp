@@ -62,6 +62,9 @@ D2XX_EXPORT void sim_reset(void) {
 D2XX_EXPORT void sim_set_clock(sim_clock_fn now, sim_sleep_fn sleep) {
     TheSimBus().SetClock(now, sleep);
 }
+D2XX_EXPORT void sim_set_key_input(int fd) {
+    TheSimBus().SetKeyInput(fd);
+}
 D2XX_EXPORT int sim_add_device(int kind) {
     return TheSimBus().AddDevice(kind);
 }

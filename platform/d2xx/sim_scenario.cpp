@@ -36,6 +36,11 @@ bool ParseScenario(std::string_view text, std::vector<ScenarioStep> &steps, std:
             at += ms;
             continue;
         }
+        if (line == "wait" || line.rfind("wait ", 0) == 0) {
+            parsed.push_back({false, at, {}, true, std::string(Trimmed(line.substr(4)))});
+            at += kScenarioStepMs;
+            continue;
+        }
         Bytes bytes;
         std::string lineError;
         if (!ParseCaptureDescription(line, bytes, lineError)) {
@@ -44,7 +49,7 @@ bool ParseScenario(std::string_view text, std::vector<ScenarioStep> &steps, std:
             return false;
         }
         if (bytes.empty() && (line.empty() || line[0] == '#')) continue;
-        parsed.push_back({line.rfind("record", 0) == 0, at, std::move(bytes)});
+        parsed.push_back({line.rfind("record", 0) == 0, at, std::move(bytes), false, {}});
         at += kScenarioStepMs;
     }
     steps = std::move(parsed);

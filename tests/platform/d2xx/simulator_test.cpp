@@ -1,11 +1,16 @@
 // The simulator's own behaviour: scripted devices, replies on the test's clock, the write log,
 // fault injection and the count of calls on bad handles.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "platform/d2xx/loader.h"
 #include "platform/d2xx/sim_control.h"
+#include "platform/d2xx/sim_scenario.h"
+#include "tests/platform/d2xx/temporary_folder.h"
 
 namespace {
 
@@ -279,6 +284,69 @@ TEST_F(Simulator, IndexesCountOnlyPluggedDevices) {
     EXPECT_EQ(Read(handle, 10)[6], 'L');
     EXPECT_EQ(sim_unplug(9), -1);
     EXPECT_EQ(sim_is_open(9), -1);
+}
+
+// A scenario named by the environment, played by the simulator from the program's first request
+// for devices; the officer's keys come through a pipe.
+class ScenarioPlay : public Simulator {
+protected:
+    void SetUp() override {
+        Simulator::SetUp();
+        ASSERT_EQ(pipe(keys_), 0);
+        sim_set_key_input(keys_[0]);
+        const std::string path = (folder_.path() / "scenario.txt").string();
+        std::ofstream(path) << "raw 01\nwait Click \"AUTO-Leg\"\nraw 02\n";
+        setenv(d2xx::kScenarioVariable, path.c_str(), 1);
+        sim_reset();  // the scenario is loaded afresh at the next request for devices
+    }
+    void TearDown() override {
+        unsetenv(d2xx::kScenarioVariable);
+        sim_set_key_input(0);
+        close(keys_[0]);
+        if (keys_[1] >= 0) close(keys_[1]);
+        Simulator::TearDown();
+    }
+    void PressEnter() { ASSERT_EQ(write(keys_[1], "\n", 1), 1); }
+    void CloseKeys() {
+        close(keys_[1]);
+        keys_[1] = -1;
+    }
+    // The bytes the interface has queued once `ms` more have passed.
+    std::uint32_t QueuedAfter(FT_HANDLE interface, std::uint64_t ms) {
+        virtualNow += ms;
+        return Queued(interface);
+    }
+
+    int keys_[2] = {-1, -1};
+
+private:
+    d2xx_test::TemporaryFolder folder_;
+};
+
+TEST_F(ScenarioPlay, StartsAtTheFirstRequestForDevicesAndGoesOnOnlyAfterAnEnterAtTheWait) {
+    virtualNow += 60000;  // a slow start-up: nothing is attached or sent before the program asks
+    std::uint32_t count = 0;
+    ASSERT_EQ(api().FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_OK);
+    ASSERT_EQ(count, 2u) << "the interface and the meter";
+    FT_HANDLE interface = Open(0);
+    EXPECT_EQ(QueuedAfter(interface, d2xx::kScenarioStartMs - 1), 0u);
+    PressEnter();  // pressed before the question: it does not answer it
+    EXPECT_EQ(QueuedAfter(interface, 1), 1u) << "the first item when the start comes";
+    EXPECT_EQ(QueuedAfter(interface, d2xx::kScenarioStepMs), 1u) << "the wait reached";
+    EXPECT_EQ(QueuedAfter(interface, 600000), 1u) << "still waiting for the officer";
+    PressEnter();
+    EXPECT_EQ(QueuedAfter(interface, 0), 1u);
+    EXPECT_EQ(QueuedAfter(interface, d2xx::kScenarioStepMs - 1), 1u);
+    EXPECT_EQ(QueuedAfter(interface, 1), 2u) << "the next item one step after the Enter";
+}
+
+TEST_F(ScenarioPlay, AClosedKeyInputLetsTheScenarioGoOn) {
+    CloseKeys();
+    std::uint32_t count = 0;
+    ASSERT_EQ(api().FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY), FT_OK);
+    FT_HANDLE interface = Open(0);
+    EXPECT_EQ(QueuedAfter(interface, d2xx::kScenarioStartMs + d2xx::kScenarioStepMs), 1u);
+    EXPECT_EQ(QueuedAfter(interface, d2xx::kScenarioStepMs), 2u);
 }
 
 }  // namespace
