@@ -45,7 +45,9 @@ TEST(CodeRowTest, CodesStayWithinThePageAndApart) {
             EXPECT_GE(p.left - quiet, 0) << i;
             EXPECT_LE(p.left + side + quiet, kWidth) << i;
             EXPECT_LE(p.top + side + quiet, kHeight) << i;
-            if (i + 1 < places.size()) EXPECT_GE(places[i + 1].left, p.left + side + quiet) << i;
+            if (i + 1 < places.size()) {
+                EXPECT_GE(places[i + 1].left, p.left + side + quiet) << i;
+            }
         }
     }
 }

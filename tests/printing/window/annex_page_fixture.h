@@ -34,14 +34,14 @@ protected:
         TPrinter &printer = PdfPrinter(pdf, orientation);
         window->PrintDevice = &printer;
         window->PrintPageWidth = printer.PageWidth();
-        m = printer.PageWidth() / (orientation == poPortrait ? 21 : 30);
+        baseUnit = printer.PageWidth() / (orientation == poPortrait ? 21 : 30);
         printing::PrintJobScope job(printer);
         TCanvas &canvas = *printer.Canvas();
         canvas.Font().SetName("Times New Roman");
         canvas.Font().SetSize(9);
         for (size_t i = 0; i < pages.size(); ++i) {
             if (i > 0) printer.NewPage();
-            pages[i](canvas, m);
+            pages[i](canvas, baseUnit);
         }
         job.End();
         if (checkPaper) {
@@ -72,12 +72,12 @@ protected:
     void ExpectAt(const std::vector<PdfWord> &words, const std::string &text, double x, double y) const {
         const std::vector<Found> found = FindText(words, text);
         ASSERT_FALSE(found.empty()) << "missing: " << text;
-        const double px = Points(x * m), py = Points(y * m);
+        const double px = Points(x * baseUnit), py = Points(y * baseUnit);
         const auto distance = [&](const Found &f) { return std::abs(f.x - px) + std::abs(f.y - py); };
         const Found best = *std::min_element(found.begin(), found.end(),
                                              [&](const Found &a, const Found &b) { return distance(a) < distance(b); });
-        EXPECT_NEAR(best.x, px, Points(0.15 * m)) << text;
-        EXPECT_NEAR(best.y, py, Points(0.25 * m)) << text;
+        EXPECT_NEAR(best.x, px, Points(0.15 * baseUnit)) << text;
+        EXPECT_NEAR(best.y, py, Points(0.25 * baseUnit)) << text;
         EXPECT_GE(best.y, py - 0.5) << text;
     }
     // A text and where it stands, in base units.
@@ -103,6 +103,6 @@ protected:
 
     TForm1 *window = nullptr;
     QTemporaryDir dir;
-    int m = 0;
+    int baseUnit = 0;  // the page's base unit in pixels
     bool checkPaper = true;  // every printed page is checked for overprinted words
 };
