@@ -3,7 +3,6 @@
 // operations are declared here, grouped by subsystem, and defined in the subsystems' folders.
 #include <QString>
 #include <array>
-#include <span>
 #include <optional>
 #include <span>
 #include <string>
@@ -84,8 +83,8 @@ public:
     void LeaveScanScreenCommand();     // 30, "WYJDZ" of the scanned-code screen
     void InspectionNoticeOkCommand();  // 35, "OK" of the inspection-fault notice
     void ResetLiveCourse();
-    // Every command panel (and the caption label on one): queues the command of its index in ButtonPanels, or of its row in the
-    // saved-jobs list (8, 34) or its result slot (40).
+    // Every command panel (and the caption label on one): queues the command of its index in ButtonPanels, or
+    // of its row in the saved-jobs list (8, 34) or its result slot (40).
     void CommandPanelClick(TObject *Sender);
     // The exit button "X": queues command 24 keeping the row and hide-row of the last press.
     void Panel6Click(TObject *Sender);
@@ -255,10 +254,10 @@ public:
     void Edit469Click(TObject *Sender);
     void Edit471Click(TObject *Sender);
     void Edit472Click(TObject *Sender);
-    int32_t JobListPage = 0;                  // the shown page
-    int32_t JobListCursor = 0;                // record number the next page is read after
-    std::vector<int32_t> JobListPageStart;    // record number before each listed page
-    std::array<int32_t, 20> JobListRecNo{};   // job-table record number of each row
+    int32_t JobListPage = 0;                 // the shown page
+    int32_t JobListCursor = 0;               // record number the next page is read after
+    std::vector<int32_t> JobListPageStart;   // record number before each listed page
+    std::array<int32_t, 20> JobListRecNo{};  // job-table record number of each row
 
     // --- Tariff screen (evaluation/window) ---
     // Selects and shows a tariff of the shown layout, reloading it from the slot's stores.
@@ -402,7 +401,6 @@ private:
     void ToggleTariffEnabled(int tariff);
 
 public:
-
     // --- Device library ---
     void Timer5Timer(TObject *Sender);
     // Loads the device library once: on success the device scan (Timer3) starts; on failure the
@@ -519,13 +517,13 @@ public:
     void Edit484Change(TObject *Sender);
     void Edit508Change(TObject *Sender);
     void Edit510Change(TObject *Sender);
-    void Memo2Change(TObject *Sender);  // "mp.txt"
+    void Memo2Change(TObject *Sender);    // "mp.txt"
     void Button20Click(TObject *Sender);  // "OK" of the office lines: "lz.txt"
     void Memo19Change(TObject *Sender);
     QStringList OfficeLinesBefore;  // Memo19 as its last change left it
     // Writes the annex titles and the office lines to "lz.txt".
     void SaveAnnexTitles();
-    void Edit12Change(TObject *Sender);  // the calculation system, kept in the first job record
+    void Edit12Change(TObject *Sender);   // the calculation system, kept in the first job record
     void Edit111Change(TObject *Sender);  // the tyre size moves the focus on
     void Edit457Change(TObject *Sender);
     // Applicant kind: 0 repairer, 1 installer, 2 user (Panel232 .. Panel234 black).
@@ -541,8 +539,8 @@ public:
     // The selected slot of the editor (the white name edit), -1 when none.
     int PointZakres() const;
     void SetNameZakres(const storage::ZakresRecord &record);
-    void Button21Click(TObject *Sender);  // opens the editor on the scope texts
-    void Button22Click(TObject *Sender);  // opens the editor on the requirements
+    void Button21Click(TObject *Sender);         // opens the editor on the scope texts
+    void Button22Click(TObject *Sender);         // opens the editor on the requirements
     void ZakresNameEditClick(TObject *Sender);   // Edit537 .. Edit544: select the slot
     void ZakresNameEditChange(TObject *Sender);  // Edit537 .. Edit544: rename the slot
     void Memo23Change(TObject *Sender);
@@ -552,18 +550,21 @@ public:
     void CancelLegalEditor();
     void TakeLegalText();
     void CloseLegalEditor(bool save);
-    // The set the editor works on and its table.
+    // The set the editor works on, its table and the job form's memo that shows its text.
     storage::ZakresRecord &EditedTexts();
     TTable *EditedTextsTable() const;
+    TMemo *EditedTextsMemo() const;
 
 private:
     void OpenLegalEditor(const QString &caption, uint8_t mode);
+    // After "POBIERZ", as the editor closes (`stored` by "TAK"): the taken text stays when a row
+    // holds it, else the job form gets its earlier text back.
+    void SettleTakenLegalText(bool stored);
     // Slot 0 of a set into its memo; an empty table gains the default text as slot 0.
     void LoadLegalText(storage::ZakresRecord &record, TTable *table, TMemo *memo,
                        std::span<const char *const> defaults, const char *defaultName, uint8_t mode);
 
 public:
-
     // Tab goes through the fields row by row from the top, left to right within a row.
     void OrderTabsByReading();
 
@@ -680,7 +681,7 @@ private:
     void LoadCounter7(const storage::LoadedJob &job, int table, int first, int i, int slot, int test);
     void ShowLoadedTariff(int i, int first);
     void FillRelativeToK();
-    static void ShowLegalBasisText(TTable &table, int32_t row, TMemo *memo);
+    static void ShowLegalBasisText(TTable &table, storage::ZakresRecord &record, int32_t row, TMemo *memo);
 };
 
 extern TForm1 *Form1;

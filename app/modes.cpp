@@ -3,7 +3,9 @@
 #include "app/form1.h"
 #include "platform/runtime/datetime.h"
 
-bool TForm1::Lit(const TPanel *modePanel) { return modePanel->Color() == clWhite; }
+bool TForm1::Lit(const TPanel *modePanel) {
+    return modePanel->Color() == clWhite;
+}
 
 void TForm1::SetLit(TPanel *modePanel, bool lit) {
     modePanel->SetColor(lit ? clWhite : clInactiveCaptionText);
@@ -48,6 +50,7 @@ void TForm1::ResetWorkingRecord() {
     }
     CalcRelativeToK = 0;
     TariffGroupFlag.fill(1);
+    GroupMaxSurcharge.fill("---");  // a new job prints no maximum surcharge of an earlier meter
     CzasX10 = 0;
     MeterDateText = QString::fromStdString(DateToStr(Date()) + "/" + TimeToStr(Time()));
 
@@ -80,7 +83,8 @@ void TForm1::ResetWorkingRecord() {
     ClearFailureFlags();
 
     for (TPanel *item : InspectionItemPanels) item->SetCaption(QStringLiteral("+"));
-    for (TPanel *item : {Panel311, Panel69, Panel60, Panel66, Panel50}) item->SetCaption(QStringLiteral("ND"));
+    for (TPanel *item : {Panel311, Panel69, Panel60, Panel66, Panel50})
+        item->SetCaption(QStringLiteral("ND"));
 
     OglErrFlag = 0;
     LicznikiKeep = {};

@@ -39,15 +39,19 @@ std::vector<TForm1::TickOption> TForm1::TickOptions() const {
     return {
         {Panel28, Panel28, WhiteFirst},   {OptionCaptionAgreedPrice, Panel28, WhiteFirst},
         {Panel29, Panel29, WhiteFirst},   {OptionCaptionDiscount, Panel29, WhiteFirst},
-        {Panel246, Panel246, WhiteFirst},
-        {Label153, Panel246, WhiteFirst}, {Panel247, Panel247, WhiteFirst}, {Label152, Panel247, WhiteFirst},
-        {Panel248, Panel248, WhiteFirst}, {Panel250, Panel250, WhiteFirst}, {Label86, Panel250, WhiteFirst},
-        {Panel275, Panel275, WhiteFirst}, {Label161, Panel275, WhiteFirst}, {Panel277, Panel277, WhiteFirst},
-        {Label163, Panel277, WhiteFirst}, {Panel283, Panel283, WhiteFirst}, {Label170, Panel283, WhiteFirst},
-        {Panel383, Panel383, WhiteFirst}, {Label425, Panel383, WhiteFirst}, {Panel387, Panel387, WhiteFirst},
-        {Label451, Panel387, WhiteFirst}, {Panel405, Panel405, WhiteFirst}, {Panel410, Panel410, WhiteFirst},
-        {Panel282, Panel282, WhiteFirst}, {Panel323, Panel323, BlackFirst}, {Label225, Panel323, BlackFirst},
-        {Panel392, Panel392, BlackFirst}, {Panel391, Panel392, BlackFirst}, {Label453, Panel392, BlackFirst},
+        {Panel246, Panel246, WhiteFirst}, {Label153, Panel246, WhiteFirst},
+        {Panel247, Panel247, WhiteFirst}, {Label152, Panel247, WhiteFirst},
+        {Panel248, Panel248, WhiteFirst}, {Panel250, Panel250, WhiteFirst},
+        {Label86, Panel250, WhiteFirst},  {Panel275, Panel275, WhiteFirst},
+        {Label161, Panel275, WhiteFirst}, {Panel277, Panel277, WhiteFirst},
+        {Label163, Panel277, WhiteFirst}, {Panel283, Panel283, WhiteFirst},
+        {Label170, Panel283, WhiteFirst}, {Panel383, Panel383, WhiteFirst},
+        {Label425, Panel383, WhiteFirst}, {Panel387, Panel387, WhiteFirst},
+        {Label451, Panel387, WhiteFirst}, {Panel405, Panel405, WhiteFirst},
+        {Panel410, Panel410, WhiteFirst}, {Panel282, Panel282, WhiteFirst},
+        {Panel323, Panel323, BlackFirst}, {Label225, Panel323, BlackFirst},
+        {Panel392, Panel392, BlackFirst}, {Panel391, Panel392, BlackFirst},
+        {Label453, Panel392, BlackFirst},
     };
 }
 
@@ -79,7 +83,9 @@ void TForm1::Panel324Click(TObject *) {
     Panel323->SetColor(clWhite);
 }
 
-void TForm1::Label150Click(TObject *) { Panel249->SetEnabled(true); }
+void TForm1::Label150Click(TObject *) {
+    Panel249->SetEnabled(true);
+}
 
 void TForm1::Panel278Click(TObject *) {
     if (!Lit(Panel162) && !Lit(Panel163)) return;  // a saved job is shown
@@ -97,6 +103,8 @@ void TForm1::Panel388Click(TObject *) {
     const bool on = Panel388->Color() == clWhite;
     CzasX10 = on ? 1 : 0;
     shell::PaintTick(*Panel388, on ? clBlack : clWhite);
+    if (Panel126->Color() == clWhite)
+        SetSpeedTest(evaluation::kTimeTest);  // the shown speed follows the factor
 }
 
 void TForm1::Panel409Click(TObject *) {
@@ -108,9 +116,13 @@ void TForm1::Panel409Click(TObject *) {
     UpdatePnelTaryf(CurrentTariff);
 }
 
-void TForm1::WstawWyniki(uint8_t flag) { shell::ExchangeRelativeToK(*this, flag); }
+void TForm1::WstawWyniki(uint8_t flag) {
+    shell::ExchangeRelativeToK(*this, flag);
+}
 
-void TForm1::Panel169Click(TObject *) { Panel169->Hide(); }
+void TForm1::Panel169Click(TObject *) {
+    Panel169->Hide();
+}
 
 void TForm1::Panel12Click(TObject *) {
     for (TPanel *panel : TariffFlagPanels2) panel->Hide();

@@ -36,8 +36,8 @@ bool IsVacant(const ScanFieldState &field) {
     return field.enabled && (field.text.empty() || field.text == "---");
 }
 
+// An empty value is written like any other: it replaces what an earlier job left in the field.
 void Write(ScanScreen &screen, Rule rule, ScanField field, const std::string &value) {
-    if (value.empty()) return;
     const ScanFieldState current = screen.Field(field);
     switch (rule) {
         case Rule::Guarded:
@@ -128,7 +128,7 @@ void LoadTariffLine(ScanIntakeState &state, ScanScreen &screen, std::string_view
     const ScanTariffRow row = SectionRow(state.QrLoadSection);
     if (tariff == 7) state.QrLoadSection = 1;
     screen.SelectTariff(tariff);
-    if (line.size() > 3) screen.SetTariffEdit(row, tariff, std::string(line.substr(3)));
+    screen.SetTariffEdit(row, tariff, line.size() > 3 ? std::string(line.substr(3)) : std::string());
     screen.MarkScannedTariffsActive();
 }
 
@@ -164,7 +164,7 @@ void LoadBaseLine(ScanIntakeState &state, ScanScreen &screen, std::string_view l
         return;
     }
     if (line.starts_with("Oplata poczatkowa")) {
-        if (const std::string fee = value("Oplata poczatkowa"); !fee.empty()) LoadInitialFee(screen, fee);
+        LoadInitialFee(screen, value("Oplata poczatkowa"));
         return;
     }
     if (line.starts_with("Stala taryf C")) {
@@ -177,13 +177,12 @@ void LoadBaseLine(ScanIntakeState &state, ScanScreen &screen, std::string_view l
             return;
         }
     }
-    if (line.starts_with("Wartosc jednostki taryfowej")) {
-        if (const std::string unit = value("Wartosc jednostki taryfowej"); !unit.empty())
-            LoadGroupUnit(screen, ScanField::TariffUnit, ScanField::TariffUnit2, 4, unit);
-    } else if (line.starts_with("Wartosc jednostki doplaty")) {
-        if (const std::string unit = value("Wartosc jednostki doplaty"); !unit.empty())
-            LoadGroupUnit(screen, ScanField::SurchargeUnit, ScanField::SurchargeUnit2, 0, unit);
-    }
+    if (line.starts_with("Wartosc jednostki taryfowej"))
+        LoadGroupUnit(screen, ScanField::TariffUnit, ScanField::TariffUnit2, 4,
+                      value("Wartosc jednostki taryfowej"));
+    else if (line.starts_with("Wartosc jednostki doplaty"))
+        LoadGroupUnit(screen, ScanField::SurchargeUnit, ScanField::SurchargeUnit2, 0,
+                      value("Wartosc jednostki doplaty"));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "storage/job_layout.h"
 
-#include "storage/job_save.h"
-
 #include <algorithm>
 #include <stdexcept>
+
+#include "storage/job_save.h"
 
 namespace storage {
 
@@ -119,7 +119,8 @@ RecordLayout GenDataLayout() {
     layout.push_back(text(238, "Memo2"));
     layout.push_back(text(239, "Memo8"));
     layout.push_back(text(240, "Memo9"));
-    layout.push_back({241, T, Source::TariffParamList, When::Always, {}, 0, 6, 8});
+    // The free-running distances of all 16 slots (a reader of the first eight lines finds them first).
+    layout.push_back({241, T, Source::TariffParamList, When::Always, {}, 0, 6, 16});
     layout.push_back({242, T, Source::Version});
     layout.push_back({243, T, Source::LabelCaption, When::Always, "Label155"});
     return layout;
@@ -252,7 +253,8 @@ tables::TableStructure StructureOf(int table) {
     // Looked up by: a job's records by its number, the dictionaries by their values.
     if (table != kGenData) structure.Index(LinkFieldOf(table));
     if (table == kGenData2)
-        for (int field : {kPersonField, kManufacturerField, kPlaceField, kApplicantField, kSealField, kDeviceField})
+        for (int field :
+             {kPersonField, kManufacturerField, kPlaceField, kApplicantField, kSealField, kDeviceField})
             structure.Index(field);
     return structure;
 }

@@ -84,7 +84,7 @@ enum class Source : char {
     SaveMonth,
     SaveDay,
     GroupFlagsZero,  // bit g set when group flag g is zero
-    ZakresRow,       // selected row of the texts of table `row` (10 zakres, 11 wymagania)
+    ZakresRow,       // the row of the text the job form shows of table `row` (10 zakres, 11 wymagania)
     ProtocolDates,   // the check period and the protocol's date ("---" when it is not printed)
     ZmianaData,      // a field of the change procedure, named by `name`
     KeptCourses,     // the courses of the live course display

@@ -21,6 +21,7 @@ struct ZakresRecord {
     std::array<int32_t, kLegalSlots> RowNo{-1, -1, -1, -1, -1, -1, -1, -1};  // current row, -1 none
     std::array<uint8_t, kLegalSlots> TextChanged{}, NameChanged{};
     int32_t Selected = 0;
+    int32_t ShownRow = -1;  // the row whose text the job form shows (and a saved job keeps), -1 none
 };
 
 // Loads the current rows (at most eight; a slot number outside 0..7 counts as 0; of two rows of

@@ -26,7 +26,8 @@ void FillNone(Nested &store) {
 void TForm1::ClearPaneDB() {
     constexpr int kRows = 20;
     for (int column = 0; column < 5; ++column)
-        for (int row = 0; row < kRows; ++row) JobListLabels[kRows * column + row]->SetCaption(column < 3 ? kNone : QString());
+        for (int row = 0; row < kRows; ++row)
+            JobListLabels[kRows * column + row]->SetCaption(column < 3 ? kNone : QString());
 }
 
 void TForm1::UsunWyniki() {
@@ -58,7 +59,7 @@ void TForm1::UsunLiczniki() {
 }
 
 // The tariff pages and every tariff store of both layouts: parameters, surcharge units, group
-// units and dates read "---", the enable and tick flags are off.
+// units, dates and maximum surcharges read "---", the enable and tick flags are off.
 void TForm1::UsunTaryfy() {
     const RecalcPause pause(RecalcGuard);
     using namespace evaluation;
@@ -70,6 +71,7 @@ void TForm1::UsunTaryfy() {
     for (TPanel *panel : TariffFlagPanels2) panel->SetColor(clWhite);
     for (TCheckBox *box : TariffCheckBoxes) box->SetChecked(false);
     for (auto &dates : TariffGroupTexts) dates.fill(kNone);
+    GroupMaxSurcharge.fill("---");
     FillNone(TariffParams);
     FillNone(TariffSpeedParams);
     FillNone(TariffGroupUnits);
@@ -93,7 +95,8 @@ void TForm1::EnableWynikiLiczniki(bool enabled) {
     }
     EnableLiczniki(enabled);
     for (int t = 0; t < 8; ++t) TariffPanelEdits[8 * kVset + t]->SetEnabled(enabled);
-    for (TEdit *totaliser : {Edit518, Edit519, Edit520, Edit521, Edit522, Edit523, Edit524}) totaliser->SetEnabled(enabled);
+    for (TEdit *totaliser : {Edit518, Edit519, Edit520, Edit521, Edit522, Edit523, Edit524})
+        totaliser->SetEnabled(enabled);
     Edit29->SetEnabled(enabled);
 }
 
@@ -108,15 +111,16 @@ void TForm1::EnableLiczniki(bool enabled) {
 void TForm1::EnableParametry(bool enabled) {
     SetAllEnabled(InspectionItemPanels, enabled);
     for (int panel = 39; panel <= 54; ++panel) ButtonPanels[panel]->SetEnabled(enabled);
-    for (TButton *button : {Button4, Button5, Button6, Button7, Button8, Button9, Button10, Button11, Button12,
-                            Button13, Button14, Button15})
+    for (TButton *button : {Button4, Button5, Button6, Button7, Button8, Button9, Button10, Button11,
+                            Button12, Button13, Button14, Button15})
         button->SetEnabled(enabled);
     SetAllEnabled(ExtraDeviceEdits, enabled);
     SetAllEnabled(MarkNameEdits, enabled);
     SetAllEnabled(MarkCountEdits, enabled);
     for (TControl *field : std::initializer_list<TControl *>{
-             Edit473, Memo4,  Edit35,  Edit102, Edit111, Edit457, Edit458, Edit9,   Edit10,  Memo1,   Edit23,
-             Edit20,  Edit21, Edit22,  Edit107, Edit109, Edit25,  Memo3,   Button3, Edit108, Panel28, Panel29,
-             Edit28,  Edit437, Memo2, Edit12,  Edit448, Button2, Button16, Edit24,  Edit434, Edit482})
+             Edit473, Memo4,  Edit35,  Edit102, Edit111,  Edit457, Edit458, Edit9,
+             Edit10,  Memo1,  Edit23,  Edit20,  Edit21,   Edit22,  Edit107, Edit109,
+             Edit25,  Memo3,  Button3, Edit108, Panel28,  Panel29, Edit28,  Edit437,
+             Memo2,   Edit12, Edit448, Button2, Button16, Edit24,  Edit434, Edit482})
         field->SetEnabled(enabled);
 }

@@ -1,6 +1,7 @@
 // The window's fare evaluator: copies the tariff pages, the grid and the counters into the
 // evaluation core, writes back what it computed with the failure colours, and shows the verdict.
 #include "app/form1.h"
+#include "app/scoped_flag.h"
 #include "evaluation/fare_evaluation.h"
 #include "evaluation/window/recalc_pause.h"
 
@@ -9,15 +10,19 @@ namespace {
 using namespace evaluation;
 
 // Elements of TariffParamEdits after the ten rows of eight.
-constexpr int kModeDEdits = 92;   // Edit117..Edit120, captioned DpsD, CnsD, CpsD, DnsD
-constexpr int kGroupEdits = 96;   // pairs (first page, second page): JT, STC, JDOPŁ
+constexpr int kModeDEdits = 92;  // Edit117..Edit120, captioned DpsD, CnsD, CpsD, DnsD
+constexpr int kGroupEdits = 96;  // pairs (first page, second page): JT, STC, JDOPŁ
 
 // The column of FareGridColumns (the edit table's order) showing each column of the grid store.
 constexpr int kShownColumn[kGridColumns] = {0, 1, 2, 5, 6, 7, 3, 4, 8, 9};
 
-TEdit *Cell(TForm1 &w, int column, int row) { return w.FareGridColumns[kGridRows * kShownColumn[column] + row]; }
+TEdit *Cell(TForm1 &w, int column, int row) {
+    return w.FareGridColumns[kGridRows * kShownColumn[column] + row];
+}
 
-std::string Text(const TEdit *edit) { return edit->Text().toStdString(); }
+std::string Text(const TEdit *edit) {
+    return edit->Text().toStdString();
+}
 
 // Writes a computed text; only a changed text reaches the edit, so its change handler runs only
 // for what the evaluation changed.
@@ -72,25 +77,24 @@ void TForm1::UpdateEdit(int tariff, int test) {
     switches.ModeText = Text(Edit108);
     switches.MeterConstantText = Text(Edit107);
 
-    UpdateEditBusy = 1;
+    const ScopedFlag busy(UpdateEditBusy);
     const EvaluationOutcome outcome = EvaluateTariff(*this, switches, tariff, test == kTimeTest, screen);
 
     {
-    const RecalcPause pause(RecalcGuard);  // what the evaluation writes back is not the operator's edit
-    EachTariffEdit(*this, screen.Page, [](TEdit *edit, const std::string &text) { Put(edit, text); });
-    for (int column = kFeeMeter; column < kGridColumns; ++column)
+        const RecalcPause pause(RecalcGuard);  // what the evaluation writes back is not the operator's edit
+        EachTariffEdit(*this, screen.Page, [](TEdit *edit, const std::string &text) { Put(edit, text); });
+        for (int column = kFeeMeter; column < kGridColumns; ++column)
+            for (int row = 0; row < kMeasuringRows; ++row)
+                Put(Cell(*this, column, row), screen.Grid.Cells[column][row]);
         for (int row = 0; row < kMeasuringRows; ++row)
-            Put(Cell(*this, column, row), screen.Grid.Cells[column][row]);
-    for (int row = 0; row < kMeasuringRows; ++row)
-        Cell(*this, kPaidErrorPct, row)->SetColor(screen.Grid.PercentRed[row] ? clRed : cl3DLight);
-    for (int row = kDifference; row < kCounterRows; ++row)
-        for (int c = 0; c < kCounters; ++c) Put(CounterEdits[8 * row + c], screen.Counters.Cells[row][c]);
-    for (int c = 0; c < kCounters; ++c)
-        CounterEdits[8 * kError + c]->SetColor(screen.Counters.ErrorRed[c] ? clRed : cl3DLight);
-    if (outcome.MeterConstant != MeterConstantMark::Unchanged)
-        Edit107->SetColor(outcome.MeterConstant == MeterConstantMark::Red ? clRed : cl3DLight);
-    Panel170->SetVisible(outcome.ModeDPanelVisible);
+            Cell(*this, kPaidErrorPct, row)->SetColor(screen.Grid.PercentRed[row] ? clRed : cl3DLight);
+        for (int row = kDifference; row < kCounterRows; ++row)
+            for (int c = 0; c < kCounters; ++c) Put(CounterEdits[8 * row + c], screen.Counters.Cells[row][c]);
+        for (int c = 0; c < kCounters; ++c)
+            CounterEdits[8 * kError + c]->SetColor(screen.Counters.ErrorRed[c] ? clRed : cl3DLight);
+        if (outcome.MeterConstant != MeterConstantMark::Unchanged)
+            Edit107->SetColor(outcome.MeterConstant == MeterConstantMark::Red ? clRed : cl3DLight);
+        Panel170->SetVisible(outcome.ModeDPanelVisible);
     }
     GetPrzekroczenie();
-    UpdateEditBusy = 0;
 }

@@ -11,19 +11,23 @@ namespace {
 using namespace evaluation;
 
 // Elements of TariffParamEdits after the ten rows of eight.
-constexpr int kGroupEdits = 96;    // pairs (first page, second page): JT, STC, JDOPŁ
+constexpr int kGroupEdits = 96;     // pairs (first page, second page): JT, STC, JDOPŁ
 constexpr int kFurtherEdits = 102;  // Edit526, Edit525, Edit527, Edit528: the two further page rows
 
 // Reads the stored text for an edit; the stores keep "---" for an empty value.
-QString Shown(const std::string &stored) { return QString::fromStdString(stored); }
+QString Shown(const std::string &stored) {
+    return QString::fromStdString(stored);
+}
 
 }  // namespace
 
-bool TForm1::WorkingModeChosen() const { return Lit(Panel163) || Lit(Panel162); }
+bool TForm1::WorkingModeChosen() const {
+    return Lit(Panel163) || Lit(Panel162);
+}
 
 void TForm1::UpdatePnelTaryf(int tariff) {
     if (TariffSelPanels[tariff]->Color() == clWhite) return;
-    RecalcGuard = 0;
+    RecalcPause pause(RecalcGuard);
     const bool changeMode = Lit(Panel342);
     const bool unlocked = WorkingModeChosen() && !changeMode;
     const bool mid = ApprovalRegime == 1;
@@ -92,6 +96,7 @@ void TForm1::UpdatePnelTaryf(int tariff) {
         // or evaluated while it runs.
         CopyEditBufZmiana(false);
         SetSpeedTest(test);
+        pause.EndWith(0);
         return;
     }
 
@@ -102,8 +107,8 @@ void TForm1::UpdatePnelTaryf(int tariff) {
     Label220->SetCaption(active);
     Label219->SetCaption(active);
     UpdateEdit(tariff, test);
-    RecalcGuard = 1;
     SetSpeedTest(test);
+    pause.EndWith(1);
 }
 
 // The screen from the stores of slot LayoutBase + tariff: the grid's NOM and N cells and the start
@@ -135,7 +140,8 @@ void TForm1::ShowTestCells(int test) {
         FareGridColumns[kGridRows + row]->SetText(Shown(FareGridStore[test][kUnits][slot][row]));
     }
     for (int row : {kStart, kEnd})
-        for (int c = 0; c < kCounters; ++c) CounterEdits[8 * row + c]->SetText(Shown(CounterStore[test][row][c][slot]));
+        for (int c = 0; c < kCounters; ++c)
+            CounterEdits[8 * row + c]->SetText(Shown(CounterStore[test][row][c][slot]));
 }
 
 // Switches the grid to one test: the test buttons, the captions naming time or distance, the
@@ -147,7 +153,8 @@ void TForm1::ShowTest(int test) {
     const bool relativeToK = !time && CalcRelativeToK != 0;
     Panel409->SetVisible(relativeToK);
     Label473->SetVisible(relativeToK);
-    Label336->SetCaption(time ? QStringLiteral("OBLICZANIE OPŁATY Z CZASU") : QStringLiteral("OBLICZANIE OPŁATY Z DROGI"));
+    Label336->SetCaption(time ? QStringLiteral("OBLICZANIE OPŁATY Z CZASU")
+                              : QStringLiteral("OBLICZANIE OPŁATY Z DROGI"));
     Panel126->SetColor(time ? clWhite : clBtnShadow);
     Panel127->SetColor(time ? clBtnShadow : clWhite);
     Panel126->SetCaption(time ? QStringLiteral("* czas") : QStringLiteral("czas"));
@@ -160,29 +167,53 @@ void TForm1::ShowTest(int test) {
     Label406->SetCaption(time ? QStringLiteral("BŁĄD CZASU") : QStringLiteral("BŁĄD DROGI"));
     Label402->SetCaption(time ? QStringLiteral("Poprawny") : QStringLiteral("Poprawna"));
     Label403->SetCaption(time ? QStringLiteral("Nominalny") : QStringLiteral("Nominalna"));
-    RecalcGuard = 0;
+    RecalcPause pause(RecalcGuard);
     ShowTestCells(test);
     SetSpeedTest(test);
     UpdateEdit(CurrentTariff, test);
-    RecalcGuard = 1;
+    pause.EndWith(1);
 }
 
-void TForm1::FunctionCzas() { ShowTest(kTimeTest); }
+void TForm1::FunctionCzas() {
+    ShowTest(kTimeTest);
+}
 
-void TForm1::FunctionDroga() { ShowTest(kDistanceTest); }
+void TForm1::FunctionDroga() {
+    ShowTest(kDistanceTest);
+}
 
-void TForm1::Panel126Click(TObject *) { FunctionCzas(); }
+void TForm1::Panel126Click(TObject *) {
+    FunctionCzas();
+}
 
-void TForm1::Panel127Click(TObject *) { FunctionDroga(); }
+void TForm1::Panel127Click(TObject *) {
+    FunctionDroga();
+}
 
-void TForm1::Panel118Click(TObject *) { UpdatePnelTaryf(0); }
-void TForm1::Panel119Click(TObject *) { UpdatePnelTaryf(1); }
-void TForm1::Panel120Click(TObject *) { UpdatePnelTaryf(2); }
-void TForm1::Panel121Click(TObject *) { UpdatePnelTaryf(3); }
-void TForm1::Panel122Click(TObject *) { UpdatePnelTaryf(4); }
-void TForm1::Panel123Click(TObject *) { UpdatePnelTaryf(5); }
-void TForm1::Panel124Click(TObject *) { UpdatePnelTaryf(6); }
-void TForm1::Panel125Click(TObject *) { UpdatePnelTaryf(7); }
+void TForm1::Panel118Click(TObject *) {
+    UpdatePnelTaryf(0);
+}
+void TForm1::Panel119Click(TObject *) {
+    UpdatePnelTaryf(1);
+}
+void TForm1::Panel120Click(TObject *) {
+    UpdatePnelTaryf(2);
+}
+void TForm1::Panel121Click(TObject *) {
+    UpdatePnelTaryf(3);
+}
+void TForm1::Panel122Click(TObject *) {
+    UpdatePnelTaryf(4);
+}
+void TForm1::Panel123Click(TObject *) {
+    UpdatePnelTaryf(5);
+}
+void TForm1::Panel124Click(TObject *) {
+    UpdatePnelTaryf(6);
+}
+void TForm1::Panel125Click(TObject *) {
+    UpdatePnelTaryf(7);
+}
 
 // The set-speed edits, the set-speed display Edit394 and the station constant St: the set speed
 // of the selected tariff counts in the distance test and in mode D; the display shows the speed
@@ -192,7 +223,8 @@ void TForm1::SetSpeedTest(int test) {
     const bool fromVehicle = (LayoutChangeTestMask >> slot & 1U) != 0;
     const bool modeS = Edit108->Text() == QLatin1String("S");
     for (int t = 0; t < 8; ++t)
-        TariffPanelEdits[8 * kVset + t]->SetVisible(t == CurrentTariff && !fromVehicle && (test == kDistanceTest || !modeS));
+        TariffPanelEdits[8 * kVset + t]->SetVisible(t == CurrentTariff && !fromVehicle &&
+                                                    (test == kDistanceTest || !modeS));
     const bool display = test == kTimeTest && modeS && !fromVehicle;
     if (display) {
         long double speed = static_cast<long double>(SlotDeviceByte[slot]) * TariffVgp[slot] * 0.01L;
@@ -202,7 +234,8 @@ void TForm1::SetSpeedTest(int test) {
     Edit394->SetVisible(display);
     Label365->SetVisible(!fromVehicle);
     Label372->SetVisible(!fromVehicle);
-    for (TControl *control : std::initializer_list<TControl *>{Edit29, Label126, Label127}) control->SetVisible(!display);
+    for (TControl *control : std::initializer_list<TControl *>{Edit29, Label126, Label127})
+        control->SetVisible(!display);
 }
 
 // After a scanned QR text filled the tariff page: a tariff with none of OpłD, OpłC, Dps and Cps

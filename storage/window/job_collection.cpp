@@ -107,7 +107,8 @@ std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &fieldSpe
         return mask;
     }
     if (fieldSpec.name == "ChangedTariffsMask") return static_cast<int32_t>(ChangedTariffsMask);
-    if (fieldSpec.name == "LayoutPageCode") return int32_t{LayoutPageCodes[static_cast<size_t>(fieldSpec.slot)]};
+    if (fieldSpec.name == "LayoutPageCode")
+        return int32_t{LayoutPageCodes[static_cast<size_t>(fieldSpec.slot)]};
     if (fieldSpec.name == "LegZU" && fieldSpec.column == 17) {
         std::vector<std::string> lines;
         for (int n = 498; n <= 507; ++n) lines.push_back(Utf8(ControlText("Edit" + std::to_string(n))));
@@ -118,10 +119,14 @@ std::optional<FieldValue> TForm1::ChangeProcedureValue(const FieldSpec &fieldSpe
         for (int n = 518; n <= 524; ++n) lines.push_back(Utf8(ControlText("Edit" + std::to_string(n))));
         return storage::LineList(lines);
     }
-    if (fieldSpec.name == "LegZU") return storage::LineList(tariffchange::LayoutFieldLines(*this, fieldSpec.column));
-    if (fieldSpec.name == "GroupMask") return tariffchange::LayoutMask(*this, tariffchange::kSegmentMaskField);
-    if (fieldSpec.name == "ActiveBeforeMask") return tariffchange::LayoutMask(*this, tariffchange::kEnabledBeforeField);
-    if (fieldSpec.name == "ActiveAfterMask") return tariffchange::LayoutMask(*this, tariffchange::kEnabledAfterField);
+    if (fieldSpec.name == "LegZU")
+        return storage::LineList(tariffchange::LayoutFieldLines(*this, fieldSpec.column));
+    if (fieldSpec.name == "GroupMask")
+        return tariffchange::LayoutMask(*this, tariffchange::kSegmentMaskField);
+    if (fieldSpec.name == "ActiveBeforeMask")
+        return tariffchange::LayoutMask(*this, tariffchange::kEnabledBeforeField);
+    if (fieldSpec.name == "ActiveAfterMask")
+        return tariffchange::LayoutMask(*this, tariffchange::kEnabledAfterField);
     return std::nullopt;
 }
 
@@ -223,11 +228,8 @@ std::optional<FieldValue> TForm1::JobFieldValue(const FieldSpec &fieldSpec, cons
                 mask |= Bit(TariffGroupFlag[static_cast<size_t>(g)] == 0, g);
             return mask;
         }
-        case Source::ZakresRow: {
-            // The row of the legal-basis text last selected in its editor.
-            const storage::ZakresRecord &texts = fieldSpec.row == storage::kZakres ? ZakresTexts : WymaganiaTexts;
-            return texts.RowNo.at(static_cast<size_t>(texts.Selected));
-        }
+        case Source::ZakresRow:
+            return (fieldSpec.row == storage::kZakres ? ZakresTexts : WymaganiaTexts).ShownRow;
         case Source::ProtocolDates:
             return ProtocolDates();
         case Source::ZmianaData:

@@ -13,7 +13,9 @@ namespace {
 
 const QString kNone = QStringLiteral("---");
 
-QString Q(const std::string &utf8) { return QString::fromStdString(utf8); }
+QString Q(const std::string &utf8) {
+    return QString::fromStdString(utf8);
+}
 
 // One part of the stored tyre size, which the save cut to its width and padded with blanks: the
 // blanks go, and a part that held "---" (no value) shows "---" again, not the dashes that fitted.
@@ -61,7 +63,8 @@ void TForm1::ReadRec(int recNo) {
     DistanceTestDone = job.Integer(storage::kAddInt64, 37) == 1 ? 1 : 0;
     CzasX10 = job.Integer(storage::kAddInt64, 38) == 1 ? 1 : 0;
     for (int s = 0; s < evaluation::kSlots; ++s)
-        SlotDeviceByte[static_cast<size_t>(s)] = static_cast<uint8_t>(job.Integer(storage::kAddInt64, 39 + s));
+        SlotDeviceByte[static_cast<size_t>(s)] =
+            static_cast<uint8_t>(job.Integer(storage::kAddInt64, 39 + s));
     RecordSaveDate = {job.Integer(storage::kAddInt64, 20), job.Integer(storage::kAddInt64, 21),
                       job.Integer(storage::kAddInt64, 22)};
     const std::string codes = job.Text(storage::kGenData, 2);
@@ -84,14 +87,16 @@ void TForm1::ReadRec(int recNo) {
     Edit485->SetText(Q(storage::LineOf(dates, 2)));
     ShowKeptCourses(job.Text(storage::kGenData2, 2));
     if (CalcRelativeToK == 1) FillRelativeToK();
-    ShowLegalBasisText(*Table11, job.Integer(storage::kAddInt64, 57), Memo10);
-    ShowLegalBasisText(*Table12, job.Integer(storage::kAddInt64, 56), Memo22);
+    ShowLegalBasisText(*Table11, ZakresTexts, job.Integer(storage::kAddInt64, 57), Memo10);
+    ShowLegalBasisText(*Table12, WymaganiaTexts, job.Integer(storage::kAddInt64, 56), Memo22);
     Memo1->SetText(Q(job.Text(storage::kGenData, 29)));
 }
 
 // A job of the change procedure switches it on and shows the job's family; any other job switches
-// it off and shows its family and regime (a ZT job always as NOVITIUS). The family preset runs in
-// full even when the family is already shown.
+// it off and shows its family and regime. The family preset runs in full even when the family is
+// already shown, in either regime: an own-family ZT job stays in its family, so that its per-slot
+// initial fees, units and surcharge units come back and its tests evaluate as they did when it was
+// saved, and a NOVITIUS job never keeps the tariff screen of an own-family job shown before it.
 void TForm1::SetJobFamilyAndRegime(const LoadedJob &job, bool changeJob) {
     const auto forceFamily = [this] {
         if (MeterFamily == 0) {
@@ -114,13 +119,8 @@ void TForm1::SetJobFamilyAndRegime(const LoadedJob &job, bool changeJob) {
     if (Lit(Panel342)) ZmianaUkladow(0);
     SetLit(Panel342, false);
     MeterFamily = family;
-    if (job.Integer(storage::kAddInt64, 19) == 0) {
-        ApprovalRegime = 1;
-        forceFamily();
-    } else {
-        ApprovalRegime = 0;
-        SetTaxiNovitius();
-    }
+    ApprovalRegime = job.Integer(storage::kAddInt64, 19) == 0 ? 1 : 0;
+    forceFamily();
     SetPaneleTaryf(MeterFamily, 0, 1);
     SetTaksometr(ApprovalRegime == 0);
 }
@@ -141,7 +141,8 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
     Memo4->Lines().Add(Q(storage::LineOf(heading, 2)));
     Edit482->SetText(Q(storage::LineOf(heading, 3)));
     show(Edit486, storage::kGenData2, 1);
-    for (const auto &[edit, field] : {std::pair{Edit35, 26}, {Edit102, 3}, {Edit23, 4}, {Edit20, 6}, {Edit21, 7}})
+    for (const auto &[edit, field] :
+         {std::pair{Edit35, 26}, {Edit102, 3}, {Edit23, 4}, {Edit20, 6}, {Edit21, 7}})
         show(edit, kGenData, field);
     TrybFiskalny = Q(job.Text(storage::kGenData2, 7));
     for (const auto &[edit, field] : {std::pair{Edit22, 35}, {Edit24, 9}, {Edit107, 10}, {Edit109, 11}})
@@ -160,7 +161,7 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
     Panel28->SetColor(job.Boolean(kGenData, 19) ? clBlack : clWhite);
     Panel29->SetColor(job.Boolean(kGenData, 20) ? clBlack : clWhite);
     const std::pair<TControl *, int> texts[] = {
-        {Memo5, 21},  {Edit27, 33}, {Edit28, 23}, {Edit29, 24}, {Edit9, 27},  {Edit10, 28}, {Edit437, 32},
+        {Memo5, 21},   {Edit27, 33}, {Edit28, 23}, {Edit29, 24}, {Edit9, 27},  {Edit10, 28}, {Edit437, 32},
         {Edit434, 34}, {Edit38, 36}, {Memo2, 238}, {Memo8, 239}, {Memo9, 240}, {Memo13, 39}};
     for (const auto &[control, field] : texts) {
         if (field == 238) Label155->SetCaption(Q(job.Text(kGenData, 243)));
@@ -177,12 +178,12 @@ void TForm1::LoadGeneralData(const LoadedJob &job) {
         for (int i = 0; i < 6; ++i)
             for (const auto &[edits, field] : lists) {
                 const std::vector<std::string> lines = job.Lines(kGenData, field);
-                (*edits)[static_cast<size_t>(i)]->SetText(static_cast<size_t>(i) < lines.size()
-                                                              ? Q(lines[static_cast<size_t>(i)])
-                                                              : kNone);
+                (*edits)[static_cast<size_t>(i)]->SetText(
+                    static_cast<size_t>(i) < lines.size() ? Q(lines[static_cast<size_t>(i)]) : kNone);
             }
     }
-    for (const auto &[memo, field] : {std::pair{Memo9, 240}, {Memo13, 39}, {Memo8, 239}}) show(memo, kGenData, field);
+    for (const auto &[memo, field] : {std::pair{Memo9, 240}, {Memo13, 39}, {Memo8, 239}})
+        show(memo, kGenData, field);
     show(Edit14, kGenData, 37);
     show(Edit15, kGenData, 38);
     LayoutChangeTestMask = static_cast<uint32_t>(job.Integer(kGenData, 45));
@@ -199,17 +200,19 @@ void TForm1::LoadChangeProcedureJob(const LoadedJob &job) {
         tariffchange::LoadLayoutMask(*this, field, job.Integer(storage::kAddInt64, field));
     const std::vector<std::string> protocol = job.Lines(storage::kLegZU, 17);
     for (int i = 0; i < 10; ++i)
-        Named<TEdit>("Edit" + std::to_string(498 + i))->SetText(Q(storage::LineOf(protocol, static_cast<size_t>(i))));
+        Named<TEdit>("Edit" + std::to_string(498 + i))
+            ->SetText(Q(storage::LineOf(protocol, static_cast<size_t>(i))));
     const std::vector<std::string> totals = job.Lines(storage::kLegZU, 18);
     for (int i = 0; i < 7; ++i)
-        Named<TEdit>("Edit" + std::to_string(518 + i))->SetText(Q(storage::LineOf(totals, static_cast<size_t>(i))));
+        Named<TEdit>("Edit" + std::to_string(518 + i))
+            ->SetText(Q(storage::LineOf(totals, static_cast<size_t>(i))));
     for (size_t b = 0; b < LayoutPageCodes.size(); ++b)
         LayoutPageCodes[b] = static_cast<uint8_t>(job.Integer(storage::kAddInt64, 26 + static_cast<int>(b)));
     const int32_t answers = job.Integer(storage::kAddInt64, 34);
     for (int k = 0; k < 16; ++k) {
         const bool set = (answers >> k & 1) != 0;
         ButtonPanels[static_cast<size_t>(39 + k)]->SetCaption(set == (k < 13) ? QStringLiteral("TAK")
-                                                                               : QStringLiteral("NIE"));
+                                                                              : QStringLiteral("NIE"));
     }
     ChangedTariffsMask = static_cast<uint8_t>(job.Integer(storage::kAddInt64, 35));
     Edit8->SetText(QString::fromStdString(device::GetChangeTar(static_cast<uint8_t>(ChangedTariffsMask))));
@@ -219,12 +222,13 @@ void TForm1::LoadChangeProcedureJob(const LoadedJob &job) {
     CopyEditBufZmiana(false);
 }
 
-// The text of row `row` of a legal-basis table (0 gives the first row) into `memo`; a row beyond
-// the table leaves the memo as it is.
-void TForm1::ShowLegalBasisText(TTable &table, int32_t row, TMemo *memo) {
+// The text of row `row` of a legal-basis table (0 gives the first row) into `memo`, which then
+// shows that row of the set; a row beyond the table leaves the memo as it is.
+void TForm1::ShowLegalBasisText(TTable &table, storage::ZakresRecord &record, int32_t row, TMemo *memo) {
     const TableClosed closer{table};
     table.Open();
     if (row < 0 || row > table.RecordCount() || table.RecordCount() == 0) return;
-    table.SetRecNo(row == 0 ? 1 : row);
+    record.ShownRow = row == 0 ? 1 : row;
+    table.SetRecNo(record.ShownRow);
     memo->SetText(table.FieldText(2) + table.FieldText(3) + table.FieldText(4));
 }

@@ -7,17 +7,23 @@
 namespace {
 
 const char *const kDefaultZakres[] = {
-    "Rozporządzenie Ministra Gospodarki z dnia 27 grudnia 2007 r. w sprawie wymagań, którym powinny odpowiadać",
-    "taksometry, oraz szczegółowego zakresu sprawdzeń wykonywanych podczas prawnej kontroli metrologicznej tych",
+    "Rozporządzenie Ministra Gospodarki z dnia 27 grudnia 2007 r. w sprawie wymagań, którym powinny "
+    "odpowiadać",
+    "taksometry, oraz szczegółowego zakresu sprawdzeń wykonywanych podczas prawnej kontroli metrologicznej "
+    "tych",
     "przyrządów pomiarowych (Dz. U. z 2019 r., poz. 1173) §25, §26, §27, §28, §29.",
 };
 const char *const kDefaultWymagania[] = {
-    "Rozporządzenie Ministra Rozwoju z dnia 2 czerwca 2016 r. w sprawie wymagań dla przyrządów pomiarowych (Dz. U.",
-    "poz. 815) §23 ust.1 pkt 1, §25, §26, §39 ust.1 i 2, §40 i 41 oraz ust. 2 pkt 5, ust. 3-5, ust. 14,ust. 16-18, "
+    "Rozporządzenie Ministra Rozwoju z dnia 2 czerwca 2016 r. w sprawie wymagań dla przyrządów pomiarowych "
+    "(Dz. U.",
+    "poz. 815) §23 ust.1 pkt 1, §25, §26, §39 ust.1 i 2, §40 i 41 oraz ust. 2 pkt 5, ust. 3-5, ust. 14,ust. "
+    "16-18, "
     "ust. 28-31 załącznika",
-    "nr 7 oraz Rozporządzenie Ministra Gospodarki z dnia 27 grudnia 2007 r. w sprawie wymagań, którym powinny "
+    "nr 7 oraz Rozporządzenie Ministra Gospodarki z dnia 27 grudnia 2007 r. w sprawie wymagań, którym "
+    "powinny "
     "odpowiadać",
-    "taksometry, oraz szczegółowego zakresu sprawdzeń wykonywanych podczas prawnej kontroli metrologicznej tych",
+    "taksometry, oraz szczegółowego zakresu sprawdzeń wykonywanych podczas prawnej kontroli metrologicznej "
+    "tych",
     "przyrządów pomiarowych (Dz. U. z 2019 r., poz. 1173) §13-14.",
 };
 
@@ -39,6 +45,10 @@ storage::ZakresRecord &TForm1::EditedTexts() {
 
 TTable *TForm1::EditedTextsTable() const {
     return ZakresEditMode == 1 ? Table11 : Table12;
+}
+
+TMemo *TForm1::EditedTextsMemo() const {
+    return ZakresEditMode == 1 ? Memo10 : Memo22;
 }
 
 void TForm1::SetZakres(int slot, bool onZakres) {
@@ -77,9 +87,13 @@ void TForm1::OpenLegalEditor(const QString &caption, uint8_t mode) {
     SetZakres(0, mode == 1);
 }
 
-void TForm1::Button21Click(TObject *) { OpenLegalEditor(QStringLiteral("ZAKRES SPRAWDZEŃ"), 1); }
+void TForm1::Button21Click(TObject *) {
+    OpenLegalEditor(QStringLiteral("ZAKRES SPRAWDZEŃ"), 1);
+}
 
-void TForm1::Button22Click(TObject *) { OpenLegalEditor(QStringLiteral("WYMAGANIA"), 0); }
+void TForm1::Button22Click(TObject *) {
+    OpenLegalEditor(QStringLiteral("WYMAGANIA"), 0);
+}
 
 void TForm1::ZakresNameEditClick(TObject *Sender) {
     const int slot = SlotOf(ZakresNameEdits, Sender);
@@ -89,7 +103,8 @@ void TForm1::ZakresNameEditClick(TObject *Sender) {
 void TForm1::ZakresNameEditChange(TObject *Sender) {
     const int slot = SlotOf(ZakresNameEdits, Sender);
     if (ZakresNameChangeOn == 1 && slot >= 0)
-        EditedTexts().Name[static_cast<size_t>(slot)] = ZakresNameEdits[static_cast<size_t>(slot)]->Text().toStdString();
+        EditedTexts().Name[static_cast<size_t>(slot)] =
+            ZakresNameEdits[static_cast<size_t>(slot)]->Text().toStdString();
 }
 
 void TForm1::Memo23Change(TObject *) {
@@ -104,25 +119,41 @@ void TForm1::CancelLegalEditor() {
         SetCenterPosition(Panel413, Panel411);
         Panel413->Show();
     } else {
+        SettleTakenLegalText(false);
         Panel239->Show();
         Panel411->Hide();
     }
 }
 
 void TForm1::TakeLegalText() {
-    (ZakresEditMode == 1 ? Memo10 : Memo22)->Lines().Assign(Memo23->Lines());
+    LegalTextBeforeTake = EditedTextsMemo()->Text().toStdString();
+    EditedTextsMemo()->Lines().Assign(Memo23->Lines());
     CancelLegalEditor();
 }
 
 void TForm1::CloseLegalEditor(bool save) {
     if (save) storage::SaveZakresDB(EditedTexts(), EditedTextsTable()->Table());
+    SettleTakenLegalText(save);
     Panel413->Hide();
     Panel411->Hide();
     Panel239->Show();
 }
 
-void TForm1::LoadLegalText(storage::ZakresRecord &record, TTable *table, TMemo *memo, std::span<const char *const> defaults,
-                           const char *defaultName, uint8_t mode) {
+// The slot's current row holds the taken text when the editor stored it or the text is unchanged
+// since it was loaded; a job saved then keeps that row, so it reloads the text it showed and printed.
+void TForm1::SettleTakenLegalText(bool stored) {
+    if (!LegalTextBeforeTake) return;
+    storage::ZakresRecord &record = EditedTexts();
+    const auto slot = static_cast<size_t>(record.Selected);
+    if (record.RowNo[slot] >= 0 && (stored || record.TextChanged[slot] == 0))
+        record.ShownRow = record.RowNo[slot];
+    else
+        EditedTextsMemo()->SetText(FromUtf8(*LegalTextBeforeTake));
+    LegalTextBeforeTake.reset();
+}
+
+void TForm1::LoadLegalText(storage::ZakresRecord &record, TTable *table, TMemo *memo,
+                           std::span<const char *const> defaults, const char *defaultName, uint8_t mode) {
     if (!storage::GetZakresDB(record, table->Table())) {
         memo->Lines().Clear();
         for (const char *line : defaults) memo->Lines().Add(QString::fromUtf8(line));
@@ -135,6 +166,7 @@ void TForm1::LoadLegalText(storage::ZakresRecord &record, TTable *table, TMemo *
         SetZakres(0, mode == 1);
         memo->SetText(FromUtf8(record.Text[0]));
     }
+    record.ShownRow = record.RowNo[0];
 }
 
 void TForm1::LoadLegalTexts() {

@@ -12,7 +12,9 @@ namespace {
 
 const std::string kNone = "---";
 
-uint8_t Bit(int32_t mask, int bit) { return (mask >> bit & 1) != 0 ? 1 : 0; }
+uint8_t Bit(int32_t mask, int bit) {
+    return (mask >> bit & 1) != 0 ? 1 : 0;
+}
 
 }  // namespace
 
@@ -37,7 +39,8 @@ void TForm1::LoadNormalJob(const LoadedJob &job) {
     LicznikiKeep[1] = job.Number(kLicznikiD, 171).value_or(0);
     LicznikiKeep[2] = job.Number(kLicznikiD, 161).value_or(0);
     const int32_t groupFlags = job.Integer(kAddInt64, 36);
-    for (int g = 0; g < kGroups; ++g) TariffGroupFlag[static_cast<size_t>(g)] = Bit(groupFlags, g) != 0 ? 0 : 1;
+    for (int g = 0; g < kGroups; ++g)
+        TariffGroupFlag[static_cast<size_t>(g)] = Bit(groupFlags, g) != 0 ? 0 : 1;
     const std::vector<std::string> dates = job.Lines(storage::kGenData2, 31);
     for (size_t g = 0; g < TariffGroupTexts.size(); ++g) {
         TariffGroupTexts[g][0] = QString::fromStdString(storage::LineOf(dates, g));
@@ -59,7 +62,7 @@ void TForm1::LoadChecklist(const LoadedJob &job) {
     if (const std::optional<int32_t> mask = job.Number(storage::kGenData, 22)) {
         for (int b = 0; b < 24; ++b)
             ScaledPanels[static_cast<size_t>(202 + b)]->SetCaption(Bit(*mask, b) ? QStringLiteral("+")
-                                                                                  : QStringLiteral("-"));
+                                                                                 : QStringLiteral("-"));
         return;
     }
     const std::vector<std::string> marks = job.Lines(storage::kGenData2, 21);
@@ -70,11 +73,16 @@ void TForm1::LoadChecklist(const LoadedJob &job) {
     }
 }
 
-// The enabled flag, parameter rows 1..5 and station constant of tariff i of a job record.
+// The enabled flag, parameter rows 1..5 and station constant of tariff i of a job record, and the
+// slot's free-running distance (a line of the job record's list; records of eight lines give
+// "---" to the second layout).
 void TForm1::LoadTariffBlock(const LoadedJob &job, int table, int i, int slot) {
     TariffEnabledFlags[static_cast<size_t>(slot)] = job.Boolean(table, 50 + 9 * i) ? 1 : 0;
     for (int j = 0; j < 5; ++j) TariffParams[j + 1][slot] = job.Text(table, 52 + 9 * i + j);
     StalaStTaryf[slot] = job.Text(table, 57 + 9 * i);
+    const std::string distance =
+        storage::LineOf(job.Lines(storage::kGenData, 241), static_cast<size_t>(slot));
+    TariffParams[kOpw][slot] = distance.empty() ? kNone : distance;
 }
 
 // The NOM and N columns of one test of tariff i from a results record; an empty cell reads "---".
@@ -82,7 +90,8 @@ void TForm1::LoadResults(const LoadedJob &job, int table, int i, int slot, int t
     for (int r = 0; r < kMeasuringRows; ++r) {
         const std::string nominal = job.Text(table, 10 * i + r + 2);
         const std::string units = job.Text(table, 10 * i + r + 82);
-        FareRowStore[test == kTimeTest ? kTimeNom : kDistanceNom][slot][r] = nominal.empty() ? kNone : nominal;
+        FareRowStore[test == kTimeTest ? kTimeNom : kDistanceNom][slot][r] =
+            nominal.empty() ? kNone : nominal;
         FareGridStore[test][kUnits][slot][r] = units.empty() ? kNone : units;
     }
 }
@@ -91,7 +100,8 @@ void TForm1::LoadResults(const LoadedJob &job, int table, int i, int slot, int t
 // (from `first`, two fields a tariff) of one test of tariff i.
 void TForm1::LoadCounters(const LoadedJob &job, int table, int first, int i, int slot, int test) {
     for (int j = 0; j < 2; ++j)
-        for (int k = 0; k < 7; ++k) CounterStore[test][j][k][slot] = job.Text(table, first + 14 * i + 7 * j + k);
+        for (int k = 0; k < 7; ++k)
+            CounterStore[test][j][k][slot] = job.Text(table, first + 14 * i + 7 * j + k);
 }
 
 void TForm1::LoadCounter7(const LoadedJob &job, int table, int first, int i, int slot, int test) {
@@ -113,7 +123,6 @@ void TForm1::ShowLoadedTariff(int i, int first) {
 void TForm1::LoadTariffs(const LoadedJob &job) {
     using namespace storage;
     const auto found = [&job](int table) { return job.found[static_cast<size_t>(table)]; };
-    const std::vector<std::string> opw = job.Lines(kGenData, 241);
     const std::vector<std::string> initialFees = job.Lines(kGenData2, 30);
     const std::vector<std::string> units = job.Lines(kGenData2, 32);
     for (int i = 0; i < 8; ++i) {
@@ -123,8 +132,6 @@ void TForm1::LoadTariffs(const LoadedJob &job) {
             TariffParams[kOplP][i] = LineOf(initialFees, static_cast<size_t>(i));
             TariffGroupUnits[kJT][i / 4] = LineOf(units, static_cast<size_t>(i / 4));
         }
-        const std::string distance = LineOf(opw, static_cast<size_t>(i));
-        TariffParams[kOpw][i] = distance.empty() ? kNone : distance;
         LoadTariffBlock(job, kGenData, i, i);
         const bool ticked = job.Boolean(kGenData, 51 + 9 * i);
         TariffCheckFlags[static_cast<size_t>(i)] = ticked ? 1 : 0;
@@ -144,7 +151,8 @@ void TForm1::LoadTariffs(const LoadedJob &job) {
         }
         ShowLoadedTariff(i, kTimeTest);
     }
-    if (VehicleResults != 0 && LicznikiKeep[2] == 0) LicznikiKeep[2] = WholeNumber(StalaStTaryf[0]).value_or(0);
+    if (VehicleResults != 0 && LicznikiKeep[2] == 0)
+        LicznikiKeep[2] = WholeNumber(StalaStTaryf[0]).value_or(0);
 
     if (MeterFamily != 1 || !found(kGenData2)) return;
     LayoutBase = 8;

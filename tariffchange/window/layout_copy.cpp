@@ -1,12 +1,15 @@
 // The tariff pages while the change procedure is on: they show, and the officer edits, one side of
 // the layout copy (before or after the change) instead of the normal tariff stores.
 #include "app/form1.h"
+#include "app/scoped_flag.h"
 
 namespace {
 
 const QString kNone = QStringLiteral("---");
 
-QString Shown(const std::string &text) { return text.empty() ? kNone : QString::fromStdString(text); }
+QString Shown(const std::string &text) {
+    return text.empty() ? kNone : QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -18,7 +21,7 @@ bool TForm1::StoreZmianaEdit() {
 
 void TForm1::CopyEditBufZmiana(bool store) {
     if (ZmianaBusy != 0) return;
-    ZmianaBusy = 1;
+    const ScopedFlag busy(ZmianaBusy);
     const int t = CurrentTariff;
     const int b = t > 3 ? 4 : 0;
     const int s = t + LayoutBase;
@@ -26,7 +29,9 @@ void TForm1::CopyEditBufZmiana(bool store) {
     const int h = t / 4;
     const tariffchange::ZuLayout side = Layout(ZmianaView);
     const auto text = [](TEdit *edit) { return edit->Text().toStdString(); };
-    const auto param = [this](int row, int tariff) { return TariffPanelEdits[static_cast<size_t>(8 * row + tariff)]; };
+    const auto param = [this](int row, int tariff) {
+        return TariffPanelEdits[static_cast<size_t>(8 * row + tariff)];
+    };
     const auto ug = static_cast<size_t>(g);
     if (store) {
         // The initial fee goes last for the other family, as its readout writes it last.
@@ -39,16 +44,19 @@ void TForm1::CopyEditBufZmiana(bool store) {
     } else {
         for (int row = 0; row < 5; ++row)
             for (int j = 0; j < 4; ++j)
-                param(row, b + j)->SetText(Shown(side.params[static_cast<size_t>(row)][static_cast<size_t>(LayoutBase + b + j)]));
+                param(row, b + j)
+                    ->SetText(Shown(
+                        side.params[static_cast<size_t>(row)][static_cast<size_t>(LayoutBase + b + j)]));
         (h == 0 ? Edit527 : Edit528)
-            ->SetText(MeterFamily != 1                 ? kNone
+            ->SetText(MeterFamily != 1               ? kNone
                       : side.initialSegment[ug] != 0 ? QStringLiteral("TAK")
-                                                       : QStringLiteral("NIE"));
+                                                     : QStringLiteral("NIE"));
         (h == 0 ? Edit526 : Edit525)->SetText(Shown(side.maxSurcharge[ug]));
         (h == 0 ? Edit98 : Edit88)->SetText(Shown(side.groupUnits[0][ug]));
         (h == 0 ? Edit100 : Edit112)->SetText(Shown(side.groupUnits[2][ug]));
         for (int j = 0; j < 4; ++j)
-            TariffJdoplEdits[static_cast<size_t>(b + j)]->SetText(Shown(side.jdoplaty[static_cast<size_t>(LayoutBase + b + j)]));
+            TariffJdoplEdits[static_cast<size_t>(b + j)]->SetText(
+                Shown(side.jdoplaty[static_cast<size_t>(LayoutBase + b + j)]));
         const QString active = QStringLiteral("UKŁAD TARYF AKTYWNY od ") + Shown(side.validity[ug]) +
                                QStringLiteral(" do ") + Shown(side.validity[ug + 4]);
         Label220->SetCaption(active);
@@ -60,9 +68,10 @@ void TForm1::CopyEditBufZmiana(bool store) {
         };
         for (int j = 0; j < 4; ++j) {
             const QString own = letter(g) + QString::number(j + 1);
-            TariffLayoutLabels[static_cast<size_t>(j)]->SetCaption(MeterFamily == 1 ? own : QString::number(j + 1));
-            TariffLayoutLabels[static_cast<size_t>(4 + j)]->SetCaption(MeterFamily == 1 ? own
-                                                                                         : QString::number(j + 5));
+            TariffLayoutLabels[static_cast<size_t>(j)]->SetCaption(MeterFamily == 1 ? own
+                                                                                    : QString::number(j + 1));
+            TariffLayoutLabels[static_cast<size_t>(4 + j)]->SetCaption(
+                MeterFamily == 1 ? own : QString::number(j + 5));
             const TColor colour = side.enabled[static_cast<size_t>(4 * g + j)] != 0 ? clBlack : clWhite;
             TariffActivePanels[static_cast<size_t>(j)]->SetColor(colour);
             TariffActivePanels[static_cast<size_t>(4 + j)]->SetColor(colour);
@@ -77,7 +86,6 @@ void TForm1::CopyEditBufZmiana(bool store) {
             Panel158->SetCaption(QStringLiteral("Tar.5-8"));
         }
     }
-    ZmianaBusy = 0;
 }
 
 void TForm1::ResetChangeLayouts() {

@@ -1,8 +1,10 @@
 // Option panels: tick panels and their captions flip, the version choices exclude each other, and
 // the small handlers of the parameters and results pages.
+#include "app/option_panels.h"
+
 #include <initializer_list>
 
-#include "app/option_panels.h"
+#include "platform/runtime/numbers.h"
 #include "tests/app/screen_clicks.h"
 #include "tests/app/shell_fixture.h"
 
@@ -19,20 +21,20 @@ TEST_F(OptionPanelsTest, TickPanelsAndTheirCaptionsFlipByTheirRule) {
         TColor first;  // what a panel of neither colour becomes
     };
     const Tick ticks[] = {
-        {w.Panel28, w.Panel28, clWhite},    {w.OptionCaptionAgreedPrice, w.Panel28, clWhite},
-        {w.Panel29, w.Panel29, clWhite},    {w.OptionCaptionDiscount, w.Panel29, clWhite},
-        {w.Panel246, w.Panel246, clWhite},  {w.Label153, w.Panel246, clWhite},
-        {w.Panel247, w.Panel247, clWhite},  {w.Label152, w.Panel247, clWhite},
-        {w.Panel248, w.Panel248, clWhite},  {w.Panel250, w.Panel250, clWhite},
-        {w.Label86, w.Panel250, clWhite},   {w.Panel275, w.Panel275, clWhite},
-        {w.Label161, w.Panel275, clWhite},  {w.Panel277, w.Panel277, clWhite},
-        {w.Label163, w.Panel277, clWhite},  {w.Panel283, w.Panel283, clWhite},
-        {w.Label170, w.Panel283, clWhite},  {w.Panel383, w.Panel383, clWhite},
-        {w.Label425, w.Panel383, clWhite},  {w.Panel387, w.Panel387, clWhite},
-        {w.Label451, w.Panel387, clWhite},  {w.Panel405, w.Panel405, clWhite},
-        {w.Panel410, w.Panel410, clWhite},  {w.Panel282, w.Panel282, clWhite},
-        {w.Panel323, w.Panel323, clBlack},  {w.Label225, w.Panel323, clBlack},
-        {w.Panel392, w.Panel392, clBlack},  {w.Panel391, w.Panel392, clBlack},
+        {w.Panel28, w.Panel28, clWhite},   {w.OptionCaptionAgreedPrice, w.Panel28, clWhite},
+        {w.Panel29, w.Panel29, clWhite},   {w.OptionCaptionDiscount, w.Panel29, clWhite},
+        {w.Panel246, w.Panel246, clWhite}, {w.Label153, w.Panel246, clWhite},
+        {w.Panel247, w.Panel247, clWhite}, {w.Label152, w.Panel247, clWhite},
+        {w.Panel248, w.Panel248, clWhite}, {w.Panel250, w.Panel250, clWhite},
+        {w.Label86, w.Panel250, clWhite},  {w.Panel275, w.Panel275, clWhite},
+        {w.Label161, w.Panel275, clWhite}, {w.Panel277, w.Panel277, clWhite},
+        {w.Label163, w.Panel277, clWhite}, {w.Panel283, w.Panel283, clWhite},
+        {w.Label170, w.Panel283, clWhite}, {w.Panel383, w.Panel383, clWhite},
+        {w.Label425, w.Panel383, clWhite}, {w.Panel387, w.Panel387, clWhite},
+        {w.Label451, w.Panel387, clWhite}, {w.Panel405, w.Panel405, clWhite},
+        {w.Panel410, w.Panel410, clWhite}, {w.Panel282, w.Panel282, clWhite},
+        {w.Panel323, w.Panel323, clBlack}, {w.Label225, w.Panel323, clBlack},
+        {w.Panel392, w.Panel392, clBlack}, {w.Panel391, w.Panel392, clBlack},
     };
     for (const Tick &tick : ticks) {
         SCOPED_TRACE(tick.clicked->Name().toStdString());
@@ -163,6 +165,34 @@ TEST_F(OptionPanelsTest, TheResultsPageOptionsSwitchAndRedrawTheCurrentTariff) {
     ClickOnScreen(w, w.Panel388);
     EXPECT_EQ(w.CzasX10, 1);
     EXPECT_EQ(w.Panel388->Color(), clBlack);
+}
+
+// The set-speed display of the time test follows "CZAS x10" at once (the option's first click
+// clears it): the device's speed, or ten times it; the distance test shows no display, and the
+// option leaves it so.
+TEST_F(OptionPanelsTest, TheTimeFactorOptionRedrawsTheShownSetSpeed) {
+    TForm1 &w = Create();
+    w.Show();
+    FormatSettings.DecimalSeparator = ',';
+    w.Edit108->SetText("S");
+    w.TariffVgp[0] = 40.0F;
+    w.SlotDeviceByte[0] = 50;
+    Press(w.Panel159);  // the results page, time test
+    ASSERT_EQ(w.ShownTest(), evaluation::kTimeTest);
+    ASSERT_EQ(w.Edit394->Text(), "20,00");
+    struct Step {
+        TPanel *test;
+        const char *shown;  // nullptr: no display
+    };
+    for (const Step &step : {Step{w.Panel126, "20,00"}, Step{w.Panel126, "200,00"}, Step{w.Panel126, "20,00"},
+                             Step{w.Panel127, nullptr}}) {
+        ClickOnScreen(w, step.test);
+        ClickOnScreen(w, w.Panel388);
+        EXPECT_EQ(w.Edit394->Visible(), step.shown != nullptr);
+        if (step.shown) {
+            EXPECT_EQ(w.Edit394->Text(), step.shown);
+        }
+    }
 }
 
 TEST_F(OptionPanelsTest, TheWarningAndTheServicePanelHideOnAClick) {

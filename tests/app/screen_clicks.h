@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRect>
 #include <QWidget>
@@ -47,8 +48,21 @@ inline void ClickOnScreen(TForm1 &w, TControl *control) {
         << control->Name().toStdString() << " is covered by " << ControlNameOf(w, hit);
     const QPointF local = hit->mapFrom(window, centre);
     const QPointF global = hit->mapToGlobal(local);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(hit, &press);
     QCoreApplication::sendEvent(hit, &release);
+}
+
+// Replaces the text of an edit or memo key by key: select all, then the characters.
+inline void TypeOver(TControl *control, const QString &text) {
+    QWidget *widget = control->Widget();
+    QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+    QCoreApplication::sendEvent(widget, &selectAll);
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c == '\n' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(widget, &press);
+    }
 }

@@ -170,8 +170,9 @@ TEST_F(ScanIntake, IdentityCaptionsFillTheirFieldsByTheirRules) {
         {"Marka poj.:Opel", ScanField::VehicleMake, {"Fiat", true}, "Opel"},
         {"System obl.:S", ScanField::CalculationSystem, {"D", true}, "S"},
         {"System obl.:S", ScanField::CalculationSystem, {"D", false}, "D"},
-        {"System obl.:", ScanField::CalculationSystem, {"D", true}, "D"},  // no value: nothing to take
-        {"VIN", ScanField::Vin, {"---", true}, "---"},                     // line ends at the caption
+        {"System obl.:", ScanField::CalculationSystem, {"D", true}, ""},  // an empty value is written too
+        {"VIN", ScanField::Vin, {"---", true}, ""},  // line ends at the caption: empty, into a vacant field
+        {"VIN", ScanField::Vin, {"WVW1", true}, "WVW1"},
         {"Rozm. opon kół napędowych:195/65R15", ScanField::TyreSize, {"", true}, "195/65R15", 1},
         {"Rozm. opon kół napędowych:205", ScanField::TyreWidth, {"", true}, "205"},
         {"Rozm. opon kół napędowych:205", ScanField::TyreProfile, {"", true}, ""},
@@ -216,7 +217,8 @@ TEST_F(ScanIntake, PlainTariffTextLoadsLineByLineAndShowsLongTextsInTwoMemos) {
     using R = ScanTariffRow;
     std::map<std::pair<R, int>, std::string> expected = {
         {{R::InitialFee, 0}, "8,00"},  {{R::InitialFee, 4}, "8,00"},     {{R::FeePerHour, 1}, "60,00"},
-        {{R::FeePerHour, 7}, "80,00"}, {{R::InitialDistance, 0}, "100"}, {{R::InitialTime, 2}, "30"}};
+        {{R::FeePerHour, 7}, "80,00"}, {{R::InitialDistance, 0}, "100"}, {{R::InitialDistance, 7}, ""},
+        {{R::InitialTime, 2}, "30"}};
     for (int t = 0; t < 8; ++t) expected[{R::FeePerKm, t}] = std::to_string(t + 1) + ",00";
     EXPECT_EQ(screen.tariffEdits, expected);
     EXPECT_EQ(std::vector<int>(screen.selected.begin(), screen.selected.begin() + 10),

@@ -54,10 +54,10 @@ TEST(JobLayout, FieldCountsAndTypesOfEachTable) {
     EXPECT_EQ(storage::StructureOf(storage::kGenData2).autoNumberField, -1);
     // Indexed: the job number of the child tables, the dictionary fields.
     for (int t = 0; t < storage::kTableCount; ++t) {
-        const std::vector<int> expected = t == storage::kGenData2 ? std::vector<int>{33, 34, 35, 36, 37, 38, 41}
-                                          : t == storage::kGenData || t >= storage::kJobTableCount
-                                              ? std::vector<int>{}
-                                              : std::vector<int>{1};
+        const std::vector<int> expected =
+            t == storage::kGenData2 ? std::vector<int>{33, 34, 35, 36, 37, 38, 41}
+            : t == storage::kGenData || t >= storage::kJobTableCount ? std::vector<int>{}
+                                                                     : std::vector<int>{1};
         EXPECT_EQ(storage::StructureOf(t).indexedFields, expected) << "table " << t;
     }
 }
@@ -81,7 +81,7 @@ TEST(JobLayout, SpotFieldsOfTheRecords) {
         {storage::kGenData, 126 + 14 * 7 + 7 + 6, FieldType::Text, Source::TimeCounter, When::NotChange, 7, 1,
          6},
         {storage::kGenData, 237, FieldType::Text, Source::TimeCounter, When::NotChange, 7, 1, 6},
-        {storage::kGenData, 241, FieldType::Text, Source::TariffParamList, When::Always, 0, 6, 8},
+        {storage::kGenData, 241, FieldType::Text, Source::TariffParamList, When::Always, 0, 6, 16},
         {storage::kGenData2, 57 + 9 * 1, FieldType::Text, Source::StationConst, When::NotChange, 9, 0, 0},
         {storage::kGenData2, 30, FieldType::Text, Source::TariffParamList, When::NotChangeOwn, 0, 0, 16},
         {storage::kGenData2, 2, FieldType::Text, Source::KeptCourses, When::Always, 0, 0, 0},

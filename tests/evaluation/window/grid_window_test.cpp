@@ -2,6 +2,8 @@
 // edits, every result read under its own heading and compared with the evaluation core run on the
 // same stores.
 #include <QKeyEvent>
+#include <functional>
+#include <stdexcept>
 
 #include "evaluation/fare_evaluation.h"
 #include "evaluation/verdict.h"
@@ -88,17 +90,17 @@ TEST_F(GridWindow, TypedTariffAndGridGiveTheCoresResultsUnderEveryHeading) {
         TypeInto("Edit40", "2,00");   // OpłD
         TypeInto("Edit41", "36,00");  // OpłC
         if (c.regime == 1) {
-            TypeInto("Edit42", "1000");  // Dps
-            TypeInto("Edit73", "120");   // Cps
+            TypeInto("Edit42", "1000");                    // Dps
+            TypeInto("Edit73", "120");                     // Cps
             EXPECT_FALSE(EditNamed("Edit99")->Enabled());  // STC has no use under MID
         } else {
             TypeInto("Edit99", "10");  // STC: Dps and Cps follow from it
             EXPECT_FALSE(EditNamed("Edit42")->Enabled());
             EXPECT_EQ(EditNamed("Edit42")->Text(), "5000,000");
         }
-        EXPECT_EQ(EditNamed("Edit43")->Text(), "500,000");  // Dns = 1000 x JT / OpłD
+        EXPECT_EQ(EditNamed("Edit43")->Text(), "500,000");   // Dns = 1000 x JT / OpłD
         EXPECT_EQ(EditNamed("Edit101")->Text(), "100,000");  // Cns = 3600 x JT / OpłC
-        EXPECT_EQ(EditNamed("Edit44")->Text(), "18,000");   // Vgn = OpłC / OpłD
+        EXPECT_EQ(EditNamed("Edit44")->Text(), "18,000");    // Vgn = OpłC / OpłD
 
         w->PageFunction(3);  // results
         (time ? w->Panel126 : w->Panel127)->Click();
@@ -125,7 +127,8 @@ TEST_F(GridWindow, TypedTariffAndGridGiveTheCoresResultsUnderEveryHeading) {
         t.Dps = c.regime == 1 ? "1000" : "---";
         t.Cps = c.regime == 1 ? "120" : "---";
         for (TariffColumn &other : screen.Page.Tariffs)
-            for (std::string *text : {&other.Vgp, &other.Vgn, &other.Dns, &other.Cns, &other.Vset, &other.Opw})
+            for (std::string *text :
+                 {&other.Vgp, &other.Vgn, &other.Dns, &other.Cns, &other.Vset, &other.Opw})
                 *text = "---";
         for (int tariff = 1; tariff < 8; ++tariff)
             for (std::string *text : {&screen.Page.Tariffs[tariff].OplP, &screen.Page.Tariffs[tariff].OplD,
@@ -168,7 +171,8 @@ TEST_F(GridWindow, TypedTariffAndGridGiveTheCoresResultsUnderEveryHeading) {
                 EXPECT_EQ(Counter(row, counter).toStdString(), screen.Counters.Cells[row][counter])
                     << "counter " << counter << " row " << row;
         for (int counter = 0; counter < kCounters; ++counter)
-            EXPECT_EQ(w->CounterEdits[8 * kError + counter]->Color(), screen.Counters.ErrorRed[counter] ? clRed : cl3DLight)
+            EXPECT_EQ(w->CounterEdits[8 * kError + counter]->Color(),
+                      screen.Counters.ErrorRed[counter] ? clRed : cl3DLight)
                 << "counter " << counter;
         EXPECT_EQ(w->TimeRowFailFlags, state.TimeRowFailFlags);
         EXPECT_EQ(w->DistanceRowFailFlags, state.DistanceRowFailFlags);
@@ -182,11 +186,65 @@ TEST_F(GridWindow, TypedTariffAndGridGiveTheCoresResultsUnderEveryHeading) {
         // The verdict: the core's flags with the window's checklist and tested-tariff list.
         VerdictControls controls;
         controls.TestedTariffsEmpty = w->Edit8->Text().isEmpty();
-        for (int i = 0; i < kInspectionItems; ++i) controls.ItemMarks[i] = w->InspectionItemPanels[i]->Caption().toStdString();
+        for (int i = 0; i < kInspectionItems; ++i)
+            controls.ItemMarks[i] = w->InspectionItemPanels[i]->Caption().toStdString();
         const VerdictView verdict = ComputeVerdict(state, controls);
         EXPECT_FALSE(controls.TestedTariffsEmpty);
         EXPECT_EQ(w->VerdictStatus, state.VerdictStatus);
         EXPECT_EQ(w->Panel13->Font().Color(), verdict.Failed ? clRed : clBlack);
+    }
+}
+
+// A step that fails inside a tariff's refresh or inside its evaluation is reported, and the guards it
+// ran under are released: what the officer types next into the grid is stored and evaluated.
+TEST_F(GridWindow, AFailingStepLeavesTheGridStoringAndEvaluating) {
+    w->PageFunction(1);           // tariffs 1-4
+    TypeInto("Edit98", "1,00");   // JT
+    TypeInto("Edit352", "5,00");  // OpłP
+    TypeInto("Edit40", "2,00");   // OpłD
+    TypeInto("Edit41", "36,00");  // OpłC
+    TypeInto("Edit42", "1000");   // Dps
+    TypeInto("Edit73", "120");    // Cps
+    w->PageFunction(3);           // results, time test
+    // Tariff 2 has fees of its own.
+    for (const auto &[row, value] :
+         {std::pair{kOplP, "5,00"}, {kOplD, "2,50"}, {kOplC, "36,00"}, {kDps, "1000"}, {kCps, "120"}})
+        w->TariffParams[row][1] = value;
+
+    // The next write into `edit` throws, once.
+    const auto failOnce = [](TEdit *edit) {
+        edit->OnChange = [edit, handler = edit->OnChange](TObject *) {
+            edit->OnChange = handler;
+            throw std::runtime_error("a step failed");
+        };
+    };
+    struct Case {
+        const char *step;
+        TEdit *failing;
+        std::function<void()> trigger;
+    };
+    const Case cases[] = {
+        {"the evaluation's results", w->FareGridColumns[kGridRows * kFeeMeter],
+         [this] { TypeInto(w->FareGridColumns[kGridRows], "1"); }},
+        {"the refresh of a tariff", w->TariffPanelEdits[8 * kOplD + 1],
+         [this] { w->TariffSelPanels[1]->Click(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.step);
+        boxes.clear();
+        TypeInto(w->FareGridColumns[0], "120");
+        failOnce(c.failing);
+        c.trigger();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "a step failed.");
+
+        const int slot = w->CurrentTariff;
+        TypeInto(w->FareGridColumns[2], "320");
+        TypeInto(w->FareGridColumns[kGridRows + 2], "3");
+        EXPECT_EQ(w->FareRowStore[kTimeNom][slot][2], "320");
+        EXPECT_EQ(w->FareGridStore[kTimeTest][kUnits][slot][2], "3");
+        EXPECT_NE(w->FareGridColumns[kGridRows * kFeeStation + 2]->Text(), "---") << "row 3 evaluated";
+        EXPECT_EQ(boxes.size(), 1u);
     }
 }
 

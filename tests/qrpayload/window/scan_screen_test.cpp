@@ -9,6 +9,7 @@
 #include "platform/gui/gui_fixture.h"
 #include "platform/runtime/cp1250.h"
 #include "qrpayload/code_fixtures.h"
+#include "tests/app/screen_clicks.h"
 
 namespace {
 
@@ -138,6 +139,53 @@ TEST_F(ScanScreen, PlainTariffTextInBurstsFillsTheTariffPageOrIsOnlyShown) {
         for (int t = 0; t < 8; ++t)
             EXPECT_EQ(w->TariffParamEdits[8 * 1 + t]->Text(), load ? QString("%1,50").arg(t + 1) : "---");
         EXPECT_EQ(w->TariffParamEdits[8 * 4 + 1]->Text(), load ? "120" : "---");
+    }
+}
+
+// A code whose values are empty, scanned over a job on screen, empties every field the intake
+// writes whatever it holds: nothing of the earlier job stays beside the scanned one.
+TEST_F(ScanScreen, EmptyScannedValuesReplaceTheJobsValues) {
+    using namespace evaluation;
+    w->Show();
+    w->Legalizacja(0);  // "Ust.": a job typed on screen
+    for (const auto &[edit, text] :
+         {std::pair{w->Edit38, "Fiat"}, {w->Edit508, "Z/1"}, {w->Edit510, "2026-01-01"}, {w->Edit12, "D"}})
+        edit->SetText(text);
+    w->TariffGroupUnits[kSTC][0] = "2,5";
+    for (int g : {0, 1}) {
+        w->TariffGroupUnits[kJT][g] = "0,10";
+        w->TariffGroupUnits[kJDOPL][g] = "0,20";
+    }
+    for (int t = 0; t < 8; ++t) {
+        w->TariffParams[kOplP][t] = "5,00";
+        w->TariffParams[kOplD][t] = "3,00";
+    }
+    std::string data =
+        "Marka poj.:\nZlec.:\nData:\nSystem obl.:\nStala taryf C:\nOplata poczatkowa:\n"
+        "Wartosc jednostki taryfowej:\nWartosc jednostki doplaty:\nOplata za 1 kilometr drogi:\n"
+        "T1:\nT2:7,00\n";
+    for (int t = 3; t <= 8; ++t) data += "T" + std::to_string(t) + ":\n";
+
+    ClickOnScreen(*w, w->Panel229);  // "KOD"
+    gui::AdvanceTime(200);
+    ASSERT_TRUE(w->Panel228->Visible());
+    ClickOnScreen(*w, w->Panel254);  // "pobierz dane do programu"
+    ASSERT_EQ(w->Panel254->Color(), clBlack);
+    Scan(w->WriteQR(data, 0, 0), 9);
+    gui::AdvanceTime(1000);
+    ASSERT_EQ(w->QrScanState, 0);
+
+    for (TEdit *edit : {w->Edit38, w->Edit508, w->Edit510})
+        EXPECT_EQ(edit->Text(), "") << edit->Name().toStdString();
+    EXPECT_EQ(w->Edit12->Text(), "S") << "written, and a system that is neither S nor D reads S";
+    EXPECT_EQ(w->TariffGroupUnits[kSTC][0], "");
+    for (int g : {0, 1}) {
+        EXPECT_EQ(w->TariffGroupUnits[kJT][g], "") << g;
+        EXPECT_EQ(w->TariffGroupUnits[kJDOPL][g], "") << g;
+    }
+    for (int t = 0; t < 8; ++t) {
+        EXPECT_EQ(w->TariffParams[kOplP][t], "") << t;  // each page's initial fee serves its four tariffs
+        EXPECT_EQ(w->TariffParams[kOplD][t], t == 1 ? "7,00" : "") << t;
     }
 }
 

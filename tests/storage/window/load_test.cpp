@@ -2,8 +2,11 @@
 // loaded back from it, and everything the save reads shows as it stood before.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/screen_clicks.h"
 #include "app/shell_fixture.h"
+#include "platform/gui/gui_test_support.h"
 #include "platform/runtime/numbers.h"
 #include "storage/job_layout.h"
 
@@ -43,10 +46,13 @@ protected:
         for (const storage::FieldSpec &layoutField : storage::LayoutOf(storage::kGenData))
             if (layoutField.source == storage::Source::ControlText) {
                 const QString text = QString::fromStdString(tag + " " + std::to_string(layoutField.field));
-                if (auto *memo = dynamic_cast<TMemo *>(w.FindComponent(QString::fromUtf8(layoutField.name.data(), layoutField.name.size()))))
+                if (auto *memo = dynamic_cast<TMemo *>(
+                        w.FindComponent(QString::fromUtf8(layoutField.name.data(), layoutField.name.size()))))
                     memo->SetText(text + "\r\nłódź\r\n");
                 else
-                    dynamic_cast<TEdit *>(w.FindComponent(QString::fromUtf8(layoutField.name.data(), layoutField.name.size())))->SetText(text);
+                    dynamic_cast<TEdit *>(
+                        w.FindComponent(QString::fromUtf8(layoutField.name.data(), layoutField.name.size())))
+                        ->SetText(text);
             }
         w.Edit21->SetText(QString::fromStdString("SN-" + tag));
         w.Edit107->SetText("1000");
@@ -104,7 +110,11 @@ protected:
             w.TariffParams[kVset][s] = "30";
             w.TariffParams[kOpw][s] = "0," + n;
             w.TariffEnabledFlags[s] = s % 3 == 0 ? 1 : 0;
-            if (s < 8) w.TariffCheckFlags[s] = s % 2;
+            if (s < 8) {  // the tick flags with their boxes, as the readout leaves them
+                w.TariffCheckFlags[s] = s % 2;
+                w.TariffCheckBoxes[static_cast<size_t>(s)]->SetChecked(s % 2 != 0);
+                w.TariffFlagPanels2[static_cast<size_t>(s)]->SetColor(s % 2 != 0 ? clBlack : clWhite);
+            }
             w.StalaStTaryf[s] = std::to_string(2000 + s);
             w.SlotFactor[s] = 1.5f + static_cast<float>(s);
             if (slotCount == 16) w.TariffJdoplaty[s] = "0," + n + "0";
@@ -202,12 +212,80 @@ protected:
     };
     Marks MarksShown() const {
         const TForm1 &w = *window;
-        return {w.VerdictStatus, w.OglErrFlag,    w.TimeRowFailFlags,        w.DistanceRowFailFlags,
-                w.CounterFailFlags, w.Panel13->Font().Color(), w.Edit8->Text(), w.Memo1->Text()};
+        return {w.VerdictStatus,        w.OglErrFlag,       w.TimeRowFailFlags,
+                w.DistanceRowFailFlags, w.CounterFailFlags, w.Panel13->Font().Color(),
+                w.Edit8->Text(),        w.Memo1->Text()};
+    }
+
+    // What the officer sees of the job's tariffs and tests, walked as the officer walks it: on the
+    // results page every tariff of each layout the family has, both tests; for each the measuring
+    // rows of every grid column with their colours, every counter cell, the tariff's parameters,
+    // surcharge unit, flags and the page's group units. Keys name the slot, test and cell.
+    std::map<std::string, QString> TariffsShown(int layouts) {
+        TForm1 &w = *window;
+        std::map<std::string, QString> shown;
+        const auto colour = [](const TControl *control) { return QString::number(control->Color(), 16); };
+        Click(w.Panel159);  // "Wyniki"
+        for (int layout = 0; layout < layouts; ++layout) {
+            if (layout == 1) Click(w.Panel318);  // the other layout
+            for (int t = 0; t < 8; ++t) {
+                ClickOnScreen(w, w.TariffSelPanels[static_cast<size_t>(t)]);
+                const std::string slot = "slot " + std::to_string(8 * layout + t);
+                for (TPanel *tab : {w.Panel126, w.Panel127}) {
+                    ClickOnScreen(w, tab);
+                    const std::string at = slot + (tab == w.Panel126 ? " time " : " distance ");
+                    for (int c = 0; c < kGridColumns; ++c)
+                        for (int r = 0; r < kMeasuringRows; ++r) {
+                            const TEdit *cell = w.FareGridColumns[static_cast<size_t>(kGridRows * c + r)];
+                            const std::string name =
+                                at + "grid " + std::to_string(c) + "," + std::to_string(r);
+                            shown[name] = cell->Text();
+                            shown[name + " colour"] = colour(cell);
+                        }
+                    for (size_t i = 0; i < w.CounterEdits.size(); ++i) {
+                        const std::string name =
+                            at + "counter " + std::to_string(i / 8) + "," + std::to_string(i % 8);
+                        shown[name] = w.CounterEdits[i]->Text();
+                        shown[name + " colour"] = colour(w.CounterEdits[i]);
+                    }
+                }
+                for (size_t row = 0; row < 10; ++row)
+                    shown[slot + " parameter " + std::to_string(row)] =
+                        w.TariffParamEdits[8 * row + static_cast<size_t>(t)]->Text();
+                for (size_t row = 0; row < 7; ++row)
+                    shown[slot + " panel " + std::to_string(row)] =
+                        w.TariffPanelEdits[8 * row + static_cast<size_t>(t)]->Text();
+                for (size_t e = 80; e < w.TariffParamEdits.size(); ++e)
+                    shown[slot + " page " + w.TariffParamEdits[e]->Name().toStdString()] =
+                        w.TariffParamEdits[e]->Text();
+                shown[slot + " JDOPŁ"] = w.TariffJdoplEdits[static_cast<size_t>(t)]->Text();
+                shown[slot + " active"] = colour(w.TariffActivePanels[static_cast<size_t>(t)]);
+                shown[slot + " ticked"] = w.TariffCheckBoxes[static_cast<size_t>(t)]->Checked() ? "1" : "0";
+                shown[slot + " tick panel"] = colour(w.TariffFlagPanels2[static_cast<size_t>(t)]);
+                shown[slot + " button font"] =
+                    QString::number(w.TariffSelPanels[static_cast<size_t>(t)]->Font().Color(), 16);
+            }
+        }
+        shown["regime"] = w.Panel13->Caption();
+        shown["family"] = QString::number(w.MeterFamily);
+        return shown;
     }
 
     TForm1 *window = nullptr;
 };
+
+// The cells two walks of the tariffs show differently, one line each.
+std::vector<std::string> Differences(const std::map<std::string, QString> &before,
+                                     const std::map<std::string, QString> &after) {
+    std::vector<std::string> lines;
+    for (const auto &[name, text] : before) {
+        const auto found = after.find(name);
+        const QString now = found == after.end() ? QStringLiteral("(none)") : found->second;
+        if (now != text)
+            lines.push_back(name + ": \"" + text.toStdString() + "\" -> \"" + now.toStdString() + "\"");
+    }
+    return lines;
+}
 
 // Differences between two collections of the fields a save writes, one line each.
 std::vector<std::string> Differences(const storage::JobRecord &before, const storage::JobRecord &after) {
@@ -223,8 +301,8 @@ std::vector<std::string> Differences(const storage::JobRecord &before, const sto
         for (const auto &[field, value] : after[static_cast<size_t>(t)]) fields[field].second = show(value);
         for (const auto &[field, pair] : fields)
             if (pair.first != pair.second)
-                lines.push_back(std::string(storage::TableFileOf(t + 1).file) + " " + std::to_string(field) + ": " +
-                                pair.first + " -> " + pair.second);
+                lines.push_back(std::string(storage::TableFileOf(t + 1).file) + " " + std::to_string(field) +
+                                ": " + pair.first + " -> " + pair.second);
     }
     return lines;
 }
@@ -239,6 +317,7 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         {"own family MID", 1, false, false},
         {"NOVITIUS MID", 0, false, false},
         {"NOVITIUS ZT", 0, true, false},
+        {"own family ZT", 1, true, false},
         {"own family in the change procedure", 1, false, true},
     };
     for (const Case &c : cases) {
@@ -248,7 +327,10 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         window->Show();
         TForm1 &w = *window;
         w.MeterFamily = 1 - c.family;
-        if (c.family == 1) w.SetTaxiTivar(); else w.SetTaxiNovitius();
+        if (c.family == 1)
+            w.SetTaxiTivar();
+        else
+            w.SetTaxiNovitius();
         w.SetTaksometr(c.zt);
         const int slotCount = c.change ? 0 : c.family == 1 ? 16 : 8;
         if (c.change) {
@@ -281,6 +363,8 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
             FillVerification(slotCount);
             EvaluateEveryTariff(slotCount / 8);
         }
+        const int layouts = slotCount / 8;
+        const std::map<std::string, QString> tariffs = TariffsShown(layouts);
         const storage::JobRecord saved = w.CollectJob();
         const Marks marks = MarksShown();
         if (!c.change) {
@@ -310,10 +394,13 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         if (!c.change) {
             EXPECT_TRUE(MarksShown() == marks);
         }
+        for (const std::string &line : Differences(tariffs, TariffsShown(layouts)))
+            ADD_FAILURE() << "shown " << line;
         // Each of the six mark and device edits shows its line of the job (every line, not the first only).
-        for (const auto &[edits, field] : {std::pair{&w.MarkNameEdits, 240}, {&w.MarkCountEdits, 39},
-                                          {&w.ExtraDeviceEdits, 239}}) {
-            EXPECT_EQ((*edits)[0]->Text(), QString::fromStdString(c.name + std::string(" ") + std::to_string(field)));
+        for (const auto &[edits, field] :
+             {std::pair{&w.MarkNameEdits, 240}, {&w.MarkCountEdits, 39}, {&w.ExtraDeviceEdits, 239}}) {
+            EXPECT_EQ((*edits)[0]->Text(),
+                      QString::fromStdString(c.name + std::string(" ") + std::to_string(field)));
             EXPECT_EQ((*edits)[1]->Text(), "łódź");
             EXPECT_EQ((*edits)[2]->Text(), kNone);
         }
@@ -332,7 +419,61 @@ TEST_F(WindowLoad, AJobFoundInTheListLoadsBackAsItWasSaved) {
         SaveWithTheSaveScreen();
         ScrambleWindow(slotCount);
         FindAndLoad(serial, 2, 1);
-        for (const std::string &line : Differences(saved, w.CollectJob())) ADD_FAILURE() << "saved again: " << line;
+        for (const std::string &line : Differences(saved, w.CollectJob()))
+            ADD_FAILURE() << "saved again: " << line;
+    }
+}
+
+// A new job after a loaded own-family job shows nothing of that meter's maximum surcharges, whether
+// it stays with the family ("Leg." starts a fresh record) or the regime button switches the family:
+// neither annex B nor the saved job has them.
+TEST_F(WindowLoad, ANewJobAfterALoadedOneKeepsNoneOfItsMaximumSurcharges) {
+    const std::array<std::string, 4> surcharges = {"8,41", "8,42", "8,43", "8,44"};
+    for (const bool otherFamily : {false, true}) {
+        SCOPED_TRACE(otherFamily ? "the other family" : "the same family");
+        form.reset();
+        window = &Create();
+        window->Show();
+        TForm1 &w = *window;
+        w.SetTaxiTivar();
+        w.SetTaksometr(false);
+        const std::string tag = otherFamily ? "MxDpl-B" : "MxDpl-A";
+        FillGeneralData(tag);
+        w.DistanceTestDone = 0;  // its tariffs may be typed over
+        FillVerification(16);
+        w.GroupMaxSurcharge = surcharges;
+        EvaluateEveryTariff(2);
+        SaveWithTheSaveScreen();
+        FindAndLoad(QString::fromStdString("SN-" + tag), 1, 0);
+        ASSERT_EQ(w.GroupMaxSurcharge, surcharges);
+
+        Click(w.Panel162);                  // "Leg.": a new job
+        if (otherFamily) Click(w.Panel13);  // "MID": the NOVITIUS family
+        Click(w.Panel163);                  // "Ust.": the tariffs are typed
+        Click(w.Panel157);                  // "Tar.1-4"
+        TEdit *fee = w.TariffPanelEdits[8 * kOplD];
+        ClickOnScreen(w, fee);
+        TypeOver(fee, "3,00");
+        ASSERT_EQ(w.TariffParams[kOplD][0], "3,00");
+
+        const QString pdf = workDir.filePath("new job.pdf");
+        Application->PrintDialogResponder = [&pdf] { return std::optional<QString>(pdf); };
+        Click(w.Panel33);  // "DRUKUJ"
+        for (TPanel *tick :
+             {w.Panel246, w.Panel247, w.Panel405, w.Panel248, w.Panel249, w.Panel250, w.Panel283})
+            if ((tick->Color() == clBlack) != (tick == w.Panel246)) ClickOnScreen(w, tick);
+        Click(w.Panel251);  // "DRUKUJ" on the options screen
+        Application->PrintDialogResponder = nullptr;
+        const std::string paper = RunCommand("pdftotext '" + pdf.toStdString() + "' - 2>&1");
+        EXPECT_NE(paper.find("PARAMETRY TARYF"), std::string::npos) << paper;
+        for (const std::string &surcharge : surcharges)
+            EXPECT_EQ(paper.find(surcharge), std::string::npos) << surcharge;
+
+        SaveWithTheSaveScreen();
+        w.Table6->Open();
+        w.Table6->Last();
+        EXPECT_EQ(w.Table6->FieldText(14), "---\r\n---\r\n---\r\n---\r\n");
+        w.Table6->Close();
     }
 }
 
@@ -451,7 +592,8 @@ TEST_F(WindowLoad, AJobLoadedAfterARestartShowsWhatItsDocumentsPrinted) {
     w.CourseSurchargeUnits[1] = 3;
     gui::AdvanceTime(500);  // the live display draws the current course
     ASSERT_EQ(w.Label465->Caption(), "KURS: 3\r\nTaryfa: A2/System: S");
-    const std::array<TLabel *, 6> display{w.Label465, w.Label466, w.Label467, w.Label468, w.Label469, w.Label470};
+    const std::array<TLabel *, 6> display{w.Label465, w.Label466, w.Label467,
+                                          w.Label468, w.Label469, w.Label470};
     std::array<QString, 6> shown;
     for (size_t i = 0; i < display.size(); ++i) shown[i] = display[i]->Caption();
     const auto groups = w.CourseTariffGroup;
@@ -473,7 +615,8 @@ TEST_F(WindowLoad, AJobLoadedAfterARestartShowsWhatItsDocumentsPrinted) {
     gui::AdvanceTime(1000);  // the live display redraws from what the load restored
     const std::array<TLabel *, 6> loaded{again.Label465, again.Label466, again.Label467,
                                          again.Label468, again.Label469, again.Label470};
-    for (size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(loaded[i]->Caption(), shown[i]) << loaded[i]->Name().toStdString();
+    for (size_t i = 0; i < loaded.size(); ++i)
+        EXPECT_EQ(loaded[i]->Caption(), shown[i]) << loaded[i]->Name().toStdString();
     EXPECT_EQ(again.CourseTariffGroup, groups);
     EXPECT_EQ(again.CourseTariffUnits, units);
     EXPECT_EQ(again.CourseSurchargeUnits, surcharges);
@@ -512,7 +655,8 @@ TEST_F(WindowLoad, TheChecklistLoadsFromEitherStoredForm) {
         const int number = storage::SaveJob(TTable::Session(), w.JobTables(), job, {});
         w.ReadRec(number);
         if (c.mask.empty()) {
-            for (size_t i = 0; i < 34; ++i) EXPECT_EQ(w.InspectionItemPanels[i]->Caption(), c.expected[i]) << i;
+            for (size_t i = 0; i < 34; ++i)
+                EXPECT_EQ(w.InspectionItemPanels[i]->Caption(), c.expected[i]) << i;
         } else {
             for (size_t b = 0; b < 24; ++b) EXPECT_EQ(w.ScaledPanels[202 + b]->Caption(), c.expected[b]) << b;
         }

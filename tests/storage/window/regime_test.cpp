@@ -97,8 +97,10 @@ TEST_F(RegimeAndLayouts, TheLayoutSwitchesShowTheOtherHalfOrLayout) {
         int layoutBase;
         QString code;
     };
-    const Case cases[] = {{&TForm1::Panel318, 8, "E-H"}, {&TForm1::Panel318, 0, "A-C"},
-                          {&TForm1::Panel317, 8, "E-H"}, {&TForm1::Panel317, 0, "A-C"}};
+    const Case cases[] = {{&TForm1::Panel318, 8, "E-H"},
+                          {&TForm1::Panel318, 0, "A-C"},
+                          {&TForm1::Panel317, 8, "E-H"},
+                          {&TForm1::Panel317, 0, "A-C"}};
     for (const Case &c : cases) {
         Click(w.*c.panel);
         EXPECT_EQ(w.LayoutBase, c.layoutBase);
@@ -150,15 +152,18 @@ TEST_F(RegimeAndLayouts, ALoadedJobDerivesItsFactorsStationConstantAndRelativeDi
     }
 }
 
-TEST_F(RegimeAndLayouts, AJobShowsInItsFamilyAndRegimeAZtJobAsNovitius) {
+TEST_F(RegimeAndLayouts, AJobShowsInItsFamilyAndRegime) {
     TForm1 &w = *window;
     struct Case {
         int32_t family, zt;
         uint8_t shownFamily;
         QString regime, tabCaption;
     };
-    const Case cases[] = {{1, 0, 1, "MID", "Tar.A-C"}, {1, 1, 0, "ZT", "Tar.1-4"},
-                          {0, 0, 0, "MID", "Tar.1-4"}, {1, 0, 1, "MID", "Tar.A-C"}};
+    const Case cases[] = {{1, 0, 1, "MID", "Tar.A-C"},
+                          {1, 1, 1, "ZT", "Tar.A-C"},
+                          {0, 1, 0, "ZT", "Tar.1-4"},
+                          {0, 0, 0, "MID", "Tar.1-4"},
+                          {1, 0, 1, "MID", "Tar.A-C"}};
     w.TariffPageCode = {'A', 'C', 'E', 'H'};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.family * 10 + c.zt);

@@ -111,7 +111,8 @@ TEST_F(WindowSave, TheShownJobLandsInAllTenTablesFieldByField) {
                 expected = QString::number(*number);
             else
                 expected = std::get<bool>(it->second) ? "True" : "False";
-            EXPECT_EQ(Stored(t + 1, fieldSpec.field), expected) << "table " << t + 1 << " field " << fieldSpec.field;
+            EXPECT_EQ(Stored(t + 1, fieldSpec.field), expected)
+                << "table " << t + 1 << " field " << fieldSpec.field;
         }
     }
 }
@@ -138,7 +139,9 @@ TEST_F(WindowSave, FieldsTakeTheirValuesFromTheWindow) {
         {1, 126 + 14 * 2 + 7 + 3, "c013s2"},
         {1, 239, "drukarka\r\n\r\nkasa\r\n"},
         {1, 240, "plomba A\r\n"},
-        {1, 241, "p6s0\r\np6s1\r\np6s2\r\np6s3\r\np6s4\r\np6s5\r\np6s6\r\np6s7\r\n"},
+        {1, 241,
+         "p6s0\r\np6s1\r\np6s2\r\np6s3\r\np6s4\r\np6s5\r\np6s6\r\np6s7\r\n"
+         "p6s8\r\np6s9\r\np6s10\r\np6s11\r\np6s12\r\np6s13\r\np6s14\r\np6s15\r\n"},
         {1, 242, "v1.04.02"},
         {1, 243, "etykieta"},
         {6, 32, "jt0\r\njt1\r\njt2\r\njt3\r\n"},

@@ -3,7 +3,6 @@
 // clicks and typing as the officer makes them.
 #include <QCoreApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QTableWidget>
 
 #include "tests/app/screen_clicks.h"
@@ -28,16 +27,6 @@ protected:
         Click(panel);
         gui::AdvanceTime(200);
     }
-    // Replaces the text of an edit or memo key by key: select all, then the characters.
-    static void TypeOver(TControl *control, const QString &text) {
-        QWidget *widget = control->Widget();
-        QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
-        QCoreApplication::sendEvent(widget, &selectAll);
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, c == '\n' ? Qt::Key_Return : 0, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(widget, &press);
-        }
-    }
     // Selects a row of the pick list with a click on its first cell.
     void ClickGridRow(int row) {
         auto *table = static_cast<QTableWidget *>(form->StringGrid1->Widget());
@@ -45,7 +34,8 @@ protected:
         QWidget *viewport = table->viewport();
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             QMouseEvent event(type, cell.center(), viewport->mapToGlobal(cell.center()), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
             QCoreApplication::sendEvent(viewport, &event);
         }
     }

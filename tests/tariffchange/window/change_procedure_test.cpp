@@ -1,14 +1,20 @@
 // The tariff-layout change procedure through the shown window: the "Z/U" question, the checklist,
 // the before/after view of the layout copy and the way back to the ordinary verification.
+#include <stdexcept>
+
 #include "tests/app/shell_fixture.h"
 
 // Texts of the window in the messages of failed checks.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
 // A memo's lines without the line break its text ends with.
-QString Lines(const TMemo *memo) { return memo->Text().trimmed(); }
+QString Lines(const TMemo *memo) {
+    return memo->Text().trimmed();
+}
 
 using ChangeProcedureTest = ShellTest;
 
@@ -36,11 +42,14 @@ TEST_F(ChangeProcedureTest, TheQuestionGuardsTheModeAndTheModeKeepsItsOwnGeneral
     EXPECT_EQ(w.Panel159->Caption(), "REJ. ZMIAN / LICZNIKI");
     EXPECT_EQ(w.Label331->Caption(), "ZMIENIONE UKŁADY  TARYF");
     EXPECT_EQ(w.Label153->Caption(), "SPRAWDZENIE POPRAWNOŚCI ZMIANY UKŁADÓW TARYF TAKSOMETRU");
-    EXPECT_EQ(w.Panel5->Caption(), "SPRAWDZENIE TAKSOMETRU W ZAKRSIE ZMIANY UKŁADÓW TARYF   (Kestrium v1.04.02)");
-    for (TControl *shown : std::initializer_list<TControl *>{w.Edit527, w.Edit528, w.Edit526, w.Edit525, w.Label262})
+    EXPECT_EQ(w.Panel5->Caption(),
+              "SPRAWDZENIE TAKSOMETRU W ZAKRSIE ZMIANY UKŁADÓW TARYF   (Kestrium v1.04.02)");
+    for (TControl *shown :
+         std::initializer_list<TControl *>{w.Edit527, w.Edit528, w.Edit526, w.Edit525, w.Label262})
         EXPECT_TRUE(shown->Visible()) << shown->Name().toStdString();
-    for (TControl *hidden : std::initializer_list<TControl *>{w.Edit99, w.Edit96, w.Panel163, w.Panel162, w.Panel160,
-                                                              w.Panel393, w.Edit108, w.TariffParamEdits[8 * 5]})
+    for (TControl *hidden :
+         std::initializer_list<TControl *>{w.Edit99, w.Edit96, w.Panel163, w.Panel162, w.Panel160, w.Panel393,
+                                           w.Edit108, w.TariffParamEdits[8 * 5]})
         EXPECT_FALSE(hidden->Visible()) << hidden->Name().toStdString();
     EXPECT_EQ(w.Edit98->Top(), ordinaryJtTop + (w.Edit99->Top() - ordinaryJtTop)) << "one row down";
     EXPECT_EQ(w.ZmianaCaptionLabels[0]->Caption(), "Odc. początkowy włączony");
@@ -152,6 +161,34 @@ TEST_F(ChangeProcedureTest, TheViewLabelSwitchesBetweenTheTwoLayoutsAndEditsStor
     EXPECT_EQ(oplP->Text(), "4,00");
     EXPECT_EQ(w.Edit98->Text(), "0,10");
     EXPECT_EQ(w.ZuTariffParamsAfter[0][1], "5,00");
+}
+
+// A write that fails while the tariff page shows the other layout is reported, and the layout copy
+// goes on working: the next switch of the view shows that layout, and an edit stores into it.
+TEST_F(ChangeProcedureTest, AFailureWhileShowingALayoutLeavesTheCopyWorking) {
+    TForm1 &w = Create();
+    Press(w.Panel342);
+    Press(w.Panel385);
+    w.CurrentTariff = 1;
+    TEdit *oplP = w.TariffPanelEdits[1];
+    oplP->SetText("4,00");
+    w.ZuMaxSurchargeAfter[0] = "9,99";
+    w.Edit526->OnChange = [&w, handler = w.Edit526->OnChange](TObject *) {
+        w.Edit526->OnChange = handler;
+        throw std::runtime_error("a step failed");
+    };
+    Press(w.Panel343);  // "Po zmianie": the maximum surcharge's write fails
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "a step failed.");
+    EXPECT_EQ(w.ZmianaView, 1);
+
+    Press(w.Panel343);  // "Przed zmianą"
+    EXPECT_EQ(w.ZmianaView, 0);
+    EXPECT_EQ(oplP->Text(), "4,00");
+    EXPECT_EQ(w.Edit526->Text(), "---");
+    oplP->SetText("4,50");
+    EXPECT_EQ(w.ZuTariffParamsBefore[0][1], "4,50");
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 }  // namespace
