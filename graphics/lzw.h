@@ -91,6 +91,7 @@ private:
     int directBits_ = 0;  // 0: the hash table
     std::unique_ptr<uint16_t[]> children_;
     int64_t childrenRows_ = 0;
+    int64_t directRows_ = 0;  // rows the image needs
     // Pixels the table was sized for: coding more grows it to every code.
     int64_t pixelsLeft_ = 0;
     void AllocateChildren(int64_t rows);

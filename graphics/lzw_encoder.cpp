@@ -50,6 +50,8 @@ TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat for
     const int bits = std::clamp(indexBits, 1, minimumCodeSize_);
     directBits_ = bits <= kMaxDirectBits ? bits : 0;
     pixelsLeft_ = pixels;
+    // Rows of codes up to the last one the image can define (each pixel defines one at most).
+    directRows_ = std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixels, 0));
     const auto size = static_cast<uint8_t>(minimumCodeSize_);
     WriteBlock(&size, 1);
 }
@@ -69,10 +71,7 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
 void TZUB_LZWCompressor::StartDictionary() {
     InitDictionary();
     if (directBits_ > 0) {
-        // Rows of codes up to the last one the image can define (each pixel defines one at most).
-        if (!children_)
-            AllocateChildren(
-                std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixelsLeft_, 0)));
+        if (!children_) AllocateChildren(directRows_);
         std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
     } else if (slots_.empty()) {
         slots_.assign(tableMask_ + 1, 0);
