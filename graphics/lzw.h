@@ -88,6 +88,7 @@ private:
     // code's entries are cleared when the code is defined and the single pixels' ones when the
     // dictionary starts, so nothing else of the table is ever read and it is never cleared whole.
     static constexpr int kMaxDirectBits = 5;
+    static constexpr size_t kWidestRowBytes = sizeof(uint16_t) << kMaxDirectBits;
     int directBits_ = 0;  // 0: the hash table
     std::unique_ptr<uint16_t[]> children_;
     int64_t childrenRows_ = 0;
