@@ -305,7 +305,16 @@ bool TDIB4Writer::SetNextIndex(TColourIndex index) {
 
 int TDIB4Writer::SetNextIndexes(const TColourIndex *indexes, int count) {
     uint8_t *row = Row();
-    return ForEachInRun(count, [row, indexes](int c, int i) { Put4(row, c, indexes[i]); });
+    if (Backwards()) return ForEachInRun(count, [row, indexes](int c, int i) { Put4(row, c, indexes[i]); });
+    // Forwards, whole bytes are written two pixels at a time.
+    int first = 0;
+    const int n = AdvanceRun(count, first);
+    int i = 0;
+    if (n > 0 && (first & 1) != 0) Put4(row, first + i, indexes[i]), ++i;
+    uint8_t *pair = row + ((first + i) >> 1);
+    for (; i + 1 < n; i += 2) *pair++ = static_cast<uint8_t>(indexes[i] << 4 | (indexes[i + 1] & 0x0F));
+    if (i < n) Put4(row, first + i, indexes[i]);
+    return n;
 }
 
 bool TDIB8Writer::SetNextIndex(TColourIndex index) {

@@ -88,9 +88,11 @@ private:
     // code's entries are cleared when the code is defined and the single pixels' ones when the
     // dictionary starts, so nothing else of the table is ever read and it is never cleared whole.
     static constexpr int kMaxDirectBits = 5;
+    static constexpr size_t kWidestRowBytes = sizeof(uint16_t) << kMaxDirectBits;
     int directBits_ = 0;  // 0: the hash table
     std::unique_ptr<uint16_t[]> children_;
     int64_t childrenRows_ = 0;
+    int64_t directRows_ = 0;  // rows the image needs
     // Pixels the table was sized for: coding more grows it to every code.
     int64_t pixelsLeft_ = 0;
     void AllocateChildren(int64_t rows);

@@ -50,6 +50,8 @@ TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat for
     const int bits = std::clamp(indexBits, 1, minimumCodeSize_);
     directBits_ = bits <= kMaxDirectBits ? bits : 0;
     pixelsLeft_ = pixels;
+    // Rows of codes up to the last one the image can define (each pixel defines one at most).
+    directRows_ = std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixels, 0));
     const auto size = static_cast<uint8_t>(minimumCodeSize_);
     WriteBlock(&size, 1);
 }
@@ -69,10 +71,7 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
 void TZUB_LZWCompressor::StartDictionary() {
     InitDictionary();
     if (directBits_ > 0) {
-        // Rows of codes up to the last one the image can define (each pixel defines one at most).
-        if (!children_)
-            AllocateChildren(
-                std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixelsLeft_, 0)));
+        if (!children_) AllocateChildren(directRows_);
         std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
     } else if (slots_.empty()) {
         slots_.assign(tableMask_ + 1, 0);
@@ -84,7 +83,9 @@ void TZUB_LZWCompressor::StartDictionary() {
 
 void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     // Left uninitialised: a row is cleared before it is first read (see children_).
-    auto table = std::make_unique_for_overwrite<uint16_t[]>(static_cast<size_t>(rows) << directBits_);
+    // With room behind the last row for a clear of the widest row's size.
+    auto table = std::make_unique_for_overwrite<uint16_t[]>((static_cast<size_t>(rows) << directBits_) +
+                                                            kWidestRowBytes / sizeof(uint16_t));
     if (children_)
         std::copy_n(children_.get(), static_cast<size_t>(childrenRows_) << directBits_, table.get());
     children_ = std::move(table);
@@ -163,7 +164,9 @@ public:
     [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return table_[place]; }
     [[gnu::always_inline]] void Define(uint32_t place, uint16_t, uint16_t, uint16_t code) {
         table_[place] = code;
-        if (code < rows_) std::fill_n(table_ + (static_cast<size_t>(code) << bits_), size_t{1} << bits_, 0);
+        // Always the widest row's 64 bytes, one fixed store instead of a call: what lies beyond a
+        // narrow row belongs to codes not yet defined, cleared again when they are.
+        if (code < rows_) std::memset(table_ + (static_cast<size_t>(code) << bits_), 0, kWidestRowBytes);
     }
 
 private:

@@ -190,8 +190,7 @@ TColourIndex TLogicalPalette::GetNearestIndex(uint8_t red, uint8_t green, uint8_
         }
         return static_cast<TColourIndex>(word - 1);
     }
-    const TBestColourList best = GetBestColours(r5, g6, b5);
-    return best.Indices[(r5 & 3) * 32 + (g6 & 7) * 4 + (b5 & 3)];
+    return NearestInBox(r5, g6, b5);
 }
 
 TColourIndex TLogicalPalette::GetNearestColourIndex(uint32_t colour) {
@@ -204,15 +203,21 @@ TColourIndex TLogicalPalette::GetNearestRGBColourIndex(const TRGBQuad &quad) {
     return GetNearestIndex(quad.rgbRed, quad.rgbGreen, quad.rgbBlue);
 }
 
-TBestColourList TLogicalPalette::GetBestColours(int r5, int g6, int b5) const {
-    TBestColourList best;
-    best.Red = static_cast<uint8_t>(r5 & ~3);
-    best.Green = static_cast<uint8_t>(g6 & ~7);
-    best.Blue = static_cast<uint8_t>(b5 & ~3);
-    // Centres of the box's first cell in colour units.
-    const int minR = (r5 >> 2) * 32 + 4, minG = (g6 >> 3) * 32 + 2, minB = (b5 >> 2) * 32 + 4;
+namespace {
 
-    // Candidates: entries that may be nearest to some cell of the box.
+// Centres of the first cell of the update box that holds cell (r5, g6, b5), in colour units.
+struct BoxOrigin {
+    int red, green, blue;
+};
+
+BoxOrigin BoxOf(int r5, int g6, int b5) {
+    return {(r5 >> 2) * 32 + 4, (g6 >> 3) * 32 + 2, (b5 >> 2) * 32 + 4};
+}
+
+}  // namespace
+
+// Entries that may be nearest to some cell of the box, in index order.
+TColourList TLogicalPalette::BoxCandidates(int minR, int minG, int minB) const {
     std::array<int, 256> minDist{}, maxDist{};
     int minMaxDist = 0x7FFFFFFF;
     for (int i = 0; i < count_; ++i) {
@@ -226,6 +231,36 @@ TBestColourList TLogicalPalette::GetBestColours(int r5, int g6, int b5) const {
     for (int i = 0; i < count_; ++i) {
         if (minDist[i] < minMaxDist) candidates.Indices[candidates.Count++] = static_cast<TColourIndex>(i);
     }
+    return candidates;
+}
+
+// The box's answer for its one cell (r5, g6, b5) alone: the first candidate at the least distance.
+TColourIndex TLogicalPalette::NearestInBox(int r5, int g6, int b5) const {
+    const BoxOrigin box = BoxOf(r5, g6, b5);
+    const TColourList candidates = BoxCandidates(box.red, box.green, box.blue);
+    const int red = box.red + (r5 & 3) * 8, green = box.green + (g6 & 7) * 4, blue = box.blue + (b5 & 3) * 8;
+    int bestDist = 0x7FFFFFFF;
+    TColourIndex best = 0;
+    for (int c = 0; c < candidates.Count; ++c) {
+        const TPaletteEntry &e = entries_[candidates.Indices[c]];
+        const int dr = (red - e.peRed) * 2, dg = (green - e.peGreen) * 3, db = blue - e.peBlue;
+        const int dist = dr * dr + dg * dg + db * db;
+        if (dist < bestDist) {
+            bestDist = dist;
+            best = candidates.Indices[c];
+        }
+    }
+    return best;
+}
+
+TBestColourList TLogicalPalette::GetBestColours(int r5, int g6, int b5) const {
+    TBestColourList best;
+    best.Red = static_cast<uint8_t>(r5 & ~3);
+    best.Green = static_cast<uint8_t>(g6 & ~7);
+    best.Blue = static_cast<uint8_t>(b5 & ~3);
+    const BoxOrigin box = BoxOf(r5, g6, b5);
+    const int minR = box.red, minG = box.green, minB = box.blue;
+    const TColourList candidates = BoxCandidates(minR, minG, minB);
 
     // Exact weighted distances over the box, computed incrementally cell by cell.
     std::array<int, 128> bestDist;

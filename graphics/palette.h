@@ -98,6 +98,8 @@ public:
     TColourIndex GetNearestColourIndex(uint32_t colour);
     TColourIndex GetNearestRGBColourIndex(const TRGBQuad &quad);
     TBestColourList GetBestColours(int r5, int g6, int b5) const;
+    // What GetBestColours gives for the one cell, without working out the rest of its box.
+    TColourIndex NearestInBox(int r5, int g6, int b5) const;
 
     void InitCache();
     void FreeCache() { cache_.reset(); }
@@ -106,6 +108,9 @@ public:
 
     // False when a quantised palette had to merge colours.
     bool Exact() const { return exact_; }
+
+private:
+    TColourList BoxCandidates(int minR, int minG, int minB) const;
 
 protected:
     const TPaletteEntry &Checked(int index) const;

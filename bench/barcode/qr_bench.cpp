@@ -99,6 +99,16 @@ QRecLevel QrencodeLevel(TQRCode_EccLevel level) {
     return kLevels[level];
 }
 
+// libqrencode's symbol of the text at the level, choosing its own modes (bytes as they are when
+// `binary`).
+QRcode *Qrencode(const std::string &text, bool binary, TQRCode_EccLevel level) {
+    if (binary)
+        return QRcode_encodeData(static_cast<int>(text.size()),
+                                 reinterpret_cast<const unsigned char *>(text.data()), 0,
+                                 QrencodeLevel(level));
+    return QRcode_encodeString(text.c_str(), 0, QrencodeLevel(level), QR_MODE_8, 1);
+}
+
 // Ours at a level without upgrade and libqrencode at the same level choosing its own modes: the
 // same symbol size and the same work ("same_version" is 1 when both chose the same version).
 void Compare(benchmark::State &state, const std::string &text, bool binary,
@@ -112,17 +122,14 @@ void Compare(benchmark::State &state, const std::string &text, bool binary,
         benchmark::DoNotOptimize(symbol.Matrix.data());
     };
     const auto theirs = [&] {
-        QRcode *code = binary ? QRcode_encodeData(static_cast<int>(text.size()),
-                                                  reinterpret_cast<const unsigned char *>(text.data()), 0,
-                                                  QrencodeLevel(level))
-                              : QRcode_encodeString(text.c_str(), 0, QrencodeLevel(level), QR_MODE_8, 1);
+        QRcode *code = Qrencode(text, binary, level);
         benchmark::DoNotOptimize(code);
         QRcode_free(code);
     };
     bench::Interleaved<bench::ThreadCpuClock>(state, 20, ours, theirs);
     barcode::QrSymbol symbol;
     barcode::EncodeSymbol(text, parameters, symbol);
-    QRcode *code = QRcode_encodeString(text.c_str(), 0, QrencodeLevel(level), QR_MODE_8, 1);
+    QRcode *code = Qrencode(text, binary, level);
     state.counters["same_version"] = code != nullptr && code->version == symbol.Version;
     QRcode_free(code);
 }

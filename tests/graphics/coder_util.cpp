@@ -41,10 +41,11 @@ std::vector<uint8_t> IndexesOf(const TDeviceIndependentBitmap &dib) {
     return indexes;
 }
 
-std::vector<uint8_t> EncodeDIB(const TDeviceIndependentBitmap &dib) {
+std::vector<uint8_t> EncodeDIB(const TDeviceIndependentBitmap &dib, int64_t pixels, int indexBits) {
     graphics::TMemoryStream stream;
     {
-        TZUB_LZWCompressor coder(stream, dib.GetDIBType());
+        TZUB_LZWCompressor coder(stream, dib.GetDIBType(), pixels > 0 ? pixels : TZUB_LZWCommon::kMaxCodes,
+                                 indexBits > 0 ? indexBits : 8);
         auto reader = dib.GetReader();
         auto &mapped = dynamic_cast<TDIBMappedReader &>(*reader);
         for (; !mapped.EndOfImage(); mapped.NextRow()) coder.WriteRow(mapped);

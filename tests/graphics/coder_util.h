@@ -15,7 +15,8 @@ TDeviceIndependentBitmap IndexedDIB(TDIBFormat format, int width, int height,
 std::vector<uint8_t> IndexesOf(const TDeviceIndependentBitmap &dib);
 
 // LZW image data (code size byte to terminator) of the bitmap's rows.
-std::vector<uint8_t> EncodeDIB(const TDeviceIndependentBitmap &dib);
+// `pixels` and `indexBits` are the coder's hints (see TZUB_LZWCompressor); 0 leaves its default.
+std::vector<uint8_t> EncodeDIB(const TDeviceIndependentBitmap &dib, int64_t pixels = 0, int indexBits = 0);
 std::vector<uint8_t> Encode(TDIBFormat format, int width, int height, const std::vector<uint8_t> &indexes);
 // Decodes image data into a fresh bitmap of the format; rows the data does not fill stay 0.
 void DecodeInto(TDeviceIndependentBitmap &dib, const std::vector<uint8_t> &imageData);

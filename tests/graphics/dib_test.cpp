@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -170,6 +171,59 @@ TEST(Dib, MonochromeRowForwardsAndBackwards) {
     reader->SetBackwardsScan(true);
     EXPECT_EQ(ReadIndexes(dynamic_cast<TDIBMappedReader &>(*reader)),
               std::vector<TColourIndex>(row.rbegin(), row.rend()));
+}
+
+TEST(Dib, RunsOfIndexesMatchSinglePixels) {
+    // Runs written and read at once, in pieces of every parity, clipped at odd and even columns,
+    // forwards and backwards, give the bytes and indexes that one pixel at a time gives.
+    struct Clip {
+        int left, right;
+    };
+    for (TDIBFormat format : {dtMonochrome, dt4bit, dt8bit}) {
+        for (const Clip clip : {Clip{0, 16}, Clip{1, 16}, Clip{3, 12}, Clip{2, 9}}) {
+            for (const bool backwards : {false, true}) {
+                SCOPED_TRACE(std::to_string(format) + " clip " + std::to_string(clip.left) + "-" +
+                             std::to_string(clip.right) + (backwards ? " backwards" : ""));
+                const int mask = format == dtMonochrome ? 1 : 15;
+                std::vector<TColourIndex> values(17);
+                for (size_t i = 0; i < values.size(); ++i)
+                    values[i] = static_cast<TColourIndex>((i * 7 + 3) & mask);
+                TDeviceIndependentBitmap single =
+                    coder_util::IndexedDIB(format, 17, 1, std::vector<uint8_t>(17, 1));
+                TDeviceIndependentBitmap runs(single);
+                auto one = single.GetWriter(), many = runs.GetWriter();
+                for (auto *writer : {one.get(), many.get()}) {
+                    writer->SetClipRect(clip.left, 0, clip.right, 0);
+                    writer->SetBackwardsScan(backwards);
+                }
+                for (TColourIndex v : values) Mapped(one).SetNextIndex(v);
+                for (size_t at = 0, piece = 1; at < values.size(); at += piece, piece = piece % 4 + 1) {
+                    const int wanted = static_cast<int>(std::min(piece, values.size() - at));
+                    Mapped(many).SetNextIndexes(values.data() + at, wanted);
+                }
+                one->NextRow();
+                many->NextRow();
+                const int rowBytes = (17 * TDeviceIndependentBitmap::BitsPerPixel(format) + 31) / 32 * 4;
+                EXPECT_EQ(std::vector<uint8_t>(runs.PixelRows(), runs.PixelRows() + rowBytes),
+                          std::vector<uint8_t>(single.PixelRows(), single.PixelRows() + rowBytes));
+
+                auto reader = runs.GetReader();
+                reader->SetClipRect(clip.left, 0, clip.right, 0);
+                reader->SetBackwardsScan(backwards);
+                auto &mapped = dynamic_cast<TDIBMappedReader &>(*reader);
+                std::vector<TColourIndex> read(17),
+                    expected(values.begin(), values.begin() + (clip.right - clip.left + 1));
+                int got = 0;
+                for (int piece = 1; got < 17; piece = piece % 4 + 1) {
+                    const int n = mapped.GetNextColourIndexes(read.data() + got, piece);
+                    if (n == 0) break;
+                    got += n;
+                }
+                read.resize(got);
+                EXPECT_EQ(read, expected);
+            }
+        }
+    }
 }
 
 TEST(Dib, ClippingRectangle) {

@@ -121,6 +121,34 @@ TEST(LzwCoder, InterlacedRowOrderRoundTrips) {
     EXPECT_EQ(coder_util::IndexesOf(target), pixels);
 }
 
+TEST(LzwCoder, NarrowImagesCodeTheSameThroughEitherDictionary) {
+    // Images of at most 32 pixel values go through a plain table sized by the pixel count; the
+    // bytes must be those of the hash table, from one row to several dictionary restarts.
+    struct Case {
+        int width, height, bits;
+    };
+    for (const Case c : {Case{1, 1, 1}, Case{7, 1, 5}, Case{1, 9, 3}, Case{32, 32, 5}, Case{200, 90, 1},
+                         Case{300, 200, 4}, Case{640, 100, 2}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + " at " +
+                     std::to_string(c.bits));
+        for (const auto &pixels :
+             {test_images::Noise(c.width, c.height, c.bits), test_images::Flat(c.width, c.height, 1)}) {
+            const TDeviceIndependentBitmap dib = coder_util::IndexedDIB(dt8bit, c.width, c.height, pixels);
+            const int64_t count = int64_t{c.width} * c.height;
+            const std::vector<uint8_t> hashed = coder_util::EncodeDIB(dib, count, 8);
+            EXPECT_EQ(coder_util::EncodeDIB(dib, count, c.bits), hashed);
+            // A pixel count below the real one only costs the table's growth.
+            EXPECT_EQ(coder_util::EncodeDIB(dib, 1, c.bits), hashed);
+            EXPECT_EQ(Decode(dt8bit, c.width, c.height, hashed), pixels);
+        }
+    }
+}
+
+TEST(LzwCoder, NarrowCoderRejectsAWiderPixel) {
+    const TDeviceIndependentBitmap dib = coder_util::IndexedDIB(dt8bit, 4, 1, {0, 1, 2, 3});
+    EXPECT_THROW(coder_util::EncodeDIB(dib, 4, 1), ELZWError);
+}
+
 TEST(LzwCoder, WriterRejectsDeepFormats) {
     graphics::TMemoryStream stream;
     for (TDIBFormat format : {dt16bit, dt24bit, dt32bit}) {

@@ -125,6 +125,29 @@ TEST(Palette, InverseMapMatchesAnExhaustiveSearch) {
     }
 }
 
+TEST(Palette, OneCellAnswersAsItsWholeBox) {
+    // Palettes with equal distances (repeated entries, evenly spaced greys, black and white):
+    // the single cell must keep the box's choice among ties.
+    std::vector<RGB> repeated = {{10, 20, 30}, {200, 100, 50}, {10, 20, 30}, {200, 100, 50}, {0, 0, 0}};
+    std::vector<RGB> greys, blackWhite = {{0, 0, 0}, {255, 255, 255}};
+    for (int i = 0; i < 16; ++i)
+        greys.push_back(
+            {static_cast<uint8_t>(i * 17), static_cast<uint8_t>(i * 17), static_cast<uint8_t>(i * 17)});
+    for (const auto &colours : {repeated, greys, blackWhite}) {
+        const TLogicalPalette palette = PaletteOf(colours);
+        for (int r = 0; r < 32; ++r) {
+            for (int g = 0; g < 64; g += 3) {
+                for (int b = 0; b < 32; ++b) {
+                    const TBestColourList box = palette.GetBestColours(r, g, b);
+                    ASSERT_EQ(palette.NearestInBox(r, g, b),
+                              box.Indices[(r & 3) * 32 + (g & 7) * 4 + (b & 3)])
+                        << colours.size() << " entries, cell " << r << "," << g << "," << b;
+                }
+            }
+        }
+    }
+}
+
 TEST(Quantiser, FewColoursComeBackExactly) {
     // Three colours in three cells: each becomes its cell's lower corner.
     const std::vector<RGB> pixels = {{10, 20, 30}, {200, 100, 50}, {90, 250, 7}, {10, 20, 30}};
