@@ -175,3 +175,40 @@ TEST_F(StationJobs, PrintedIdentityCodeScannedIntoAFreshJobFillsItsFields) {
 }
 
 }  // namespace
+
+// An own-family readout in two parts: the totalisers that end the test come before the meter's
+// fourth tariff page, so the test's results wait for that page; when it arrives they are stored
+// and judged, and the job saved with them reloads as it was shown.
+TEST_F(StationJobs, ResultsOfATwoPartReadoutWaitForTheFourthTariffPage) {
+    TForm1 &w = Start();
+    Click(w.Panel392);  // AUTO-Leg off: the fourth page belongs to the same job
+    Play("own_family_two_part.txt");
+    const auto counter = [&w](int row, int counter) {
+        return w.CounterEdits[8 * row + counter]->Text().toStdString();
+    };
+    const auto grid = [&w](int column, int row) {
+        return w.FareGridColumns[26 * column + row]->Text().toStdString();
+    };
+    EXPECT_EQ(w.TivarReadoutStage, 1);
+    EXPECT_EQ(w.Edit108->Text(), "D");
+    EXPECT_EQ(w.Edit8->Text(), "---") << "no tariff tested yet";
+    EXPECT_TRUE(w.Memo1->Text().trimmed().isEmpty());
+
+    Play("own_family_fourth_page.txt");
+    EXPECT_EQ(w.TivarReadoutStage, 2);
+    EXPECT_EQ(w.Panel158->Caption(), "Tar.--H") << "the fourth page's letter";
+    EXPECT_EQ(w.Edit8->Text(), "A2,");
+    Click(w.Panel159);  // Wyniki
+    Click(w.TariffSelPanels[1]);
+    Click(w.Panel126);  // czas
+    for (const auto &[row, nominal] :
+         {std::pair{1, "12,345"}, std::pair{2, "24,690"}, std::pair{3, "37,035"}})
+        EXPECT_EQ(grid(0, row), nominal) << row;
+    EXPECT_EQ(w.Memo1->Lines().Lines(),
+              (QStringList{"błąd pomiaru drogi , błąd pomiaru czasu", "błąd liczników"}));
+
+    const ShownJob shown = LookThroughJob();
+    Save();
+    Print({w.Panel246, w.Panel247});
+    ExpectReloadAndReprintEqual(shown, "12345");
+}
