@@ -212,3 +212,34 @@ TEST_F(StationJobs, ResultsOfATwoPartReadoutWaitForTheFourthTariffPage) {
     Print({w.Panel246, w.Panel247});
     ExpectReloadAndReprintEqual(shown, "12345");
 }
+
+// The job of the next meter, begun ("Leg.") over a loaded job of an own-family meter, reloads as it
+// was shown and prints the same documents again.
+TEST_F(StationJobs, JobAfterALoadedJobOfAnotherMeterKeepsNothingOfIt) {
+    TForm1 &w = ReadAndTest();
+    Save();
+    Click(w.Panel36);  // CZYTAJ BD
+    ASSERT_TRUE(w.Panel38->Visible());
+    Click(w.JobRowPanels[0]);
+    ASSERT_EQ(w.Edit21->Text(), "12345");
+    Click(w.Panel162);  // Leg.: a new job
+    Play("novitius.txt");
+    ASSERT_EQ(w.Edit21->Text(), "ABC12345");
+    const ShownJob shown = LookThroughJob();
+    Save();
+    PrintEverything();
+    ExpectReloadAndReprintEqual(shown, "ABC12345");
+}
+
+// An own-family meter tested under the ZT regime: the job reloads with every tariff value, counter,
+// flag and the verdict it showed, and prints the same documents again.
+TEST_F(StationJobs, OwnFamilyZtJobReloadsAsShown) {
+    TForm1 &w = Start();
+    Play("own_family_zt_job.txt");
+    ASSERT_EQ(w.Panel13->Caption(), "ZT");
+    ASSERT_EQ(w.Edit21->Text(), "12345");
+    const ShownJob shown = LookThroughJob();
+    Save();
+    PrintEverything();
+    ExpectReloadAndReprintEqual(shown, "12345");
+}
