@@ -277,6 +277,14 @@ protected:
         }
     }
 
+    // The job as it is shown, saved, printed whole, then reloaded and reprinted equal.
+    void SavePrintEverythingAndReload(const QString &serial) {
+        const ShownJob shown = LookThroughJob();
+        Save();
+        PrintEverything();
+        ExpectReloadAndReprintEqual(shown, serial);
+    }
+
     // With STATION_PRINTS naming a folder, every file the test printed goes there, named after the test.
     void KeepPrints() const {
         const char *folder = std::getenv("STATION_PRINTS");

@@ -91,10 +91,7 @@ TEST_F(StationJobs, FailedChecklistItemIsAReasonOnScreenAndPaper) {
 // shown and printed again as it was, codes included.
 TEST_F(StationJobs, JobFoundAfterARestartShowsAndPrintsTheSameJob) {
     ReadAndTest();
-    const ShownJob shown = LookThroughJob();
-    Save();
-    PrintEverything();
-    ExpectReloadAndReprintEqual(shown, "12345");
+    SavePrintEverythingAndReload("12345");
     EXPECT_EQ(form->Memo1->Lines().Lines(), (QStringList{"błąd pomiaru czasu", "błąd liczników"}));
 }
 
@@ -225,10 +222,7 @@ TEST_F(StationJobs, JobAfterALoadedJobOfAnotherMeterKeepsNothingOfIt) {
     Click(w.Panel162);  // Leg.: a new job
     Play("novitius.txt");
     ASSERT_EQ(w.Edit21->Text(), "ABC12345");
-    const ShownJob shown = LookThroughJob();
-    Save();
-    PrintEverything();
-    ExpectReloadAndReprintEqual(shown, "ABC12345");
+    SavePrintEverythingAndReload("ABC12345");
 }
 
 // An own-family meter tested under the ZT regime: the job reloads with every tariff value, counter,
@@ -238,8 +232,5 @@ TEST_F(StationJobs, OwnFamilyZtJobReloadsAsShown) {
     Play("own_family_zt_job.txt");
     ASSERT_EQ(w.Panel13->Caption(), "ZT");
     ASSERT_EQ(w.Edit21->Text(), "12345");
-    const ShownJob shown = LookThroughJob();
-    Save();
-    PrintEverything();
-    ExpectReloadAndReprintEqual(shown, "12345");
+    SavePrintEverythingAndReload("12345");
 }
