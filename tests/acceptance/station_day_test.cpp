@@ -3,6 +3,8 @@
 // back with poppler and a barcode reader, a printed code scanned into a new job.
 #include "tests/acceptance/station_day.h"
 
+#include <gtest/gtest-spi.h>
+
 #include <QFile>
 #include <QStringList>
 #include <algorithm>
@@ -85,6 +87,17 @@ TEST_F(StationJobs, FailedChecklistItemIsAReasonOnScreenAndPaper) {
     ASSERT_EQ(all.size(), 3u);
     EXPECT_TRUE(Has(all[0], reasons[2].toStdString().c_str()));
     EXPECT_TRUE(Has(all[2], "ZAŁĄCZNIK A. Oględziny"));
+}
+
+// The suite reaches a control only where the officer sees it: a click on a control of a screen that
+// is not open fails the test.
+TEST_F(StationJobs, ClickOnAControlOfAScreenNotOpenFails) {
+    static decltype(this) self;
+    self = this;
+    Start();
+    EXPECT_FATAL_FAILURE(self->Click(self->form->Panel151),
+                         "Panel151 is covered by");  // ZAPISZ of the save screen
+    EXPECT_FALSE(self->form->Panel150->Visible());
 }
 
 // The program started again in the same folder: the job is found by its serial number, loaded,
