@@ -18,9 +18,10 @@ stage() {
     (cd "$dir" && ctest -j "$jobs" --output-on-failure --no-tests=error)
 }
 
-# The normal stage keeps a picture of every screen at both desktop sizes in build/screens.
-rm -rf "$root/build/screens"
-STATION_SCREENS="$root/build/screens" stage "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# The normal stage keeps a picture of every screen at both desktop sizes in build/screens, and
+# every PDF the acceptance suite prints in build/prints.
+rm -rf "$root/build/screens" "$root/build/prints"
+STATION_SCREENS="$root/build/screens" STATION_PRINTS="$root/build/prints" stage "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSTATION_SANITIZE=OFF -DSTATION_FUZZERS=OFF -DSTATION_BENCH=ON
 normal=$?
 

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -25,6 +26,7 @@
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/screen_clicks.h"
 #include "tests/platform/gui/gui_test_support.h"
+#include "tests/printing/overprint_check.h"
 
 inline bool Has(const std::string &text, const char *what) {
     return text.find(what) != std::string::npos;
@@ -48,6 +50,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
+        ExpectCleanPaper();
         KeepPrints();
         sim_reset();
         sim_set_clock(nullptr, nullptr);
@@ -72,7 +75,6 @@ protected:
         w.DeviceLibraryName = d2xx::kSimulatorLibraryName;
         w.Show();
         gui::AdvanceTime(1300);
-        played = 0;
         return w;
     }
 
@@ -103,6 +105,7 @@ protected:
         std::vector<d2xx::ScenarioStep> steps;
         std::string error;
         ASSERT_TRUE(d2xx::ParseScenario(text, steps, error)) << error;
+        std::uint64_t played = 0;
         for (const d2xx::ScenarioStep &step : steps) {
             gui::AdvanceTime(static_cast<int>(step.at - played));
             played = step.at;
@@ -259,6 +262,29 @@ protected:
                 << "page " << page + 1 << " draws differently";
     }
 
+    // The files the test printed, by name.
+    QStringList PrintedFiles() const {
+        return QDir(workDir.path()).entryList({"print*.pdf"}, QDir::Files, QDir::Name);
+    }
+
+    // No word of any printed page lies on another or leaves its page.
+    void ExpectCleanPaper() const {
+        for (const QString &name : PrintedFiles()) {
+            std::string faults;
+            for (const std::string &fault : printtest::Overprints(workDir.filePath(name)))
+                faults += fault + "\n";
+            EXPECT_EQ(faults, "") << name.toStdString();
+        }
+    }
+
+    // The job as it is shown, saved, printed whole, then reloaded and reprinted equal.
+    void SavePrintEverythingAndReload(const QString &serial) {
+        const ShownJob shown = LookThroughJob();
+        Save();
+        PrintEverything();
+        ExpectReloadAndReprintEqual(shown, serial);
+    }
+
     // With STATION_PRINTS naming a folder, every file the test printed goes there, named after the test.
     void KeepPrints() const {
         const char *folder = std::getenv("STATION_PRINTS");
@@ -266,7 +292,7 @@ protected:
         QDir().mkpath(folder);
         const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
         const QString prefix = QString("%1.%2-").arg(test->test_suite_name(), test->name()).replace('/', '_');
-        for (const QString &name : QDir(workDir.path()).entryList({"print*.pdf"}, QDir::Files)) {
+        for (const QString &name : PrintedFiles()) {
             const QString kept = QDir(folder).filePath(prefix + name);
             QFile::remove(kept);
             QFile::copy(workDir.filePath(name), kept);
@@ -277,7 +303,6 @@ protected:
     std::vector<bool> printedTicks;  // the tick boxes of the last print, in the order of PrintTicks
     int interface = -1, meter = -1;
     int printRun = 0;
-    std::uint64_t played = 0;
 
 private:
     static std::uint64_t Clock() { return static_cast<std::uint64_t>(runtime::NowMs()); }

@@ -3,6 +3,8 @@
 // back with poppler and a barcode reader, a printed code scanned into a new job.
 #include "tests/acceptance/station_day.h"
 
+#include <gtest/gtest-spi.h>
+
 #include <QFile>
 #include <QStringList>
 #include <algorithm>
@@ -87,14 +89,22 @@ TEST_F(StationJobs, FailedChecklistItemIsAReasonOnScreenAndPaper) {
     EXPECT_TRUE(Has(all[2], "ZAŁĄCZNIK A. Oględziny"));
 }
 
+// The suite reaches a control only where the officer sees it: a click on a control of a screen that
+// is not open fails the test.
+TEST_F(StationJobs, ClickOnAControlOfAScreenNotOpenFails) {
+    static decltype(this) self;
+    self = this;
+    Start();
+    EXPECT_FATAL_FAILURE(self->Click(self->form->Panel151),
+                         "Panel151 is covered by");  // ZAPISZ of the save screen
+    EXPECT_FALSE(self->form->Panel150->Visible());
+}
+
 // The program started again in the same folder: the job is found by its serial number, loaded,
 // shown and printed again as it was, codes included.
 TEST_F(StationJobs, JobFoundAfterARestartShowsAndPrintsTheSameJob) {
     ReadAndTest();
-    const ShownJob shown = LookThroughJob();
-    Save();
-    PrintEverything();
-    ExpectReloadAndReprintEqual(shown, "12345");
+    SavePrintEverythingAndReload("12345");
     EXPECT_EQ(form->Memo1->Lines().Lines(), (QStringList{"błąd pomiaru czasu", "błąd liczników"}));
 }
 
@@ -175,3 +185,65 @@ TEST_F(StationJobs, PrintedIdentityCodeScannedIntoAFreshJobFillsItsFields) {
 }
 
 }  // namespace
+
+// An own-family readout in two parts: the totalisers that end the test come before the meter's
+// fourth tariff page, so the test's results wait for that page; when it arrives they are stored
+// and judged, and the job saved with them reloads as it was shown.
+TEST_F(StationJobs, ResultsOfATwoPartReadoutWaitForTheFourthTariffPage) {
+    TForm1 &w = Start();
+    Click(w.Panel392);  // AUTO-Leg off: the fourth page belongs to the same job
+    Play("own_family_two_part.txt");
+    const auto counter = [&w](int row, int counter) {
+        return w.CounterEdits[8 * row + counter]->Text().toStdString();
+    };
+    const auto grid = [&w](int column, int row) {
+        return w.FareGridColumns[26 * column + row]->Text().toStdString();
+    };
+    EXPECT_EQ(w.TivarReadoutStage, 1);
+    EXPECT_EQ(w.Edit108->Text(), "D");
+    EXPECT_EQ(w.Edit8->Text(), "---") << "no tariff tested yet";
+    EXPECT_TRUE(w.Memo1->Text().trimmed().isEmpty());
+
+    Play("own_family_fourth_page.txt");
+    EXPECT_EQ(w.TivarReadoutStage, 2);
+    EXPECT_EQ(w.Panel158->Caption(), "Tar.--H") << "the fourth page's letter";
+    EXPECT_EQ(w.Edit8->Text(), "A2,");
+    Click(w.Panel159);  // Wyniki
+    Click(w.TariffSelPanels[1]);
+    Click(w.Panel126);  // czas
+    for (const auto &[row, nominal] :
+         {std::pair{1, "12,345"}, std::pair{2, "24,690"}, std::pair{3, "37,035"}})
+        EXPECT_EQ(grid(0, row), nominal) << row;
+    EXPECT_EQ(w.Memo1->Lines().Lines(),
+              (QStringList{"błąd pomiaru drogi , błąd pomiaru czasu", "błąd liczników"}));
+
+    const ShownJob shown = LookThroughJob();
+    Save();
+    Print({w.Panel246, w.Panel247});
+    ExpectReloadAndReprintEqual(shown, "12345");
+}
+
+// The job of the next meter, begun ("Leg.") over a loaded job of an own-family meter, reloads as it
+// was shown and prints the same documents again.
+TEST_F(StationJobs, JobAfterALoadedJobOfAnotherMeterKeepsNothingOfIt) {
+    TForm1 &w = ReadAndTest();
+    Save();
+    Click(w.Panel36);  // CZYTAJ BD
+    ASSERT_TRUE(w.Panel38->Visible());
+    Click(w.JobRowPanels[0]);
+    ASSERT_EQ(w.Edit21->Text(), "12345");
+    Click(w.Panel162);  // Leg.: a new job
+    Play("novitius.txt");
+    ASSERT_EQ(w.Edit21->Text(), "ABC12345");
+    SavePrintEverythingAndReload("ABC12345");
+}
+
+// An own-family meter tested under the ZT regime: the job reloads with every tariff value, counter,
+// flag and the verdict it showed, and prints the same documents again.
+TEST_F(StationJobs, OwnFamilyZtJobReloadsAsShown) {
+    TForm1 &w = Start();
+    Play("own_family_zt_job.txt");
+    ASSERT_EQ(w.Panel13->Caption(), "ZT");
+    ASSERT_EQ(w.Edit21->Text(), "12345");
+    SavePrintEverythingAndReload("12345");
+}
