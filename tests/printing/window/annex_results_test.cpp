@@ -58,7 +58,7 @@ protected:
 
     // The symbol's region of the printed page at 300 dpi with a margin of white.
     QImage SymbolRegion(const QString &pdf, size_t modules) {
-        const printing::SymbolPlace place = printing::ResultsCodePlace(m);
+        const printing::SymbolPlace place = printing::ResultsCodePlace(baseUnit);
         const double scale = 300.0 / TPrintDialog::kTestDotsPerInch;
         const int side = static_cast<int>(modules) * place.module;
         const int margin = 4 * place.module;
@@ -72,7 +72,7 @@ protected:
 TEST_F(AnnexResultsTest, TextsStandInTheirPlaces) {
     FillJob();
     const QString pdf = PrintPages(poLandscape, {[this](TCanvas &c, int m) { DrawResults(c, m); }});
-    ASSERT_EQ(m, 233);
+    ASSERT_EQ(baseUnit, 233);
     const std::vector<PdfWord> words = PdfPageWords(pdf.toStdString(), 1);
     ExpectPlaces(words, {
                             {"Załącznik B - Wyznaczenie błędów wskazań taksometru", 10.9, 1.3},
@@ -174,7 +174,7 @@ TEST_F(AnnexResultsTest, CodeReadsBackFromThePrintedPage) {
         checkPaper = c.fieldLength == 0;  // identity values of the longest code run into each other
         const QString pdf = PrintPages(poLandscape, {[this](TCanvas &cv, int m) { DrawResults(cv, m); }},
                                        QString(c.name) + ".pdf");
-        ASSERT_EQ(m, base);
+        ASSERT_EQ(baseUnit, base);
         const QImage region = SymbolRegion(pdf, static_cast<size_t>(height / place.module));
         ASSERT_FALSE(region.isNull());
         EXPECT_EQ(qrtest::ZxingBytes(region), expected);

@@ -61,7 +61,7 @@ TEST_F(CertificateTest, SavedOwnFamilyJob) {
     w.MarkCountEdits[3]->SetText("3");
 
     const std::vector<PdfWord> words = Print();
-    ASSERT_EQ(m, 236);
+    ASSERT_EQ(baseUnit, 236);
     ExpectPlaces(
         words,
         {

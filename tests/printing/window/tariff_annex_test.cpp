@@ -41,13 +41,13 @@ protected:
 
     std::vector<PdfWord> Print(void (TForm1::*page)(TCanvas &, int)) {
         pdf = PrintPages(poPortrait, {[this, page](TCanvas &c, int m) { (window->*page)(c, m); }});
-        u = printing::WidenedUnit(m);
+        u = printing::WidenedUnit(baseUnit);
         return PdfPageWords(pdf.toStdString(), 1);
     }
 
-    // Positions on these pages are in units u = m + m div 35.
+    // Positions on these pages are in units u = m + m div 35, m the base unit.
     void At(const std::vector<PdfWord> &words, const std::string &text, double x, double y) {
-        ExpectAt(words, text, x * u / m, y * u / m);
+        ExpectAt(words, text, x * u / baseUnit, y * u / baseUnit);
     }
 
     QString pdf;
@@ -67,7 +67,7 @@ TEST_F(TariffAnnexTest, PlainFormListsActiveTariffsOnly) {
             {"Opłata początkowa", 2.05, 3.6},
             {"8,00 zł", 12.6, 3.6},
         },
-        double(u) / m);
+        double(u) / baseUnit);
     // Tariffs 1 and 3 in the kilometre block from 4.2, then in the hour block from 5.0.
     ExpectPlaces(words,
                  {
@@ -80,7 +80,7 @@ TEST_F(TariffAnnexTest, PlainFormListsActiveTariffsOnly) {
                      {"Tryb obliczania opłaty", 2.05, 6.5},
                      {"1,00 zł", 12.6, 7.1},
                  },
-                 double(u) / m);
+                 double(u) / baseUnit);
     ExpectAbsent(words, "Taryfa 2");
     ExpectAbsent(words, "UWAGA.");
     ExpectAbsent(words, "Wartość stałej C");
@@ -108,8 +108,8 @@ TEST_F(TariffAnnexTest, ListingInactiveTariffsAndTheChangeProcedure) {
                      {"Znak wniosku dotyczącego zmiany układu taryf: WN/17/2026", 1.8, 12.5 + 0.8 + 0.4},
                      {"Data zmiany układu taryf: 2026-03-07", 1.8, 13.7 + 0.7},
                  },
-                 double(u) / m);
-    ExpectAt(words, "Data sporządzenia załącznika:", 1.8 * u / m, 15.1 * u / m);
+                 double(u) / baseUnit);
+    ExpectAt(words, "Data sporządzenia załącznika:", 1.8 * u / baseUnit, 15.1 * u / baseUnit);
 }
 
 TEST_F(TariffAnnexTest, OwnFamilyFormWithoutActiveLayouts) {
