@@ -1,5 +1,8 @@
 // The saved-jobs screen of the main window: the list pages, the search edits and hiding a job.
+#include <chrono>
+
 #include "app/form1.h"
+#include "storage/job_search.h"
 
 namespace {
 
@@ -17,7 +20,20 @@ struct TableClosed {
 
 }  // namespace
 
+// A search typed while the jobs' search index is still being read ahead waits for it with the
+// window alive (painting, its timers running) but closed to input, so that nothing else starts
+// meanwhile; the search then answers from the whole index.
+void TForm1::AwaitSearchIndex() {
+    storage::JobSearchIndex &index = storage::SearchIndexOf(Table1->Table());
+    if (!index.Building()) return;
+    const bool enabled = Enabled();
+    SetEnabled(false);
+    while (index.Building(std::chrono::milliseconds(20))) Application->ProcessMessages();
+    SetEnabled(enabled);
+}
+
 void TForm1::ReadDB(int start, uint8_t filtering) {
+    if (filtering) AwaitSearchIndex();
     TableClosed closer{*Table1};
     Table1->Table().HoldRead();  // one read of the file for the whole page
     Table1->Open();
@@ -27,7 +43,8 @@ void TForm1::ReadDB(int start, uint8_t filtering) {
     storage::SearchTexts texts;
     for (size_t i = 0; i < SzukajEdits.size(); ++i)
         if (SzukajEdits[i]->Color() == clWhite) texts[i] = SzukajEdits[i]->Text().toStdString();
-    const storage::JobListPage page = storage::ReadJobPage(Table1->Table(), start, filtering ? &texts : nullptr);
+    const storage::JobListPage page =
+        storage::ReadJobPage(Table1->Table(), start, filtering ? &texts : nullptr);
 
     if (page.pageStart) {
         if (JobListPageStart.size() <= static_cast<size_t>(JobListPage))
@@ -80,11 +97,27 @@ void TForm1::ClickEditSzukaj(int index) {
     UpdateEditSzukaj(index);
 }
 
-void TForm1::Edit466Click(TObject *) { ClickEditSzukaj(0); }
-void TForm1::Edit465Click(TObject *) { ClickEditSzukaj(1); }
-void TForm1::Edit467Click(TObject *) { ClickEditSzukaj(2); }
-void TForm1::Edit468Click(TObject *) { ClickEditSzukaj(3); }
-void TForm1::Edit470Click(TObject *) { ClickEditSzukaj(4); }
-void TForm1::Edit469Click(TObject *) { ClickEditSzukaj(5); }
-void TForm1::Edit471Click(TObject *) { ClickEditSzukaj(6); }
-void TForm1::Edit472Click(TObject *) { ClickEditSzukaj(7); }
+void TForm1::Edit466Click(TObject *) {
+    ClickEditSzukaj(0);
+}
+void TForm1::Edit465Click(TObject *) {
+    ClickEditSzukaj(1);
+}
+void TForm1::Edit467Click(TObject *) {
+    ClickEditSzukaj(2);
+}
+void TForm1::Edit468Click(TObject *) {
+    ClickEditSzukaj(3);
+}
+void TForm1::Edit470Click(TObject *) {
+    ClickEditSzukaj(4);
+}
+void TForm1::Edit469Click(TObject *) {
+    ClickEditSzukaj(5);
+}
+void TForm1::Edit471Click(TObject *) {
+    ClickEditSzukaj(6);
+}
+void TForm1::Edit472Click(TObject *) {
+    ClickEditSzukaj(7);
+}

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <random>
 
 #include "platform/runtime/errors.h"
+#include "storage/job_search.h"
 #include "tests/storage/job_tables_fixture.h"
 
 using storage::JobListPage;
@@ -57,7 +60,8 @@ protected:
 // same pages.
 JobListPage ScannedSearch(tables::TTable &genData, int start, const SearchTexts &filter) {
     constexpr int kTestOrder[] = {0, 1, 2, 3, 6, 7, 4, 5};
-    const char *const prefixes[] = {"", "", "nr zlec. ", "data zlec. ", "zgłasz. ", "Osoba wyk. ", "vin. ", "nr rej. "};
+    const char *const prefixes[] = {"",      "",        "nr zlec. ", "data zlec. ", "zgłasz. ", "Osoba wyk. ",
+                                    "vin. ", "nr rej. "};
     const auto firstLine = [](const std::string &text) { return text.substr(0, text.find_first_of("\r\n")); };
     JobListPage page;
     if (genData.RecordCount() <= start) return page;
@@ -72,12 +76,14 @@ JobListPage ScannedSearch(tables::TTable &genData, int start, const SearchTexts 
             if (!pattern) continue;
             const std::string text = genData.Fields[storage::SearchFieldOf(edit)].AsString();
             bool found = false;
-            for (size_t at = 0; at < text.size() && !found; ++at) found = text.substr(at, pattern->size()) == *pattern;
+            for (size_t at = 0; at < text.size() && !found; ++at)
+                found = text.substr(at, pattern->size()) == *pattern;
             if (!found) {
                 matches = false;
                 break;
             }
-            if (*prefixes[edit] && description.empty()) description = prefixes[edit] + (edit == 4 ? firstLine(text) : text);
+            if (*prefixes[edit] && description.empty())
+                description = prefixes[edit] + (edit == 4 ? firstLine(text) : text);
         }
         if (!matches) continue;
         if (page.rows.empty()) page.pageStart = genData.RecNo() - 1;
@@ -104,9 +110,10 @@ TEST(JobListText, ContainsIsByteExactAndAnEmptyTextHoldsNothing) {
         bool found;
     } const cases[] = {
         {"ABC123", "C12", true}, {"ABC123", "abc", false}, {"ABC", "ABCD", false}, {"ABC", "BC", true},
-        {"x", "", true},         {"", "", false},          {"", "a", false},      {"żółw", "ół", true},
+        {"x", "", true},         {"", "", false},          {"", "a", false},       {"żółw", "ół", true},
     };
-    for (const Case &c : cases) EXPECT_EQ(storage::CzyZawieraText(c.text, c.pattern), c.found) << c.text << "/" << c.pattern;
+    for (const Case &c : cases)
+        EXPECT_EQ(storage::CzyZawieraText(c.text, c.pattern), c.found) << c.text << "/" << c.pattern;
 }
 
 TEST_F(JobList, PagesOfTwentySkipHiddenJobsAndCountEveryVisitedRecord) {
@@ -162,7 +169,10 @@ TEST_F(JobList, SearchListsJobsMatchingEveryActiveTextAndDescribesTheFirstMatch)
         {"serial alone gives no description", {{0, "AB"}}, {1, 2}, {"o1", "o2"}},
         {"case-sensitive", {{0, "abc"}}, {3}, {"o3"}},
         {"empty text matches only a filled field", {{2, ""}}, {1, 3}, {"nr zlec. Z/1", "nr zlec. Z/3"}},
-        {"applicant shows its first line", {{4, "Firma"}}, {1, 2}, {"zgłasz. Firma Jeden", "zgłasz. Firma Dwa"}},
+        {"applicant shows its first line",
+         {{4, "Firma"}},
+         {1, 2},
+         {"zgłasz. Firma Jeden", "zgłasz. Firma Dwa"}},
         {"order number before applicant", {{4, "Firma"}, {2, "Z/"}}, {1}, {"nr zlec. Z/1"}},
         {"registration before applicant", {{4, "Firma"}, {7, "WA"}}, {1}, {"nr rej. WA 1"}},
         {"vin before person", {{5, "Nowak"}, {6, "VIN"}}, {2}, {"vin. VIN2"}},
@@ -178,7 +188,8 @@ TEST_F(JobList, SearchListsJobsMatchingEveryActiveTextAndDescribesTheFirstMatch)
         for (const storage::JobListRow &row : page.rows) descriptions.push_back(row.description);
         EXPECT_EQ(descriptions, c.descriptions) << c.name;
         EXPECT_EQ(page.visited, 3) << c.name;
-        const std::optional<int> start = c.recNos.empty() ? std::nullopt : std::optional<int>(c.recNos[0] - 1);
+        const std::optional<int> start =
+            c.recNos.empty() ? std::nullopt : std::optional<int>(c.recNos[0] - 1);
         EXPECT_EQ(page.pageStart, start) << c.name;
     }
 }
@@ -276,6 +287,66 @@ TEST_F(JobList, ATableFileReplacedOnDiskIsSearchedAfresh) {
     EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{1, 2}));
     filter[0] = "NEW";
     EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{3}));
+}
+
+// The index read ahead on its own thread lists what the scan lists: with jobs saved and hidden
+// after it read them, and with the file replaced by a copy after it read it.
+TEST_F(JobList, AnIndexReadAheadListsWhatTheScanLists) {
+    tables::TTable &genData = *jobTables[storage::kGenData];
+    SearchTexts filter;
+    filter[6] = "W";
+    const auto expectAsScanned = [&](const char *when) {
+        const JobListPage page = Page(0, &filter);
+        genData.Open();
+        const JobListPage scanned = ScannedSearch(genData, 0, filter);
+        genData.Close();
+        EXPECT_EQ(RecNos(page), RecNos(scanned)) << when;
+        EXPECT_EQ(page.visited, scanned.visited) << when;
+    };
+    const auto fill = [&] {
+        std::vector<std::map<int, std::string>> jobs(5000);
+        for (size_t i = 0; i < jobs.size(); ++i)
+            jobs[i] = {{7, "SN" + std::to_string(i + 1)}, {18, i % 7 ? "V" : "W"}};
+        AppendJobs(jobs);
+    };
+
+    fill();
+    storage::JobSearchIndex &index = storage::SearchIndexOf(genData);
+    index.BuildAhead(genData);
+    const auto awaitBuild = [](storage::JobSearchIndex &building) {
+        while (building.Building(std::chrono::milliseconds(100))) {
+        }
+    };
+    awaitBuild(index);
+    for (const int recNo : {1, 8, 2500, 4999}) Hide(recNo);  // read by the build before they were hidden
+    AppendJobs({{{7, "SN5001"}, {18, "W"}}, {{7, "SN5002"}, {18, "W"}}});
+    expectAsScanned("saved and hidden since it read");
+    EXPECT_EQ(index.Count(), 5002);
+    index.BuildAhead(genData);  // an index holding jobs is not read again
+    EXPECT_FALSE(index.Building());
+
+    genData.SetTableName((folder / "Second.db").string());
+    fill();
+    storage::JobSearchIndex &second = storage::SearchIndexOf(genData);
+    EXPECT_NE(&second, &index);
+    second.BuildAhead(genData);
+    awaitBuild(second);
+    const std::string path = genData.Path();
+    std::filesystem::copy_file(path, path + ".copy");
+    {
+        tables::TSession other;
+        other.AddPassword(storage::TableFileOf(1).password);
+        tables::TTable copy(other);
+        copy.SetTableName(path + ".copy");
+        copy.SetStructure(storage::StructureOf(storage::kGenData));
+        copy.Open();
+        copy.SetRecNo(15);
+        copy.Edit();
+        copy.Fields[storage::kHiddenField].SetAsInteger(1);
+        copy.Post();
+    }
+    std::filesystem::rename(path + ".copy", path);
+    expectAsScanned("replaced after it read");
 }
 
 TEST_F(JobList, AFilterThatMatchesNothingVisitsEveryJobOnce) {
