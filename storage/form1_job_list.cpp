@@ -43,8 +43,7 @@ void TForm1::ReadDB(int start, uint8_t filtering) {
     storage::SearchTexts texts;
     for (size_t i = 0; i < SzukajEdits.size(); ++i)
         if (SzukajEdits[i]->Color() == clWhite) texts[i] = SzukajEdits[i]->Text().toStdString();
-    const storage::JobListPage page =
-        storage::ReadJobPage(Table1->Table(), start, filtering ? &texts : nullptr);
+    const storage::JobListPage page = storage::ReadJobPage(Table1->Table(), start, filtering ? &texts : nullptr);
 
     if (page.pageStart) {
         if (JobListPageStart.size() <= static_cast<size_t>(JobListPage))
@@ -97,27 +96,11 @@ void TForm1::ClickEditSzukaj(int index) {
     UpdateEditSzukaj(index);
 }
 
-void TForm1::Edit466Click(TObject *) {
-    ClickEditSzukaj(0);
-}
-void TForm1::Edit465Click(TObject *) {
-    ClickEditSzukaj(1);
-}
-void TForm1::Edit467Click(TObject *) {
-    ClickEditSzukaj(2);
-}
-void TForm1::Edit468Click(TObject *) {
-    ClickEditSzukaj(3);
-}
-void TForm1::Edit470Click(TObject *) {
-    ClickEditSzukaj(4);
-}
-void TForm1::Edit469Click(TObject *) {
-    ClickEditSzukaj(5);
-}
-void TForm1::Edit471Click(TObject *) {
-    ClickEditSzukaj(6);
-}
-void TForm1::Edit472Click(TObject *) {
-    ClickEditSzukaj(7);
-}
+void TForm1::Edit466Click(TObject *) { ClickEditSzukaj(0); }
+void TForm1::Edit465Click(TObject *) { ClickEditSzukaj(1); }
+void TForm1::Edit467Click(TObject *) { ClickEditSzukaj(2); }
+void TForm1::Edit468Click(TObject *) { ClickEditSzukaj(3); }
+void TForm1::Edit470Click(TObject *) { ClickEditSzukaj(4); }
+void TForm1::Edit469Click(TObject *) { ClickEditSzukaj(5); }
+void TForm1::Edit471Click(TObject *) { ClickEditSzukaj(6); }
+void TForm1::Edit472Click(TObject *) { ClickEditSzukaj(7); }

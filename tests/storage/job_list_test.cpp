@@ -1,4 +1,5 @@
 #include "storage/job_list.h"
+#include "storage/job_search.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include <random>
 
 #include "platform/runtime/errors.h"
-#include "storage/job_search.h"
 #include "tests/storage/job_tables_fixture.h"
 
 using storage::JobListPage;
@@ -60,8 +60,7 @@ protected:
 // same pages.
 JobListPage ScannedSearch(tables::TTable &genData, int start, const SearchTexts &filter) {
     constexpr int kTestOrder[] = {0, 1, 2, 3, 6, 7, 4, 5};
-    const char *const prefixes[] = {"",      "",        "nr zlec. ", "data zlec. ", "zgłasz. ", "Osoba wyk. ",
-                                    "vin. ", "nr rej. "};
+    const char *const prefixes[] = {"", "", "nr zlec. ", "data zlec. ", "zgłasz. ", "Osoba wyk. ", "vin. ", "nr rej. "};
     const auto firstLine = [](const std::string &text) { return text.substr(0, text.find_first_of("\r\n")); };
     JobListPage page;
     if (genData.RecordCount() <= start) return page;
@@ -76,14 +75,12 @@ JobListPage ScannedSearch(tables::TTable &genData, int start, const SearchTexts 
             if (!pattern) continue;
             const std::string text = genData.Fields[storage::SearchFieldOf(edit)].AsString();
             bool found = false;
-            for (size_t at = 0; at < text.size() && !found; ++at)
-                found = text.substr(at, pattern->size()) == *pattern;
+            for (size_t at = 0; at < text.size() && !found; ++at) found = text.substr(at, pattern->size()) == *pattern;
             if (!found) {
                 matches = false;
                 break;
             }
-            if (*prefixes[edit] && description.empty())
-                description = prefixes[edit] + (edit == 4 ? firstLine(text) : text);
+            if (*prefixes[edit] && description.empty()) description = prefixes[edit] + (edit == 4 ? firstLine(text) : text);
         }
         if (!matches) continue;
         if (page.rows.empty()) page.pageStart = genData.RecNo() - 1;
@@ -110,10 +107,9 @@ TEST(JobListText, ContainsIsByteExactAndAnEmptyTextHoldsNothing) {
         bool found;
     } const cases[] = {
         {"ABC123", "C12", true}, {"ABC123", "abc", false}, {"ABC", "ABCD", false}, {"ABC", "BC", true},
-        {"x", "", true},         {"", "", false},          {"", "a", false},       {"żółw", "ół", true},
+        {"x", "", true},         {"", "", false},          {"", "a", false},      {"żółw", "ół", true},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(storage::CzyZawieraText(c.text, c.pattern), c.found) << c.text << "/" << c.pattern;
+    for (const Case &c : cases) EXPECT_EQ(storage::CzyZawieraText(c.text, c.pattern), c.found) << c.text << "/" << c.pattern;
 }
 
 TEST_F(JobList, PagesOfTwentySkipHiddenJobsAndCountEveryVisitedRecord) {
@@ -169,10 +165,7 @@ TEST_F(JobList, SearchListsJobsMatchingEveryActiveTextAndDescribesTheFirstMatch)
         {"serial alone gives no description", {{0, "AB"}}, {1, 2}, {"o1", "o2"}},
         {"case-sensitive", {{0, "abc"}}, {3}, {"o3"}},
         {"empty text matches only a filled field", {{2, ""}}, {1, 3}, {"nr zlec. Z/1", "nr zlec. Z/3"}},
-        {"applicant shows its first line",
-         {{4, "Firma"}},
-         {1, 2},
-         {"zgłasz. Firma Jeden", "zgłasz. Firma Dwa"}},
+        {"applicant shows its first line", {{4, "Firma"}}, {1, 2}, {"zgłasz. Firma Jeden", "zgłasz. Firma Dwa"}},
         {"order number before applicant", {{4, "Firma"}, {2, "Z/"}}, {1}, {"nr zlec. Z/1"}},
         {"registration before applicant", {{4, "Firma"}, {7, "WA"}}, {1}, {"nr rej. WA 1"}},
         {"vin before person", {{5, "Nowak"}, {6, "VIN"}}, {2}, {"vin. VIN2"}},
@@ -188,8 +181,7 @@ TEST_F(JobList, SearchListsJobsMatchingEveryActiveTextAndDescribesTheFirstMatch)
         for (const storage::JobListRow &row : page.rows) descriptions.push_back(row.description);
         EXPECT_EQ(descriptions, c.descriptions) << c.name;
         EXPECT_EQ(page.visited, 3) << c.name;
-        const std::optional<int> start =
-            c.recNos.empty() ? std::nullopt : std::optional<int>(c.recNos[0] - 1);
+        const std::optional<int> start = c.recNos.empty() ? std::nullopt : std::optional<int>(c.recNos[0] - 1);
         EXPECT_EQ(page.pageStart, start) << c.name;
     }
 }
