@@ -46,7 +46,8 @@ bool TField::IsNull() const {
 }
 
 std::string TField::AsString() const {
-    return tables::AsString(table_.Structure().fieldTypes[index_], table_.Value(index_));
+    const FieldValue &value = table_.Value(index_);  // checks the field number first
+    return tables::AsString(table_.Structure().fieldTypes[index_], value);
 }
 
 std::string AsString(FieldType type, const FieldValue &value) {
