@@ -238,6 +238,7 @@ public:
     // Lists the page of jobs that follows record number `start` of the job table, filtered by the
     // active search edits when `filtering` is 1; rows the page does not reach keep their texts.
     void ReadDB(int start, uint8_t filtering);
+    void AwaitSearchIndex();
     // Fills list row `row` with `job`, numbered by the shown page.
     void SetPanelRec(int row, const storage::JobListRow &job);
     // Marks job `recNo` of the job table hidden.

@@ -38,6 +38,9 @@ namespace tables {
 class TSession;
 class TTable;
 
+// A stored value of a field of type `type` as text, as TField::AsString reads it.
+std::string AsString(FieldType type, const FieldValue &value);
+
 class TField {
 public:
     std::string AsString() const;
@@ -80,6 +83,10 @@ public:
     void SetTableName(const std::string &name);
     // The file's absolute path, fixed at Open (empty before the first Open).
     const std::string &Path() const { return path_; }
+    // The identity of the file Open opened last.
+    const FileIdentity &Identity() const { return identity_; }
+    // The key that opened the file (after the first Open).
+    const TableKey &Key() const { return key_; }
     // The field structure the file must have; a missing file is created with it.
     const TableStructure &Structure() const { return structure_; }
     void SetStructure(const TableStructure &structure);

@@ -46,9 +46,13 @@ bool TField::IsNull() const {
 }
 
 std::string TField::AsString() const {
-    const FieldValue &value = table_.Value(index_);
+    const FieldValue &value = table_.Value(index_);  // checks the field number first
+    return tables::AsString(table_.Structure().fieldTypes[index_], value);
+}
+
+std::string AsString(FieldType type, const FieldValue &value) {
     if (value.isNull) return {};
-    switch (table_.Structure().fieldTypes[index_]) {
+    switch (type) {
         case FieldType::Text:
             return value.text;
         case FieldType::Integer:

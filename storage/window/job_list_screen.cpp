@@ -1,5 +1,8 @@
 // The saved-jobs screen of the main window: the list pages, the search edits and hiding a job.
+#include <chrono>
+
 #include "app/form1.h"
+#include "storage/job_search.h"
 
 namespace {
 
@@ -17,7 +20,20 @@ struct TableClosed {
 
 }  // namespace
 
+// A search typed while the jobs' search index is still being read ahead waits for it with the
+// window alive (painting, its timers running) but closed to input, so that nothing else starts
+// meanwhile; the search then answers from the whole index.
+void TForm1::AwaitSearchIndex() {
+    storage::JobSearchIndex &index = storage::SearchIndexOf(Table1->Table());
+    if (!index.Building()) return;
+    const bool enabled = Enabled();
+    SetEnabled(false);
+    while (index.Building(std::chrono::milliseconds(20))) Application->ProcessMessages();
+    SetEnabled(enabled);
+}
+
 void TForm1::ReadDB(int start, uint8_t filtering) {
+    if (filtering) AwaitSearchIndex();
     TableClosed closer{*Table1};
     Table1->Table().HoldRead();  // one read of the file for the whole page
     Table1->Open();

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "storage/job_files.h"
 #include "storage/job_layout.h"
+#include "storage/job_search.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ void TForm1::InitDB() {
         Edit482->SetText(Memo14->Lines().StringOrEmpty(3));
     }
     Table1->Close();
+    // The jobs' search fields are read on a thread of their own meanwhile: the first search finds them.
+    storage::SearchIndexOf(Table1->Table()).BuildAhead(Table1->Table());
 
     ReadAnnexTitles();
 }

@@ -1,7 +1,10 @@
 #include "storage/job_list.h"
+#include "storage/job_search.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <random>
 
@@ -276,6 +279,66 @@ TEST_F(JobList, ATableFileReplacedOnDiskIsSearchedAfresh) {
     EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{1, 2}));
     filter[0] = "NEW";
     EXPECT_EQ(RecNos(Page(0, &filter)), (std::vector<int>{3}));
+}
+
+// The index read ahead on its own thread lists what the scan lists: with jobs saved and hidden
+// after it read them, and with the file replaced by a copy after it read it.
+TEST_F(JobList, AnIndexReadAheadListsWhatTheScanLists) {
+    tables::TTable &genData = *jobTables[storage::kGenData];
+    SearchTexts filter;
+    filter[6] = "W";
+    const auto expectAsScanned = [&](const char *when) {
+        const JobListPage page = Page(0, &filter);
+        genData.Open();
+        const JobListPage scanned = ScannedSearch(genData, 0, filter);
+        genData.Close();
+        EXPECT_EQ(RecNos(page), RecNos(scanned)) << when;
+        EXPECT_EQ(page.visited, scanned.visited) << when;
+    };
+    const auto fill = [&] {
+        std::vector<std::map<int, std::string>> jobs(5000);
+        for (size_t i = 0; i < jobs.size(); ++i)
+            jobs[i] = {{7, "SN" + std::to_string(i + 1)}, {18, i % 7 ? "V" : "W"}};
+        AppendJobs(jobs);
+    };
+
+    fill();
+    storage::JobSearchIndex &index = storage::SearchIndexOf(genData);
+    index.BuildAhead(genData);
+    const auto awaitBuild = [](storage::JobSearchIndex &building) {
+        while (building.Building(std::chrono::milliseconds(100))) {
+        }
+    };
+    awaitBuild(index);
+    for (const int recNo : {1, 8, 2500, 4999}) Hide(recNo);  // read by the build before they were hidden
+    AppendJobs({{{7, "SN5001"}, {18, "W"}}, {{7, "SN5002"}, {18, "W"}}});
+    expectAsScanned("saved and hidden since it read");
+    EXPECT_EQ(index.Count(), 5002);
+    index.BuildAhead(genData);  // an index holding jobs is not read again
+    EXPECT_FALSE(index.Building());
+
+    genData.SetTableName((folder / "Second.db").string());
+    fill();
+    storage::JobSearchIndex &second = storage::SearchIndexOf(genData);
+    EXPECT_NE(&second, &index);
+    second.BuildAhead(genData);
+    awaitBuild(second);
+    const std::string path = genData.Path();
+    std::filesystem::copy_file(path, path + ".copy");
+    {
+        tables::TSession other;
+        other.AddPassword(storage::TableFileOf(1).password);
+        tables::TTable copy(other);
+        copy.SetTableName(path + ".copy");
+        copy.SetStructure(storage::StructureOf(storage::kGenData));
+        copy.Open();
+        copy.SetRecNo(15);
+        copy.Edit();
+        copy.Fields[storage::kHiddenField].SetAsInteger(1);
+        copy.Post();
+    }
+    std::filesystem::rename(path + ".copy", path);
+    expectAsScanned("replaced after it read");
 }
 
 TEST_F(JobList, AFilterThatMatchesNothingVisitsEveryJobOnce) {

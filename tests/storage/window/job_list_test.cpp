@@ -12,9 +12,7 @@ namespace {
 
 class WindowJobList : public MainWindowTest {
 protected:
-    void SetUp() override {
-        window = &Create();
-    }
+    void SetUp() override { window = &Create(); }
     // Adds job records holding `texts` each.
     void AppendJobs(const std::vector<std::map<int, std::string>> &jobs) {
         TTable &table = *window->Table1;
@@ -122,6 +120,32 @@ TEST_F(WindowJobList, ASearchFindsAJobSavedSinceAndLosesAJobHiddenSince) {
     w.HideRec(1);
     EXPECT_EQ(search(), (std::vector<int>{3, 0, 0}));
     EXPECT_EQ(Cell(2, 0), "SN3");
+}
+
+// Jobs saved before the program starts are searched at once: the first search waits for the index
+// read ahead, if it must, and lists exactly the matching jobs; the window is open to input again.
+TEST_F(WindowJobList, ASearchRightAfterTheStartListsTheJobsSavedBefore) {
+    tables::TTable &genData = window->Table1->Table();
+    genData.Open();
+    {
+        tables::TransactionScope transaction(TTable::Session(), {&genData});
+        for (int n = 1; n <= 3000; ++n) {
+            genData.Append();
+            genData.Fields[7].SetAsString((n % 500 == 1 ? "FIND" : "SN") + std::to_string(n));
+            genData.Post();
+        }
+        transaction.Commit();
+    }
+    genData.Close();
+    TForm1 &w = Create();  // the program started again
+    window = &w;
+    w.Edit466->Click();
+    w.Edit466->SetText("FIND");
+    w.FirstJobPage();
+    EXPECT_EQ(std::vector<int>(w.JobListRecNo.begin(), w.JobListRecNo.begin() + 7),
+              (std::vector<int>{1, 501, 1001, 1501, 2001, 2501, 0}));
+    EXPECT_EQ(Cell(2, 5), "FIND2501");
+    EXPECT_TRUE(w.Enabled());
 }
 
 }  // namespace
