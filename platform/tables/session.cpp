@@ -36,7 +36,8 @@ void TSession::KeepConnection(const std::string &path, const std::string &letter
     kept_.insert_or_assign(path, Kept{letters, std::move(file), status.st_dev, status.st_ino});
 }
 
-// Only while the path still names the same file: a file replaced on disk is opened afresh.
+// Only while the path still names the same file holding something: a file replaced or emptied on
+// disk is opened afresh.
 bool TSession::TakeConnection(const std::string &path, const std::string &letters, OpenedFile &file) {
     auto found = kept_.find(path);
     if (found == kept_.end()) return false;
@@ -44,7 +45,7 @@ bool TSession::TakeConnection(const std::string &path, const std::string &letter
     kept_.erase(found);
     struct stat status {};
     if (kept.letters != letters || stat(path.c_str(), &status) != 0 || status.st_dev != kept.device ||
-        status.st_ino != kept.inode)
+        status.st_ino != kept.inode || status.st_size == 0)
         return false;
     file = std::move(kept.file);
     return true;

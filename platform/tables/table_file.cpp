@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/runtime/errors.h"
 #include "platform/tables/record_index.h"
 
 namespace tables {
@@ -55,7 +54,11 @@ Found Verify(Connection &connection, const std::string &name, const TableStructu
 // An empty or missing file becomes a new table with `structure`, keyed with `newFileKey`.
 OpenedFile Create(const std::string &path, const std::string &name, const TableStructure &structure,
                   const TableKey *newFileKey, const char *why) {
-    if (!newFileKey) throw EDatabaseError(name + why);
+    if (!newFileKey) throw ENoTableYet(name + why);
+    std::error_code error;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+        throw EDatabaseError(name +
+                             ": the name is a symbolic link to no file; no table is created through a link");
     OpenedFile created{std::make_unique<Connection>(path, name, *newFileKey, true), *newFileKey, {}};
     CreateSchema(*created.connection, name, structure);
     if (IsPlainSQLiteFile(path)) throw EDatabaseError(name + ": the table was written without encryption");
@@ -75,7 +78,8 @@ OpenedFile OpenTableFile(const std::string &path, const std::string &name, const
         throw EDatabaseError(name + ": the file is an unencrypted SQLite database, not an encrypted table");
     // The key a file is created with opens what a create cut short left.
     std::vector<TableKey> keys(candidates.begin(), candidates.end());
-    if (newFileKey && std::find(keys.begin(), keys.end(), *newFileKey) == keys.end()) keys.push_back(*newFileKey);
+    if (newFileKey && std::find(keys.begin(), keys.end(), *newFileKey) == keys.end())
+        keys.push_back(*newFileKey);
     for (const TableKey &key : keys) {
         OpenedFile opened{std::make_unique<Connection>(path, name, key, false), key, {}};
         switch (Verify(*opened.connection, name, structure)) {

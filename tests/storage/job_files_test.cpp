@@ -19,7 +19,8 @@ class JobFiles : public JobTablesFixture {
 protected:
     std::set<std::string> Files() const {
         std::set<std::string> names;
-        for (const auto &entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+        for (const auto &entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
         return names;
     }
     std::string File(int table) const { return (folder / storage::TableFileOf(table + 1).file).string(); }
@@ -49,8 +50,10 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
     storage::OpenJobFiles(jobTables);
     fs::remove(File(storage::kWynikiD));
     fs::remove(File(storage::kLegZU));
+    std::ofstream(File(storage::kGenData2), std::ios::trunc).close();  // zero length: made anew too
     storage::OpenJobFiles(jobTables);
     EXPECT_EQ(Files().size(), 10u);
+    EXPECT_GT(fs::file_size(File(storage::kGenData2)), 0u);
 
     EXPECT_EQ(Save(SampleJob(1)), 1);
     EXPECT_EQ(Save(SampleJob(2)), 2);
@@ -60,7 +63,7 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
     };
     const Case cases[] = {
         {{storage::kGenData}, "GenData.db: the job table file is missing"},
-        {{storage::kWynikiD2, storage::kLegZU}, "WynikiD2.db, " },
+        {{storage::kWynikiD2, storage::kLegZU}, "WynikiD2.db, "},
         {{storage::kGenData, storage::kWynikiD, storage::kWynikiC, storage::kLicznikiD, storage::kAddInt64,
           storage::kGenData2, storage::kWynikiD2, storage::kWynikiC2, storage::kLicznikiD2},
          "GenData.db, "},
@@ -137,7 +140,8 @@ TEST_F(JobFiles, TheListAndTheLoaderReportADamagedJobInsteadOfShowingItEmpty) {
         for (int n = 1; n <= 3; ++n) {
             try {
                 const storage::LoadedJob loaded = storage::ReadJob(jobTables, n);
-                EXPECT_EQ(loaded.Values(), intactJobs[static_cast<size_t>(n - 1)].Values()) << "page " << page;
+                EXPECT_EQ(loaded.Values(), intactJobs[static_cast<size_t>(n - 1)].Values())
+                    << "page " << page;
             } catch (const EDatabaseError &error) {
                 loaderReported += damaged(error);
             }
