@@ -118,7 +118,13 @@ TEST_F(WindowTables, AnnexTitlesFallBackToTheDefaultsLineByLine) {
         EXPECT_EQ(window.Edit496->Text(), c.second);
         EXPECT_EQ(window.Edit497->Text(), c.third);
     }
-    // An unreadable file gives the defaults and leaves the third title as it was.
+    // A name that is not a regular file is not read and is reported once: the defaults, and the
+    // third title as it was.
+    std::vector<QString> boxes;
+    Application->ModalBoxResponder = [&](const TModalBox &box) {
+        boxes.push_back(box.text);
+        return IDOK;
+    };
     QFile::remove("lz.txt");
     QDir().mkdir("lz.txt");
     window.Edit495->SetText("x");
@@ -127,6 +133,9 @@ TEST_F(WindowTables, AnnexTitlesFallBackToTheDefaultsLineByLine) {
     EXPECT_EQ(window.Edit495->Text(), a);
     EXPECT_EQ(window.Edit496->Text(), b);
     EXPECT_EQ(window.Edit497->Text(), "zostaje");
+    Application->ModalBoxResponder = nullptr;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Cannot read file \"lz.txt\". It is not a regular file.");
 }
 
 TEST_F(WindowTables, ADamagedJobTableEndsStartUpWithTheEnginesError) {

@@ -1,9 +1,11 @@
-// The files the station makes in its folder: readable by the owner only from their first byte, and
-// never made through a symbolic link.
+// The station's folder: the files it makes are readable by the owner only from their first byte and
+// never made through a symbolic link; names of its text files that are not regular files are not
+// read.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sqlcipher/sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -28,7 +30,7 @@ int RecordingOpen(const char *path, int flags, int mode) {
     return fd;
 }
 
-class WindowFileModes : public ShellTest {
+class WindowFolder : public ShellTest {
 protected:
     void TearDown() override {
         sqlite3_vfs *engine = sqlite3_vfs_find("unix");
@@ -39,7 +41,7 @@ protected:
 
 // The first start makes the tables, a save makes journals and a super-journal: each is 0600 when
 // the engine first opens it, whatever the umask, and the tables stay 0600.
-TEST_F(WindowFileModes, TablesAndJournalsAreOwnerOnlyFromTheirFirstByte) {
+TEST_F(WindowFolder, TablesAndJournalsAreOwnerOnlyFromTheirFirstByte) {
     sqlite3_vfs *engine = sqlite3_vfs_find("unix");
     modesAtOpen.clear();
     ASSERT_EQ(engine->xSetSystemCall(engine, "open", reinterpret_cast<sqlite3_syscall_ptr>(RecordingOpen)),
@@ -71,7 +73,7 @@ TEST_F(WindowFileModes, TablesAndJournalsAreOwnerOnlyFromTheirFirstByte) {
 
 // A link planted where a table is to be made is not followed: the start stops naming the table and
 // nothing is made at the link's target.
-TEST_F(WindowFileModes, NoTableIsMadeThroughASymbolicLink) {
+TEST_F(WindowFolder, NoTableIsMadeThroughASymbolicLink) {
     QDir().mkdir("elsewhere");
     ASSERT_EQ(symlink("elsewhere/planted.db", "GenData.db"), 0);
     try {
@@ -83,6 +85,46 @@ TEST_F(WindowFileModes, NoTableIsMadeThroughASymbolicLink) {
     }
     EXPECT_TRUE(QDir("elsewhere").isEmpty());
     EXPECT_TRUE(QFileInfo("GenData.db").isSymLink());
+}
+
+// Remembered and start-up text files that are named pipes: the start goes on without waiting for a
+// writer, and each is reported once, by name. Seen from outside: the start runs in a child.
+TEST_F(WindowFolder, TextFilesThatAreNamedPipesDoNotHoldUpTheStart) {
+    for (const char *name : {"lz.txt", "ee.txt", "poz.txt"}) ASSERT_EQ(mkfifo(name, 0600), 0) << name;
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(report[0]);
+        alarm(120);  // a start that hangs ends here, seen by the parent as a signal
+        Application->ModalBoxResponder = [&](const TModalBox &box) {
+            const QByteArray line = box.text.toUtf8() + '\n';
+            (void)!write(report[1], line.constData(), static_cast<size_t>(line.size()));
+            return IDOK;
+        };
+        int code = 1;
+        try {
+            Create();
+            (void)!write(report[1], "started\n", 8);
+            code = 0;
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    close(report[1]);
+    QByteArray said;
+    char chunk[512];
+    for (ssize_t n; (n = read(report[0], chunk, sizeof chunk)) > 0;) said.append(chunk, n);
+    close(report[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    QStringList lines = QString::fromUtf8(said).split('\n', Qt::SkipEmptyParts);
+    lines.sort();
+    EXPECT_EQ(lines, QStringList({"Cannot read file \"ee.txt\". It is not a regular file.",
+                                  "Cannot read file \"lz.txt\". It is not a regular file.",
+                                  "Cannot read file \"poz.txt\". It is not a regular file.", "started"}));
 }
 
 }  // namespace
