@@ -8,8 +8,9 @@
 // no current record (an empty table, or "before the first" when set to 0); reading fields there
 // gives empty values. A record is checked whole when the cursor reaches it: when its stored form
 // does not decode, or the engine reported a page of it failing its check, every read of a field
-// raises "record N is damaged" (the cursor can still move past it). While a walk stands on a record it holds a read lock on the file, which
-// writers on other connections wait for; Close, Edit, Post and reaching the end release it.
+// raises "record N is damaged" (the cursor can still move past it). While a walk stands on a record it holds
+// a read lock on the file, which writers on other connections wait for; Close, Edit, Post and reaching the
+// end release it.
 //
 // Changes: Append starts a new empty record, Edit a change of the current one. A change is
 // written only by Post (or CheckBrowseMode): Cancel, Close, moving the cursor and a new Append
@@ -29,13 +30,19 @@
 #include "platform/tables/key_derivation.h"
 #include "platform/tables/record_codec.h"
 #include "platform/tables/sqlite_link.h"
-#include "platform/tables/table_file.h"
 #include "platform/tables/structure.h"
+#include "platform/tables/table_file.h"
 
 namespace tables {
 
 class TSession;
 class TTable;
+
+// Raised by every read of a damaged record: "<table>: record N is damaged".
+class EDamagedRecord : public EDatabaseError {
+public:
+    using EDatabaseError::EDatabaseError;
+};
 
 class TField {
 public:
@@ -109,7 +116,8 @@ public:
     // where it is empty), ascending, or descending with `fromLast`, at most `limit` of them. The
     // cursor does not move. EDatabaseError when the field is not indexed or is of the other kind
     // (text for a Text field, a number for an Integer or Boolean one).
-    std::vector<int> RecordsWith(int field, std::string_view text, bool fromLast = false, int limit = INT_MAX);
+    std::vector<int> RecordsWith(int field, std::string_view text, bool fromLast = false,
+                                 int limit = INT_MAX);
     std::vector<int> RecordsWith(int field, int32_t number, bool fromLast = false, int limit = INT_MAX);
 
     // Every field of the current record (of the pending one while appending or editing) at once;
@@ -169,17 +177,17 @@ private:
     Connection *link_ = nullptr;  // own_ or the transaction's connection
     std::string schema_ = "main";
     bool inTransaction_ = false;
-    bool holding_ = false;      // a read held by HoldRead
-    int heldCount_ = -1;        // the record count seen in the held read, once asked
-    bool holdAtOpen_ = false;   // HoldRead before Open
+    bool holding_ = false;     // a read held by HoldRead
+    int heldCount_ = -1;       // the record count seen in the held read, once asked
+    bool holdAtOpen_ = false;  // HoldRead before Open
     TableKey key_{};
     std::vector<int> keyFields_;  // the fields the file indexes
 
     TableStatements statements_;  // on the current connection
     TableStatements parked_;      // on the own connection, while a transaction has the table
-    int scanAt_ = 0;  // the record rows_ stands on, 0 for none
+    int scanAt_ = 0;              // the record rows_ stands on, 0 for none
     RecordView view_;
-    bool damaged_ = false;  // the record rows_ stood on last is damaged
+    bool damaged_ = false;     // the record rows_ stood on last is damaged
     int probedAtMisses_ = -1;  // the connection's page reads from the file at its last good probe
     FieldValue readValue_;
     int recNo_ = 0;
