@@ -4,7 +4,6 @@
 #include <span>
 
 #include "app/form1.h"
-#include "platform/runtime/errors.h"
 
 namespace {
 
@@ -12,12 +11,9 @@ const QString kNone = QStringLiteral("---");
 
 // Loads the file into the memo; false when it cannot be read.
 bool LoadInto(TMemo *memo, const QString &fileName) {
-    try {
-        memo->Lines().LoadFromFile(fileName);
-        return true;
-    } catch (const Exception &) {
-        return false;
-    }
+    std::optional<QStringList> lines = ReadOptionalTextFile(fileName);
+    if (lines) memo->Lines().Replace(std::move(*lines));
+    return lines.has_value();
 }
 
 // Lines 0.. of the memo into the edits, an empty line shown as emptyShown; edits beyond the last

@@ -1,6 +1,5 @@
 #include "storage/job_files.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,46 +9,46 @@
 
 namespace storage {
 
-namespace {
-
-bool HoldsRecords(tables::TTable &table) {
-    table.Open();
-    const bool holds = table.RecordCount() > 0;
-    table.Close();
-    return holds;
-}
-
-}  // namespace
-
 void OpenJobFiles(const JobTables &tables) {
-    // Made by a create cut short, a file can be found empty too; it is made anew then.
+    // No file is created after this start (a save never makes a job file).
     struct NoNewFiles {
         const JobTables &tables;
         ~NoNewFiles() {
             for (tables::TTable *table : tables) table->SetNewFilePassword("");
         }
     } noNewFiles{tables};
-    std::vector<tables::TTable *> missing;
-    std::string names;
-    for (size_t t = 0; t < tables.size(); ++t) {
-        tables::TTable *table = tables[t];
-        table->SetNewFilePassword(TableFileOf(static_cast<int>(t) + 1).password);
-        std::error_code error;
-        if (std::filesystem::exists(table->TableName(), error) || error) continue;
-        missing.push_back(table);
-        names += (names.empty() ? "" : ", ") + table->TableName();
-    }
-    if (!missing.empty()) {
-        for (tables::TTable *table : tables)
-            if (std::find(missing.begin(), missing.end(), table) == missing.end() && HoldsRecords(*table))
-                throw EDatabaseError(names + (missing.size() == 1 ? ": the job table file is missing"
-                                                                  : ": the job table files are missing") +
-                                     " while " + table->TableName() +
-                                     " holds jobs; nothing was created (restore the missing files)");
-    }
+    // First every file as it is: which ones hold no table yet (missing, of zero length, or left
+    // empty by a create cut short), and which one holds a job.
+    std::vector<std::string> blank;
+    size_t missing = 0;
+    const tables::TTable *holder = nullptr;
     for (tables::TTable *table : tables) {
-        table->Open();
+        table->SetNewFilePassword("");
+        try {
+            table->Open();
+        } catch (const tables::ENoTableYet &) {
+            std::error_code error;
+            missing += !std::filesystem::exists(std::filesystem::symlink_status(table->TableName(), error));
+            blank.push_back(table->TableName());
+            continue;
+        }
+        if (!holder && table->RecordCount() > 0) holder = table;
         table->Close();
+    }
+    if (!blank.empty() && holder) {
+        std::string names;
+        for (const std::string &name : blank) names += (names.empty() ? "" : ", ") + name;
+        const char *state = missing == blank.size() ? "missing" : missing == 0 ? "empty" : "missing or empty";
+        throw EDatabaseError(
+            names + (blank.size() == 1 ? ": the job table file is " : ": the job table files are ") + state +
+            " while " + holder->TableName() + " holds jobs; nothing was created (restore the files)");
+    }
+    // While no job is kept anywhere, the files holding no table are made (the first start, or a
+    // first start cut short).
+    for (size_t t = 0; t < tables.size(); ++t) {
+        tables[t]->SetNewFilePassword(TableFileOf(static_cast<int>(t) + 1).password);
+        tables[t]->Open();
+        tables[t]->Close();
     }
     tables::RemoveOrphanSuperJournals(std::filesystem::absolute(tables[kGenData]->TableName()).parent_path());
 }

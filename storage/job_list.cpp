@@ -50,13 +50,20 @@ bool Matches(const JobSearchIndex &index, int recNo, const SearchTexts &filter, 
     return true;
 }
 
-JobListRow RowOf(tables::TTable &genData, std::string description) {
+// The row of the current job, or none when `skipHidden` and the job is hidden. A damaged job is
+// listed with the error as its description, so that the sound jobs of its page still show.
+std::optional<JobListRow> RowOf(tables::TTable &genData, std::string description, bool skipHidden) {
     JobListRow row;
     row.recNo = genData.RecNo();
-    row.date = genData.Fields[30].AsString();
-    row.serial = genData.Fields[7].AsString();
-    row.description = description.empty() ? genData.Fields[31].AsString() : std::move(description);
-    row.version = FirstLine(genData.Fields[242].AsString());
+    try {
+        if (skipHidden && JobHidden(genData)) return std::nullopt;
+        row.date = genData.Fields[30].AsString();
+        row.serial = genData.Fields[7].AsString();
+        row.description = description.empty() ? genData.Fields[31].AsString() : std::move(description);
+        row.version = FirstLine(genData.Fields[242].AsString());
+    } catch (const tables::EDamagedRecord &error) {
+        row = JobListRow{row.recNo, {}, {}, error.what(), {}};
+    }
     return row;
 }
 
@@ -71,7 +78,7 @@ JobListPage SearchPage(tables::TTable &genData, int start, const SearchTexts &fi
         if (index.Hidden(recNo) || !Matches(index, recNo, filter, description)) continue;
         if (page.rows.empty()) page.pageStart = recNo - 1;
         genData.SetRecNo(recNo);
-        page.rows.push_back(RowOf(genData, description));
+        page.rows.push_back(*RowOf(genData, description, false));
         if (static_cast<int>(page.rows.size()) == kJobListRows) {
             page.full = true;
             break;
@@ -103,8 +110,9 @@ JobListPage ReadJobPage(tables::TTable &genData, int start, const SearchTexts *f
     page.pageStart = start;
     for (genData.Next(); !genData.Eof(); genData.Next()) {
         ++page.visited;
-        if (JobHidden(genData)) continue;
-        page.rows.push_back(RowOf(genData, std::string()));
+        std::optional<JobListRow> row = RowOf(genData, std::string(), true);
+        if (!row) continue;
+        page.rows.push_back(std::move(*row));
         if (static_cast<int>(page.rows.size()) == kJobListRows) {
             page.full = true;
             break;

@@ -32,7 +32,7 @@ struct JobListRow {
     int recNo = 0;
     std::string date;         // field 30
     std::string serial;       // field 7
-    std::string description;  // the filter's description, else field 31
+    std::string description;  // the filter's description, else field 31; for a damaged job the error
     std::string version;      // first line of field 242
 };
 
@@ -47,6 +47,8 @@ struct JobListPage {
 // table. With `filter`, only jobs matching every active search text are listed; the search reads
 // the search fields from the file's search index (job_search.h), only the listed jobs from the
 // table. A start at or past the last record gives an empty, not full page with nothing visited.
+// A damaged job keeps its row, described by the error ("record N is damaged"); the sound jobs of
+// the page are listed as usual.
 JobListPage ReadJobPage(tables::TTable &genData, int start, const SearchTexts *filter);
 
 // Marks job `recNo` (1-based) of the open job table hidden; out of range raises the table's error.

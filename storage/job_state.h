@@ -1,9 +1,10 @@
 #pragma once
 // Working members of the job record that the save stores and the loading restores and that no
 // other subsystem keeps: the per-slot device bytes, the layout-change codes and mask, and the
-// date a loaded job was saved on.
+// date a loaded job was saved on; and the hold on the folder of the tables.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace storage {
@@ -17,6 +18,8 @@ struct JobState {
     // The maximum surcharge "MxDpł." of each group: 9999,99 less the value of the group's
     // own-family tariff page.
     std::array<std::string, 4> GroupMaxSurcharge{"---", "---", "---", "---"};
+    // The working folder, held from the start for as long as the window lives (folder_lock.h).
+    std::shared_ptr<const void> TablesFolderHold;
 };
 
 }  // namespace storage

@@ -2,8 +2,9 @@
 
 #include <QRegularExpression>
 
-#include "platform/runtime/text_file.h"
+#include "platform/gui/application.h"
 #include "platform/runtime/errors.h"
+#include "platform/runtime/text_file.h"
 
 void TStrings::CheckIndex(int index, int count) const {
     if (index < 0 || index >= count)
@@ -86,8 +87,19 @@ void TStrings::SaveToFile(const QString &fileName) const {
 
 QStringList ReadTextFileLines(const QString &fileName) {
     QStringList lines;
-    for (const std::string &line : textfile::ReadLines(fileName.toStdString())) lines.append(QString::fromStdString(line));
+    for (const std::string &line : textfile::ReadLines(fileName.toStdString()))
+        lines.append(QString::fromStdString(line));
     return lines;
+}
+
+std::optional<QStringList> ReadOptionalTextFile(const QString &fileName) {
+    try {
+        return ReadTextFileLines(fileName);
+    } catch (const textfile::ENotRegularFile &error) {
+        Application->HandleException(error);
+    } catch (const Exception &) {
+    }
+    return std::nullopt;
 }
 
 void WriteTextFileLines(const QString &fileName, const QStringList &lines) {

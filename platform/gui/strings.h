@@ -4,6 +4,7 @@
 // only the head of a file is read, a rewrite replaces the file whole or not at all).
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "platform/gui/component.h"
 
@@ -30,6 +31,8 @@ public:
     void SetText(const QString &text);
 
     // Raise Exception when the file cannot be read or written; a failed load or save changes nothing.
+    // Puts `lines` in place of all lines (one change, none when they are the same).
+    void Replace(QStringList lines);
     void LoadFromFile(const QString &fileName);
     void SaveToFile(const QString &fileName) const;
 
@@ -43,7 +46,6 @@ protected:
 
 private:
     void CheckIndex(int index, int count) const;
-    void Replace(QStringList lines);
 
     QStringList lines_;
 };
@@ -54,3 +56,8 @@ class TStringList : public TStrings {};
 // SaveToFile), for readers and writers that need no line list of a control.
 QStringList ReadTextFileLines(const QString &fileName);
 void WriteTextFileLines(const QString &fileName, const QStringList &lines);
+
+// The lines of a station text file that may be absent (the files read at start-up), or nothing
+// when it cannot be read. A name that is not a regular file (a folder, a named pipe) is never read
+// and is reported in the application's error box; a missing or unreadable file is passed over.
+std::optional<QStringList> ReadOptionalTextFile(const QString &fileName);

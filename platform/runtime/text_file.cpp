@@ -1,6 +1,7 @@
 #include "platform/runtime/text_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -73,8 +74,14 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 std::vector<std::string> ReadLines(const std::string &path, size_t maxBytes) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting (a named pipe would block the open until a writer came), and read only
+    // when it is a regular file.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) Fail("Cannot open file", path, errno);
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) Fail("Cannot read file", path, errno);
+    if (!S_ISREG(status.st_mode))
+        throw ENotRegularFile("Cannot read file \"" + path + "\". It is not a regular file");
     std::string bytes;
     char chunk[16384];
     while (bytes.size() < maxBytes) {

@@ -7,15 +7,24 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/runtime/errors.h"
+
 namespace textfile {
 
 // The files the station writes are a few hundred bytes; of a larger file only the first lines
 // are used, so reading stops here.
 inline constexpr size_t kReadCap = 64 * 1024;
 
+// Raised for a name that is not a regular file (a folder, a named pipe, a device): it is not read.
+class ENotRegularFile : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // The lines (UTF-8) of the first maxBytes bytes of the file. Lines end at CR LF, LF or CR; a break
 // at the very end adds no empty line; a line cut by the cap is kept as far as it was read.
-// Raises Exception naming the file and the cause when it cannot be opened or read.
+// Raises Exception naming the file and the cause when it cannot be opened or read, ENotRegularFile
+// when it is not a regular file.
 std::vector<std::string> ReadLines(const std::string &path, size_t maxBytes = kReadCap);
 
 // The lines of a text as ReadLines splits a file: at CR LF, LF or CR, no empty line after a final

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -79,7 +80,7 @@ sqlite3_vfs &Base() {
 struct LayerFile {
     sqlite3_file head;
     sqlite3_file *base;
-    std::string folder;      // of a journal whose entry this layer made
+    std::string folder;  // of a journal whose entry this layer made
     bool syncsFolder = false;
 };
 
@@ -134,42 +135,42 @@ const sqlite3_io_methods kMethods = {
     Forward<&sqlite3_io_methods::xUnfetch>::Call,
 };
 
-// A new journal is created by the library (its mode and owner follow the database's) and then
-// opened again without the create flag, which would make the library sync the folder at the
-// journal's first sync; this layer does that sync, when still needed.
-// Every file the layer creates (tables, journals, super-journals) is made readable by its owner
-// only: the tables hold names, VINs and plates, and journals hold pages of them.
+// A file to be created (table, journal, super-journal) is made here, readable by its owner only
+// from its first byte (the tables hold names, VINs and plates, and journals hold pages of them),
+// and never through a symbolic link; the library then opens it as an existing file. So it does not
+// sync the folder at a new journal's first sync either: this layer does that, when still needed.
 int Open(sqlite3_vfs *, const char *name, sqlite3_file *file, int flags, int *outFlags) {
-    const bool creates = name && (flags & SQLITE_OPEN_CREATE) && access(name, F_OK) != 0;
+    bool created = false;
+    if (name && (flags & SQLITE_OPEN_CREATE)) {
+        const int fd = open(name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (fd >= 0) {
+            close(fd);
+            created = true;
+        } else {
+            struct stat target {};
+            // A name that is a link to nothing, or taken while the library wants a new file.
+            if (errno != EEXIST || (flags & SQLITE_OPEN_EXCLUSIVE) || stat(name, &target) != 0)
+                return SQLITE_CANTOPEN;
+        }
+        flags &= ~(SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE);
+    }
     auto *layer = new (file) LayerFile{};
     layer->base = reinterpret_cast<sqlite3_file *>(layer + 1);
-    const bool newJournal = name && (flags & SQLITE_OPEN_CREATE) &&
-                            (flags & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_MASTER_JOURNAL));
-    int rc = SQLITE_OK;
-    if (newJournal) {
-        rc = Base().xOpen(&Base(), name, layer->base, flags, nullptr);
-        if (rc == SQLITE_OK) {
-            layer->base->pMethods->xClose(layer->base);
-            layer->base->pMethods = nullptr;
-            layer->folder = FolderOf(name);
-            layer->syncsFolder = true;
-            Ledger().Change(layer->folder);
-            flags &= ~(SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE);
-            rc = Base().xOpen(&Base(), name, layer->base, flags, outFlags);
-            if (rc != SQLITE_OK) Base().xDelete(&Base(), name, 0);
-        }
-    } else {
-        rc = Base().xOpen(&Base(), name, layer->base, flags, outFlags);
-    }
+    const int rc = Base().xOpen(&Base(), name, layer->base, flags, outFlags);
     if (rc != SQLITE_OK) {
         // A file the library set up before failing still wants its close.
         if (layer->base->pMethods) layer->base->pMethods->xClose(layer->base);
         layer->~LayerFile();
         file->pMethods = nullptr;
+        if (created) unlink(name);
         return rc;
     }
+    if (created && (flags & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_MASTER_JOURNAL))) {
+        layer->folder = FolderOf(name);
+        layer->syncsFolder = true;
+        Ledger().Change(layer->folder);
+    }
     file->pMethods = &kMethods;
-    if (creates) chmod(name, S_IRUSR | S_IWUSR);
     return SQLITE_OK;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/tables/session.h"
 
 #include <sqlcipher/sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -35,13 +36,17 @@ void TSession::KeepConnection(const std::string &path, const std::string &letter
     kept_.insert_or_assign(path, Kept{letters, std::move(file), identity});
 }
 
-// Only while the path still names the same file: a file replaced on disk is opened afresh.
+// Only while the path still names the same file holding something: a file replaced or emptied on
+// disk is opened afresh.
 bool TSession::TakeConnection(const std::string &path, const std::string &letters, OpenedFile &file) {
     auto found = kept_.find(path);
     if (found == kept_.end()) return false;
     Kept kept = std::move(found->second);
     kept_.erase(found);
-    if (kept.letters != letters || IdentityOf(path) != kept.identity) return false;
+    struct stat status {};
+    if (kept.letters != letters || IdentityOf(path) != kept.identity || stat(path.c_str(), &status) != 0 ||
+        status.st_size == 0)
+        return false;
     file = std::move(kept.file);
     return true;
 }

@@ -11,8 +11,9 @@
 namespace tables {
 namespace {
 
-// A table lock held by another connection or program is waited for this long.
-constexpr int kBusyTimeoutMs = 250;
+// A table lock held by another connection is waited for this long (a save or a held read of a
+// moment), then the operation fails.
+constexpr int kBusyTimeoutMs = 2000;
 
 // Cipher settings of every table file, fixed explicitly rather than taken from the library's
 // defaults: AES-256-CBC pages of 4096 bytes with a per-page HMAC (SHA1 in this SQLCipher

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace tables {
 namespace {
@@ -25,18 +26,24 @@ bool IsSuperJournalName(const std::string &name) {
     return true;
 }
 
-// The super-journal a journal names: its last 16 bytes are the name's length and checksum (big
-// endian) and the journal magic, preceded by the name. Empty when it names none.
+constexpr unsigned char kMagic[8] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
+
+// The super-journal a live journal names: its last 16 bytes are the name's length and checksum (big
+// endian) and the journal magic, preceded by the name. Empty when it names none, and when the
+// journal is no longer live: its header no longer begins with the magic (a finished journal whose
+// header was cleared keeps the name of an old super-journal at its end).
 std::string SuperJournalOf(const fs::path &journal) {
-    static constexpr unsigned char kMagic[8] = {0xd9, 0xd5, 0x05, 0xf9, 0x20, 0xa1, 0x63, 0xd7};
     std::ifstream file(journal, std::ios::binary);
+    unsigned char head[8];
+    if (!file.read(reinterpret_cast<char *>(head), 8) || std::memcmp(head, kMagic, 8) != 0) return {};
     if (!file.seekg(0, std::ios::end)) return {};
     const std::streamoff size = file.tellg();
     if (size < 16) return {};
     unsigned char tail[16];
     if (!file.seekg(size - 16) || !file.read(reinterpret_cast<char *>(tail), 16)) return {};
     if (std::memcmp(tail + 8, kMagic, 8) != 0) return {};
-    const uint32_t length = uint32_t{tail[0]} << 24 | uint32_t{tail[1]} << 16 | uint32_t{tail[2]} << 8 | tail[3];
+    const uint32_t length =
+        uint32_t{tail[0]} << 24 | uint32_t{tail[1]} << 16 | uint32_t{tail[2]} << 8 | tail[3];
     if (length == 0 || length > 4096 || length > size - 16) return {};
     std::string name(length, '\0');
     if (!file.seekg(size - 16 - length) || !file.read(name.data(), length)) return {};
@@ -86,15 +93,25 @@ std::vector<std::string> RemoveOrphanSuperJournals(const std::string &folder) {
             journals.push_back(entry->path());
     }
     std::sort(supers.begin(), supers.end());
-    std::vector<std::string> named;
-    for (const fs::path &journal : journals) named.push_back(fs::path(SuperJournalOf(journal)).filename().string());
+    std::vector<std::pair<std::string, std::string>> named;  // super-journal, journal naming it
+    for (const fs::path &journal : journals)
+        named.emplace_back(fs::path(SuperJournalOf(journal)).filename().string(),
+                           journal.filename().string());
     std::vector<std::string> removed;
     for (const fs::path &super : supers) {
         const std::string name = super.filename().string();
-        if (std::find(named.begin(), named.end(), name) != named.end()) continue;
+        const std::vector<std::string> listed = ListedJournals(super);
+        // Needed while a live journal names it and it lists that journal back.
+        const auto needs = [&](const auto &reference) {
+            return reference.first == name &&
+                   std::any_of(listed.begin(), listed.end(), [&](const std::string &path) {
+                       return fs::path(path).filename() == reference.second;
+                   });
+        };
+        if (std::any_of(named.begin(), named.end(), needs)) continue;
         // The table that made it, and those whose journals it lists.
         std::vector<std::string> written{super.string().substr(0, super.string().size() - 12)};
-        for (const std::string &journal : ListedJournals(super))
+        for (const std::string &journal : listed)
             if (journal.ends_with("-journal")) written.push_back(journal.substr(0, journal.size() - 8));
         if (std::any_of(written.begin(), written.end(), BeingWritten)) continue;
         if (fs::remove(super, error)) removed.push_back(name);

@@ -7,7 +7,8 @@
 
 namespace tables {
 
-// Removes the super-journals in `folder` that no journal names, unless another process is writing
+// Removes the super-journals in `folder` that no live journal names (one that still begins with its
+// header and that the super-journal lists), unless another process is writing
 // the table that made one or a table whose journal it lists (a commit still running). Gives the
 // names removed, in order. Call it while this process holds no table lock (at start-up): checking a lock
 // opens and closes the table file, which would drop the process's own locks on it.

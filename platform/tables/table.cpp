@@ -144,8 +144,8 @@ Statement &TTable::Prepared(Statement &statement, const char *head, const std::s
 }
 
 void TTable::ResetStatements() {
-    for (Statement *statement : {&statements_.rows, &statements_.count, &statements_.read, &statements_.insert,
-                                 &statements_.update})
+    for (Statement *statement :
+         {&statements_.rows, &statements_.count, &statements_.read, &statements_.insert, &statements_.update})
         statement->Reset();
     for (auto &[key, statement] : statements_.lookups) statement.Reset();
     scanAt_ = 0;
@@ -174,7 +174,8 @@ bool TTable::StepTo(int recNo) {
         sqlite3_bind_int(statements_.rows.get(), 1, recNo);
     }
     scanAt_ = 0;
-    if (!Link().Step(statements_.rows, tableName_) || sqlite3_column_int(statements_.rows.get(), 0) != recNo) {
+    if (!Link().Step(statements_.rows, tableName_) ||
+        sqlite3_column_int(statements_.rows.get(), 0) != recNo) {
         ReleaseScan();
         return false;
     }
@@ -357,11 +358,13 @@ void TTable::PostAppend() {
     WriteScope scope(Link(), tableName_, inTransaction_);
     const int recNo = QueryCount() + 1;
     if (structure_.autoNumberField >= 0) buffer_[structure_.autoNumberField] = FieldValue{};
-    Write(Prepared(statements_.insert, "INSERT INTO ",
-                   "(id, data" + EachKey(keyFields_, [](const auto &column, const auto &) { return ", " + column; }) +
-                       ") VALUES(?1, ?2" + EachKey(keyFields_, [](const auto &, const auto &param) { return ", " + param; }) +
-                       ")"),
-          recNo, buffer_);
+    Write(
+        Prepared(statements_.insert, "INSERT INTO ",
+                 "(id, data" +
+                     EachKey(keyFields_, [](const auto &column, const auto &) { return ", " + column; }) +
+                     ") VALUES(?1, ?2" +
+                     EachKey(keyFields_, [](const auto &, const auto &param) { return ", " + param; }) + ")"),
+        recNo, buffer_);
     scope.Commit();
     recNo_ = recNo;
     eof_ = false;
@@ -384,7 +387,8 @@ void TTable::PostEdit() {
         if (assigned_[field]) stored[field] = buffer_[field];
     Write(Prepared(statements_.update, "UPDATE ",
                    " SET data = ?2" +
-                       EachKey(keyFields_, [](const auto &column, const auto &param) { return ", " + column + " = " + param; }) +
+                       EachKey(keyFields_, [](const auto &column,
+                                              const auto &param) { return ", " + column + " = " + param; }) +
                        " WHERE id = ?1"),
           recNo_, stored);
     scope.Commit();
@@ -420,9 +424,9 @@ std::vector<int> TTable::RecordsWith(int field, int32_t number, bool fromLast, i
 std::vector<int> TTable::Lookup(int field, const FieldValue &value, bool fromLast, int limit) {
     if (!std::binary_search(keyFields_.begin(), keyFields_.end(), field))
         throw EDatabaseError(tableName_ + ": field " + std::to_string(field) + " is not indexed");
-    Statement &lookup = Prepared(statements_.lookups[2 * field + (fromLast ? 1 : 0)], "SELECT id FROM ",
-                                 " WHERE " + KeyColumn(field) + " IS ?1 ORDER BY id" +
-                                     (fromLast ? " DESC" : "") + " LIMIT ?2");
+    Statement &lookup = Prepared(
+        statements_.lookups[2 * field + (fromLast ? 1 : 0)], "SELECT id FROM ",
+        " WHERE " + KeyColumn(field) + " IS ?1 ORDER BY id" + (fromLast ? " DESC" : "") + " LIMIT ?2");
     BindKey(lookup.get(), 1, structure_.fieldTypes[field], value);
     sqlite3_bind_int(lookup.get(), 2, limit);
     std::vector<int> found;
@@ -483,7 +487,7 @@ void TTable::Assign(int index, FieldValue value) {
 }
 
 void TTable::Damaged() const {
-    throw EDatabaseError(tableName_ + ": record " + std::to_string(recNo_) + " is damaged");
+    throw EDamagedRecord(tableName_ + ": record " + std::to_string(recNo_) + " is damaged");
 }
 
 void TTable::JoinTransaction(Connection &connection, const std::string &schema) {

@@ -41,6 +41,12 @@ class TTable;
 // A stored value of a field of type `type` as text, as TField::AsString reads it.
 std::string AsString(FieldType type, const FieldValue &value);
 
+// Raised by every read of a damaged record: "<table>: record N is damaged".
+class EDamagedRecord : public EDatabaseError {
+public:
+    using EDatabaseError::EDatabaseError;
+};
+
 class TField {
 public:
     std::string AsString() const;

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/runtime/errors.h"
 #include "platform/tables/record_index.h"
 
 namespace tables {
@@ -56,7 +55,11 @@ Found Verify(Connection &connection, const std::string &name, const TableStructu
 // An empty or missing file becomes a new table with `structure`, keyed with `newFileKey`.
 OpenedFile Create(const std::string &path, const std::string &name, const TableStructure &structure,
                   const TableKey *newFileKey, const char *why) {
-    if (!newFileKey) throw EDatabaseError(name + why);
+    if (!newFileKey) throw ENoTableYet(name + why);
+    std::error_code error;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+        throw EDatabaseError(name +
+                             ": the name is a symbolic link to no file; no table is created through a link");
     OpenedFile created{std::make_unique<Connection>(path, name, *newFileKey, true), *newFileKey, {}};
     CreateSchema(*created.connection, name, structure);
     if (IsPlainSQLiteFile(path)) throw EDatabaseError(name + ": the table was written without encryption");

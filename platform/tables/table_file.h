@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/runtime/errors.h"
 #include "platform/tables/key_derivation.h"
 #include "platform/tables/sqlite_link.h"
 #include "platform/tables/structure.h"
@@ -46,7 +47,15 @@ struct FileIdentity {
 // The identity of the file at `path`; none when there is no such file.
 std::optional<FileIdentity> IdentityOf(const std::string &path);
 
-// `newFileKey` keys a file that has to be created; without it a missing file is an error.
+// Raised when a file holds no table yet (missing, of zero length, or emptied by rolling back a
+// create cut short) and no key to create it was given.
+class ENoTableYet : public EDatabaseError {
+public:
+    using EDatabaseError::EDatabaseError;
+};
+
+// `newFileKey` keys a file that has to be created; without it a file holding no table yet raises
+// ENoTableYet.
 OpenedFile OpenTableFile(const std::string &path, const std::string &name, const TableStructure &structure,
                          std::span<const TableKey> candidates, const TableKey *newFileKey);
 

@@ -1,5 +1,6 @@
 // The table set of the main window and the station settings read at start-up.
 #include "app/form1.h"
+#include "platform/runtime/folder_lock.h"
 #include "storage/job_files.h"
 #include "storage/job_layout.h"
 #include "storage/job_search.h"
@@ -18,6 +19,8 @@ std::array<TTable *, storage::kTableCount> TForm1::TableObjects() const {
 }
 
 void TForm1::InitDB() {
+    // Before any file is touched: another program working in this folder stops this start.
+    TablesFolderHold = runtime::HoldFolder(".");
     const auto objects = TableObjects();
     for (const storage::TableFile &entry : storage::kTableSet) {
         TTable *table = objects[static_cast<size_t>(entry.object - 1)];
@@ -59,15 +62,14 @@ void TForm1::InitDB() {
 
 void TForm1::ReadAnnexTitles() {
     // Read as lines straight from the head of the file: its size does not matter.
-    QStringList lines;
-    try {
-        lines = ReadTextFileLines(QStringLiteral("lz.txt"));
-    } catch (const Exception &) {
+    const std::optional<QStringList> read = ReadOptionalTextFile(QStringLiteral("lz.txt"));
+    if (!read) {
         // An unreadable file gives the fixed titles and leaves the third one as it is.
         Edit495->SetText(kAnnexATitle);
         Edit496->SetText(kAnnexBTitle);
         return;
     }
+    const QStringList &lines = *read;
     Edit495->SetText(lines.value(0).isEmpty() ? kAnnexATitle : lines.value(0));
     Edit496->SetText(lines.value(1).isEmpty() ? kAnnexBTitle : lines.value(1));
     Edit497->SetText(lines.value(2));

@@ -1,9 +1,11 @@
 // The station program as main runs it, ended once the device library has loaded (Timer5, 300 ms):
 // by closing its main window, or with --exit-button by a click on its own "X". The exit tests
-// check that this process ends cleanly.
+// check that this process ends cleanly. With --print-boxes the texts of its message boxes go to
+// the standard output, one a line, instead of being shown.
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTimer>
+#include <cstdio>
 #include <cstring>
 
 #include "app/entry.h"
@@ -15,8 +17,10 @@ void ClickExitButton() {
     QWidget *button = Form1->Panel6->Widget();
     const QPointF centre = button->rect().center();
     const QPointF global = button->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(button, &press);
     QCoreApplication::sendEvent(button, &release);
 }
@@ -26,6 +30,11 @@ void ClickExitButton() {
 int main(int argc, char **argv) {
     gui::EnsureQtApplication();
     const bool exitButton = argc > 1 && std::strcmp(argv[1], "--exit-button") == 0;
+    if (argc > 1 && std::strcmp(argv[1], "--print-boxes") == 0)
+        Application->ModalBoxResponder = [](const TModalBox &box) {
+            std::printf("%s\n", box.text.toUtf8().constData());
+            return IDOK;
+        };
     QTimer::singleShot(400, [exitButton] {
         if (exitButton)
             ClickExitButton();

@@ -19,7 +19,8 @@ class JobFiles : public JobTablesFixture {
 protected:
     std::set<std::string> Files() const {
         std::set<std::string> names;
-        for (const auto &entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+        for (const auto &entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
         return names;
     }
     std::string File(int table) const { return (folder / storage::TableFileOf(table + 1).file).string(); }
@@ -49,8 +50,10 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
     storage::OpenJobFiles(jobTables);
     fs::remove(File(storage::kWynikiD));
     fs::remove(File(storage::kLegZU));
+    std::ofstream(File(storage::kGenData2), std::ios::trunc).close();  // zero length: made anew too
     storage::OpenJobFiles(jobTables);
     EXPECT_EQ(Files().size(), 10u);
+    EXPECT_GT(fs::file_size(File(storage::kGenData2)), 0u);
 
     EXPECT_EQ(Save(SampleJob(1)), 1);
     EXPECT_EQ(Save(SampleJob(2)), 2);
@@ -60,7 +63,7 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
     };
     const Case cases[] = {
         {{storage::kGenData}, "GenData.db: the job table file is missing"},
-        {{storage::kWynikiD2, storage::kLegZU}, "WynikiD2.db, " },
+        {{storage::kWynikiD2, storage::kLegZU}, "WynikiD2.db, "},
         {{storage::kGenData, storage::kWynikiD, storage::kWynikiC, storage::kLicznikiD, storage::kAddInt64,
           storage::kGenData2, storage::kWynikiD2, storage::kWynikiC2, storage::kLicznikiD2},
          "GenData.db, "},
@@ -90,8 +93,9 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
     EXPECT_EQ(Records(storage::kWynikiD), 3);
 }
 
-// Four bytes flipped in each page of GenData.db in turn: the list and the loader give what was saved
-// or raise; a damaged job never shows as a job with empty fields.
+// Four bytes flipped in each page of GenData.db in turn: the list shows every job as saved or marks
+// its row damaged, and the loader gives what was saved or raises; a damaged job never shows as a
+// job with empty fields.
 TEST_F(JobFiles, TheListAndTheLoaderReportADamagedJobInsteadOfShowingItEmpty) {
     storage::OpenJobFiles(jobTables);
     for (int n = 1; n <= 3; ++n) Save(SampleJob(n));
@@ -124,20 +128,29 @@ TEST_F(JobFiles, TheListAndTheLoaderReportADamagedJobInsteadOfShowingItEmpty) {
         try {
             genData.Open();
             const storage::JobListPage listed = storage::ReadJobPage(genData, 0, nullptr);
+            // Every job keeps its row: as saved, or marked damaged with the error.
             ASSERT_EQ(listed.rows.size(), 3u) << "page " << page;
             for (size_t row = 0; row < 3; ++row) {
+                EXPECT_EQ(listed.rows[row].recNo, static_cast<int>(row) + 1);
+                if (listed.rows[row].description ==
+                    path + ": record " + std::to_string(row + 1) + " is damaged") {
+                    ++listReported;
+                    EXPECT_EQ(listed.rows[row].serial, "") << "page " << page;
+                    continue;
+                }
                 EXPECT_EQ(listed.rows[row].date, intactPage.rows[row].date) << "page " << page;
                 EXPECT_EQ(listed.rows[row].serial, intactPage.rows[row].serial) << "page " << page;
                 EXPECT_EQ(listed.rows[row].version, intactPage.rows[row].version) << "page " << page;
             }
         } catch (const EDatabaseError &error) {
-            listReported += damaged(error);
+            EXPECT_FALSE(damaged(error)) << error.what();  // a damaged record no longer hides its page
         }
         genData.Close();
         for (int n = 1; n <= 3; ++n) {
             try {
                 const storage::LoadedJob loaded = storage::ReadJob(jobTables, n);
-                EXPECT_EQ(loaded.Values(), intactJobs[static_cast<size_t>(n - 1)].Values()) << "page " << page;
+                EXPECT_EQ(loaded.Values(), intactJobs[static_cast<size_t>(n - 1)].Values())
+                    << "page " << page;
             } catch (const EDatabaseError &error) {
                 loaderReported += damaged(error);
             }

@@ -1,4 +1,8 @@
+#include "platform/runtime/text_file.h"
+
 #include <dirent.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,11 +12,7 @@
 #include <fstream>
 #include <iterator>
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include "platform/runtime/errors.h"
-#include "platform/runtime/text_file.h"
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -102,9 +102,27 @@ TEST_F(TextFile, ReadFailuresNameTheFileAndTheCause) {
         EXPECT_THAT(e.what(), HasSubstr("none.txt"));
         EXPECT_THAT(e.what(), HasSubstr("No such file or directory"));
     }
+}
+
+// A folder, a named pipe with no writer (whose open would wait for one) and a device are not read;
+// the error names the file once. A link to a regular file is read.
+TEST_F(TextFile, NamesThatAreNotRegularFilesAreNotRead) {
     ASSERT_EQ(::mkdir(Path("folder.txt").c_str(), 0700), 0);
-    EXPECT_THROW(textfile::ReadLines(Path("folder.txt")), Exception);
+    ASSERT_EQ(::mkfifo(Path("pipe.txt").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", Path("device.txt").c_str()), 0);
+    for (const std::string name : {"folder.txt", "pipe.txt", "device.txt"}) {
+        try {
+            textfile::ReadLines(Path(name));
+            ADD_FAILURE() << name;
+        } catch (const textfile::ENotRegularFile &e) {
+            const std::string message = e.what();
+            EXPECT_EQ(message, "Cannot read file \"" + Path(name) + "\". It is not a regular file");
+        }
+    }
     ::rmdir(Path("folder.txt").c_str());
+    Write("real.txt", "a\r\nb\r\n");
+    ASSERT_EQ(::symlink(Path("real.txt").c_str(), Path("link.txt").c_str()), 0);
+    EXPECT_THAT(textfile::ReadLines(Path("link.txt")), ElementsAre("a", "b"));
 }
 
 TEST_F(TextFile, ARewriteReplacesTheFileWholeReadableByItsOwnerOnly) {

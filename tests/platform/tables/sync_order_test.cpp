@@ -140,8 +140,8 @@ TEST_F(SyncOrderTest, APostOutsideATransactionSyncsTheFolderOfItsNewJournal) {
     StartRecording();
     job[0].Append();
     job[0].Post();
-    EXPECT_EQ(StopRecording(), (std::vector<std::string>{"GenData.db-journal", "folder", "GenData.db-journal",
-                                                         "GenData.db"}));
+    EXPECT_EQ(StopRecording(),
+              (std::vector<std::string>{"GenData.db-journal", "folder", "GenData.db-journal", "GenData.db"}));
 }
 
 // The folder sync that makes the new journals durable is not passed over when it fails: the
@@ -213,19 +213,23 @@ TEST_F(SyncOrderTest, ASuperJournalAJournalOrAWriterMayStillNeedStays) {
     const auto put = [&](const std::string &name, const std::string &content) {
         std::ofstream(PathOf(name), std::ios::binary | std::ios::trunc) << content;
     };
-    // A journal whose tail names `super`: name, length, checksum, magic.
-    const auto naming = [](const std::string &super) {
-        std::string tail = std::string(600, 'j') + super;
+    // A live journal whose tail names `super`: header, name, length, checksum, magic.
+    const std::string magic = "\xd9\xd5\x05\xf9\x20\xa1\x63\xd7";
+    const auto naming = [&](const std::string &super) {
+        std::string tail = magic + std::string(592, 'j') + super;
         tail += {0, 0, 0, static_cast<char>(super.size()), 0, 0, 0, 0};
-        tail += "\xd9\xd5\x05\xf9\x20\xa1\x63\xd7";
+        tail += magic;
         return tail;
     };
     put("zakres.db-journal", naming(PathOf("GenData.db-mj11111198F")));
     put("GenData.db-mj11111198F", PathOf("zakres.db-journal") + '\0');  // named by its journal
     put("GenData.db-mj0A1B2C9D4", PathOf("zakres.db-journal") + '\0');  // listing it, not named
     put("GenData.db-mjABCDEF900", "");
-    put("WynikiC.db-mj0000019AB", PathOf("GenData.db-journal") + '\0');   // its table is written
-    put("GenData.db-mj0000029AB", PathOf("WynikiC.db-journal") + '\0');   // a listed table is
+    put("WynikiC.db-mj0000019AB", PathOf("GenData.db-journal") + '\0');  // its table is written
+    put("GenData.db-mj0000029AB", PathOf("WynikiC.db-journal") + '\0');  // a listed table is
+    // A finished journal (its header cleared) still ending with the name of a super-journal.
+    put("LicznikiD.db-journal", std::string(8, '\0') + naming(PathOf("GenData.db-mj22222298F")).substr(8));
+    put("GenData.db-mj22222298F", PathOf("LicznikiD.db-journal") + '\0');
     put("notes-mj.txt", "");
     put("GenData.db-mj1234569ZZ", "");
 
@@ -262,7 +266,8 @@ TEST_F(SyncOrderTest, ASuperJournalAJournalOrAWriterMayStillNeedStays) {
     char byte = 0;
     ASSERT_EQ(read(ready[0], &byte, 1), 1);
     EXPECT_EQ(tables::RemoveOrphanSuperJournals(folder_.string()),
-              (std::vector<std::string>{"GenData.db-mj0A1B2C9D4", "GenData.db-mjABCDEF900"}));
+              (std::vector<std::string>{"GenData.db-mj0A1B2C9D4", "GenData.db-mj22222298F",
+                                        "GenData.db-mjABCDEF900"}));
     ending();
     EXPECT_EQ(tables::RemoveOrphanSuperJournals(folder_.string()),
               (std::vector<std::string>{"GenData.db-mj0000029AB", "WynikiC.db-mj0000019AB"}));

@@ -5,8 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/runtime/errors.h"
+#include <chrono>
+#include <thread>
+
 #include "job_tables.h"
+#include "platform/runtime/errors.h"
 
 using tables::TSession;
 using tables::TTable;
@@ -114,6 +117,23 @@ TEST_F(TransactionTest, ALockedTableRaisesInsteadOfWaitingForEver) {
     holder.Rollback();
     job.AppendJob("free again");
     job.ExpectJobs(1, "free again");
+}
+
+// A table written for a moment by another connection is waited for: the write then lands.
+TEST_F(TransactionTest, ATableBusyForAMomentIsWaitedFor) {
+    TSession holder, session;
+    JobTables held(holder, folder_), job(session, folder_);
+    held.OpenAll();
+    job.OpenAll();
+    held.StartTransaction(holder);
+    held.AppendJob("first");
+    std::thread committer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        holder.Commit();
+    });
+    EXPECT_NO_THROW(job.AppendJob("second"));
+    committer.join();
+    job.ExpectJobs(2, "second");
 }
 
 TEST_F(TransactionTest, MisuseOfTransactionsRaises) {

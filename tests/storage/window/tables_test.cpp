@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "app/main_window_fixture.h"
@@ -25,7 +26,6 @@ protected:
         window.Table1->Post();
         window.Table1->Close();
     }
-
 };
 
 TEST_F(WindowTables, FirstRunCreatesEveryTableWithItsStructureAndKeepsTheFormTexts) {
@@ -118,7 +118,13 @@ TEST_F(WindowTables, AnnexTitlesFallBackToTheDefaultsLineByLine) {
         EXPECT_EQ(window.Edit496->Text(), c.second);
         EXPECT_EQ(window.Edit497->Text(), c.third);
     }
-    // An unreadable file gives the defaults and leaves the third title as it was.
+    // A name that is not a regular file is not read and is reported once: the defaults, and the
+    // third title as it was.
+    std::vector<QString> boxes;
+    Application->ModalBoxResponder = [&](const TModalBox &box) {
+        boxes.push_back(box.text);
+        return IDOK;
+    };
     QFile::remove("lz.txt");
     QDir().mkdir("lz.txt");
     window.Edit495->SetText("x");
@@ -127,6 +133,9 @@ TEST_F(WindowTables, AnnexTitlesFallBackToTheDefaultsLineByLine) {
     EXPECT_EQ(window.Edit495->Text(), a);
     EXPECT_EQ(window.Edit496->Text(), b);
     EXPECT_EQ(window.Edit497->Text(), "zostaje");
+    Application->ModalBoxResponder = nullptr;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Cannot read file \"lz.txt\". It is not a regular file.");
 }
 
 TEST_F(WindowTables, ADamagedJobTableEndsStartUpWithTheEnginesError) {
@@ -136,21 +145,54 @@ TEST_F(WindowTables, ADamagedJobTableEndsStartUpWithTheEnginesError) {
     EXPECT_FALSE(window.Table1->Active());
 }
 
-TEST_F(WindowTables, AMissingJobTableBesideJobsStopsStartUpAndCreatesNothing) {
+// A job table that is missing, or whose file holds no table (zero length), beside tables holding
+// jobs stops the start naming it and creates nothing; restored, the job numbers go on.
+TEST_F(WindowTables, AMissingOrEmptyJobTableBesideJobsStopsStartUpAndCreatesNothing) {
     TForm1 &window = Create();
     window.InitDB();
-    AppendJob(window, {{7, "pierwsze zlecenie"}});
+    // Two jobs: a record in each of the ten job tables.
+    for (int job = 0; job < 2; ++job)
+        for (int object = 1; object <= storage::kJobTableCount; ++object) {
+            TTable *table = window.TableObjects()[static_cast<size_t>(object - 1)];
+            table->Open();
+            table->Append();
+            table->Post();
+            table->Close();
+        }
     form.reset();
-    QFile::remove("GenData2.db");
-    const QStringList before = QDir().entryList(QDir::Files, QDir::Name);
-    try {
-        Create();
-        ADD_FAILURE() << "the window opened";
-    } catch (const EDatabaseError &error) {
-        EXPECT_NE(std::string(error.what()).find("GenData2.db: the job table file is missing"), std::string::npos)
-            << error.what();
+    struct Case {
+        QString file;
+        bool emptied;  // else removed
+        std::string named;
+    };
+    const Case cases[] = {
+        {"GenData2.db", false, "GenData2.db: the job table file is missing while GenData.db holds jobs"},
+        {"GenData.db", true, "GenData.db: the job table file is empty while "},
+        {"WynikiD.db", true, "WynikiD.db: the job table file is empty while GenData.db holds jobs"},
+    };
+    for (const Case &c : cases) {
+        ASSERT_TRUE(QFile::rename(c.file, c.file + ".away"));
+        if (c.emptied) WriteFile(c.file, {});
+        const QStringList before = QDir().entryList(QDir::Files, QDir::Name);
+        try {
+            Create();
+            ADD_FAILURE() << c.named << ": the window opened";
+        } catch (const EDatabaseError &error) {
+            EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(QDir().entryList(QDir::Files, QDir::Name), before) << c.named;
+        EXPECT_EQ(QFileInfo(c.file).size(), 0) << c.named;
+        QFile::remove(c.file);
+        ASSERT_TRUE(QFile::rename(c.file + ".away", c.file));
     }
-    EXPECT_EQ(QDir().entryList(QDir::Files, QDir::Name), before);
+    TForm1 &restored = Create();
+    AppendJob(restored, {{7, "trzecie zlecenie"}});
+    restored.Table1->Open();
+    restored.Table1->Last();
+    EXPECT_EQ(restored.Table1->RecordCount(), 3);
+    EXPECT_EQ(restored.Table1->RecNo(), 3);  // the job number goes on
+    EXPECT_EQ(restored.Table1->FieldText(7), "trzecie zlecenie");
+    restored.Table1->Close();
 }
 
 }  // namespace
