@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libsqlcipher-dev sqlcipher fonts-liberation libhpdf-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqrencode-dev qrencode libzxing-dev zbar-tools libgif-dev libcgif-dev giflib-tools libucl-dev libssl-dev
-  poppler-utils imagemagick xvfb xauth
+  poppler-utils imagemagick xvfb xauth libx11-dev
 )
 
 missing=()
