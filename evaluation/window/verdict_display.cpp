@@ -25,7 +25,11 @@ uint8_t TForm1::GetPrzekroczenie() {
             first == view.ReasonLines->end() ? 0 : static_cast<int>(first - view.ReasonLines->begin()));
     }
     if (view.NoResultsLabelVisible) Label218->SetVisible(*view.NoResultsLabelVisible);
-    if (view.RegimeFontRed) Panel13->Font().SetColor(*view.RegimeFontRed ? clRed : clBlack);
+    if (view.RegimeFontRed) {
+        // Red reads at 4:1 at most on white; on black it reads at 5.3:1.
+        Panel13->Font().SetColor(*view.RegimeFontRed ? clRed : clBlack);
+        Panel13->SetColor(*view.RegimeFontRed ? clBlack : clWhite);
+    }
     return view.Failed ? 1 : 0;
 }
 
