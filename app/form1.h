@@ -133,6 +133,8 @@ public:
     void TimerProgressTest();
     void EnableButton(uint8_t enabled);
     static QString Data();
+    // The PDF file a print run offers: the print's title and the day, as a safe file name.
+    static QString PrintFileName(const QString &title, const QString &date);
     static bool Lit(const TPanel *modePanel);
     // A channel's status panel: green when connected, red when not, its caption readable on both.
     static void ShowChannelStatus(TPanel *statusPanel, bool connected);

@@ -1,7 +1,9 @@
 #include "platform/gui/edit.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QValidator>
+#include <utility>
 
 #include "platform/gui/widgets.h"
 
@@ -20,11 +22,38 @@ private:
     const int *limit_;
 };
 
+// An empty value shows as "---": a field holding only that is selected whole when it gets the
+// focus, by Tab or by a click, so that what the officer types replaces it.
+class LineEditWidget : public gui::ForwardingWidget<QLineEdit> {
+public:
+    using ForwardingWidget::ForwardingWidget;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override {
+        ForwardingWidget::focusInEvent(event);
+        if (!HoldsEmptyMark()) return;
+        // The click that gives the focus places the cursor when its button comes up.
+        if (event->reason() == Qt::MouseFocusReason)
+            selectOnRelease_ = true;
+        else
+            selectAll();
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override {
+        ForwardingWidget::mouseReleaseEvent(event);
+        if (std::exchange(selectOnRelease_, false) && HoldsEmptyMark()) selectAll();
+    }
+
+private:
+    bool HoldsEmptyMark() const { return text() == QLatin1String("---"); }
+
+    bool selectOnRelease_ = false;
+};
+
 }  // namespace
 
 TEdit::TEdit(TComponent *owner) : EditControl(owner) {
     SetBounds(0, 0, 121, 21);
-    edit_ = new gui::ForwardingWidget<QLineEdit>(this);
+    edit_ = new LineEditWidget(this);
     edit_->setValidator(new LengthValidator(&maxLength_, edit_));
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString &text) { TextTyped(text); });
     AttachEditor(edit_);

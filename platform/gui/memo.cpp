@@ -1,6 +1,7 @@
 #include "platform/gui/memo.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -40,6 +41,14 @@ QString TMemo::ShownTextFrom(int position) const {
     QString text = cursor.selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::Nbsp, u' ');
     return text;
+}
+
+void TMemo::ScrollToLine(int line) {
+    editor_->verticalScrollBar()->setValue(line);
+}
+
+int TMemo::TopLine() const {
+    return editor_->verticalScrollBar()->value();
 }
 
 void TMemo::LinesChanged() {

@@ -38,6 +38,10 @@ public:
     // arriving takes only what is new.
     int ShownLength() const;
     QString ShownTextFrom(int position) const;
+    // Scrolls the memo so that the given line is its first shown one (as far as the text goes),
+    // and the line shown first.
+    void ScrollToLine(int line);
+    int TopLine() const;
 
 protected:
     void ApplyReadOnly(bool value) override;

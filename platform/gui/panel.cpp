@@ -70,5 +70,6 @@ void TPanel::Paint(QPainter &painter) {
     flags |= alignment_ == taLeftJustify    ? Qt::AlignLeft
              : alignment_ == taRightJustify ? Qt::AlignRight
                                             : Qt::AlignHCenter;
-    painter.drawText(rect, flags, caption_);
+    // A lone hyphen is a mark ("-" beside "+"): drawn as the minus sign, as wide as the plus.
+    painter.drawText(rect, flags, caption_ == QLatin1String("-") ? QString(QChar(0x2212)) : caption_);
 }

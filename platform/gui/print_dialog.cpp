@@ -2,6 +2,7 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "platform/gui/application.h"
 #include "platform/gui/printer.h"
@@ -15,6 +16,10 @@ bool TPrintDialog::Execute() {
         return true;
     }
     QPrinter &qtPrinter = printer.QtPrinter();
+    if (!documentName_.isEmpty()) qtPrinter.setDocName(documentName_);
+    if (!pdfFile_.isEmpty() &&
+        (qtPrinter.outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinterNames().isEmpty()))
+        qtPrinter.setOutputFileName(pdfFile_);
     QPrintDialog dialog(&qtPrinter);
     if (dialog.exec() != QDialog::Accepted) return false;
     if (qtPrinter.outputFormat() == QPrinter::PdfFormat)

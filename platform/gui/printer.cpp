@@ -29,7 +29,10 @@ void TPrinter::BeginDoc() {
                 ? "The printer could not start the job"
                 : QString("Cannot create file \"%1\"").arg(printer_->outputFileName()).toStdString());
     }
-    if (!pdfFileName_.isEmpty()) ++pdfJobs_;
+    if (!pdfFileName_.isEmpty()) {
+        ++pdfJobs_;
+        writtenFiles_.append(QFileInfo(printer_->outputFileName()).absoluteFilePath());
+    }
     printing_ = true;
     aborted_ = false;
     pageNumber_ = 1;
@@ -51,7 +54,10 @@ void TPrinter::Abort() {
     CheckPrinting(true);
     printer_->abort();
     canvas_->Close();
-    if (!pdfFileName_.isEmpty()) QFile::remove(printer_->outputFileName());
+    if (!pdfFileName_.isEmpty()) {
+        QFile::remove(printer_->outputFileName());
+        writtenFiles_.removeLast();
+    }
     printing_ = false;
     aborted_ = true;
 }
@@ -85,12 +91,14 @@ void TPrinter::UsePdfFile(const QString &fileName, int dotsPerInch) {
     printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
     pdfFileName_ = fileName;
     pdfJobs_ = 0;
+    writtenFiles_.clear();
 }
 
 void TPrinter::UseSystemPrinter() {
     CheckPrinting(false);
     printer_->setFullPage(false);  // the origin is the corner of the printable area
     pdfFileName_.clear();
+    writtenFiles_.clear();
 }
 
 QString TPrinter::JobFileName() const {

@@ -6,6 +6,7 @@
 // files: the first job to the chosen file name, every later job to that name with "-2", "-3", ...
 // before the extension, so that no job overwrites another.
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "platform/gui/canvas.h"
@@ -52,6 +53,8 @@ public:
     // Output to the system printer that the Qt printer is set to.
     void UseSystemPrinter();
     QPrinter &QtPrinter() { return *printer_; }
+    // The PDF files written since the output was last chosen, in order; none for a printer.
+    const QStringList &WrittenFiles() const { return writtenFiles_; }
 
 private:
     void CheckPrinting(bool printing) const;
@@ -65,6 +68,7 @@ private:
     int pageNumber_ = 0;
     QString pdfFileName_;  // empty: a system printer
     int pdfJobs_ = 0;
+    QStringList writtenFiles_;
 };
 
 // The process's printer.

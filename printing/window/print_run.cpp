@@ -1,5 +1,6 @@
 // The print run: the print dialog, the station's seal-description setting, then the landscape job
 // of annex B and the portrait job of the other documents, each page drawn by its own operation.
+#include <QDir>
 #include <optional>
 
 #include "app/form1.h"
@@ -97,6 +98,8 @@ void TForm1::SelectSlotForRelativeRun(int slot, uint8_t flag) {
 
 void TForm1::Drukuj() {
     const int rememberedTariff = CurrentTariff;
+    const QString title = "Kestrium-" + Edit21->Text();
+    PrintDialog1->SetDocument(title, QDir::current().filePath(PrintFileName(title, Data())));
     if (!PrintDialog1->Execute()) return;
 
     StorePrintSealOption();
@@ -107,7 +110,7 @@ void TForm1::Drukuj() {
     PrintedTariffCount = static_cast<int>(tested.size());
 
     PrintDevice = Printer();
-    PrintDevice->SetTitle("Kestrium-" + Edit21->Text());
+    PrintDevice->SetTitle(title);
     PrintPageWidth = PrintDevice->PageWidth();
     PrintScale = PrintPageWidth > 0 ? 4961.0f / static_cast<float>(PrintPageWidth) : 0.0f;
 
@@ -157,4 +160,14 @@ void TForm1::Drukuj() {
     }
 
     UpdatePnelTaryf(rememberedTariff);
+    const QStringList written = PrintDevice->WrittenFiles();
+    PrintedFilesLabel->SetCaption(written.isEmpty() ? QString() : "Zapisano: " + written.join(", "));
+}
+
+QString TForm1::PrintFileName(const QString &title, const QString &date) {
+    QString name = title + "_" + date;
+    // Nothing of the meter's number may lead out of the folder or trouble a file manager.
+    for (QChar &c : name)
+        if (!c.isLetterOrNumber() && c != '-' && c != '_') c = '_';
+    return name + ".pdf";
 }

@@ -59,10 +59,20 @@ TEST_F(ReadmeDemo, ThePassingScenarioWaitsForTheOfficerThenGivesAPositiveVerdict
     EXPECT_EQ(w.Panel13->Font().Color(), clBlack) << "the regime caption not red";
     EXPECT_EQ(w.Memo1->Lines().Lines().join("").trimmed(), "") << "no reason of a negative verdict";
 
+    // Printed to the file the dialog offers: in the working folder, named by the meter and the day,
+    // and the written file named on the screen.
     Save();
+    Application->PrintDialogResponder = [&w] {
+        return std::optional<QString>(w.PrintDialog1->OfferedFile());
+    };
     Print({w.Panel249});  // the certificate alone
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(PagesWith(Printed(1), "ŚWIADECTWO LEGALIZACJI PONOWNEJ"), 1);
+    const QString file = workDir.filePath("Kestrium-12345_2025-03-03.pdf");
+    EXPECT_EQ(w.PrintDialog1->OfferedFile(), file);
+    EXPECT_EQ(PagesWith(PageTexts(file), "ŚWIADECTWO LEGALIZACJI PONOWNEJ"), 1);
+    EXPECT_TRUE(w.PrintedFilesLabel->Showing());
+    EXPECT_TRUE(w.PrintedFilesLabel->Caption().contains(file))
+        << w.PrintedFilesLabel->Caption().toStdString();
 }
 
 }  // namespace

@@ -57,8 +57,8 @@ using CaptionContrastTest = ShellTest;
 TEST_F(CaptionContrastTest, EveryCaptionReadsInEveryStateOfTheScreen) {
     TForm1 &w = Create();
     EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "at start";
-    Press(w.Panel163);  // "Ust." lit, "Leg." unlit
-    Press(w.Panel159);  // the results page: a tab selected, the test tabs shown
+    Press(w.Panel163);    // "Ust." lit, "Leg." unlit
+    Press(w.Panel159);    // the results page: a tab selected, the test tabs shown
     w.Panel127->Click();  // the distance test chosen
     w.Panel392->Click();  // "AUTO-Leg" off
     w.Panel388->Click();  // "CZAS x10" white
@@ -66,6 +66,22 @@ TEST_F(CaptionContrastTest, EveryCaptionReadsInEveryStateOfTheScreen) {
     for (TPanel *status : {w.Panel164, w.Panel393}) TForm1::ShowChannelStatus(status, true);
     w.Panel388->Click();  // "CZAS x10" black
     EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "with both channels connected";
+    for (TPanel *status : {w.Panel164, w.Panel393}) TForm1::ShowChannelStatus(status, false);
+    EXPECT_EQ(PoorCaptions(w), std::vector<std::string>{}) << "with both channels lost";
+}
+
+TEST_F(CaptionContrastTest, TheRegimeCaptionReadsInBothVerdicts) {
+    TForm1 &w = Create();
+    Press(w.Panel9);  // Ogl.
+    TPanel *item = w.InspectionItemPanels[5];
+    bool red = false, black = false;
+    for (int mark = 0; mark < 3; ++mark) {  // "-", "ND", "+"
+        item->Click();
+        red = red || w.Panel13->Font().Color() == clRed;
+        black = black || w.Panel13->Font().Color() == clBlack;
+        EXPECT_GE(Contrast(w.Panel13->Font().Color(), w.Panel13->Color()), 4.5) << item->Caption().toStdString();
+    }
+    EXPECT_TRUE(red) << "a negative verdict seen";
 }
 
 TEST_F(CaptionContrastTest, TheUsbStatusAndThePriceOptionsStandCaptionedOnTheirScreens) {
@@ -74,8 +90,8 @@ TEST_F(CaptionContrastTest, TheUsbStatusAndThePriceOptionsStandCaptionedOnTheirS
     EXPECT_TRUE(w.Panel164->Showing());
     EXPECT_EQ(w.Panel164->Caption(), "USB");
     EXPECT_GE(w.Panel164->Width(), w.Panel393->Width() / 2) << "a status panel, not a swatch";
-    for (const auto &[option, caption] : {std::pair{w.Panel28, w.OptionCaptionAgreedPrice},
-                                         std::pair{w.Panel29, w.OptionCaptionDiscount}}) {
+    for (const auto &[option, caption] :
+         {std::pair{w.Panel28, w.OptionCaptionAgreedPrice}, std::pair{w.Panel29, w.OptionCaptionDiscount}}) {
         EXPECT_TRUE(option->Showing()) << option->Name().toStdString();
         EXPECT_GE(option->Width(), 10);
         EXPECT_EQ(caption->Top(), option->Top()) << "the caption beside its tick";
