@@ -6,6 +6,7 @@
 #include <string>
 
 #include "barcode/qr_encoder.h"
+#include "barcode/segmentation.h"
 #include "bench/support/interleaved.h"
 
 namespace {
@@ -77,12 +78,17 @@ std::string Alphanumeric() {
     return text.substr(0, 1500);
 }
 
-// Random characters of the alphanumeric mode's 45.
+// Random characters among those the encoder codes in alphanumeric mode.
 std::string RandomAlphanumeric(int length, unsigned seed) {
-    static const std::string kCharacters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
-    std::mt19937 random(seed);
-    std::string text(length, ' ');
-    for (char &c : text) c = kCharacters[random() % kCharacters.size()];
+    static const std::string kCharacters = [] {
+        std::string characters;
+        for (int c = 0; c < 256; ++c)
+            if (barcode::AlphanumericValue(static_cast<unsigned char>(c)) >= 0) characters += static_cast<char>(c);
+        return characters;
+    }();
+    std::mt19937 generator(seed);
+    std::string text(static_cast<std::size_t>(length), ' ');
+    for (char &c : text) c = kCharacters[generator() % kCharacters.size()];
     return text;
 }
 
