@@ -568,7 +568,8 @@ private:
                        std::span<const char *const> defaults, const char *defaultName, uint8_t mode);
 
 public:
-    // Tab goes through the fields row by row from the top, left to right within a row.
+    // Tab goes through the fields in reading order: a column of captioned fields top to bottom,
+    // a grid row by row.
     void OrderTabsByReading();
 
     // --- Control tables ---
