@@ -96,6 +96,8 @@ public:
         shell::TickRule rule;
     };
     std::vector<TickOption> TickOptions() const;
+    // The captionless option boxes are drawn as tick boxes: a mark when ticked, greyed when disabled.
+    void MarkTickBoxes();
     // Every tick panel and its caption: flips the panel.
     void TickPanelClick(TObject *Sender);
     // Print options: "Wersja A" / "Wersja B" of the certificate, "Wersja B" of the annex.
