@@ -96,7 +96,8 @@ public:
         shell::TickRule rule;
     };
     std::vector<TickOption> TickOptions() const;
-    // The captionless option boxes are drawn as tick boxes: a mark when ticked, greyed when disabled.
+    // The captionless option boxes and the tariffs' enabled flags are drawn as tick boxes: a mark
+    // when ticked, greyed when disabled.
     void MarkTickBoxes();
     // Every tick panel and its caption: flips the panel.
     void TickPanelClick(TObject *Sender);

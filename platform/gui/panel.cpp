@@ -67,7 +67,7 @@ void TPanel::SetTickBox(bool value) {
 
 void TPanel::Paint(QPainter &painter) {
     QRect rect = Widget()->rect();
-    const bool greyed = tickBox_ && !Enabled();
+    const bool greyed = tickBox_ && !Enabled() && Color() != clBlack;
     painter.fillRect(rect, ToQColor(greyed ? clGrayText : Color()));
     rect = DrawBevel(painter, rect, greyed ? bvLowered : bevelOuter_, bevelWidth_);
     rect = DrawBevel(painter, rect, bevelInner_, bevelWidth_);
@@ -76,10 +76,11 @@ void TPanel::Paint(QPainter &painter) {
 }
 
 void TPanel::PaintTickBox(QPainter &painter, QRect inside) {
-    if (!Enabled() || Color() != clBlack) return;
-    // A check mark over the box's inner area, its stroke a fifth of the box.
+    if (Color() != clBlack) return;
+    // A check mark over the box's inner area, its stroke a fifth of the box; grey while the box
+    // cannot be changed.
     const qreal w = inside.width(), h = inside.height();
-    QPen pen(Qt::white, std::max<qreal>(1.5, std::min(w, h) / 5));
+    QPen pen(ToQColor(Enabled() ? clWhite : clGrayText), std::max<qreal>(1.5, std::min(w, h) / 5));
     pen.setCapStyle(Qt::SquareCap);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);

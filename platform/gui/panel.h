@@ -21,8 +21,9 @@ public:
     void SetBevelInner(TBevelCut bevel);
     int BevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(int width);
-    // A tick box: its colour is its state, black for ticked. Ticked it shows a white check mark,
-    // disabled it is drawn greyed without one.
+    // A tick box: its colour is its state, black for ticked. Ticked it shows a check mark, white
+    // while the box can be changed and grey while it cannot; an unticked box that cannot be
+    // changed is grey.
     bool TickBox() const { return tickBox_; }
     void SetTickBox(bool value);
 

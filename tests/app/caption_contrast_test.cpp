@@ -165,6 +165,12 @@ TEST_F(CaptionContrastTest, OptionBoxesShowWhetherTheyAreTickedAndWhetherTheyCan
     }
     EXPECT_TRUE(seen[0] && seen[1]);
 
+    Press(w.Panel157);  // the first tariff page: the tariffs' enabled flags
+    TPanel *flag = w.TariffActivePanels[0];
+    if (flag->Color() != clBlack) ClickOnScreen(w, flag);
+    ASSERT_EQ(flag->Color(), clBlack);
+    EXPECT_GE(ShownContrast(flag), 4.5) << "the mark of a tariff enabled";
+
     Press(w.Panel9);  // Ogl.
     ClickOnScreen(w, w.InspectionItemPanels[5]);  // not met
     Press(w.Panel33);  // DRUKUJ
