@@ -96,6 +96,9 @@ public:
         shell::TickRule rule;
     };
     std::vector<TickOption> TickOptions() const;
+    // The captionless option boxes and the tariffs' enabled flags are drawn as tick boxes: a mark
+    // when ticked, greyed when disabled.
+    void MarkTickBoxes();
     // Every tick panel and its caption: flips the panel.
     void TickPanelClick(TObject *Sender);
     // Print options: "Wersja A" / "Wersja B" of the certificate, "Wersja B" of the annex.
@@ -568,7 +571,8 @@ private:
                        std::span<const char *const> defaults, const char *defaultName, uint8_t mode);
 
 public:
-    // Tab goes through the fields row by row from the top, left to right within a row.
+    // Tab goes through the fields in reading order: a column of captioned fields top to bottom,
+    // a grid row by row.
     void OrderTabsByReading();
 
     // --- Control tables ---

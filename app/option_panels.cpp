@@ -55,6 +55,15 @@ std::vector<TForm1::TickOption> TForm1::TickOptions() const {
     };
 }
 
+void TForm1::MarkTickBoxes() {
+    std::vector<TPanel *> boxes{Panel249, Panel278, Panel321, Panel322, Panel324, Panel409};
+    boxes.insert(boxes.end(), TariffActivePanels.begin(), TariffActivePanels.end());
+    for (const TickOption &option : TickOptions())
+        if (option.source == option.panel) boxes.push_back(option.panel);
+    for (TPanel *box : boxes)
+        if (box->Caption().isEmpty()) box->SetTickBox(true);
+}
+
 void TForm1::TickPanelClick(TObject *Sender) {
     for (const TickOption &option : TickOptions()) {
         if (option.source == Sender) {

@@ -76,6 +76,7 @@ void TForm1::FormCreate(TObject *) {
 
     ChangeSizeWindow2();
     OrderTabsByReading();
+    MarkTickBoxes();
 
     ButtonId = 0;
     CurrentPage = 0;

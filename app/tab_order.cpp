@@ -1,25 +1,25 @@
-// Tab takes the officer through the fields as they are read: row by row from the top, left to
-// right within a row. Hidden and disabled fields are passed over by the framework.
+// Tab takes the officer through the fields as they are read (see shell::ReadingOrder). Hidden and
+// disabled fields are passed over by the framework.
 #include <QWidget>
-#include <algorithm>
 #include <vector>
 
 #include "app/form1.h"
+#include "app/reading_order.h"
 
 void TForm1::OrderTabsByReading() {
-    struct Stop {
-        QPoint at;
-        QWidget *widget;
-    };
-    std::vector<Stop> stops;
+    std::vector<shell::PlacedItem> items;
+    std::vector<QWidget *> widgets;
     for (int i = 0; i < ComponentCount(); ++i) {
-        const auto *control = dynamic_cast<const TWinControl *>(Components(i));
+        const auto *control = dynamic_cast<const TControl *>(Components(i));
         if (control == nullptr || control->Widget() == nullptr) continue;
-        if ((control->Widget()->focusPolicy() & Qt::TabFocus) == 0) continue;
-        stops.push_back({control->Widget()->mapTo(Widget(), QPoint(0, 0)), control->Widget()});
+        QWidget *widget = control->Widget();
+        const bool field = dynamic_cast<const TWinControl *>(control) != nullptr &&
+                           (widget->focusPolicy() & Qt::TabFocus) != 0;
+        const auto *label = dynamic_cast<const TLabel *>(control);
+        if (!field && (label == nullptr || label->Caption().trimmed().isEmpty())) continue;
+        items.push_back({QRect(widget->mapTo(Widget(), QPoint(0, 0)), widget->size()), control->Parent(), field});
+        widgets.push_back(widget);
     }
-    std::stable_sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) {
-        return a.at.y() != b.at.y() ? a.at.y() < b.at.y() : a.at.x() < b.at.x();
-    });
-    for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1].widget, stops[i].widget);
+    const std::vector<size_t> order = shell::ReadingOrder(items);
+    for (size_t k = 1; k < order.size(); ++k) QWidget::setTabOrder(widgets[order[k - 1]], widgets[order[k]]);
 }

@@ -45,3 +45,7 @@ uint32_t ColorToRGB(TColor color);
 
 // The colour to paint with, for Qt.
 QColor ToQColor(TColor color);
+
+// How well two colours stand apart as painted: the ratio of their relative luminances (each plus
+// 0.05), from 1 (the same) to 21 (black and white). Text reads from 4.5.
+double ContrastRatio(TColor a, TColor b);

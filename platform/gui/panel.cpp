@@ -1,6 +1,7 @@
 #include "platform/gui/panel.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <QWidget>
 
 #include "platform/gui/widgets.h"
@@ -59,17 +60,53 @@ void TPanel::SetBevelWidth(int width) {
     Invalidate();
 }
 
+void TPanel::SetTickBox(bool value) {
+    tickBox_ = value;
+    Invalidate();
+}
+
 void TPanel::Paint(QPainter &painter) {
     QRect rect = Widget()->rect();
-    painter.fillRect(rect, ToQColor(Color()));
-    rect = DrawBevel(painter, rect, bevelOuter_, bevelWidth_);
+    const bool greyed = tickBox_ && !Enabled() && Color() != clBlack;
+    painter.fillRect(rect, ToQColor(greyed ? clGrayText : Color()));
+    rect = DrawBevel(painter, rect, greyed ? bvLowered : bevelOuter_, bevelWidth_);
     rect = DrawBevel(painter, rect, bevelInner_, bevelWidth_);
-    if (caption_.isEmpty()) return;
-    painter.setPen(ToQColor(Font().Color()));
+    if (tickBox_) PaintTickBox(painter, rect);
+    if (!caption_.isEmpty()) PaintCaption(painter, rect);
+}
+
+void TPanel::PaintTickBox(QPainter &painter, QRect inside) {
+    if (Color() != clBlack) return;
+    // A check mark over the box's inner area, its stroke a fifth of the box; grey while the box
+    // cannot be changed.
+    const qreal w = inside.width(), h = inside.height();
+    QPen pen(ToQColor(Enabled() ? clWhite : clGrayText), std::max<qreal>(1.5, std::min(w, h) / 5));
+    pen.setCapStyle(Qt::SquareCap);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(pen);
+    const QPointF points[] = {{inside.left() + w * 0.2, inside.top() + h * 0.5},
+                              {inside.left() + w * 0.42, inside.top() + h * 0.75},
+                              {inside.left() + w * 0.8, inside.top() + h * 0.22}};
+    painter.drawPolyline(points, 3);
+    painter.restore();
+}
+
+void TPanel::PaintCaption(QPainter &painter, QRect inside) {
     int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     flags |= alignment_ == taLeftJustify    ? Qt::AlignLeft
              : alignment_ == taRightJustify ? Qt::AlignRight
                                             : Qt::AlignHCenter;
     // A lone hyphen is a mark ("-" beside "+"): drawn as the minus sign, as wide as the plus.
-    painter.drawText(rect, flags, caption_ == QLatin1String("-") ? QString(QChar(0x2212)) : caption_);
+    const QString text = caption_ == QLatin1String("-") ? QString(QChar(0x2212)) : caption_;
+    const TColor ink = Font().Color();
+    // A caption in a colour close to the face (green on the grey of a tariff button) stands on a
+    // plate of white or black, whichever is further from it, so that it reads on either face.
+    if (ContrastRatio(ink, Color()) < 3) {
+        const int pad = std::max(1, painter.fontMetrics().height() / 8);
+        const QRect plate = painter.boundingRect(inside, flags, text).adjusted(-2 * pad, -pad, 2 * pad, pad);
+        painter.fillRect(plate & inside, ContrastRatio(ink, clWhite) >= ContrastRatio(ink, clBlack) ? Qt::white : Qt::black);
+    }
+    painter.setPen(ToQColor(ink));
+    painter.drawText(inside, flags, text);
 }

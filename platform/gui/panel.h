@@ -1,5 +1,6 @@
 #pragma once
 // A panel: a coloured area with a centred caption and a bevel, holding other controls.
+#include <QRect>
 #include <QString>
 
 #include "platform/gui/control.h"
@@ -20,6 +21,11 @@ public:
     void SetBevelInner(TBevelCut bevel);
     int BevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(int width);
+    // A tick box: its colour is its state, black for ticked. Ticked it shows a check mark, white
+    // while the box can be changed and grey while it cannot; an unticked box that cannot be
+    // changed is grey.
+    bool TickBox() const { return tickBox_; }
+    void SetTickBox(bool value);
 
 protected:
     void Paint(QPainter &painter) override;
@@ -30,4 +36,8 @@ private:
     TBevelCut bevelOuter_ = bvRaised;
     TBevelCut bevelInner_ = bvNone;
     int bevelWidth_ = 1;
+    bool tickBox_ = false;
+
+    void PaintTickBox(QPainter &painter, QRect inside);
+    void PaintCaption(QPainter &painter, QRect inside);
 };

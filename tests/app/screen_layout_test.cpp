@@ -1,11 +1,13 @@
 // The screens and dialogs laid out for real desktops: every control inside its parent, and no two
 // visible texts of a screen on top of each other. With STATION_SCREENS naming a folder, a picture of
 // each screen goes there.
+#include <QImage>
 #include <QWidget>
 #include <vector>
 
 #include "layout_checks.h"
 #include "main_window_fixture.h"
+#include "screen_clicks.h"
 #include "screen_pictures.h"
 #include "screen_samples.h"
 
@@ -58,6 +60,40 @@ TEST_P(ScreenLayoutTest, MeasuringRunBarShowsItsCaptionProgressAndStopApart) {
     // "STOP" stays within reach over the main screen, which a run disables.
     QWidget *top = w.Widget()->childAt(stop.center());
     EXPECT_TRUE(top == w.Panel167->Widget() || w.Panel167->Widget()->isAncestorOf(top));
+}
+
+// "Brak wyników!" stands on the desktop where no other control covers it, during a run too.
+TEST_P(ScreenLayoutTest, TheNoResultsCaptionIsNotCovered) {
+    TForm1 &w = Create(GetParam().width(), GetParam().height());
+    w.Show();
+    ShowMeasuringRunBar(w);
+    w.Label218->Show();  // as the verdict shows it while no tariff stands tested
+    ASSERT_TRUE(w.Label218->Showing());
+    const QRect caption = RectIn(w.Label218, &w);
+    EXPECT_TRUE(QRect(0, 0, GetParam().width(), GetParam().height()).contains(caption));
+    for (const QPoint at : {caption.topLeft(), caption.topRight(), caption.bottomLeft(), caption.bottomRight(),
+                            caption.center()}) {
+        QWidget *top = w.Widget()->childAt(at);
+        EXPECT_EQ(top, w.Label218->Widget())
+            << "covered at " << at.x() << "," << at.y() << " by " << ControlNameOf(w, top);
+    }
+}
+
+// Controls of the parameters page without a place of their own wait hidden in a strip under the
+// memos: the strip shows the bare page, no frame of a panel.
+TEST_P(ScreenLayoutTest, TheStripOfUnplacedControlsShowsOnlyThePage) {
+    TForm1 &w = Create(GetParam().width(), GetParam().height());
+    w.Show();
+    ASSERT_TRUE(w.Panel241->Showing());
+    const QImage page = w.Panel241->Widget()->grab().toImage();
+    const QRgb bare = ToQColor(w.Panel241->Color()).rgb();
+    for (TControl *unplaced : std::initializer_list<TControl *>{w.Panel4, w.Panel11, w.Panel12, w.Panel37, w.Panel40}) {
+        const QRect area = RectIn(unplaced, w.Panel241);
+        int shown = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) shown += page.pixel(x, y) != bare ? 1 : 0;
+        EXPECT_EQ(shown, 0) << unplaced->Name().toStdString() << " shows on the page";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ScreenLayoutTest, ::testing::Values(QSize(1920, 1080), QSize(1366, 768)));

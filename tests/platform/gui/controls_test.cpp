@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QWidget>
+#include <optional>
 
 #include "gui_fixture.h"
 #include "platform/runtime/errors.h"
@@ -222,4 +224,56 @@ TEST_F(Controls, OwnerDestroysItsComponentsAndNamesAreFound) {
     EXPECT_EQ(edit->Parent(), nullptr);
     edit->SetText("still here");
     EXPECT_EQ(edit->Text(), "still here");
+}
+
+// A tick box shows its state and whether it can be changed: ticked a mark, white while it can be
+// changed and grey while it cannot; unticked its face, grey while it cannot be changed.
+TEST_F(Controls, ATickBoxShowsItsStateAndWhetherItCanBeChanged) {
+    struct Case {
+        TColor state;
+        bool enabled;
+        TColor face;
+        std::optional<TColor> mark;
+    };
+    const Case cases[] = {
+        {clBlack, true, clBlack, clWhite},
+        {clBlack, false, clBlack, clGrayText},
+        {clWhite, true, clWhite, std::nullopt},
+        {clWhite, false, clGrayText, std::nullopt},
+    };
+    auto *box = new TPanel(form.get());
+    box->SetParent(outer);
+    box->SetBounds(0, 0, 24, 24);
+    box->SetTickBox(true);
+    for (const Case &c : cases) {
+        box->SetColor(c.state);
+        box->SetEnabled(c.enabled);
+        const QImage shown = box->Widget()->grab().toImage();
+        const QRgb centre = shown.pixel(12, 12), corner = shown.pixel(4, 4);
+        SCOPED_TRACE(testing::Message() << std::hex << c.state << (c.enabled ? " enabled" : " disabled"));
+        EXPECT_EQ(corner, ToQColor(c.face).rgb()) << "the face";
+        int marked = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                marked += c.mark && shown.pixel(x, y) == ToQColor(*c.mark).rgb() ? 1 : 0;
+        if (c.mark)
+            EXPECT_GT(marked, 10) << "the mark";
+        else
+            EXPECT_EQ(centre, ToQColor(c.face).rgb()) << "no mark";
+    }
+}
+
+// Contrast ratios of colours as painted, system colours resolved.
+TEST(ContrastRatio, OfColoursAsPainted) {
+    struct Case {
+        TColor a, b;
+        double ratio;
+    };
+    const Case cases[] = {{clBlack, clWhite, 21.0},  {clWhite, clWhite, 1.0},   {clGreen, clBtnShadow, 1.30},
+                          {clGreen, clWhite, 5.14},  {clGray, clBlack, 5.32},   {clRed, clBlack, 5.25},
+                          {clGray, clGradientInactiveCaption, 4.67}};
+    for (const Case &c : cases) {
+        EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.01) << std::hex << c.a << " on " << c.b;
+        EXPECT_DOUBLE_EQ(ContrastRatio(c.a, c.b), ContrastRatio(c.b, c.a));
+    }
 }
