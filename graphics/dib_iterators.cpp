@@ -148,15 +148,7 @@ void TDIBWriter::CopyDIB(const TDeviceIndependentBitmap &source, const TProgress
 
 TDIBMappedReader::TDIBMappedReader(const TDeviceIndependentBitmap &dib) : TDIBReader(dib) {
     // A pixel may hold any index its bits allow; those beyond the colour table read as black.
-    const int count = std::max(1 << dib.GetColourBits(), dib.GetNumColours());
-    palette_.ReAlloc(count);
-    palette_.SetCount(count);
-    const TRGBQuad *table = dib.GetColourTable();
-    for (int i = 0; table && i < dib.GetNumColours(); ++i) {
-        palette_.SetRed(i, table[i].rgbRed);
-        palette_.SetGreen(i, table[i].rgbGreen);
-        palette_.SetBlue(i, table[i].rgbBlue);
-    }
+    palette_.CopyDIBColourTable(dib, 1 << dib.GetColourBits());
 }
 
 bool TDIBMappedReader::GetNextPixel(uint8_t &red, uint8_t &green, uint8_t &blue) {

@@ -50,6 +50,7 @@ TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat for
     const int bits = std::clamp(indexBits, 1, minimumCodeSize_);
     directBits_ = bits <= kMaxDirectBits ? bits : 0;
     pixelsLeft_ = pixels;
+    if (pixels >= kRunPathPixels) runCodes_ = std::make_unique<std::array<std::vector<uint16_t>, 256>>();
     // Rows of codes up to the last one the image can define (each pixel defines one at most).
     directRows_ = std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixels, 0));
     const auto size = static_cast<uint8_t>(minimumCodeSize_);
@@ -78,7 +79,8 @@ void TZUB_LZWCompressor::StartDictionary() {
     } else {
         std::fill(slots_.begin(), slots_.end(), 0);
     }
-    for (auto &codes : runCodes_) codes.clear();
+    if (runCodes_)
+        for (auto &codes : *runCodes_) codes.clear();
 }
 
 void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
@@ -176,21 +178,29 @@ private:
 };
 
 bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
-    return directBits_ > 0 ? WriteRowWith<DirectChildren>(reader) : WriteRowWith<HashedChildren>(reader);
-}
-
-template <class Children>
-bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     const int width = reader.GetWidth();
     if (row_.size() < static_cast<size_t>(width)) row_.resize(static_cast<size_t>(width));
     const int count = reader.GetNextColourIndexes(row_.data(), width);
-    const TColourIndex *row = row_.data();
+    WriteIndexes(row_.data(), count);
+    return count == width;
+}
+
+void TZUB_LZWCompressor::WriteIndexes(const TColourIndex *pixels, int count) {
+    if (directBits_ > 0) {
+        runCodes_ ? WriteIndexesWith<DirectChildren, true>(pixels, count)
+                  : WriteIndexesWith<DirectChildren, false>(pixels, count);
+    } else {
+        runCodes_ ? WriteIndexesWith<HashedChildren, true>(pixels, count)
+                  : WriteIndexesWith<HashedChildren, false>(pixels, count);
+    }
+}
+
+template <class Children, bool Runs>
+void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     int i = 0;
     if constexpr (std::is_same_v<Children, DirectChildren>) {
         // A pixel beyond the table's width would overrun it.
-        const int values = 1 << directBits_;
-        if (std::any_of(row, row + count, [values](TColourIndex p) { return p >= values; }))
-            throw ELZWError("Pixel index beyond the image's colours");
+        if (JoinedBits(row, count) >> directBits_ != 0) throw ELZWError("Pixel index beyond the image's colours");
         pixelsLeft_ -= count;
         if (pixelsLeft_ < 0 && childrenRows_ < kMaxCodes) AllocateChildren(kMaxCodes);
     }
@@ -209,11 +219,11 @@ bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     int runPixel = runPixel_;
     while (i < count) {
         const TColourIndex pixel = row[i];
-        if (runLength >= kRunPathLength && pixel == runPixel) [[unlikely]] {
+        if (Runs && runLength >= kRunPathLength && pixel == runPixel) [[unlikely]] {
             // codes[k] is the code of the run of k + 2 pixels; the list takes runs from the hash
             // table as far as the rows have asked for them. Their codes do not depend on each
             // other, so a run of the row is matched without the hash table's chain of loads.
-            std::vector<uint16_t> &codes = runCodes_[pixel];
+            std::vector<uint16_t> &codes = (*runCodes_)[pixel];
             const auto longer = static_cast<size_t>(runLength - 1);
             while (codes.size() <= longer) {
                 const uint16_t code =
@@ -236,9 +246,11 @@ bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
         ++i;
         if (const uint16_t code = children.CodeAt(place); code != 0) {
             prefix = code;
-            ++runLength;
-            // A string that is not a run has no run pixel: no pixel matches 256 and above.
-            runPixel |= static_cast<int>(pixel != runPixel) << 8;
+            if constexpr (Runs) {
+                ++runLength;
+                // A string that is not a run has no run pixel: no pixel matches 256 and above.
+                runPixel |= static_cast<int>(pixel != runPixel) << 8;
+            }
             continue;
         }
         children.Define(place, prefix, pixel, nextCode_);
@@ -250,7 +262,6 @@ bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     currentPrefix_ = prefix;
     runLength_ = runLength;
     runPixel_ = runPixel;
-    return count == width;
 }
 
 void TZUB_LZWCompressor::FlushSubBlocks(bool all) {

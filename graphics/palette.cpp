@@ -1,5 +1,6 @@
 #include "graphics/palette.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -100,13 +101,13 @@ void TLogicalPalette::SetCount(int count) {
     count_ = count;
 }
 
-void TLogicalPalette::CopyDIBColourTable(const TDeviceIndependentBitmap &dib) {
+void TLogicalPalette::CopyDIBColourTable(const TDeviceIndependentBitmap &dib, int minimumCount) {
     const int n = dib.GetNumColours();
-    ReAlloc(n);
+    ReAlloc(std::max(n, minimumCount));
     const TRGBQuad *table = dib.GetColourTable();
     for (int i = 0; table && i < n; ++i)
         entries_[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
-    count_ = n;
+    count_ = static_cast<int>(entries_.size());
 }
 
 const TPaletteEntry &TLogicalPalette::Checked(int index) const {
