@@ -147,14 +147,16 @@ void TDIBWriter::CopyDIB(const TDeviceIndependentBitmap &source, const TProgress
 }
 
 TDIBMappedReader::TDIBMappedReader(const TDeviceIndependentBitmap &dib) : TDIBReader(dib) {
-    // A pixel may hold any index its bits allow; those beyond the colour table read as black.
-    palette_.CopyDIBColourTable(dib, 1 << dib.GetColourBits());
+    const TRGBQuad *table = dib.GetColourTable();
+    colourCount_ = table ? std::min(dib.GetNumColours(), static_cast<int>(colours_.size())) : 0;
+    for (int i = 0; i < colourCount_; ++i) colours_[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
 }
 
 bool TDIBMappedReader::GetNextPixel(uint8_t &red, uint8_t &green, uint8_t &blue) {
     TColourIndex index;
     if (!GetNextColourIndex(index)) return false;
-    const TPaletteEntry &e = palette_.Entry(index);
+    // A pixel may hold any index its bits allow; those beyond the colour table read as black.
+    const TPaletteEntry e = index < colourCount_ ? colours_[index] : TPaletteEntry{};
     red = e.peRed;
     green = e.peGreen;
     blue = e.peBlue;

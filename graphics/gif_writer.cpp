@@ -93,7 +93,12 @@ TZUB_CustomGifCompressor::~TZUB_CustomGifCompressor() {
 }
 
 int TZUB_CustomGifCompressor::GetPercentDone() const {
-    return totalRows_ > 0 ? static_cast<int>(std::lrint(rowsDone_ * 100.0 / totalRows_)) : 0;
+    if (totalRows_ <= 0) return 0;
+    // rowsDone_ * 100 / totalRows_ rounded half to even, in integers: asked after every row.
+    // Rows are 16-bit counts (twice that while dithering): the products fit an int.
+    const int scaled = rowsDone_ * 100;
+    const int whole = scaled / totalRows_, twiceRest = scaled % totalRows_ * 2;
+    return static_cast<int>(whole + (twiceRest > totalRows_ || (twiceRest == totalRows_ && whole % 2 != 0)));
 }
 
 void TZUB_CustomGifCompressor::OpenImageStream(graphics::TStream &stream) {

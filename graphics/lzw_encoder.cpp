@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -118,7 +119,13 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     bitCount_ += width;
     if (bitCount_ < 32) return;
     uint8_t *p = packed_.data() + packedCount_;
-    for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
+    if constexpr (std::endian::native == std::endian::little) {
+        // One store: each byte store would make the members be loaded again.
+        const auto word = static_cast<uint32_t>(bits_);
+        std::memcpy(p, &word, sizeof word);
+    } else {
+        for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
+    }
     packedCount_ += 4;
     bits_ >>= 32;
     bitCount_ -= 32;

@@ -70,8 +70,7 @@ public:
     // Room for n entries, all zero; the count is 0 until the caller sets it.
     void ReAlloc(int n);
     void Clear();
-    // The DIB's colour table, padded with black to `minimumCount` entries.
-    void CopyDIBColourTable(const TDeviceIndependentBitmap &dib, int minimumCount = 0);
+    void CopyDIBColourTable(const TDeviceIndependentBitmap &dib);
 
     int GetCount() const { return count_; }
     void SetCount(int count);

@@ -24,6 +24,8 @@ int64_t TMemoryStream::Read(void *buffer, int64_t count) {
 int64_t TMemoryStream::Write(const void *buffer, int64_t count) {
     if (count <= 0) return 0;
     const auto end = static_cast<size_t>(position_ + count);
+    // Small streams (a GIF of an icon) grow in few steps: at least 1 KiB, then doubling.
+    if (end > bytes_.capacity()) bytes_.reserve(std::max({end, 2 * bytes_.capacity(), size_t{1024}}));
     if (end > bytes_.size()) bytes_.resize(end);
     std::memcpy(bytes_.data() + position_, buffer, static_cast<size_t>(count));
     position_ += count;
