@@ -25,7 +25,6 @@ inline TColourIndex JoinedBits(const TColourIndex *pixels, int count) {
     return static_cast<TColourIndex>(joined);
 }
 
-using TDictionaryIndex = int;  // a slot of the coder's dictionary table
 using TStackIndex = int;
 
 class TZUB_LZWCommon {
@@ -77,7 +76,6 @@ public:
     void WriteIndexes(const TColourIndex *pixels, int count);
     // Writes the last codes, the final sub-block and the block terminator.
     void Finish();
-    TDictionaryIndex FindChildNode(uint16_t prefix, uint16_t pixel) const;
     void WriteBits(uint16_t code, int width);
 
 private:

@@ -95,37 +95,13 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     childrenRows_ = rows;
 }
 
-// The three steps of the inner loop are forced inline: out of line they cost a fifth of the time.
-[[gnu::always_inline]] inline TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix,
-                                                                                 uint16_t pixel) const {
-    // A multiplicative hash of the key picks the first slot from its top bits and an odd step
-    // for further slots from lower ones, so keys that share a first slot part at once.
-    const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
-    const uint32_t hash = key * 2654435761u;
-    uint32_t slot = hash >> (32 - tableBits_);
-    uint32_t entry = slots_[slot];
-    if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
-        return static_cast<TDictionaryIndex>(slot);
-    const uint32_t step = (hash >> 6 & tableMask_) | 1;
-    for (;;) {
-        slot = (slot + step) & tableMask_;
-        entry = slots_[slot];
-        if (entry == 0 || (entry & 0xFFFFF) == key) return static_cast<TDictionaryIndex>(slot);
-    }
-}
-
+// The steps of the inner loop are forced inline: out of line they cost a fifth of the time.
 [[gnu::always_inline]] inline void TZUB_LZWCompressor::WriteBits(uint16_t code, int width) {
     bits_ |= static_cast<uint64_t>(code) << bitCount_;
     bitCount_ += width;
     if (bitCount_ < 32) return;
     uint8_t *p = packed_.data() + packedCount_;
-    if constexpr (std::endian::native == std::endian::little) {
-        // One store: each byte store would make the members be loaded again.
-        const auto word = static_cast<uint32_t>(bits_);
-        std::memcpy(p, &word, sizeof word);
-    } else {
-        for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
-    }
+    for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
     packedCount_ += 4;
     bits_ >>= 32;
     bitCount_ -= 32;
@@ -144,22 +120,37 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     }
 }
 
-// The dictionary as the hash table: a string's place is its slot.
+// The dictionary as the hash table: a string's place is its slot. The table's address and size
+// are kept here, in registers, not loaded from the coder again after every store of a code byte.
 class TZUB_LZWCompressor::HashedChildren {
 public:
-    explicit HashedChildren(TZUB_LZWCompressor &coder) : coder_(coder) {}
+    explicit HashedChildren(TZUB_LZWCompressor &coder)
+        : slots_(coder.slots_.data()), shift_(32 - coder.tableBits_), mask_(coder.tableMask_) {}
     [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
-        return static_cast<uint32_t>(coder_.FindChildNode(prefix, pixel));
+        // A multiplicative hash of the key picks the first slot from its top bits and an odd
+        // step for further slots from lower ones, so keys that share a first slot part at once.
+        const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
+        const uint32_t hash = key * 2654435761u;
+        uint32_t slot = hash >> shift_;
+        uint32_t entry = slots_[slot];
+        if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
+            return slot;
+        const uint32_t step = (hash >> 6 & mask_) | 1;
+        for (;;) {
+            slot = (slot + step) & mask_;
+            entry = slots_[slot];
+            if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
+        }
     }
-    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const {
-        return static_cast<uint16_t>(coder_.slots_[place] >> 20);
-    }
+    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return static_cast<uint16_t>(slots_[place] >> 20); }
     [[gnu::always_inline]] void Define(uint32_t place, uint16_t prefix, uint16_t pixel, uint16_t code) {
-        coder_.slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
+        slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
     }
 
 private:
-    TZUB_LZWCompressor &coder_;
+    uint32_t *slots_;
+    int shift_;
+    uint32_t mask_;
 };
 
 // The dictionary as the plain table of narrow images.
