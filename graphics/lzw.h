@@ -90,9 +90,13 @@ private:
     void EndString(uint16_t prefix);
 
     // Eight times the codes the image can define (at most 4096, 128 KiB): at most an eighth
-    // full, first probes seldom collide.
-    int tableBits_ = 15;
+    // full, first probes seldom collide. Coding more pixels than the table was sized for moves
+    // its strings to a table for every code.
+    static constexpr int kFullTableBits = 15;
+    int tableBits_ = kFullTableBits;
     uint32_t tableMask_ = 0;
+    void SizeSlots(int bits);
+    void GrowSlots();
     // The dictionary as an open-addressed hash table, on the heap, allocated when the first row
     // starts it. A slot holds the string's last pixel in bits 0-7, the code of the rest of the
     // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is

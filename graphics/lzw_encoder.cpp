@@ -44,10 +44,9 @@ TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat for
     : TZUB_LZWCommon(stream, MinimumCodeSizeFor(format)) {
     // Each pixel defines at most one code.
     const int64_t codes = std::clamp<int64_t>(pixels, 64, kMaxCodes);
-    tableBits_ = 3;
-    while ((int64_t{1} << tableBits_) < codes) ++tableBits_;
-    tableBits_ += 3;
-    tableMask_ = (1u << tableBits_) - 1;
+    int codeBits = 3;
+    while ((int64_t{1} << codeBits) < codes) ++codeBits;
+    SizeSlots(codeBits + 3);
     const int bits = std::clamp(indexBits, 1, minimumCodeSize_);
     directBits_ = bits <= kMaxDirectBits ? bits : 0;
     pixelsLeft_ = pixels;
@@ -82,6 +81,11 @@ void TZUB_LZWCompressor::StartDictionary() {
     }
     if (runCodes_)
         for (auto &codes : *runCodes_) codes.clear();
+}
+
+void TZUB_LZWCompressor::SizeSlots(int bits) {
+    tableBits_ = bits;
+    tableMask_ = (1u << tableBits_) - 1;
 }
 
 void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
@@ -153,6 +157,17 @@ private:
     uint32_t mask_;
 };
 
+void TZUB_LZWCompressor::GrowSlots() {
+    const std::vector<uint32_t> strings = std::move(slots_);
+    SizeSlots(kFullTableBits);
+    slots_.clear();
+    if (strings.empty()) return;  // not started: the first row allocates the table
+    slots_.assign(tableMask_ + 1, 0);
+    const HashedChildren children(*this);
+    for (const uint32_t entry : strings)
+        if (entry != 0) slots_[children.Place(entry >> 8 & 0xFFF, entry & 0xFF)] = entry;
+}
+
 // The dictionary as the plain table of narrow images.
 class TZUB_LZWCompressor::DirectChildren {
 public:
@@ -196,11 +211,13 @@ void TZUB_LZWCompressor::WriteIndexes(const TColourIndex *pixels, int count) {
 template <class Children, bool Runs>
 void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     int i = 0;
+    pixelsLeft_ -= count;
     if constexpr (std::is_same_v<Children, DirectChildren>) {
         // A pixel beyond the table's width would overrun it.
         if (JoinedBits(row, count) >> directBits_ != 0) throw ELZWError("Pixel index beyond the image's colours");
-        pixelsLeft_ -= count;
         if (pixelsLeft_ < 0 && childrenRows_ < kMaxCodes) AllocateChildren(kMaxCodes);
+    } else if (pixelsLeft_ < 0 && tableBits_ < kFullTableBits) {
+        GrowSlots();
     }
     if (!started_ && count > 0) {
         StartDictionary();
