@@ -2,6 +2,7 @@
 // Row iterators over the pixels of a device-independent bitmap: one reader and one writer
 // class per depth. An iterator walks the rows of its clipping rectangle from the top, every
 // step-th row from a first one, and the pixels of a row forwards or backwards.
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -107,10 +108,12 @@ public:
     virtual bool GetNextColourIndex(TColourIndex &index) = 0;
     // Reads up to count indexes of the row at once; answers how many were read.
     virtual int GetNextColourIndexes(TColourIndex *indexes, int count);
-    const TLogicalPalette &Palette() const { return palette_; }
 
 private:
-    TLogicalPalette palette_;
+    // The DIB's colour table as it was when the reader was made; indexes from colourCount_ up
+    // read as black. Only the entries in use are set: a reader costs no allocation.
+    std::array<TPaletteEntry, 256> colours_;
+    int colourCount_ = 0;
 };
 
 class TDIBMappedWriter : public TDIBWriter {

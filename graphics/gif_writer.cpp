@@ -1,6 +1,7 @@
 #include "graphics/gif_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -45,6 +46,13 @@ uint8_t TransparentEntry(const TDeviceIndependentBitmap &dib, TLogicalPalette &p
     return palette.GetNearestColourIndex(dib.TransparentColour);
 }
 
+// Bits that values up to `used` take (at least 1).
+int BitsFor(TColourIndex used) {
+    int bits = 1;
+    while ((1u << bits) <= used) ++bits;
+    return bits;
+}
+
 // Bits the bitmap's pixel values take: what its format holds, or for 8 bits what its pixels use
 // (the scan stops once they need more than a narrow coder takes).
 int IndexBitsOf(const TDeviceIndependentBitmap &dib) {
@@ -53,14 +61,23 @@ int IndexBitsOf(const TDeviceIndependentBitmap &dib) {
     const auto source = dib.GetReader();
     auto &reader = static_cast<TDIBMappedReader &>(*source);
     std::vector<TColourIndex> row(static_cast<size_t>(dib.GetWidth()));
-    unsigned used = 0;
-    for (reader.Reset(0, 1); !reader.EndOfImage() && used < 32; reader.NextRow()) {
-        const int count = reader.GetNextColourIndexes(row.data(), dib.GetWidth());
-        for (int i = 0; i < count; ++i) used |= row[i];
-    }
-    int bits = 1;
-    while ((1u << bits) <= used) ++bits;
-    return bits;
+    TColourIndex used = 0;
+    for (reader.Reset(0, 1); !reader.EndOfImage() && used < 32; reader.NextRow())
+        used |= JoinedBits(row.data(), reader.GetNextColourIndexes(row.data(), dib.GetWidth()));
+    return BitsFor(used);
+}
+
+// Images of at most this many pixels are read whole into a buffer on the stack and coded in one
+// call: no pass to learn what bits their values take, no coder work per row.
+constexpr int kSmallImagePixels = 1 << 14;
+
+// Runs `rowsOf(firstRow, step)` for each pass of the row order; answers the rows they took.
+template <class Rows>
+int RowsInOrder(bool interlace, Rows rowsOf) {
+    if (!interlace) return rowsOf(0, 1);
+    int rows = 0;
+    for (const auto &pass : kInterlacePasses) rows += rowsOf(pass[0], pass[1]);
+    return rows;
 }
 
 }  // namespace
@@ -76,7 +93,12 @@ TZUB_CustomGifCompressor::~TZUB_CustomGifCompressor() {
 }
 
 int TZUB_CustomGifCompressor::GetPercentDone() const {
-    return totalRows_ > 0 ? static_cast<int>(std::lrint(rowsDone_ * 100.0 / totalRows_)) : 0;
+    if (totalRows_ <= 0) return 0;
+    // rowsDone_ * 100 / totalRows_ rounded half to even, in integers: asked after every row.
+    // Rows are 16-bit counts (twice that while dithering): the products fit an int.
+    const int scaled = rowsDone_ * 100;
+    const int whole = scaled / totalRows_, twiceRest = scaled % totalRows_ * 2;
+    return static_cast<int>(whole + (twiceRest > totalRows_ || (twiceRest == totalRows_ && whole % 2 != 0)));
 }
 
 void TZUB_CustomGifCompressor::OpenImageStream(graphics::TStream &stream) {
@@ -287,17 +309,38 @@ void TZUB_CustomGifCompressor::RowDone() {
 
 void TZUB_CustomGifCompressor::WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette) {
     const bool indexed = dib.GetColourBits() <= 8;
-    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit,
-                             static_cast<int64_t>(dib.GetWidth()) * dib.GetHeight(),
-                             indexed ? IndexBitsOf(dib) : 8);
-    int rows = 0;
-    for (int pass = 0; pass < (Interlace ? 4 : 1); ++pass) {
-        const int first = Interlace ? kInterlacePasses[pass][0] : 0;
-        const int step = Interlace ? kInterlacePasses[pass][1] : 1;
-        rows += indexed ? WriteRows(coder, dib, first, step)
-                        : WriteTranslatedRows(coder, dib, first, step, palette);
+    const int64_t pixels = static_cast<int64_t>(dib.GetWidth()) * dib.GetHeight();
+    if (indexed && pixels <= kSmallImagePixels) {
+        WriteSmallImage(dib);
+        return;
     }
+    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit, pixels, indexed ? IndexBitsOf(dib) : 8);
+    const int rows = RowsInOrder(Interlace, [&](int first, int step) {
+        return indexed ? WriteRows(coder, dib, first, step) : WriteTranslatedRows(coder, dib, first, step, palette);
+    });
     if (rows != dib.GetHeight()) throw EGIFError("Unable to write complete image to stream");
+    coder.Finish();
+}
+
+void TZUB_CustomGifCompressor::WriteSmallImage(const TDeviceIndependentBitmap &dib) {
+    std::array<TColourIndex, kSmallImagePixels> pixels;  // filled before it is read
+    const auto source = dib.GetReader();
+    auto &reader = static_cast<TDIBMappedReader &>(*source);
+    const int width = reader.GetWidth();
+    int count = 0;
+    const int rows = RowsInOrder(Interlace, [&](int first, int step) {
+        int taken = 0;
+        for (reader.Reset(first, step); !reader.EndOfImage(); reader.NextRow(), ++taken) {
+            const int n = reader.GetNextColourIndexes(pixels.data() + count, width);
+            count += n;
+            if (n != width) break;
+            RowDone();
+        }
+        return taken;
+    });
+    if (rows != dib.GetHeight()) throw EGIFError("Unable to write complete image to stream");
+    TZUB_LZWCompressor coder(Stream(), dib.GetDIBType(), count, BitsFor(JoinedBits(pixels.data(), count)));
+    coder.WriteIndexes(pixels.data(), count);
     coder.Finish();
 }
 

@@ -78,6 +78,7 @@ private:
                               const TLogicalPalette *localPalette);
     void WriteColourTable(const TLogicalPalette &palette, int entries);
     void WriteImage(const TDeviceIndependentBitmap &dib, TLogicalPalette &palette);
+    void WriteSmallImage(const TDeviceIndependentBitmap &dib);
     int WriteRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib, int firstRow, int step);
     int WriteTranslatedRows(TZUB_LZWCompressor &coder, const TDeviceIndependentBitmap &dib, int firstRow,
                             int step, TLogicalPalette &palette);

@@ -4,6 +4,7 @@
 // at a time and keep their coding state between rows, so rows may come in interlaced order.
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -11,7 +12,19 @@
 #include "graphics/dib_iterators.h"
 #include "graphics/stream.h"
 
-using TDictionaryIndex = int;  // a slot of the coder's dictionary table
+// The bits set in any of the pixel values, eight values a step through a 64-bit word.
+inline TColourIndex JoinedBits(const TColourIndex *pixels, int count) {
+    uint64_t joined = 0;
+    int i = 0;
+    for (uint64_t word; i + 8 <= count; i += 8) {
+        std::memcpy(&word, pixels + i, sizeof word);
+        joined |= word;
+    }
+    for (; i < count; ++i) joined |= pixels[i];
+    for (int shift = 32; shift >= 8; shift /= 2) joined |= joined >> shift;
+    return static_cast<TColourIndex>(joined);
+}
+
 using TStackIndex = int;
 
 class TZUB_LZWCommon {
@@ -58,16 +71,18 @@ public:
     ~TZUB_LZWCompressor();
     // Codes the reader's current row; true when every pixel of it was taken.
     bool WriteRow(TDIBMappedReader &reader);
+    // Codes `count` pixel values, continuing the string of the previous call (rows may come whole
+    // or in any cut: the bytes are the same).
+    void WriteIndexes(const TColourIndex *pixels, int count);
     // Writes the last codes, the final sub-block and the block terminator.
     void Finish();
-    TDictionaryIndex FindChildNode(uint16_t prefix, uint16_t pixel) const;
     void WriteBits(uint16_t code, int width);
 
 private:
     class HashedChildren;
     class DirectChildren;
-    template <class Children>
-    bool WriteRowWith(TDIBMappedReader &reader);
+    template <class Children, bool Runs>
+    void WriteIndexesWith(const TColourIndex *row, int count);
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
     // Emits the code of the string matched so far, whose extension by one pixel was not found,
@@ -75,9 +90,13 @@ private:
     void EndString(uint16_t prefix);
 
     // Eight times the codes the image can define (at most 4096, 128 KiB): at most an eighth
-    // full, first probes seldom collide.
-    int tableBits_ = 15;
+    // full, first probes seldom collide. Coding more pixels than the table was sized for moves
+    // its strings to a table for every code.
+    static constexpr int kFullTableBits = 15;
+    int tableBits_ = kFullTableBits;
     uint32_t tableMask_ = 0;
+    void SizeSlots(int bits);
+    void GrowSlots();
     // The dictionary as an open-addressed hash table, on the heap, allocated when the first row
     // starts it. A slot holds the string's last pixel in bits 0-7, the code of the rest of the
     // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
@@ -101,9 +120,11 @@ private:
     // runs of 2, 3, ... pixels, so a run in the row is matched by indexing the list, not by a
     // chain of hash probes. runLength_ counts the pixels of the current string, runPixel_ is the
     // pixel it repeats, or 256 and above when it is not a run. Runs shorter than kRunPathLength
-    // go the hash table's way: noisy images seldom have longer ones.
+    // go the hash table's way: noisy images seldom have longer ones. Small images, whose runs are
+    // short and few, neither keep the lists nor follow the runs (runCodes_ is null).
     static constexpr int kRunPathLength = 3;
-    std::array<std::vector<uint16_t>, 256> runCodes_;
+    static constexpr int64_t kRunPathPixels = int64_t{1} << 14;
+    std::unique_ptr<std::array<std::vector<uint16_t>, 256>> runCodes_;
     int runLength_ = 0;
     int runPixel_ = 256;
 
@@ -111,7 +132,7 @@ private:
     // to the stream once 16 of them are held.
     void FlushSubBlocks(bool all);
     static constexpr int kPackedBytes = 255 * 16;
-    std::array<uint8_t, kPackedBytes + 8> packed_{};
+    std::array<uint8_t, kPackedBytes + 8> packed_;  // written before read: left uninitialised
     int packedCount_ = 0;
     uint64_t bits_ = 0;
     int bitCount_ = 0;

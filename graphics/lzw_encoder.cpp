@@ -43,13 +43,13 @@ TZUB_LZWCompressor::TZUB_LZWCompressor(graphics::TStream &stream, TDIBFormat for
     : TZUB_LZWCommon(stream, MinimumCodeSizeFor(format)) {
     // Each pixel defines at most one code.
     const int64_t codes = std::clamp<int64_t>(pixels, 64, kMaxCodes);
-    tableBits_ = 3;
-    while ((int64_t{1} << tableBits_) < codes) ++tableBits_;
-    tableBits_ += 3;
-    tableMask_ = (1u << tableBits_) - 1;
+    int codeBits = 3;
+    while ((int64_t{1} << codeBits) < codes) ++codeBits;
+    SizeSlots(codeBits + 3);
     const int bits = std::clamp(indexBits, 1, minimumCodeSize_);
     directBits_ = bits <= kMaxDirectBits ? bits : 0;
     pixelsLeft_ = pixels;
+    if (pixels >= kRunPathPixels) runCodes_ = std::make_unique<std::array<std::vector<uint16_t>, 256>>();
     // Rows of codes up to the last one the image can define (each pixel defines one at most).
     directRows_ = std::min<int64_t>(kMaxCodes, clearCode_ + 2 + std::max<int64_t>(pixels, 0));
     const auto size = static_cast<uint8_t>(minimumCodeSize_);
@@ -78,7 +78,13 @@ void TZUB_LZWCompressor::StartDictionary() {
     } else {
         std::fill(slots_.begin(), slots_.end(), 0);
     }
-    for (auto &codes : runCodes_) codes.clear();
+    if (runCodes_)
+        for (auto &codes : *runCodes_) codes.clear();
+}
+
+void TZUB_LZWCompressor::SizeSlots(int bits) {
+    tableBits_ = bits;
+    tableMask_ = (1u << tableBits_) - 1;
 }
 
 void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
@@ -92,25 +98,7 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     childrenRows_ = rows;
 }
 
-// The three steps of the inner loop are forced inline: out of line they cost a fifth of the time.
-[[gnu::always_inline]] inline TDictionaryIndex TZUB_LZWCompressor::FindChildNode(uint16_t prefix,
-                                                                                 uint16_t pixel) const {
-    // A multiplicative hash of the key picks the first slot from its top bits and an odd step
-    // for further slots from lower ones, so keys that share a first slot part at once.
-    const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
-    const uint32_t hash = key * 2654435761u;
-    uint32_t slot = hash >> (32 - tableBits_);
-    uint32_t entry = slots_[slot];
-    if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
-        return static_cast<TDictionaryIndex>(slot);
-    const uint32_t step = (hash >> 6 & tableMask_) | 1;
-    for (;;) {
-        slot = (slot + step) & tableMask_;
-        entry = slots_[slot];
-        if (entry == 0 || (entry & 0xFFFFF) == key) return static_cast<TDictionaryIndex>(slot);
-    }
-}
-
+// The steps of the inner loop are forced inline: out of line they cost a fifth of the time.
 [[gnu::always_inline]] inline void TZUB_LZWCompressor::WriteBits(uint16_t code, int width) {
     bits_ |= static_cast<uint64_t>(code) << bitCount_;
     bitCount_ += width;
@@ -135,23 +123,49 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     }
 }
 
-// The dictionary as the hash table: a string's place is its slot.
+// The dictionary as the hash table: a string's place is its slot. The table's address and size
+// are kept here, in registers, not loaded from the coder again after every store of a code byte.
 class TZUB_LZWCompressor::HashedChildren {
 public:
-    explicit HashedChildren(TZUB_LZWCompressor &coder) : coder_(coder) {}
+    explicit HashedChildren(TZUB_LZWCompressor &coder)
+        : slots_(coder.slots_.data()), shift_(32 - coder.tableBits_), mask_(coder.tableMask_) {}
     [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
-        return static_cast<uint32_t>(coder_.FindChildNode(prefix, pixel));
+        // A multiplicative hash of the key picks the first slot from its top bits and an odd
+        // step for further slots from lower ones, so keys that share a first slot part at once.
+        const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
+        const uint32_t hash = key * 2654435761u;
+        uint32_t slot = hash >> shift_;
+        uint32_t entry = slots_[slot];
+        if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
+            return slot;
+        const uint32_t step = (hash >> 6 & mask_) | 1;
+        for (;;) {
+            slot = (slot + step) & mask_;
+            entry = slots_[slot];
+            if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
+        }
     }
-    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const {
-        return static_cast<uint16_t>(coder_.slots_[place] >> 20);
-    }
+    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return static_cast<uint16_t>(slots_[place] >> 20); }
     [[gnu::always_inline]] void Define(uint32_t place, uint16_t prefix, uint16_t pixel, uint16_t code) {
-        coder_.slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
+        slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
     }
 
 private:
-    TZUB_LZWCompressor &coder_;
+    uint32_t *slots_;
+    int shift_;
+    uint32_t mask_;
 };
+
+void TZUB_LZWCompressor::GrowSlots() {
+    const std::vector<uint32_t> strings = std::move(slots_);
+    SizeSlots(kFullTableBits);
+    slots_.clear();
+    if (strings.empty()) return;  // not started: the first row allocates the table
+    slots_.assign(tableMask_ + 1, 0);
+    const HashedChildren children(*this);
+    for (const uint32_t entry : strings)
+        if (entry != 0) slots_[children.Place(entry >> 8 & 0xFFF, entry & 0xFF)] = entry;
+}
 
 // The dictionary as the plain table of narrow images.
 class TZUB_LZWCompressor::DirectChildren {
@@ -176,23 +190,33 @@ private:
 };
 
 bool TZUB_LZWCompressor::WriteRow(TDIBMappedReader &reader) {
-    return directBits_ > 0 ? WriteRowWith<DirectChildren>(reader) : WriteRowWith<HashedChildren>(reader);
-}
-
-template <class Children>
-bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     const int width = reader.GetWidth();
     if (row_.size() < static_cast<size_t>(width)) row_.resize(static_cast<size_t>(width));
     const int count = reader.GetNextColourIndexes(row_.data(), width);
-    const TColourIndex *row = row_.data();
+    WriteIndexes(row_.data(), count);
+    return count == width;
+}
+
+void TZUB_LZWCompressor::WriteIndexes(const TColourIndex *pixels, int count) {
+    if (directBits_ > 0) {
+        runCodes_ ? WriteIndexesWith<DirectChildren, true>(pixels, count)
+                  : WriteIndexesWith<DirectChildren, false>(pixels, count);
+    } else {
+        runCodes_ ? WriteIndexesWith<HashedChildren, true>(pixels, count)
+                  : WriteIndexesWith<HashedChildren, false>(pixels, count);
+    }
+}
+
+template <class Children, bool Runs>
+void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     int i = 0;
+    pixelsLeft_ -= count;
     if constexpr (std::is_same_v<Children, DirectChildren>) {
         // A pixel beyond the table's width would overrun it.
-        const int values = 1 << directBits_;
-        if (std::any_of(row, row + count, [values](TColourIndex p) { return p >= values; }))
-            throw ELZWError("Pixel index beyond the image's colours");
-        pixelsLeft_ -= count;
+        if (JoinedBits(row, count) >> directBits_ != 0) throw ELZWError("Pixel index beyond the image's colours");
         if (pixelsLeft_ < 0 && childrenRows_ < kMaxCodes) AllocateChildren(kMaxCodes);
+    } else if (pixelsLeft_ < 0 && tableBits_ < kFullTableBits) {
+        GrowSlots();
     }
     if (!started_ && count > 0) {
         StartDictionary();
@@ -209,11 +233,11 @@ bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     int runPixel = runPixel_;
     while (i < count) {
         const TColourIndex pixel = row[i];
-        if (runLength >= kRunPathLength && pixel == runPixel) [[unlikely]] {
+        if (Runs && runLength >= kRunPathLength && pixel == runPixel) [[unlikely]] {
             // codes[k] is the code of the run of k + 2 pixels; the list takes runs from the hash
             // table as far as the rows have asked for them. Their codes do not depend on each
             // other, so a run of the row is matched without the hash table's chain of loads.
-            std::vector<uint16_t> &codes = runCodes_[pixel];
+            std::vector<uint16_t> &codes = (*runCodes_)[pixel];
             const auto longer = static_cast<size_t>(runLength - 1);
             while (codes.size() <= longer) {
                 const uint16_t code =
@@ -236,9 +260,11 @@ bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
         ++i;
         if (const uint16_t code = children.CodeAt(place); code != 0) {
             prefix = code;
-            ++runLength;
-            // A string that is not a run has no run pixel: no pixel matches 256 and above.
-            runPixel |= static_cast<int>(pixel != runPixel) << 8;
+            if constexpr (Runs) {
+                ++runLength;
+                // A string that is not a run has no run pixel: no pixel matches 256 and above.
+                runPixel |= static_cast<int>(pixel != runPixel) << 8;
+            }
             continue;
         }
         children.Define(place, prefix, pixel, nextCode_);
@@ -250,7 +276,6 @@ bool TZUB_LZWCompressor::WriteRowWith(TDIBMappedReader &reader) {
     currentPrefix_ = prefix;
     runLength_ = runLength;
     runPixel_ = runPixel;
-    return count == width;
 }
 
 void TZUB_LZWCompressor::FlushSubBlocks(bool all) {

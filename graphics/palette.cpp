@@ -218,10 +218,11 @@ BoxOrigin BoxOf(int r5, int g6, int b5) {
 
 // Entries that may be nearest to some cell of the box, in index order.
 TColourList TLogicalPalette::BoxCandidates(int minR, int minG, int minB) const {
-    std::array<int, 256> minDist{}, maxDist{};
+    std::array<int, 256> minDist, maxDist;  // set for the entries in use only
     int minMaxDist = 0x7FFFFFFF;
     for (int i = 0; i < count_; ++i) {
         const TPaletteEntry &e = entries_[i];
+        minDist[i] = maxDist[i] = 0;
         AddChannelBounds(e.peRed, minR, minR + 24, 2, minDist[i], maxDist[i]);
         AddChannelBounds(e.peGreen, minG, minG + 28, 3, minDist[i], maxDist[i]);
         AddChannelBounds(e.peBlue, minB, minB + 24, 1, minDist[i], maxDist[i]);

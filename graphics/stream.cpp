@@ -24,8 +24,15 @@ int64_t TMemoryStream::Read(void *buffer, int64_t count) {
 int64_t TMemoryStream::Write(const void *buffer, int64_t count) {
     if (count <= 0) return 0;
     const auto end = static_cast<size_t>(position_ + count);
-    if (end > bytes_.size()) bytes_.resize(end);
-    std::memcpy(bytes_.data() + position_, buffer, static_cast<size_t>(count));
+    // Small streams (a GIF of an icon) grow in few steps: at least 1 KiB, then doubling.
+    if (end > bytes_.capacity()) bytes_.reserve(std::max({end, 2 * bytes_.capacity(), size_t{1024}}));
+    const auto at = static_cast<size_t>(position_);
+    if (at > bytes_.size()) bytes_.resize(at);  // the gap a seek beyond the end left reads as zeros
+    // Over what is there, then appended: no byte is cleared before it is written.
+    const auto *bytes = static_cast<const uint8_t *>(buffer);
+    const size_t over = std::min(bytes_.size() - at, static_cast<size_t>(count));
+    std::memcpy(bytes_.data() + at, bytes, over);
+    bytes_.insert(bytes_.end(), bytes + over, bytes + count);
     position_ += count;
     return count;
 }

@@ -108,7 +108,7 @@ std::vector<Picture> Pictures(const std::string &kind) {
 // to that size, as it does once any such block was freed: every coder runs at its best.
 void KeepFreedBlocks() {
     static const bool kept = [] {
-        std::free(std::malloc(std::size_t{1} << 20));
+        std::free(std::malloc(std::size_t{16} << 20));
         return true;
     }();
     (void)kept;

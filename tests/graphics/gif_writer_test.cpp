@@ -105,6 +105,33 @@ TEST(GifWriter, EveryDepthReadsBackWithTheSameColours) {
     }
 }
 
+// Indexed images up to 16384 pixels are read whole and coded in one call, larger ones row by row:
+// both ways read back alike on either side of the bound, in both row orders, through either
+// dictionary (up to 32 colours a plain table, more a hash table).
+TEST(GifWriter, IndexedImagesAroundTheSmallImageBound) {
+    struct Size {
+        int width, height;
+    };
+    struct Depth {
+        TDIBFormat format;
+        int colours;
+    };
+    for (const Size size : {Size{128, 128}, Size{129, 127}, Size{129, 128}, Size{16384, 1}, Size{1, 16385}}) {
+        for (const Depth depth : {Depth{dtMonochrome, 2}, Depth{dt4bit, 11}, Depth{dt8bit, 20}, Depth{dt8bit, 40}}) {
+            const Pixels pixels = Pattern(size.width, size.height, depth.colours);
+            const TDeviceIndependentBitmap dib = MakeDIB(depth.format, size.width, size.height, pixels);
+            for (const bool interlace : {false, true}) {
+                SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + ", " +
+                             std::to_string(depth.colours) + " colours" + (interlace ? ", interlaced" : ""));
+                const Bytes gif = Write(dib, [&](TZUB_GIFCompressor &w) { w.Interlace = interlace; });
+                const TheirStream theirs = Slurp(gif);
+                ASSERT_EQ(theirs.Frames.size(), 1u);
+                EXPECT_EQ(theirs.Frames[0].Colours, pixels);
+            }
+        }
+    }
+}
+
 // A true-colour image whose colours all have a palette entry of their own keeps every pixel: the
 // palette's exact colours survive the copies the writer makes of it. Colours one step apart in the
 // cube were mapped to one entry when a copy lost them.

@@ -137,8 +137,9 @@ TEST(LzwCoder, NarrowImagesCodeTheSameThroughEitherDictionary) {
             const int64_t count = int64_t{c.width} * c.height;
             const std::vector<uint8_t> hashed = coder_util::EncodeDIB(dib, count, 8);
             EXPECT_EQ(coder_util::EncodeDIB(dib, count, c.bits), hashed);
-            // A pixel count below the real one only costs the table's growth.
+            // A pixel count below the real one only costs the table's growth, either table's.
             EXPECT_EQ(coder_util::EncodeDIB(dib, 1, c.bits), hashed);
+            EXPECT_EQ(coder_util::EncodeDIB(dib, 1, 8), hashed);
             EXPECT_EQ(Decode(dt8bit, c.width, c.height, hashed), pixels);
         }
     }
