@@ -29,6 +29,7 @@ void TForm1::InitDB() {
         // ten job files only together, on the first start (OpenJobFiles).
         table->Table().SetStructure(storage::StructureOf(entry.object - 1));
         table->Table().SetNewFilePassword(entry.password);
+        table->Table().SetExpectedPassword(entry.password);
         TTable::Session().AddPassword(entry.password);
     }
     storage::JobTables jobTables{};

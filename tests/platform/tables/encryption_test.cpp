@@ -50,13 +50,16 @@ protected:
         jobs.Post();
     }
     // The message of the EDatabaseError raised when opening GenData.db with `passwords`.
-    std::string OpenError(std::initializer_list<const char *> passwords, bool create = false) {
+    // `expected` is the password the table expects its file keyed with, when given.
+    std::string OpenError(std::initializer_list<const char *> passwords, bool create = false,
+                          const char *expected = nullptr) {
         TSession session;
         for (const char *password : passwords) session.AddPassword(password);
         TTable jobs(session);
         jobs.SetTableName(PathOf("GenData.db"));
         jobs.SetStructure(GenDataStructure());
         if (create) jobs.SetNewFilePassword(kJobPassword);
+        if (expected) jobs.SetExpectedPassword(expected);
         try {
             jobs.Open();
         } catch (const EDatabaseError &error) {
@@ -96,6 +99,32 @@ TEST_F(EncryptionTest, KeysDerivedTogetherAreTheFixedKeysOfTheirPasswords) {
     EXPECT_EQ(OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", kJobPassword, "f6"}), "opened");
     const std::string wrong = OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", "f6"});
     EXPECT_NE(wrong.find("GenData.db: wrong password"), std::string::npos) << wrong;
+}
+
+// The expected password is tried first; a file keyed otherwise still opens with a registered
+// password that fits, and one that fits neither is refused as before.
+TEST_F(EncryptionTest, TheExpectedPasswordOpensTheFileBesideTheRegisteredOnes) {
+    CreateJobTable("x");
+    struct Case {
+        std::initializer_list<const char *> registered;
+        const char *expected;
+        bool opens;
+    };
+    const Case cases[] = {
+        {{kResultsPassword, kJobPassword}, kJobPassword, true},
+        {{kResultsPassword, kJobPassword}, kResultsPassword, true},
+        {{kResultsPassword}, kJobPassword, true},
+        {{}, kJobPassword, true},
+        {{kJobPassword}, "hq4TnwZpk27cs", true},
+        {{kResultsPassword}, "hq4TnwZpk27cs", false},
+    };
+    for (const Case &c : cases) {
+        const std::string message = OpenError(c.registered, false, c.expected);
+        if (c.opens)
+            EXPECT_EQ(message, "opened") << c.expected;
+        else
+            EXPECT_NE(message.find("GenData.db: wrong password"), std::string::npos) << message;
+    }
 }
 
 TEST_F(EncryptionTest, RefusesWrongPasswordsAndFilesThatAreNotTables) {
