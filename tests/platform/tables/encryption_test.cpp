@@ -1,6 +1,8 @@
 // The files are encrypted, keyed by the registered passwords, and refused when they are not.
 #include <gtest/gtest.h>
 
+#include <openssl/evp.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -124,6 +126,29 @@ TEST_F(EncryptionTest, TheExpectedPasswordOpensTheFileBesideTheRegisteredOnes) {
             EXPECT_EQ(message, "opened") << c.expected;
         else
             EXPECT_NE(message.find("GenData.db: wrong password"), std::string::npos) << message;
+    }
+}
+
+// The derivation is the library's PBKDF2-HMAC-SHA256 with the fixed salt and count, for passwords
+// shorter than, as long as and longer than the hash's block (a longer one is hashed first).
+TEST_F(EncryptionTest, TheDerivedKeyIsTheLibrarysPbkdf2OfThePassword) {
+    const std::string passwords[] = {"",
+                                     kJobPassword,
+                                     "w3R9K.&pqM452",
+                                     "zażółć gęślą jaźń",
+                                     std::string(63, 'a'),
+                                     std::string(64, 'b'),
+                                     std::string(65, 'c'),
+                                     std::string(300, '\xFF')};
+    for (const std::string &password : passwords) {
+        static constexpr std::string_view kSalt = "station tables / raw key v1";
+        tables::TableKey expected{};
+        ASSERT_EQ(PKCS5_PBKDF2_HMAC(password.data(), static_cast<int>(password.size()),
+                                    reinterpret_cast<const unsigned char *>(kSalt.data()),
+                                    static_cast<int>(kSalt.size()), 100000, EVP_sha256(),
+                                    static_cast<int>(expected.size()), expected.data()),
+                  1);
+        EXPECT_EQ(tables::DeriveTableKey(password), expected) << password.size() << " letters";
     }
 }
 
