@@ -5,6 +5,8 @@
 #include "platform/runtime/datetime.h"
 #include "platform/runtime/errors.h"
 #include "platform/runtime/numbers.h"
+#include "storage/component/table.h"
+#include "storage/job_files.h"
 
 int RunEntry(const std::function<void()> &steps) {
     try {
@@ -18,6 +20,9 @@ int RunEntry(const std::function<void()> &steps) {
 }
 
 void StartStation(int &argc, char **argv) {
+    // The table keys take the longest to make: they are derived while the application and the
+    // windows are made.
+    storage::DeriveTableKeysAhead(TTable::Session());
     LoadFormatSettingsFromLocale();
     LoadDateTimeFormatsFromLocale();
     Application->Initialize(argc, argv);

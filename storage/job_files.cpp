@@ -53,4 +53,8 @@ void OpenJobFiles(const JobTables &tables) {
     tables::RemoveOrphanSuperJournals(std::filesystem::absolute(tables[kGenData]->TableName()).parent_path());
 }
 
+void DeriveTableKeysAhead(tables::TSession &session) {
+    for (const TableFile &entry : kTableSet) session.DeriveAhead(entry.password);
+}
+
 }  // namespace storage

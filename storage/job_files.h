@@ -1,5 +1,6 @@
 #pragma once
 // The ten job files at start-up: they are created together or not at all.
+#include "platform/tables/session.h"
 #include "storage/job_save.h"
 
 namespace storage {
@@ -11,5 +12,9 @@ namespace storage {
 // tables. Afterwards no job file is created any more: a file that goes missing later is an error
 // too. Then super-journals that a killed save left in the tables' folder are removed.
 void OpenJobFiles(const JobTables &tables);
+
+// Starts deriving the key of every table's password on threads of their own. Called first thing at
+// start-up, the derivations run while the window is made instead of holding up the tables' opening.
+void DeriveTableKeysAhead(tables::TSession &session);
 
 }  // namespace storage

@@ -1,8 +1,10 @@
 #include "platform/gui/form.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "platform/gui/application.h"
 #include "platform/gui/widgets.h"
@@ -69,4 +71,7 @@ void TForm::Close() {
 
 void TForm::Paint(QPainter &painter) {
     painter.fillRect(Widget()->rect(), ToQColor(Color()));
+    // Queued: the paint is flushed to the screen before the work runs.
+    for (auto &work : std::exchange(afterPaint_, {}))
+        QTimer::singleShot(0, Widget(), [work = std::move(work)] { gui::Dispatch(work); });
 }

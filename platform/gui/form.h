@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/gui/control.h"
 
@@ -36,6 +37,11 @@ public:
     TWinControl *ActiveControl() const { return activeControl_; }
     void NoteActiveControl(TWinControl *control) { activeControl_ = control; }
 
+    // Runs `work` on the window's thread once the window's next paint has reached the screen (an
+    // error it raises goes to the application's error box): start-up work the first frame does
+    // not need waits for it.
+    void AfterNextPaint(std::function<void()> work) { afterPaint_.push_back(std::move(work)); }
+
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
 
@@ -52,6 +58,7 @@ private:
     TFormBorderStyle borderStyle_ = bsSizeable;
     bool autoSize_ = false;
     TWinControl *activeControl_ = nullptr;
+    std::vector<std::function<void()>> afterPaint_;
 };
 
 // Constructs an unowned form of class T (which may come from a form resource) and runs its OnCreate.

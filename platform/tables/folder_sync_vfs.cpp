@@ -183,6 +183,10 @@ int Delete(sqlite3_vfs *, const char *name, int syncFolder) {
 }
 
 sqlite3_vfs *MakeVfs() {
+    // Before the engine starts: a connection's page cache takes its pages one by one as reads need
+    // them, instead of allocating and touching a bulk of a hundred at its first read (opening a
+    // table reads a few pages, and the program opens a dozen tables as it starts).
+    sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
     static sqlite3_vfs vfs = Base();
     vfs.szOsFile = static_cast<int>(sizeof(LayerFile)) + Base().szOsFile;
     vfs.zName = kVfsName;

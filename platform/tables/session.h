@@ -31,6 +31,9 @@ public:
     // Registers a password with the engine; its key is derived once per password, on a thread of
     // its own, and waited for when a table first needs it.
     void AddPassword(std::string_view password);
+    // Starts deriving the key of `password` on a thread of its own without registering it, so that
+    // a table opened later finds the key ready.
+    void DeriveAhead(std::string_view password) { Derivation(password); }
 
     // Begins a transaction over open tables (at most 11); their changes land together at Commit.
     // Closing and reopening one of them inside the transaction keeps it in the transaction.

@@ -81,7 +81,13 @@ void TTable::Open() {
     OpenedFile opened;
     if (!session_.TakeConnection(path, letters_, opened)) {
         const TableKey *newFileKey = newFilePassword_.empty() ? nullptr : &session_.KeyOf(newFilePassword_);
-        opened = OpenTableFile(path, tableName_, structure_, session_.CandidateKeys(path), newFileKey);
+        std::vector<TableKey> keys = session_.CandidateKeys(path);
+        if (!expectedPassword_.empty()) {
+            const TableKey &expected = session_.KeyOf(expectedPassword_);
+            keys.erase(std::remove(keys.begin(), keys.end(), expected), keys.end());
+            keys.insert(keys.begin(), expected);
+        }
+        opened = OpenTableFile(path, tableName_, structure_, keys, newFileKey);
         session_.RememberKey(path, opened.key);
     }
     path_ = path;

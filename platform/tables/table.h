@@ -98,6 +98,9 @@ public:
     void SetStructure(const TableStructure &structure);
     // The password a missing file is created with; without it a missing file is an error.
     void SetNewFilePassword(std::string_view password);
+    // The password the file is expected to be keyed with: its key is tried first, before the
+    // registered ones (every key that does not fit costs the engine a file open and a failed read).
+    void SetExpectedPassword(std::string_view password) { expectedPassword_ = password; }
 
     bool Active() const { return active_; }
     void SetActive(bool active) { active ? Open() : Close(); }
@@ -182,6 +185,7 @@ private:
     TableStructure structure_;
     std::string letters_;  // the structure as its letters, the key of kept connections
     std::string newFilePassword_;
+    std::string expectedPassword_;
 
     bool active_ = false;
     State state_ = State::Inactive;

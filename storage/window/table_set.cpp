@@ -29,6 +29,7 @@ void TForm1::InitDB() {
         // ten job files only together, on the first start (OpenJobFiles).
         table->Table().SetStructure(storage::StructureOf(entry.object - 1));
         table->Table().SetNewFilePassword(entry.password);
+        table->Table().SetExpectedPassword(entry.password);
         TTable::Session().AddPassword(entry.password);
     }
     storage::JobTables jobTables{};
@@ -54,8 +55,9 @@ void TForm1::InitDB() {
         Edit482->SetText(Memo14->Lines().StringOrEmpty(3));
     }
     Table1->Close();
-    // The jobs' search fields are read on a thread of their own meanwhile: the first search finds them.
-    storage::SearchIndexOf(Table1->Table()).BuildAhead(Table1->Table());
+    // The jobs' search fields are read on a thread of their own once the window shows, so that the
+    // reading does not hold up the first frame; the first search finds them.
+    AfterNextPaint([this] { storage::SearchIndexOf(Table1->Table()).BuildAhead(Table1->Table()); });
 
     ReadAnnexTitles();
 }

@@ -139,3 +139,25 @@ TEST_F(ApplicationTest, AutoSizedFormFollowsItsControls) {
     EXPECT_EQ(form->Width(), 648);
     EXPECT_EQ(form->Height(), 478);
 }
+
+// Work waiting for the window's paint runs once, after the paint, in the order given; an error it
+// raises goes to the error box and the work after it still runs.
+TEST_F(ApplicationTest, WorkAfterTheNextPaintRunsOnceAfterThePaintAndReportsItsError) {
+    auto form = CreateForm<TForm>();
+    std::vector<std::string> ran;
+    form->AfterNextPaint([&] { ran.push_back("first"); });
+    form->AfterNextPaint([&] { throw EDatabaseError("GenData.db: wrong password, or the file is not a table"); });
+    form->AfterNextPaint([&] { ran.push_back("third"); });
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ran.empty()) << "not before the window shows";
+
+    form->Show();
+    for (int turn = 0; turn < 1000 && ran.size() < 2; ++turn) QCoreApplication::processEvents();
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "third"}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "GenData.db: wrong password, or the file is not a table.");
+
+    form->Widget()->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ran.size(), 2u) << "a later paint runs nothing again";
+}

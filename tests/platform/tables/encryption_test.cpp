@@ -1,6 +1,8 @@
 // The files are encrypted, keyed by the registered passwords, and refused when they are not.
 #include <gtest/gtest.h>
 
+#include <openssl/evp.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -50,13 +52,16 @@ protected:
         jobs.Post();
     }
     // The message of the EDatabaseError raised when opening GenData.db with `passwords`.
-    std::string OpenError(std::initializer_list<const char *> passwords, bool create = false) {
+    // `expected` is the password the table expects its file keyed with, when given.
+    std::string OpenError(std::initializer_list<const char *> passwords, bool create = false,
+                          const char *expected = nullptr) {
         TSession session;
         for (const char *password : passwords) session.AddPassword(password);
         TTable jobs(session);
         jobs.SetTableName(PathOf("GenData.db"));
         jobs.SetStructure(GenDataStructure());
         if (create) jobs.SetNewFilePassword(kJobPassword);
+        if (expected) jobs.SetExpectedPassword(expected);
         try {
             jobs.Open();
         } catch (const EDatabaseError &error) {
@@ -96,6 +101,55 @@ TEST_F(EncryptionTest, KeysDerivedTogetherAreTheFixedKeysOfTheirPasswords) {
     EXPECT_EQ(OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", kJobPassword, "f6"}), "opened");
     const std::string wrong = OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", "f6"});
     EXPECT_NE(wrong.find("GenData.db: wrong password"), std::string::npos) << wrong;
+}
+
+// The expected password is tried first; a file keyed otherwise still opens with a registered
+// password that fits, and one that fits neither is refused as before.
+TEST_F(EncryptionTest, TheExpectedPasswordOpensTheFileBesideTheRegisteredOnes) {
+    CreateJobTable("x");
+    struct Case {
+        std::initializer_list<const char *> registered;
+        const char *expected;
+        bool opens;
+    };
+    const Case cases[] = {
+        {{kResultsPassword, kJobPassword}, kJobPassword, true},
+        {{kResultsPassword, kJobPassword}, kResultsPassword, true},
+        {{kResultsPassword}, kJobPassword, true},
+        {{}, kJobPassword, true},
+        {{kJobPassword}, "hq4TnwZpk27cs", true},
+        {{kResultsPassword}, "hq4TnwZpk27cs", false},
+    };
+    for (const Case &c : cases) {
+        const std::string message = OpenError(c.registered, false, c.expected);
+        if (c.opens)
+            EXPECT_EQ(message, "opened") << c.expected;
+        else
+            EXPECT_NE(message.find("GenData.db: wrong password"), std::string::npos) << message;
+    }
+}
+
+// The derivation is the library's PBKDF2-HMAC-SHA256 with the fixed salt and count, for passwords
+// shorter than, as long as and longer than the hash's block (a longer one is hashed first).
+TEST_F(EncryptionTest, TheDerivedKeyIsTheLibrarysPbkdf2OfThePassword) {
+    const std::string passwords[] = {"",
+                                     kJobPassword,
+                                     "w3R9K.&pqM452",
+                                     "zażółć gęślą jaźń",
+                                     std::string(63, 'a'),
+                                     std::string(64, 'b'),
+                                     std::string(65, 'c'),
+                                     std::string(300, '\xFF')};
+    for (const std::string &password : passwords) {
+        static constexpr std::string_view kSalt = "station tables / raw key v1";
+        tables::TableKey expected{};
+        ASSERT_EQ(PKCS5_PBKDF2_HMAC(password.data(), static_cast<int>(password.size()),
+                                    reinterpret_cast<const unsigned char *>(kSalt.data()),
+                                    static_cast<int>(kSalt.size()), 100000, EVP_sha256(),
+                                    static_cast<int>(expected.size()), expected.data()),
+                  1);
+        EXPECT_EQ(tables::DeriveTableKey(password), expected) << password.size() << " letters";
+    }
 }
 
 TEST_F(EncryptionTest, RefusesWrongPasswordsAndFilesThatAreNotTables) {
