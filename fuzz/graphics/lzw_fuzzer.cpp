@@ -43,8 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     graphics::TMemoryStream encoded;
     {
-        // Sized for the image as the GIF writer sizes it, or (mode bit 6) for any image.
-        const int64_t pixels = data[2] & 0x40 ? int64_t{TZUB_LZWCommon::kMaxCodes} : int64_t{width} * height;
+        // Sized for the image as the GIF writer sizes it, or (mode bits 5 and 6) for any image: its
+        // table, the largest, costs more to clear than a small image to code.
+        const int64_t pixels =
+            (data[2] & 0x60) == 0x60 ? int64_t{TZUB_LZWCommon::kMaxCodes} : int64_t{width} * height;
         TZUB_LZWCompressor coder(encoded, format, pixels);
         auto reader = dib.GetReader();
         auto &mapped = static_cast<TDIBMappedReader &>(*reader);
