@@ -589,14 +589,14 @@ TEST_F(WindowLoad, ADamagedJobKeepsItsRowInTheListAndInASearchAndLoadingItReport
     const QString damaged = QString::fromStdString(w.Table1->Table().TableName()) + ": record 5 is damaged";
     // Serial and description of the first `count` rows; the jobs `numbers` as they should show.
     const auto shown = [&](int count) {
-        std::vector<QString> rows;
-        for (int row = 0; row < count; ++row) rows.push_back(Cell(2, row) + "|" + Cell(3, row));
+        std::vector<std::string> rows;
+        for (int row = 0; row < count; ++row) rows.push_back((Cell(2, row) + "|" + Cell(3, row)).toStdString());
         return rows;
     };
     const auto jobs = [&](int first, int last, int step) {
-        std::vector<QString> rows;
+        std::vector<std::string> rows;
         for (int n = first; n <= last; n += step)
-            rows.push_back(n == 5 ? "|" + damaged : QString(n % 2 ? "FIND%1|" : "SN%1|").arg(n));
+            rows.push_back((n == 5 ? "|" + damaged : QString(n % 2 ? "FIND%1|" : "SN%1|").arg(n)).toStdString());
         return rows;
     };
     const auto loadRow = [&](int row) {
