@@ -73,10 +73,11 @@ void TZUB_LZWCompressor::StartDictionary() {
     if (directBits_ > 0) {
         if (!children_) AllocateChildren(directRows_);
         std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
-    } else if (slots_.empty()) {
-        slots_.assign(tableMask_ + 1, 0);
     } else {
-        std::fill(slots_.begin(), slots_.end(), 0);
+        // One memset, also where instrumentation would otherwise clear the table slot by slot.
+        const size_t slots = size_t{tableMask_} + 1;
+        if (!slots_) slots_ = std::make_unique_for_overwrite<uint32_t[]>(slots);
+        std::memset(slots_.get(), 0, slots * sizeof(uint32_t));
     }
     if (runCodes_)
         for (auto &codes : *runCodes_) codes.clear();

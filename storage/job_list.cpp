@@ -75,7 +75,12 @@ JobListPage SearchPage(tables::TTable &genData, int start, const SearchTexts &fi
     std::string description;
     for (int recNo = start + 1; recNo <= index.Count(); ++recNo) {
         ++page.visited;
-        if (index.Hidden(recNo) || !Matches(index, recNo, filter, description)) continue;
+        // A damaged job cannot be tested: it is listed, with its error, rather than lost.
+        if (index.Hidden(recNo)) continue;
+        if (index.Damaged(recNo))
+            description.clear();
+        else if (!Matches(index, recNo, filter, description))
+            continue;
         if (page.rows.empty()) page.pageStart = recNo - 1;
         genData.SetRecNo(recNo);
         page.rows.push_back(*RowOf(genData, description, false));

@@ -47,8 +47,8 @@ struct JobListPage {
 // table. With `filter`, only jobs matching every active search text are listed; the search reads
 // the search fields from the file's search index (job_search.h), only the listed jobs from the
 // table. A start at or past the last record gives an empty, not full page with nothing visited.
-// A damaged job keeps its row, described by the error ("record N is damaged"); the sound jobs of
-// the page are listed as usual.
+// A damaged job keeps its row, described by the error ("record N is damaged"), in a search too
+// (its fields cannot be tested); the sound jobs of the page are listed as usual.
 JobListPage ReadJobPage(tables::TTable &genData, int start, const SearchTexts *filter);
 
 // Marks job `recNo` (1-based) of the open job table hidden; out of range raises the table's error.

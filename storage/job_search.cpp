@@ -3,6 +3,7 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 
@@ -30,12 +31,17 @@ JobSearchIndex::Job SearchTextsOf(FieldText text, std::string &texts) {
     return job;
 }
 
-JobSearchIndex::Job SearchTextsOf(tables::TTable &genData, std::string &texts) {
-    return SearchTextsOf([&](int field) { return genData.Fields[field].AsString(); }, texts);
+// A job whose record is damaged: no texts (at `at` in the texts), not hidden; every search lists it
+// so that the damage shows instead of the job missing.
+JobSearchIndex::Job DamagedJob(size_t at) {
+    JobSearchIndex::Job job{};
+    std::fill(std::begin(job.start), std::end(job.start), static_cast<uint32_t>(at));
+    job.damaged = true;
+    return job;
 }
 
 // The build ahead, on its own thread and connection: the jobs from record 1 on, in order, up to
-// the first record missing or damaged (the window's thread reads from there and reports it).
+// the first record missing (the window's thread reads from there); a damaged record is marked.
 JobSearchIndex::Built BuildIndex(std::string path, std::string name, tables::TableKey key,
                                  tables::TableStructure structure, const std::atomic<bool> &stop) {
     JobSearchIndex::Built built;
@@ -66,11 +72,12 @@ JobSearchIndex::Built BuildIndex(std::string path, std::string name, tables::Tab
             }
             view.Reset(static_cast<const uint8_t *>(sqlite3_column_blob(rows.get(), 1)),
                        static_cast<size_t>(sqlite3_column_bytes(rows.get(), 1)), structure);
+            intact = true;
             const JobSearchIndex::Job job = SearchTextsOf(text, built.texts);
             if (!intact || !view.Whole()) {
                 built.texts.resize(kept);
-                more = false;
-                break;
+                built.jobs.push_back(DamagedJob(kept));
+                continue;
             }
             built.jobs.push_back(job);
         }
@@ -89,6 +96,16 @@ JobSearchIndex::~JobSearchIndex() {
 
 std::string_view JobSearchIndex::TextOf(const std::string &texts, const Job &job, int edit) {
     return std::string_view(texts).substr(job.start[edit], job.start[edit + 1] - job.start[edit]);
+}
+
+JobSearchIndex::Job JobSearchIndex::JobOf(tables::TTable &genData, std::string &texts) {
+    const size_t kept = texts.size();
+    try {
+        return SearchTextsOf([&](int field) { return genData.Fields[field].AsString(); }, texts);
+    } catch (const tables::EDamagedRecord &) {
+        texts.resize(kept);
+        return DamagedJob(kept);
+    }
 }
 
 std::string_view JobSearchIndex::Text(int recNo, int edit) const {
@@ -133,7 +150,8 @@ bool JobSearchIndex::SameAsIndexed(tables::TTable &genData) {
     if (genData.RecordCount() < Count()) return false;
     genData.SetRecNo(Count());
     std::string texts;
-    const Job last = SearchTextsOf(genData, texts);
+    const Job last = JobOf(genData, texts);
+    if (last.damaged || Damaged(Count())) return last.damaged == Damaged(Count());
     for (int edit = 0; edit < kSearchFieldCount; ++edit)
         if (Text(Count(), edit) != TextOf(texts, last, edit)) return false;
     return last.hidden == Hidden(Count());
@@ -150,11 +168,12 @@ void JobSearchIndex::CatchUp(tables::TTable &genData) {
     const int count = genData.RecordCount();
     if (count == Count()) return;
     genData.SetRecNo(Count());
-    // A record is indexed whole or not at all: a damaged one raises, and the next search tries it again.
+    // A record is indexed whole or not at all: a read that fails raises, and the next search tries
+    // it again; a damaged record is indexed as such.
     for (genData.Next(); !genData.Eof(); genData.Next()) {
         const size_t kept = texts_.size();
         try {
-            jobs_.push_back(SearchTextsOf(genData, texts_));
+            jobs_.push_back(JobOf(genData, texts_));
         } catch (...) {
             texts_.resize(kept);
             throw;

@@ -42,12 +42,15 @@ public:
 
     int Count() const { return static_cast<int>(jobs_.size()); }
     bool Hidden(int recNo) const { return jobs_[static_cast<size_t>(recNo - 1)].hidden; }
+    // Whether the job's record is damaged: its search texts are unknown (empty here).
+    bool Damaged(int recNo) const { return jobs_[static_cast<size_t>(recNo - 1)].damaged; }
     // The text of the job's field tested by search edit `edit`.
     std::string_view Text(int recNo, int edit) const;
 
     struct Job {
         uint32_t start[kSearchFieldCount + 1];  // the texts' bounds in the texts, by search edit
         bool hidden;
+        bool damaged;
     };
     // What a build ahead read: the jobs from the first on, as far as the file held intact records.
     struct Built {
@@ -59,6 +62,9 @@ public:
 
 private:
     static std::string_view TextOf(const std::string &texts, const Job &job, int edit);
+    // The current job of `genData`, its texts appended to `texts`; a damaged record gives a job
+    // marked damaged with no texts.
+    static Job JobOf(tables::TTable &genData, std::string &texts);
     bool SameAsIndexed(tables::TTable &genData);
     void TakeBuilt(tables::TTable &genData);
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "platform/runtime/errors.h"
 #include "platform/runtime/numbers.h"
 
 namespace decoders {
@@ -75,11 +74,9 @@ std::optional<long double> TextToNumber(std::string_view text) {
 }
 
 std::optional<int32_t> TextToInt(std::string_view text) {
-    try {
-        return StrToInt(text);
-    } catch (const EConvertError &) {
-        return std::nullopt;
-    }
+    int32_t value = 0;
+    if (!TryStrToInt(text, value)) return std::nullopt;
+    return value;
 }
 
 namespace {

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <span>
 
 #include "device/decoders/course_records.h"
@@ -18,6 +17,7 @@
 #include "device/decoders/totaliser_record.h"
 #include "device/kline_dispatch.h"
 #include "device/meter_framing.h"
+#include "fuzz/device/kline_rings.h"
 
 namespace {
 
@@ -103,23 +103,24 @@ void Dispatch(DispatchModel &model, const KlineMessage &m) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const std::span<const std::uint8_t> stream(data, size);
 
-    auto buffer = std::make_unique<device::KlineByteRing>();
-    auto ring = std::make_unique<device::KlineMessageRing>();
+    KlineRings &kline = StartedKlineRings();
+    device::KlineByteRing &buffer = kline.bytes;
+    device::KlineMessageRing &ring = kline.messages;
     DispatchModel model;
-    for (std::size_t at = 0; at < stream.size() || buffer->ReadIndex != buffer->Ring.WriteIndex;) {
-        at += buffer->Append(stream.subspan(at, std::min<std::size_t>(256, stream.size() - at)));
-        device::FrameKlineMessages(*buffer, *ring);
-        for (; !ring->Empty(); ring->Pop()) Dispatch(model, KlineMessage(ring->Front()));
+    for (std::size_t at = 0; at < stream.size() || buffer.ReadIndex != buffer.Ring.WriteIndex;) {
+        at += buffer.Append(stream.subspan(at, std::min<std::size_t>(256, stream.size() - at)));
+        device::FrameKlineMessages(buffer, ring);
+        for (; !ring.Empty(); ring.Pop()) Dispatch(model, KlineMessage(ring.Front()));
     }
 
-    auto meterBytes = std::make_unique<device::MeterByteRing>();
-    auto records = std::make_unique<device::MeterRecordRing>();
-    auto store = std::make_unique<decoders::CourseStore>();
+    device::MeterByteRing meterBytes;
+    device::MeterRecordRing records;
+    decoders::CourseStore store;
     const decoders::CourseContext context{{'A', 0, 'C', 'E'}, size > 0 ? data[0] : std::uint8_t{0}};
-    for (std::size_t at = 0; at < stream.size() || meterBytes->ReadIndex != meterBytes->Ring.WriteIndex;) {
-        at += meterBytes->Append(stream.subspan(at, std::min<std::size_t>(256, stream.size() - at)));
-        device::FrameMeterRecords(*meterBytes, *records);
-        for (; !records->Empty(); records->Pop()) decoders::GetDataTivarTIV(*store, records->Front(), context);
+    for (std::size_t at = 0; at < stream.size() || meterBytes.ReadIndex != meterBytes.Ring.WriteIndex;) {
+        at += meterBytes.Append(stream.subspan(at, std::min<std::size_t>(256, stream.size() - at)));
+        device::FrameMeterRecords(meterBytes, records);
+        for (; !records.Empty(); records.Pop()) decoders::GetDataTivarTIV(store, records.Front(), context);
     }
     return 0;
 }

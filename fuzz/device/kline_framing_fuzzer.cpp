@@ -6,47 +6,45 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 #include <span>
 #include <vector>
 
 #include "device/kline_framing.h"
+#include "fuzz/device/kline_rings.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Take(device::KlineMessageRing &ring, std::vector<Bytes> &into) {
+// The messages are kept one after the other, each as its length and its data.
+void Take(device::KlineMessageRing &ring, Bytes &into) {
     for (; !ring.Empty(); ring.Pop()) {
+        static constexpr device::KlineSlot kZeros{};
         const device::KlineSlot &slot = ring.Front();
-        for (std::size_t i = 1u + slot[0]; i < slot.size(); ++i) {
-            if (slot[i] != 0) std::abort();
-        }
-        const auto data = device::KlineMessageData(slot);
-        into.emplace_back(data.begin(), data.end());
+        if (std::memcmp(slot.data() + 1 + slot[0], kZeros.data(), slot.size() - 1 - slot[0]) != 0) std::abort();
+        into.insert(into.end(), slot.begin(), slot.begin() + 1 + slot[0]);
     }
 }
 
 // Appends the stream in pieces of `piece` bytes as far as there is room, framing after each, and
 // empties the message ring every `drainEvery` steps. The byte ring starts at position `start`, as
 // after `start` bytes taken: a start just below a multiple of its size wraps it at once.
-std::vector<Bytes> Frame(std::span<const std::uint8_t> stream, std::size_t piece, unsigned drainEvery,
-                         std::uint64_t start) {
-    // One pair of rings for every run, as the channel keeps them: fresh ones cost more than a run.
-    static const auto buffer = std::make_unique<device::KlineByteRing>();
-    static const auto ring = std::make_unique<device::KlineMessageRing>();
-    buffer->Reset();
-    buffer->Ring.WriteIndex = buffer->ReadIndex = buffer->HuntFloor = start;
-    ring->WriteIndex = ring->ReadIndex = 0;
-    std::vector<Bytes> messages;
+Bytes Frame(std::span<const std::uint8_t> stream, std::size_t piece, unsigned drainEvery, std::uint64_t start) {
+    KlineRings &rings = StartedKlineRings();
+    device::KlineByteRing &buffer = rings.bytes;
+    device::KlineMessageRing &ring = rings.messages;
+    buffer.Ring.WriteIndex = buffer.ReadIndex = buffer.HuntFloor = start;
+    Bytes messages;
+    messages.reserve(stream.size());  // a message's length and data take fewer bytes than its frame
     std::size_t at = 0;
-    for (unsigned step = 1; at < stream.size() || buffer->ReadIndex != buffer->Ring.WriteIndex; ++step) {
-        at += buffer->Append(stream.subspan(at, std::min(piece, stream.size() - at)));
-        device::FrameKlineMessages(*buffer, *ring);
-        if (step % drainEvery == 0 || ring->Full()) Take(*ring, messages);
+    for (unsigned step = 1; at < stream.size() || buffer.ReadIndex != buffer.Ring.WriteIndex; ++step) {
+        at += buffer.Append(stream.subspan(at, std::min(piece, stream.size() - at)));
+        device::FrameKlineMessages(buffer, ring);
+        if (step % drainEvery == 0 || ring.Full()) Take(ring, messages);
         if (step > 10 * stream.size() + 100) std::abort();  // no progress
     }
-    Take(*ring, messages);
+    Take(ring, messages);
     return messages;
 }
 

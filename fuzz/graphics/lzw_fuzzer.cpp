@@ -1,6 +1,6 @@
-// The LZW reader on any bytes. Input: width byte, height byte, mode byte (depth and whether the
-// rows come in interlaced order), then the image data. Whatever decodes must encode and decode
-// again to the same pixels.
+// The LZW reader on any bytes. Input: width byte, height byte, mode byte (depth, whether the rows
+// come in interlaced order, whether the writer is told the image's size), then the image data.
+// Whatever decodes must encode and decode again to the same pixels.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -43,7 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     graphics::TMemoryStream encoded;
     {
-        TZUB_LZWCompressor coder(encoded, format);
+        // Sized for the image as the GIF writer sizes it, or (mode bits 5 and 6) for any image: its
+        // table, the largest, costs more to clear than a small image to code.
+        const int64_t pixels =
+            (data[2] & 0x60) == 0x60 ? int64_t{TZUB_LZWCommon::kMaxCodes} : int64_t{width} * height;
+        TZUB_LZWCompressor coder(encoded, format, pixels);
         auto reader = dib.GetReader();
         auto &mapped = static_cast<TDIBMappedReader &>(*reader);
         for (; !mapped.EndOfImage(); mapped.NextRow()) coder.WriteRow(mapped);

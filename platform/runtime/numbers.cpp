@@ -34,7 +34,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-int32_t StrToInt(std::string_view text) {
+bool TryStrToInt(std::string_view text, int32_t &result) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
     bool negative = false;
@@ -47,7 +47,7 @@ int32_t StrToInt(std::string_view text) {
         base = 16;
         i += 2;
     }
-    if (i >= text.size()) ThrowNotInteger(text);
+    if (i >= text.size()) return false;
     int64_t value = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
@@ -55,14 +55,24 @@ int32_t StrToInt(std::string_view text) {
         if (c >= '0' && c <= '9') d = c - '0';
         else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
         else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else ThrowNotInteger(text);
+        else return false;
         value = value * base + d;
-        if (value > int64_t{1} << 32) ThrowNotInteger(text);
+        if (value > int64_t{1} << 32) return false;
     }
-    if (base == 16 && !negative && value <= 0xFFFFFFFFLL) return static_cast<int32_t>(static_cast<uint32_t>(value));
+    if (base == 16 && !negative && value <= 0xFFFFFFFFLL) {
+        result = static_cast<int32_t>(static_cast<uint32_t>(value));
+        return true;
+    }
     if (negative) value = -value;
-    if (value < INT32_MIN || value > INT32_MAX) ThrowNotInteger(text);
-    return static_cast<int32_t>(value);
+    if (value < INT32_MIN || value > INT32_MAX) return false;
+    result = static_cast<int32_t>(value);
+    return true;
+}
+
+int32_t StrToInt(std::string_view text) {
+    int32_t value = 0;
+    if (!TryStrToInt(text, value)) ThrowNotInteger(text);
+    return value;
 }
 
 bool TryStrToFloat(std::string_view text, long double &value) {

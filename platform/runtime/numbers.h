@@ -24,6 +24,10 @@ void LoadFormatSettingsFromLocale();
 // Anything else, or a value outside the 32-bit range, raises EConvertError.
 int32_t StrToInt(std::string_view text);
 
+// Like StrToInt but gives false instead of raising: for texts that are often not numbers, where
+// an exception for each would cost more than the reading.
+bool TryStrToInt(std::string_view text, int32_t &value);
+
 // Floating-point text with the settings' decimal separator, optional sign and exponent,
 // surrounding blanks allowed. Anything else raises EConvertError.
 long double StrToFloat(std::string_view text);

@@ -1,11 +1,13 @@
 // The station program as main runs it, ended once the device library has loaded (Timer5, 300 ms):
 // by closing its main window, or with --exit-button by a click on its own "X". The exit tests
 // check that this process ends cleanly. With --print-boxes the texts of its message boxes go to
-// the standard output, one a line, instead of being shown.
+// the standard output, one a line, instead of being shown. STATION_EXIT_CHILD_AFTER_MS, when set,
+// keeps the program running that long instead of 400 ms.
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/entry.h"
@@ -35,7 +37,8 @@ int main(int argc, char **argv) {
             std::printf("%s\n", box.text.toUtf8().constData());
             return IDOK;
         };
-    QTimer::singleShot(400, [exitButton] {
+    const char *after = std::getenv("STATION_EXIT_CHILD_AFTER_MS");
+    QTimer::singleShot(after != nullptr ? std::atoi(after) : 400, [exitButton] {
         if (exitButton)
             ClickExitButton();
         else

@@ -9,6 +9,8 @@
 #include <random>
 
 #include "platform/runtime/errors.h"
+#include "storage/job_load.h"
+#include "tests/storage/damaged_record.h"
 #include "tests/storage/job_tables_fixture.h"
 
 using storage::JobListPage;
@@ -339,6 +341,60 @@ TEST_F(JobList, AnIndexReadAheadListsWhatTheScanLists) {
     }
     std::filesystem::rename(path + ".copy", path);
     expectAsScanned("replaced after it read");
+}
+
+// One damaged job among sound ones: the page and every search list it with its error, whether the
+// search index read it before the damage, on the window's thread or ahead on its own; the sound
+// jobs all show, and loading the damaged one reports the same error.
+TEST_F(JobList, ADamagedJobKeepsItsRowWithTheErrorInThePageAndInEverySearch) {
+    AppendJobs({{{7, "FIND1"}}, {{7, "SN2"}}, {{7, "FIND3"}}, {{7, "FIND4"}}, {{7, "SN5"}}});
+    tables::TTable &genData = *jobTables[storage::kGenData];
+    SearchTexts filter;
+    filter[0] = "FIND";
+    Page(0, &filter);  // the program's index reads every job while all are sound
+    DamageRecord(genData, 3);
+    const std::string error = genData.Path() + ": record 3 is damaged";
+    const auto rows = [](const JobListPage &page) {
+        std::vector<std::string> shown;
+        for (const storage::JobListRow &row : page.rows)
+            shown.push_back(std::to_string(row.recNo) + " " + row.serial + row.description);
+        return shown;
+    };
+    EXPECT_EQ(rows(Page(0)),
+              (std::vector<std::string>{"1 FIND1", "2 SN2", "3 " + error, "4 FIND4", "5 SN5"}));
+    EXPECT_EQ(rows(Page(0, &filter)), (std::vector<std::string>{"1 FIND1", "3 " + error, "4 FIND4"}));
+
+    // Indexes that meet the damage while they read the file.
+    const std::vector<std::pair<const char *, bool>> builds{{"window thread", false}, {"read ahead", true}};
+    for (const auto &[how, ahead] : builds) {
+        storage::JobSearchIndex index;
+        genData.Open();
+        if (ahead) {
+            index.BuildAhead(genData);
+            while (index.Building(std::chrono::milliseconds(100))) {
+            }
+        }
+        index.CatchUp(genData);
+        index.CatchUp(genData);  // the damaged record, last read or not, keeps the index
+        genData.Close();
+        ASSERT_EQ(index.Count(), 5) << how;
+        const char *const serials[] = {"FIND1", "SN2", "", "FIND4", "SN5"};
+        for (int recNo = 1; recNo <= 5; ++recNo) {
+            EXPECT_EQ(index.Damaged(recNo), recNo == 3) << how << " " << recNo;
+            EXPECT_EQ(index.Text(recNo, 0), serials[recNo - 1]) << how << " " << recNo;
+        }
+    }
+    DamageRecord(genData, 5);  // the last indexed record damaged since: the index is read anew
+    EXPECT_EQ(rows(Page(0, &filter)),
+              (std::vector<std::string>{"1 FIND1", "3 " + error, "4 FIND4",
+                                        "5 " + genData.Path() + ": record 5 is damaged"}));
+
+    try {
+        storage::ReadJob(jobTables, 3);
+        ADD_FAILURE() << "the damaged job loaded";
+    } catch (const EDatabaseError &raised) {
+        EXPECT_EQ(raised.what(), error);
+    }
 }
 
 TEST_F(JobList, AFilterThatMatchesNothingVisitsEveryJobOnce) {

@@ -9,6 +9,7 @@
 #include "platform/gui/gui_test_support.h"
 #include "platform/runtime/numbers.h"
 #include "storage/job_layout.h"
+#include "tests/storage/damaged_record.h"
 
 namespace {
 
@@ -572,6 +573,56 @@ TEST_F(WindowLoad, ThePagesOfTheListSkipHiddenJobsAndHidingAsksFirst) {
 // checklist item that once decided it is not black), the tyre size's parts in their own widths
 // ("---" in the two-character profile, a two-digit width) and the courses of the live display,
 // which the course annex prints, drawn again by the display after the load.
+// One damaged job record among sound ones: the list's page shows every sound job and the damaged
+// job's row reads the error, which a click on the row reports; a search typed in the list lists it
+// among its matches the same way.
+TEST_F(WindowLoad, ADamagedJobKeepsItsRowInTheListAndInASearchAndLoadingItReportsTheDamage) {
+    TForm1 &w = *window;
+    w.Table1->Open();
+    for (int n = 1; n <= 23; ++n) {
+        w.Table1->Append();
+        w.Table1->SetFieldText(7, QString(n % 2 ? "FIND%1" : "SN%1").arg(n));
+        w.Table1->Post();
+    }
+    w.Table1->Close();
+    DamageRecord(w.Table1->Table(), 5);
+    const QString damaged = QString::fromStdString(w.Table1->Table().TableName()) + ": record 5 is damaged";
+    // Serial and description of the first `count` rows; the jobs `numbers` as they should show.
+    const auto shown = [&](int count) {
+        std::vector<std::string> rows;
+        for (int row = 0; row < count; ++row) rows.push_back((Cell(2, row) + "|" + Cell(3, row)).toStdString());
+        return rows;
+    };
+    const auto jobs = [&](int first, int last, int step) {
+        std::vector<std::string> rows;
+        for (int n = first; n <= last; n += step)
+            rows.push_back((n == 5 ? "|" + damaged : QString(n % 2 ? "FIND%1|" : "SN%1|").arg(n)).toStdString());
+        return rows;
+    };
+    const auto loadRow = [&](int row) {
+        boxes.clear();
+        Click(w.JobRowPanels[static_cast<size_t>(row)]);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].kind, TModalBox::Error);
+        EXPECT_EQ(boxes[0].text, damaged + ".");
+        EXPECT_TRUE(w.Panel38->Visible());  // the list stays open
+    };
+
+    Click(w.Panel36);  // "CZYTAJ BD"
+    EXPECT_EQ(shown(20), jobs(1, 20, 1));
+    EXPECT_EQ(Cell(0, 4), "5.");
+    EXPECT_EQ(w.JobListFull, 1);
+    loadRow(4);
+
+    ClickOnScreen(w, w.Edit466);
+    w.Edit466->SetText("FIND");
+    Click(w.Panel238);  // "Q"
+    EXPECT_EQ(shown(12), jobs(1, 23, 2));
+    EXPECT_EQ(Cell(0, 12), kNone);
+    loadRow(2);
+    EXPECT_TRUE(w.Enabled());
+}
+
 TEST_F(WindowLoad, AJobLoadedAfterARestartShowsWhatItsDocumentsPrinted) {
     TForm1 &w = *window;
     FillGeneralData("reprint");
