@@ -101,7 +101,7 @@ private:
     // starts it. A slot holds the string's last pixel in bits 0-7, the code of the rest of the
     // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
     // never assigned to a string).
-    std::unique_ptr<uint32_t[]> slots_;
+    std::vector<uint32_t> slots_;
     // With at most 32 pixel values the dictionary is a plain table instead: the code of string
     // `prefix` extended by `pixel` at prefix * 2^directBits_ + pixel, 0 when there is none. A
     // code's entries are cleared when the code is defined and the single pixels' ones when the

@@ -73,11 +73,11 @@ void TZUB_LZWCompressor::StartDictionary() {
     if (directBits_ > 0) {
         if (!children_) AllocateChildren(directRows_);
         std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
+    } else if (slots_.empty()) {
+        slots_.assign(size_t{tableMask_} + 1, 0);
     } else {
         // One memset, also where instrumentation would otherwise clear the table slot by slot.
-        const size_t slots = size_t{tableMask_} + 1;
-        if (!slots_) slots_ = std::make_unique_for_overwrite<uint32_t[]>(slots);
-        std::memset(slots_.get(), 0, slots * sizeof(uint32_t));
+        std::memset(slots_.data(), 0, slots_.size() * sizeof(uint32_t));
     }
     if (runCodes_)
         for (auto &codes : *runCodes_) codes.clear();
