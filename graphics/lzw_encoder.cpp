@@ -126,18 +126,31 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
 // The dictionary as the hash table: a string's place is its slot. The table's address and size
 // are kept here, in registers, not loaded from the coder again after every store of a code byte.
 class TZUB_LZWCompressor::HashedChildren {
+    // Words of well-mixed bits, one per pixel value (a 32-bit finaliser of the value).
+    static constexpr std::array<uint32_t, 256> kPixelWords = [] {
+        std::array<uint32_t, 256> words{};
+        for (uint32_t v = 0; v < 256; ++v) {
+            uint32_t x = (v + 1) * 0x9E3779B9u;
+            x = (x ^ x >> 16) * 0x85EBCA6Bu;
+            x = (x ^ x >> 13) * 0xC2B2AE35u;
+            words[v] = x ^ x >> 16;
+        }
+        return words;
+    }();
+
 public:
     explicit HashedChildren(TZUB_LZWCompressor &coder)
-        : slots_(coder.slots_.data()), shift_(32 - coder.tableBits_), mask_(coder.tableMask_) {}
+        : slots_(coder.slots_.data()), mask_(coder.tableMask_) {}
     [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
-        // A multiplicative hash of the key picks the first slot from its top bits and an odd
-        // step for further slots from lower ones, so keys that share a first slot part at once.
+        // The first slot is the prefix mixed with a fixed random word of the pixel: one step
+        // behind the previous string's code, where a multiplication would take several. Keys
+        // that share a first slot part at once, on an odd step from a multiplicative hash.
         const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
-        const uint32_t hash = key * 2654435761u;
-        uint32_t slot = hash >> shift_;
+        uint32_t slot = (prefix ^ kPixelWords[pixel]) & mask_;
         uint32_t entry = slots_[slot];
         if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
             return slot;
+        const uint32_t hash = key * 2654435761u;
         const uint32_t step = (hash >> 6 & mask_) | 1;
         for (;;) {
             slot = (slot + step) & mask_;
@@ -152,7 +165,6 @@ public:
 
 private:
     uint32_t *slots_;
-    int shift_;
     uint32_t mask_;
 };
 
