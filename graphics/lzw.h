@@ -102,14 +102,15 @@ private:
     // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
     // never assigned to a string).
     std::vector<uint32_t> slots_;
-    // With at most 32 pixel values the dictionary is a plain table instead: the code of string
-    // `prefix` extended by `pixel` at prefix * 2^directBits_ + pixel, 0 when there is none. A
-    // code's entries are cleared when the code is defined and the single pixels' ones when the
-    // dictionary starts, so nothing else of the table is ever read and it is never cleared whole.
+    // With at most 32 pixel values the dictionary is a plain table instead: at prefix *
+    // 2^directBits_ + pixel the code of string `prefix` extended by `pixel`, times 2^directBits_
+    // (where that string's own row starts), 0 when there is none. A code's entries are cleared
+    // when the code is defined and the single pixels' ones when the dictionary starts, so nothing
+    // else of the table is ever read and it is never cleared whole.
     static constexpr int kMaxDirectBits = 5;
-    static constexpr size_t kWidestRowBytes = sizeof(uint16_t) << kMaxDirectBits;
+    static constexpr size_t kWidestRowBytes = sizeof(uint32_t) << kMaxDirectBits;
     int directBits_ = 0;  // 0: the hash table
-    std::unique_ptr<uint16_t[]> children_;
+    std::unique_ptr<uint32_t[]> children_;
     int64_t childrenRows_ = 0;
     int64_t directRows_ = 0;  // rows the image needs
     // Pixels the table was sized for: coding more grows it to every code.

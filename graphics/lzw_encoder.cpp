@@ -90,8 +90,8 @@ void TZUB_LZWCompressor::SizeSlots(int bits) {
 void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     // Left uninitialised: a row is cleared before it is first read (see children_).
     // With room behind the last row for a clear of the widest row's size.
-    auto table = std::make_unique_for_overwrite<uint16_t[]>((static_cast<size_t>(rows) << directBits_) +
-                                                            kWidestRowBytes / sizeof(uint16_t));
+    auto table = std::make_unique_for_overwrite<uint32_t[]>((static_cast<size_t>(rows) << directBits_) +
+                                                            kWidestRowBytes / sizeof(uint32_t));
     if (children_)
         std::copy_n(children_.get(), static_cast<size_t>(childrenRows_) << directBits_, table.get());
     children_ = std::move(table);
@@ -141,7 +141,10 @@ class TZUB_LZWCompressor::HashedChildren {
 public:
     explicit HashedChildren(TZUB_LZWCompressor &coder)
         : slots_(coder.slots_.data()), mask_(coder.tableMask_) {}
-    [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
+    // A string is named by its code here.
+    static uint32_t String(uint16_t code) { return code; }
+    static uint16_t Code(uint32_t string) { return static_cast<uint16_t>(string); }
+    [[gnu::always_inline]] uint32_t Place(uint32_t prefix, uint16_t pixel) const {
         // The first slot is the prefix mixed with a fixed random word of the pixel: one step
         // behind the previous string's code, where a multiplication would take several. Keys
         // that share a first slot part at once, on an odd step from a multiplicative hash.
@@ -158,8 +161,9 @@ public:
             if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
         }
     }
-    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return static_cast<uint16_t>(slots_[place] >> 20); }
-    [[gnu::always_inline]] void Define(uint32_t place, uint16_t prefix, uint16_t pixel, uint16_t code) {
+    // The string at the place, 0 when there is none.
+    [[gnu::always_inline]] uint32_t At(uint32_t place) const { return slots_[place] >> 20; }
+    [[gnu::always_inline]] void Define(uint32_t place, uint32_t prefix, uint16_t pixel, uint16_t code) {
         slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
     }
 
@@ -184,19 +188,25 @@ class TZUB_LZWCompressor::DirectChildren {
 public:
     explicit DirectChildren(TZUB_LZWCompressor &coder)
         : table_(coder.children_.get()), bits_(coder.directBits_), rows_(coder.childrenRows_) {}
-    [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
-        return static_cast<uint32_t>(prefix) << bits_ | pixel;
-    }
-    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return table_[place]; }
-    [[gnu::always_inline]] void Define(uint32_t place, uint16_t, uint16_t, uint16_t code) {
-        table_[place] = code;
-        // Always the widest row's 64 bytes, one fixed store instead of a call: what lies beyond a
-        // narrow row belongs to codes not yet defined, cleared again when they are.
-        if (code < rows_) std::memset(table_ + (static_cast<size_t>(code) << bits_), 0, kWidestRowBytes);
+    // A string is named by where its row starts, its code shifted: matching a pixel takes no
+    // shift behind the load of the previous string.
+    uint32_t String(uint16_t code) const { return static_cast<uint32_t>(code) << bits_; }
+    uint16_t Code(uint32_t string) const { return static_cast<uint16_t>(string >> bits_); }
+    [[gnu::always_inline]] static uint32_t Place(uint32_t prefix, uint16_t pixel) { return prefix | pixel; }
+    [[gnu::always_inline]] uint32_t At(uint32_t place) const { return table_[place]; }
+    [[gnu::always_inline]] void Define(uint32_t place, uint32_t, uint16_t, uint16_t code) {
+        table_[place] = String(code);
+        // Always the widest row's bytes, in fixed stores of 64 bytes (a larger one is a string
+        // instruction) instead of a call: what lies beyond a narrow row belongs to codes not yet
+        // defined, cleared again when they are.
+        if (code < rows_) {
+            uint32_t *row = table_ + (static_cast<size_t>(code) << bits_);
+            for (size_t k = 0; k < kWidestRowBytes / 64; ++k) std::memset(row + 16 * k, 0, 64);
+        }
     }
 
 private:
-    uint16_t *table_;
+    uint32_t *table_;
     int bits_;
     int64_t rows_;
 };
@@ -240,7 +250,7 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     }
     // The matched string stays in registers: the row's bytes could alias the members.
     Children children(*this);
-    uint16_t prefix = currentPrefix_;
+    uint32_t prefix = children.String(currentPrefix_);
     int runLength = runLength_;
     int runPixel = runPixel_;
     while (i < count) {
@@ -252,15 +262,15 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
             std::vector<uint16_t> &codes = (*runCodes_)[pixel];
             const auto longer = static_cast<size_t>(runLength - 1);
             while (codes.size() <= longer) {
-                const uint16_t code =
-                    children.CodeAt(children.Place(codes.empty() ? pixel : codes.back(), pixel));
+                const uint16_t code = children.Code(
+                    children.At(children.Place(children.String(codes.empty() ? pixel : codes.back()), pixel)));
                 if (code == 0) break;
                 codes.push_back(code);
             }
             const size_t known = std::min(codes.size(), static_cast<size_t>(count - i) + longer);
             size_t k = longer;
             while (k < known && row[i] == pixel) {
-                prefix = codes[k++];
+                prefix = children.String(codes[k++]);
                 ++i;
             }
             runLength = static_cast<int>(k) + 1;
@@ -270,8 +280,8 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
         }
         const uint32_t place = children.Place(prefix, pixel);
         ++i;
-        if (const uint16_t code = children.CodeAt(place); code != 0) {
-            prefix = code;
+        if (const uint32_t string = children.At(place); string != 0) {
+            prefix = string;
             if constexpr (Runs) {
                 ++runLength;
                 // A string that is not a run has no run pixel: no pixel matches 256 and above.
@@ -280,12 +290,12 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
             continue;
         }
         children.Define(place, prefix, pixel, nextCode_);
-        EndString(prefix);
-        prefix = pixel;
+        EndString(children.Code(prefix));
+        prefix = children.String(pixel);
         runPixel = pixel;
         runLength = 1;
     }
-    currentPrefix_ = prefix;
+    currentPrefix_ = children.Code(prefix);
     runLength_ = runLength;
     runPixel_ = runPixel;
 }
