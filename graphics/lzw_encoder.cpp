@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -24,6 +25,21 @@ void TZUB_LZWCommon::InitDictionary() {
 }
 
 namespace {
+// How many of the first `count` pixel values equal `pixel`, eight values a step through a
+// 64-bit word.
+int RunLength(const TColourIndex *pixels, int count, TColourIndex pixel) {
+    const uint64_t repeated = pixel * uint64_t{0x0101010101010101};
+    int n = 0;
+    for (uint64_t word; n + 8 <= count; n += 8) {
+        std::memcpy(&word, pixels + n, sizeof word);
+        if (const uint64_t differ = word ^ repeated; differ != 0)
+            return n + (std::endian::native == std::endian::little ? std::countr_zero(differ)
+                                                                   : std::countl_zero(differ)) / 8;
+    }
+    while (n < count && pixels[n] == pixel) ++n;
+    return n;
+}
+
 int MinimumCodeSizeFor(TDIBFormat format) {
     switch (format) {
         case dtMonochrome:
@@ -268,12 +284,10 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
                 codes.push_back(code);
             }
             const size_t known = std::min(codes.size(), static_cast<size_t>(count - i) + longer);
-            size_t k = longer;
-            while (k < known && row[i] == pixel) {
-                prefix = children.String(codes[k++]);
-                ++i;
-            }
-            runLength = static_cast<int>(k) + 1;
+            const int taken = known > longer ? RunLength(row + i, static_cast<int>(known - longer), pixel) : 0;
+            if (taken > 0) prefix = children.String(codes[longer + taken - 1]);
+            i += taken;
+            runLength = static_cast<int>(longer) + taken + 1;
             // Either the row's run ended, or the dictionary's, and the hash table's way below
             // makes the run one pixel longer.
             if (i == count || row[i] != pixel) continue;
