@@ -32,9 +32,12 @@ int RunLength(const TColourIndex *pixels, int count, TColourIndex pixel) {
     int n = 0;
     for (uint64_t word; n + 8 <= count; n += 8) {
         std::memcpy(&word, pixels + n, sizeof word);
-        if (const uint64_t differ = word ^ repeated; differ != 0)
-            return n + (std::endian::native == std::endian::little ? std::countr_zero(differ)
-                                                                   : std::countl_zero(differ)) / 8;
+        const uint64_t differ = word ^ repeated;
+        if (differ == 0) continue;
+        // The first value in memory is the word's low byte on a little-endian machine.
+        const int same =
+            std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+        return n + same / 8;
     }
     while (n < count && pixels[n] == pixel) ++n;
     return n;
@@ -251,7 +254,8 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     pixelsLeft_ -= count;
     if constexpr (std::is_same_v<Children, DirectChildren>) {
         // A pixel beyond the table's width would overrun it.
-        if (JoinedBits(row, count) >> directBits_ != 0) throw ELZWError("Pixel index beyond the image's colours");
+        if (JoinedBits(row, count) >> directBits_ != 0)
+            throw ELZWError("Pixel index beyond the image's colours");
         if (pixelsLeft_ < 0 && childrenRows_ < kMaxCodes) AllocateChildren(kMaxCodes);
     } else if (pixelsLeft_ < 0 && tableBits_ < kFullTableBits) {
         GrowSlots();
@@ -278,13 +282,14 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
             std::vector<uint16_t> &codes = (*runCodes_)[pixel];
             const auto longer = static_cast<size_t>(runLength - 1);
             while (codes.size() <= longer) {
-                const uint16_t code = children.Code(
-                    children.At(children.Place(children.String(codes.empty() ? pixel : codes.back()), pixel)));
+                const uint16_t code = children.Code(children.At(
+                    children.Place(children.String(codes.empty() ? pixel : codes.back()), pixel)));
                 if (code == 0) break;
                 codes.push_back(code);
             }
             const size_t known = std::min(codes.size(), static_cast<size_t>(count - i) + longer);
-            const int taken = known > longer ? RunLength(row + i, static_cast<int>(known - longer), pixel) : 0;
+            const int taken =
+                known > longer ? RunLength(row + i, static_cast<int>(known - longer), pixel) : 0;
             if (taken > 0) prefix = children.String(codes[longer + taken - 1]);
             i += taken;
             runLength = static_cast<int>(longer) + taken + 1;
