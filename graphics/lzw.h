@@ -76,18 +76,15 @@ public:
     void WriteIndexes(const TColourIndex *pixels, int count);
     // Writes the last codes, the final sub-block and the block terminator.
     void Finish();
-    void WriteBits(uint16_t code, int width);
 
 private:
+    class CodeState;
     class HashedChildren;
     class DirectChildren;
     template <class Children, bool Runs>
     void WriteIndexesWith(const TColourIndex *row, int count);
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
-    // Emits the code of the string matched so far, whose extension by one pixel was not found,
-    // and gives that longer string the next code; a full dictionary starts again.
-    void EndString(uint16_t prefix);
 
     // Eight times the codes the image can define (at most 4096, 128 KiB): at most an eighth
     // full, first probes seldom collide. Coding more pixels than the table was sized for moves

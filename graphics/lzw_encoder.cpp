@@ -117,30 +117,73 @@ void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     childrenRows_ = rows;
 }
 
-// The steps of the inner loop are forced inline: out of line they cost a fifth of the time.
-[[gnu::always_inline]] inline void TZUB_LZWCompressor::WriteBits(uint16_t code, int width) {
-    bits_ |= static_cast<uint64_t>(code) << bitCount_;
-    bitCount_ += width;
-    if (bitCount_ < 32) return;
-    uint8_t *p = packed_.data() + packedCount_;
-    for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
-    packedCount_ += 4;
-    bits_ >>= 32;
-    bitCount_ -= 32;
-    if (packedCount_ >= kPackedBytes) FlushSubBlocks(false);
-}
-
-[[gnu::always_inline]] inline void TZUB_LZWCompressor::EndString(uint16_t prefix) {
-    ++nextCode_;
-    WriteBits(prefix, codeWidth_);
-    if (nextCode_ >= kMaxCodes) {
-        WriteBits(clearCode_, codeWidth_);
-        StartDictionary();
-    } else if (nextCode_ > codeLimit_) {
-        ++codeWidth_;
-        codeLimit_ = static_cast<uint16_t>(codeLimit_ * 2);
+// The state that changes with every code, copied into locals for a run of codes: stores of code
+// bytes could alias the coder's members and would make the loop load them again after each one.
+// The steps are forced inline: out of line they cost a fifth of the time.
+class TZUB_LZWCompressor::CodeState {
+public:
+    explicit CodeState(TZUB_LZWCompressor &coder)
+        : coder_(coder), bits_(coder.bits_), bitCount_(coder.bitCount_), packedCount_(coder.packedCount_) {
+        LoadDictionary();
     }
-}
+    // Gives the state back to the coder.
+    void Store() {
+        coder_.bits_ = bits_;
+        coder_.bitCount_ = bitCount_;
+        coder_.packedCount_ = packedCount_;
+        coder_.nextCode_ = nextCode_;
+        coder_.codeLimit_ = codeLimit_;
+        coder_.codeWidth_ = codeWidth_;
+    }
+    [[gnu::always_inline]] void Put(uint16_t code) {
+        bits_ |= static_cast<uint64_t>(code) << bitCount_;
+        bitCount_ += codeWidth_;
+        if (bitCount_ < 32) return;
+        const auto low = static_cast<uint32_t>(bits_);
+        const uint8_t bytes[4] = {static_cast<uint8_t>(low), static_cast<uint8_t>(low >> 8),
+                                  static_cast<uint8_t>(low >> 16), static_cast<uint8_t>(low >> 24)};
+        std::memcpy(coder_.packed_.data() + packedCount_, bytes, sizeof bytes);
+        packedCount_ += 4;
+        bits_ >>= 32;
+        bitCount_ -= 32;
+        if (packedCount_ >= kPackedBytes) {
+            coder_.packedCount_ = packedCount_;
+            coder_.FlushSubBlocks(false);
+            packedCount_ = coder_.packedCount_;
+        }
+    }
+    uint16_t NextCode() const { return nextCode_; }
+    // Emits the code of the string matched so far, whose extension by one pixel was not found,
+    // and gives that longer string the next code; a full dictionary starts again.
+    [[gnu::always_inline]] void EndString(uint16_t prefix) {
+        ++nextCode_;
+        Put(prefix);
+        if (nextCode_ >= kMaxCodes) {
+            Put(coder_.clearCode_);
+            coder_.StartDictionary();
+            LoadDictionary();
+        } else if (nextCode_ > codeLimit_) {
+            ++codeWidth_;
+            codeLimit_ = static_cast<uint16_t>(codeLimit_ * 2);
+        }
+    }
+
+private:
+    // The dictionary's part of the state, as the coder (re)started it.
+    void LoadDictionary() {
+        nextCode_ = coder_.nextCode_;
+        codeLimit_ = coder_.codeLimit_;
+        codeWidth_ = coder_.codeWidth_;
+    }
+
+    TZUB_LZWCompressor &coder_;
+    uint64_t bits_;
+    int bitCount_;
+    int packedCount_;
+    uint16_t nextCode_ = 0;
+    uint16_t codeLimit_ = 0;
+    int codeWidth_ = 0;
+};
 
 // The dictionary as the hash table: a string's place is its slot. The table's address and size
 // are kept here, in registers, not loaded from the coder again after every store of a code byte.
@@ -260,9 +303,11 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     } else if (pixelsLeft_ < 0 && tableBits_ < kFullTableBits) {
         GrowSlots();
     }
-    if (!started_ && count > 0) {
-        StartDictionary();
-        WriteBits(clearCode_, codeWidth_);
+    const bool start = !started_ && count > 0;
+    if (start) StartDictionary();
+    CodeState out(*this);
+    if (start) {
+        out.Put(clearCode_);
         currentPrefix_ = row[i];
         runPixel_ = row[i++];
         runLength_ = 1;
@@ -308,12 +353,13 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
             }
             continue;
         }
-        children.Define(place, prefix, pixel, nextCode_);
-        EndString(children.Code(prefix));
+        children.Define(place, prefix, pixel, out.NextCode());
+        out.EndString(children.Code(prefix));
         prefix = children.String(pixel);
         runPixel = pixel;
         runLength = 1;
     }
+    out.Store();
     currentPrefix_ = children.Code(prefix);
     runLength_ = runLength;
     runPixel_ = runPixel;
@@ -334,8 +380,10 @@ void TZUB_LZWCompressor::FlushSubBlocks(bool all) {
 void TZUB_LZWCompressor::Finish() {
     if (!started_) return;
     started_ = false;
-    WriteBits(currentPrefix_, codeWidth_);
-    WriteBits(endCode_, codeWidth_);
+    CodeState out(*this);
+    out.Put(currentPrefix_);
+    out.Put(endCode_);
+    out.Store();
     for (; bitCount_ > 0; bitCount_ -= 8, bits_ >>= 8) packed_[packedCount_++] = static_cast<uint8_t>(bits_);
     bitCount_ = 0;
     bits_ = 0;
