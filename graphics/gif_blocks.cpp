@@ -33,6 +33,10 @@ void WriteByte(graphics::TStream &stream, uint8_t value) {
     WriteAll(stream, &value, 1);
 }
 
+void TBlockBytes::WriteTo(graphics::TStream &stream) const {
+    WriteAll(stream, bytes_.data(), count_);
+}
+
 void WriteWord(graphics::TStream &stream, uint16_t value) {
     const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
     WriteAll(stream, bytes, 2);

@@ -133,7 +133,9 @@ void TZUB_CustomGifCompressor::Require89a(const char *block) const {
 void TZUB_CustomGifCompressor::WriteHeader() {
     const char *header = gifType_ == gt89a ? "GIF89a" : gifType_ == gt87a ? "GIF87a" : nullptr;
     if (!header) throw EGIFError("Cannot create a GIF Stream of unknown type");
-    for (int i = 0; i < 6; ++i) WriteByte(Stream(), static_cast<uint8_t>(header[i]));
+    TBlockBytes bytes;
+    for (int i = 0; i < 6; ++i) bytes.Byte(static_cast<uint8_t>(header[i]));
+    bytes.WriteTo(Stream());
 }
 
 void TZUB_CustomGifCompressor::WriteTrailer() {
@@ -194,18 +196,18 @@ void TZUB_CustomGifCompressor::WriteLoopControl(int count) {
 
 void TZUB_CustomGifCompressor::WriteLogicalScreenDescriptor(int width, int height, int colourResolution,
                                                             uint8_t aspect) {
-    graphics::TStream &stream = Stream();
-    WriteWord(stream, CheckedWord(width));
-    WriteWord(stream, CheckedWord(height));
+    TBlockBytes bytes;
+    bytes.Word(CheckedWord(width)).Word(CheckedWord(height));
     const int count = globalPalette_.GetCount();
     const int field = TableSizeField(count);
     const uint8_t packed =
         count > 0
             ? static_cast<uint8_t>(kColourTableFlag | 0x08 | ((colourResolution - 1) & 7) << 4 | (field & 7))
             : 0;
-    WriteByte(stream, packed);
-    WriteByte(stream, count > 0 ? globalPalette_.GetNearestColourIndex(BackgroundColor) : 0);
-    WriteByte(stream, aspect);
+    bytes.Byte(packed)
+        .Byte(count > 0 ? globalPalette_.GetNearestColourIndex(BackgroundColor) : 0)
+        .Byte(aspect);
+    bytes.WriteTo(Stream());
     if (count > 0) WriteColourTable(globalPalette_, 2 << field);
     screenDescriptorWritten_ = true;
 }
@@ -235,15 +237,16 @@ void TZUB_CustomGifCompressor::WriteColourTable(const TLogicalPalette &palette, 
 void TZUB_CustomGifCompressor::WriteGraphicControlExtension(const TGIFGraphicControlInfo &info,
                                                             bool transparent, uint8_t transparentIndex) {
     Require89a("Graphic Control");
-    graphics::TStream &stream = Stream();
-    WriteByte(stream, kExtensionIntroducer);
-    WriteByte(stream, kGraphicControlLabel);
-    WriteByte(stream, 4);
-    WriteByte(stream, static_cast<uint8_t>((transparent ? 1 : 0) | (info.UserInput ? 2 : 0) |
-                                           (info.DisposalMethod & 7) << 2));
-    WriteWord(stream, static_cast<uint16_t>(std::clamp(info.DelayTime / 10, 0, 0xFFFF)));
-    WriteByte(stream, transparentIndex);
-    WriteByte(stream, 0);
+    TBlockBytes()
+        .Byte(kExtensionIntroducer)
+        .Byte(kGraphicControlLabel)
+        .Byte(4)
+        .Byte(static_cast<uint8_t>((transparent ? 1 : 0) | (info.UserInput ? 2 : 0) |
+                                   (info.DisposalMethod & 7) << 2))
+        .Word(static_cast<uint16_t>(std::clamp(info.DelayTime / 10, 0, 0xFFFF)))
+        .Byte(transparentIndex)
+        .Byte(0)
+        .WriteTo(Stream());
 }
 
 void TZUB_CustomGifCompressor::WriteCommentAndControl(const TGIFGraphicControlInfo &info, bool transparent,
@@ -255,16 +258,13 @@ void TZUB_CustomGifCompressor::WriteCommentAndControl(const TGIFGraphicControlIn
 
 void TZUB_CustomGifCompressor::WriteImageDescriptor(graphics::TPoint origin, int width, int height,
                                                     const TLogicalPalette *localPalette) {
-    graphics::TStream &stream = Stream();
-    WriteByte(stream, kImageSeparator);
-    WriteWord(stream, CheckedWord(origin.X));
-    WriteWord(stream, CheckedWord(origin.Y));
-    WriteWord(stream, CheckedWord(width));
-    WriteWord(stream, CheckedWord(height));
+    TBlockBytes bytes;
+    bytes.Byte(kImageSeparator).Word(CheckedWord(origin.X)).Word(CheckedWord(origin.Y));
+    bytes.Word(CheckedWord(width)).Word(CheckedWord(height));
     const int field = localPalette ? TableSizeField(localPalette->GetCount()) : 0;
     uint8_t packed = localPalette ? static_cast<uint8_t>(kColourTableFlag | field) : 0;
     if (Interlace) packed |= kInterlaceFlag;
-    WriteByte(stream, packed);
+    bytes.Byte(packed).WriteTo(Stream());
     if (localPalette) WriteColourTable(*localPalette, 2 << field);
 }
 
@@ -314,9 +314,11 @@ void TZUB_CustomGifCompressor::WriteImage(const TDeviceIndependentBitmap &dib, T
         WriteSmallImage(dib);
         return;
     }
-    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit, pixels, indexed ? IndexBitsOf(dib) : 8);
+    TZUB_LZWCompressor coder(Stream(), indexed ? dib.GetDIBType() : dt8bit, pixels,
+                             indexed ? IndexBitsOf(dib) : 8);
     const int rows = RowsInOrder(Interlace, [&](int first, int step) {
-        return indexed ? WriteRows(coder, dib, first, step) : WriteTranslatedRows(coder, dib, first, step, palette);
+        return indexed ? WriteRows(coder, dib, first, step)
+                       : WriteTranslatedRows(coder, dib, first, step, palette);
     });
     if (rows != dib.GetHeight()) throw EGIFError("Unable to write complete image to stream");
     coder.Finish();

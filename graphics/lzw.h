@@ -76,18 +76,15 @@ public:
     void WriteIndexes(const TColourIndex *pixels, int count);
     // Writes the last codes, the final sub-block and the block terminator.
     void Finish();
-    void WriteBits(uint16_t code, int width);
 
 private:
+    class CodeState;
     class HashedChildren;
     class DirectChildren;
     template <class Children, bool Runs>
     void WriteIndexesWith(const TColourIndex *row, int count);
     void WriteBlock(const uint8_t *data, int count);
     void StartDictionary();
-    // Emits the code of the string matched so far, whose extension by one pixel was not found,
-    // and gives that longer string the next code; a full dictionary starts again.
-    void EndString(uint16_t prefix);
 
     // Eight times the codes the image can define (at most 4096, 128 KiB): at most an eighth
     // full, first probes seldom collide. Coding more pixels than the table was sized for moves
@@ -102,14 +99,15 @@ private:
     // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
     // never assigned to a string).
     std::vector<uint32_t> slots_;
-    // With at most 32 pixel values the dictionary is a plain table instead: the code of string
-    // `prefix` extended by `pixel` at prefix * 2^directBits_ + pixel, 0 when there is none. A
-    // code's entries are cleared when the code is defined and the single pixels' ones when the
-    // dictionary starts, so nothing else of the table is ever read and it is never cleared whole.
+    // With at most 32 pixel values the dictionary is a plain table instead: at prefix *
+    // 2^directBits_ + pixel the code of string `prefix` extended by `pixel`, times 2^directBits_
+    // (where that string's own row starts), 0 when there is none. A code's entries are cleared
+    // when the code is defined and the single pixels' ones when the dictionary starts, so nothing
+    // else of the table is ever read and it is never cleared whole.
     static constexpr int kMaxDirectBits = 5;
-    static constexpr size_t kWidestRowBytes = sizeof(uint16_t) << kMaxDirectBits;
+    static constexpr size_t kWidestRowBytes = sizeof(uint32_t) << kMaxDirectBits;
     int directBits_ = 0;  // 0: the hash table
-    std::unique_ptr<uint16_t[]> children_;
+    std::unique_ptr<uint32_t[]> children_;
     int64_t childrenRows_ = 0;
     int64_t directRows_ = 0;  // rows the image needs
     // Pixels the table was sized for: coding more grows it to every code.

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -24,6 +25,24 @@ void TZUB_LZWCommon::InitDictionary() {
 }
 
 namespace {
+// How many of the first `count` pixel values equal `pixel`, eight values a step through a
+// 64-bit word.
+int RunLength(const TColourIndex *pixels, int count, TColourIndex pixel) {
+    const uint64_t repeated = pixel * uint64_t{0x0101010101010101};
+    int n = 0;
+    for (uint64_t word; n + 8 <= count; n += 8) {
+        std::memcpy(&word, pixels + n, sizeof word);
+        const uint64_t differ = word ^ repeated;
+        if (differ == 0) continue;
+        // The first value in memory is the word's low byte on a little-endian machine.
+        const int same =
+            std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
+        return n + same / 8;
+    }
+    while (n < count && pixels[n] == pixel) ++n;
+    return n;
+}
+
 int MinimumCodeSizeFor(TDIBFormat format) {
     switch (format) {
         case dtMonochrome:
@@ -91,54 +110,113 @@ void TZUB_LZWCompressor::SizeSlots(int bits) {
 void TZUB_LZWCompressor::AllocateChildren(int64_t rows) {
     // Left uninitialised: a row is cleared before it is first read (see children_).
     // With room behind the last row for a clear of the widest row's size.
-    auto table = std::make_unique_for_overwrite<uint16_t[]>((static_cast<size_t>(rows) << directBits_) +
-                                                            kWidestRowBytes / sizeof(uint16_t));
+    auto table = std::make_unique_for_overwrite<uint32_t[]>((static_cast<size_t>(rows) << directBits_) +
+                                                            kWidestRowBytes / sizeof(uint32_t));
     if (children_)
         std::copy_n(children_.get(), static_cast<size_t>(childrenRows_) << directBits_, table.get());
     children_ = std::move(table);
     childrenRows_ = rows;
 }
 
-// The steps of the inner loop are forced inline: out of line they cost a fifth of the time.
-[[gnu::always_inline]] inline void TZUB_LZWCompressor::WriteBits(uint16_t code, int width) {
-    bits_ |= static_cast<uint64_t>(code) << bitCount_;
-    bitCount_ += width;
-    if (bitCount_ < 32) return;
-    uint8_t *p = packed_.data() + packedCount_;
-    for (int k = 0; k < 4; ++k) p[k] = static_cast<uint8_t>(bits_ >> (8 * k));
-    packedCount_ += 4;
-    bits_ >>= 32;
-    bitCount_ -= 32;
-    if (packedCount_ >= kPackedBytes) FlushSubBlocks(false);
-}
-
-[[gnu::always_inline]] inline void TZUB_LZWCompressor::EndString(uint16_t prefix) {
-    ++nextCode_;
-    WriteBits(prefix, codeWidth_);
-    if (nextCode_ >= kMaxCodes) {
-        WriteBits(clearCode_, codeWidth_);
-        StartDictionary();
-    } else if (nextCode_ > codeLimit_) {
-        ++codeWidth_;
-        codeLimit_ = static_cast<uint16_t>(codeLimit_ * 2);
+// The state that changes with every code, copied into locals for a run of codes: stores of code
+// bytes could alias the coder's members and would make the loop load them again after each one.
+// The steps are forced inline: out of line they cost a fifth of the time.
+class TZUB_LZWCompressor::CodeState {
+public:
+    explicit CodeState(TZUB_LZWCompressor &coder)
+        : coder_(coder), bits_(coder.bits_), bitCount_(coder.bitCount_), packedCount_(coder.packedCount_) {
+        LoadDictionary();
     }
-}
+    // Gives the state back to the coder.
+    void Store() {
+        coder_.bits_ = bits_;
+        coder_.bitCount_ = bitCount_;
+        coder_.packedCount_ = packedCount_;
+        coder_.nextCode_ = nextCode_;
+        coder_.codeLimit_ = codeLimit_;
+        coder_.codeWidth_ = codeWidth_;
+    }
+    [[gnu::always_inline]] void Put(uint16_t code) {
+        bits_ |= static_cast<uint64_t>(code) << bitCount_;
+        bitCount_ += codeWidth_;
+        if (bitCount_ < 32) return;
+        const auto low = static_cast<uint32_t>(bits_);
+        const uint8_t bytes[4] = {static_cast<uint8_t>(low), static_cast<uint8_t>(low >> 8),
+                                  static_cast<uint8_t>(low >> 16), static_cast<uint8_t>(low >> 24)};
+        std::memcpy(coder_.packed_.data() + packedCount_, bytes, sizeof bytes);
+        packedCount_ += 4;
+        bits_ >>= 32;
+        bitCount_ -= 32;
+        if (packedCount_ >= kPackedBytes) {
+            coder_.packedCount_ = packedCount_;
+            coder_.FlushSubBlocks(false);
+            packedCount_ = coder_.packedCount_;
+        }
+    }
+    uint16_t NextCode() const { return nextCode_; }
+    // Emits the code of the string matched so far, whose extension by one pixel was not found,
+    // and gives that longer string the next code; a full dictionary starts again.
+    [[gnu::always_inline]] void EndString(uint16_t prefix) {
+        ++nextCode_;
+        Put(prefix);
+        if (nextCode_ >= kMaxCodes) {
+            Put(coder_.clearCode_);
+            coder_.StartDictionary();
+            LoadDictionary();
+        } else if (nextCode_ > codeLimit_) {
+            ++codeWidth_;
+            codeLimit_ = static_cast<uint16_t>(codeLimit_ * 2);
+        }
+    }
+
+private:
+    // The dictionary's part of the state, as the coder (re)started it.
+    void LoadDictionary() {
+        nextCode_ = coder_.nextCode_;
+        codeLimit_ = coder_.codeLimit_;
+        codeWidth_ = coder_.codeWidth_;
+    }
+
+    TZUB_LZWCompressor &coder_;
+    uint64_t bits_;
+    int bitCount_;
+    int packedCount_;
+    uint16_t nextCode_ = 0;
+    uint16_t codeLimit_ = 0;
+    int codeWidth_ = 0;
+};
 
 // The dictionary as the hash table: a string's place is its slot. The table's address and size
 // are kept here, in registers, not loaded from the coder again after every store of a code byte.
 class TZUB_LZWCompressor::HashedChildren {
+    // Words of well-mixed bits, one per pixel value (a 32-bit finaliser of the value).
+    static constexpr std::array<uint32_t, 256> kPixelWords = [] {
+        std::array<uint32_t, 256> words{};
+        for (uint32_t v = 0; v < 256; ++v) {
+            uint32_t x = (v + 1) * 0x9E3779B9u;
+            x = (x ^ x >> 16) * 0x85EBCA6Bu;
+            x = (x ^ x >> 13) * 0xC2B2AE35u;
+            words[v] = x ^ x >> 16;
+        }
+        return words;
+    }();
+
 public:
     explicit HashedChildren(TZUB_LZWCompressor &coder)
-        : slots_(coder.slots_.data()), shift_(32 - coder.tableBits_), mask_(coder.tableMask_) {}
-    [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
-        // A multiplicative hash of the key picks the first slot from its top bits and an odd
-        // step for further slots from lower ones, so keys that share a first slot part at once.
+        : slots_(coder.slots_.data()), mask_(coder.tableMask_) {}
+    // A string is named by its code here.
+    static uint32_t String(uint16_t code) { return code; }
+    static uint16_t Code(uint32_t string) { return static_cast<uint16_t>(string); }
+    [[gnu::always_inline]] uint32_t Place(uint32_t prefix, uint16_t pixel) const {
+        // The first slot is the prefix mixed with a fixed random word of the pixel: one step
+        // behind the previous string's code, where a multiplication would take several. Keys
+        // that share a first slot part at once, on an odd step from a multiplicative hash.
         const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
-        const uint32_t hash = key * 2654435761u;
-        uint32_t slot = hash >> shift_;
+        uint32_t slot = (prefix ^ kPixelWords[pixel]) & mask_;
         uint32_t entry = slots_[slot];
         if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
             return slot;
+        const uint32_t hash = key * 2654435761u;
         const uint32_t step = (hash >> 6 & mask_) | 1;
         for (;;) {
             slot = (slot + step) & mask_;
@@ -146,14 +224,14 @@ public:
             if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
         }
     }
-    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return static_cast<uint16_t>(slots_[place] >> 20); }
-    [[gnu::always_inline]] void Define(uint32_t place, uint16_t prefix, uint16_t pixel, uint16_t code) {
+    // The string at the place, 0 when there is none.
+    [[gnu::always_inline]] uint32_t At(uint32_t place) const { return slots_[place] >> 20; }
+    [[gnu::always_inline]] void Define(uint32_t place, uint32_t prefix, uint16_t pixel, uint16_t code) {
         slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
     }
 
 private:
     uint32_t *slots_;
-    int shift_;
     uint32_t mask_;
 };
 
@@ -173,19 +251,25 @@ class TZUB_LZWCompressor::DirectChildren {
 public:
     explicit DirectChildren(TZUB_LZWCompressor &coder)
         : table_(coder.children_.get()), bits_(coder.directBits_), rows_(coder.childrenRows_) {}
-    [[gnu::always_inline]] uint32_t Place(uint16_t prefix, uint16_t pixel) const {
-        return static_cast<uint32_t>(prefix) << bits_ | pixel;
-    }
-    [[gnu::always_inline]] uint16_t CodeAt(uint32_t place) const { return table_[place]; }
-    [[gnu::always_inline]] void Define(uint32_t place, uint16_t, uint16_t, uint16_t code) {
-        table_[place] = code;
-        // Always the widest row's 64 bytes, one fixed store instead of a call: what lies beyond a
-        // narrow row belongs to codes not yet defined, cleared again when they are.
-        if (code < rows_) std::memset(table_ + (static_cast<size_t>(code) << bits_), 0, kWidestRowBytes);
+    // A string is named by where its row starts, its code shifted: matching a pixel takes no
+    // shift behind the load of the previous string.
+    uint32_t String(uint16_t code) const { return static_cast<uint32_t>(code) << bits_; }
+    uint16_t Code(uint32_t string) const { return static_cast<uint16_t>(string >> bits_); }
+    [[gnu::always_inline]] static uint32_t Place(uint32_t prefix, uint16_t pixel) { return prefix | pixel; }
+    [[gnu::always_inline]] uint32_t At(uint32_t place) const { return table_[place]; }
+    [[gnu::always_inline]] void Define(uint32_t place, uint32_t, uint16_t, uint16_t code) {
+        table_[place] = String(code);
+        // Always the widest row's bytes, in fixed stores of 64 bytes (a larger one is a string
+        // instruction) instead of a call: what lies beyond a narrow row belongs to codes not yet
+        // defined, cleared again when they are.
+        if (code < rows_) {
+            uint32_t *row = table_ + (static_cast<size_t>(code) << bits_);
+            for (size_t k = 0; k < kWidestRowBytes / 64; ++k) std::memset(row + 16 * k, 0, 64);
+        }
     }
 
 private:
-    uint16_t *table_;
+    uint32_t *table_;
     int bits_;
     int64_t rows_;
 };
@@ -214,14 +298,17 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     pixelsLeft_ -= count;
     if constexpr (std::is_same_v<Children, DirectChildren>) {
         // A pixel beyond the table's width would overrun it.
-        if (JoinedBits(row, count) >> directBits_ != 0) throw ELZWError("Pixel index beyond the image's colours");
+        if (JoinedBits(row, count) >> directBits_ != 0)
+            throw ELZWError("Pixel index beyond the image's colours");
         if (pixelsLeft_ < 0 && childrenRows_ < kMaxCodes) AllocateChildren(kMaxCodes);
     } else if (pixelsLeft_ < 0 && tableBits_ < kFullTableBits) {
         GrowSlots();
     }
-    if (!started_ && count > 0) {
-        StartDictionary();
-        WriteBits(clearCode_, codeWidth_);
+    const bool start = !started_ && count > 0;
+    if (start) StartDictionary();
+    CodeState out(*this);
+    if (start) {
+        out.Put(clearCode_);
         currentPrefix_ = row[i];
         runPixel_ = row[i++];
         runLength_ = 1;
@@ -229,7 +316,7 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     }
     // The matched string stays in registers: the row's bytes could alias the members.
     Children children(*this);
-    uint16_t prefix = currentPrefix_;
+    uint32_t prefix = children.String(currentPrefix_);
     int runLength = runLength_;
     int runPixel = runPixel_;
     while (i < count) {
@@ -241,26 +328,25 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
             std::vector<uint16_t> &codes = (*runCodes_)[pixel];
             const auto longer = static_cast<size_t>(runLength - 1);
             while (codes.size() <= longer) {
-                const uint16_t code =
-                    children.CodeAt(children.Place(codes.empty() ? pixel : codes.back(), pixel));
+                const uint16_t code = children.Code(children.At(
+                    children.Place(children.String(codes.empty() ? pixel : codes.back()), pixel)));
                 if (code == 0) break;
                 codes.push_back(code);
             }
             const size_t known = std::min(codes.size(), static_cast<size_t>(count - i) + longer);
-            size_t k = longer;
-            while (k < known && row[i] == pixel) {
-                prefix = codes[k++];
-                ++i;
-            }
-            runLength = static_cast<int>(k) + 1;
+            const int taken =
+                known > longer ? RunLength(row + i, static_cast<int>(known - longer), pixel) : 0;
+            if (taken > 0) prefix = children.String(codes[longer + taken - 1]);
+            i += taken;
+            runLength = static_cast<int>(longer) + taken + 1;
             // Either the row's run ended, or the dictionary's, and the hash table's way below
             // makes the run one pixel longer.
             if (i == count || row[i] != pixel) continue;
         }
         const uint32_t place = children.Place(prefix, pixel);
         ++i;
-        if (const uint16_t code = children.CodeAt(place); code != 0) {
-            prefix = code;
+        if (const uint32_t string = children.At(place); string != 0) {
+            prefix = string;
             if constexpr (Runs) {
                 ++runLength;
                 // A string that is not a run has no run pixel: no pixel matches 256 and above.
@@ -268,13 +354,14 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
             }
             continue;
         }
-        children.Define(place, prefix, pixel, nextCode_);
-        EndString(prefix);
-        prefix = pixel;
+        children.Define(place, prefix, pixel, out.NextCode());
+        out.EndString(children.Code(prefix));
+        prefix = children.String(pixel);
         runPixel = pixel;
         runLength = 1;
     }
-    currentPrefix_ = prefix;
+    out.Store();
+    currentPrefix_ = children.Code(prefix);
     runLength_ = runLength;
     runPixel_ = runPixel;
 }
@@ -294,8 +381,10 @@ void TZUB_LZWCompressor::FlushSubBlocks(bool all) {
 void TZUB_LZWCompressor::Finish() {
     if (!started_) return;
     started_ = false;
-    WriteBits(currentPrefix_, codeWidth_);
-    WriteBits(endCode_, codeWidth_);
+    CodeState out(*this);
+    out.Put(currentPrefix_);
+    out.Put(endCode_);
+    out.Store();
     for (; bitCount_ > 0; bitCount_ -= 8, bits_ >>= 8) packed_[packedCount_++] = static_cast<uint8_t>(bits_);
     bitCount_ = 0;
     bits_ = 0;
