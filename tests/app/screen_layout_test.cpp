@@ -62,21 +62,30 @@ TEST_P(ScreenLayoutTest, MeasuringRunBarShowsItsCaptionProgressAndStopApart) {
     EXPECT_TRUE(top == w.Panel167->Widget() || w.Panel167->Widget()->isAncestorOf(top));
 }
 
-// "Brak wyników!" stands on the desktop where no other control covers it, during a run too.
-TEST_P(ScreenLayoutTest, TheNoResultsCaptionIsNotCovered) {
+// The captions of the status line stand on the desktop where no other control covers them, during
+// a run too: "Brak wyników!" as the verdict shows it while no tariff stands tested, and the files
+// a print wrote, beside the calculation mode's caption.
+TEST_P(ScreenLayoutTest, TheStatusCaptionsAreNotCovered) {
     TForm1 &w = Create(GetParam().width(), GetParam().height());
     w.Show();
     ShowMeasuringRunBar(w);
-    w.Label218->Show();  // as the verdict shows it while no tariff stands tested
-    ASSERT_TRUE(w.Label218->Showing());
-    const QRect caption = RectIn(w.Label218, &w);
-    EXPECT_TRUE(QRect(0, 0, GetParam().width(), GetParam().height()).contains(caption));
-    for (const QPoint at : {caption.topLeft(), caption.topRight(), caption.bottomLeft(), caption.bottomRight(),
-                            caption.center()}) {
-        QWidget *top = w.Widget()->childAt(at);
-        EXPECT_EQ(top, w.Label218->Widget())
-            << "covered at " << at.x() << "," << at.y() << " by " << ControlNameOf(w, top);
+    w.Label218->Show();
+    w.PrintedFilesLabel->SetCaption(
+        QStringLiteral("Zapisano: /home/stacja/Kestrium-12345_2026-12-11.pdf, /home/stacja/Kestrium-12345_2026-12-11-2.pdf"));
+    for (TLabel *label : {w.Label218, w.PrintedFilesLabel}) {
+        ASSERT_TRUE(label->Showing()) << label->Name().toStdString();
+        const QRect caption = RectIn(label, &w);
+        EXPECT_TRUE(QRect(0, 0, GetParam().width(), GetParam().height()).contains(caption));
+        for (const QPoint at : {caption.topLeft(), caption.topRight(), caption.bottomLeft(), caption.bottomRight(),
+                                caption.center()}) {
+            QWidget *top = w.Widget()->childAt(at);
+            EXPECT_EQ(top, label->Widget()) << label->Name().toStdString() << " covered at " << at.x() << ","
+                                            << at.y() << " by " << ControlNameOf(w, top);
+        }
     }
+    const QRect mode = RectIn(w.Label336, &w), files = RectIn(w.PrintedFilesLabel, &w);
+    EXPECT_FALSE(mode.intersects(files)) << "the files written run over the calculation mode";
+    EXPECT_FALSE(files.intersects(RectIn(w.Label218, &w))) << "the files written run into \"Brak wyników!\"";
 }
 
 // Controls of the parameters page without a place of their own wait hidden in a strip under the
