@@ -78,17 +78,18 @@ std::string Alphanumeric() {
     return text.substr(0, 1500);
 }
 
-// Random characters among those the encoder codes in alphanumeric mode.
-std::string RandomAlphanumeric(int length, unsigned seed) {
+// Drawn at random from the characters the encoder codes in its letters-and-digits mode; `draw`
+// picks the sequence, so each class gets a text of its own that stays the same from run to run.
+std::string DrawnLetterText(int length, unsigned draw) {
     static const std::string kCharacters = [] {
         std::string characters;
         for (int c = 0; c < 256; ++c)
             if (barcode::AlphanumericValue(static_cast<unsigned char>(c)) >= 0) characters += static_cast<char>(c);
         return characters;
     }();
-    std::mt19937 generator(seed);
+    std::mt19937 random(draw);
     std::string text(static_cast<std::size_t>(length), ' ');
-    for (char &c : text) c = kCharacters[generator() % kCharacters.size()];
+    for (char &c : text) c = kCharacters[random() % kCharacters.size()];
     return text;
 }
 
@@ -145,7 +146,7 @@ const bool kAlphanumericClasses = [] {
     static constexpr const char *kLevelNames[] = {"L", "M", "Q", "H"};
     for (const int length : {25, 300, 900, 1500, 2500}) {
         for (const TQRCode_EccLevel level : {elLowest, elMedium, elQuality, elHighest}) {
-            const std::string text = RandomAlphanumeric(length, static_cast<unsigned>(length * 4 + level));
+            const std::string text = DrawnLetterText(length, static_cast<unsigned>(length * 4 + level));
             barcode::QrParameters parameters;
             parameters.EccLevel = level;
             parameters.EccLevelUpgrade = false;
