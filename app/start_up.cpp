@@ -75,7 +75,8 @@ void TForm1::FormCreate(TObject *) {
     ClearFailureFlags();
 
     ChangeSizeWindow2();
-    OrderTabsByReading();
+    // Ordering the fields makes the widgets of every page: done once the window first shows.
+    AfterNextPaint([this] { OrderTabsByReading(); });
     MarkTickBoxes();
 
     ButtonId = 0;

@@ -26,7 +26,48 @@ void TControl::AttachWidget(QWidget *widget) {
     widget_ = widget;
     widget_->setGeometry(left_, top_, width_, height_);
     widget_->setEnabled(enabled_);
-    ApplyFont();
+    if (!hint_.isEmpty()) widget_->setToolTip(hint_);
+    widget_->setFont(font_.ToQFont());
+    FontChanged();
+    if (parent_ != nullptr) PlaceWidget();
+}
+
+QWidget *TControl::Widget() const {
+    const_cast<TControl *>(this)->Realize();
+    return widget_;
+}
+
+void TControl::Realize() {
+    if (widget_ != nullptr) return;
+    if (QWidget *widget = MakeWidget()) AttachWidget(widget);
+}
+
+void TControl::RealizeShownTree() {
+    // Seen: the parent's widget exists and is set visible (a form's once it is shown).
+    const bool seen = parent_ != nullptr && parent_->widget_ != nullptr && parent_->visible_ && visible_;
+    if (widget_ == nullptr && (!seen || Loading())) return;
+    Realize();
+    if (!visible_ || widget_ == nullptr) return;
+    if (auto *win = dynamic_cast<TWinControl *>(this))
+        for (TControl *child : win->children_)
+            if (child->visible_) child->RealizeShownTree();
+}
+
+void TControl::PlaceWidget() {
+    parent_->Realize();
+    widget_->setParent(parent_->widget_);
+    // Qt stacks a newly placed widget on top of its siblings: it goes under the first later
+    // sibling that has its widget, so the stacking follows the parent's order of controls.
+    const auto &siblings = parent_->children_;
+    for (auto later = std::find(siblings.begin(), siblings.end(), this) + 1; later != siblings.end(); ++later)
+        if ((*later)->widget_ != nullptr) {
+            widget_->stackUnder((*later)->widget_);
+            break;
+        }
+    widget_->setGeometry(left_, top_, width_, height_);
+    // Placing hides a Qt widget until shown; a hidden one is hidden explicitly, or Qt would show
+    // it with its parent.
+    widget_->setVisible(visible_);
 }
 
 void TControl::Invalidate() {
@@ -41,13 +82,13 @@ void TControl::SetParent(TWinControl *parent) {
     }
     parent_ = parent;
     if (parent != nullptr) parent->children_.push_back(this);
-    if (widget_ == nullptr) return;
-    widget_->setParent(parent != nullptr ? parent->widget_ : nullptr);
-    if (parent == nullptr) return;
-    widget_->setGeometry(left_, top_, width_, height_);
-    // Reparenting hides a Qt widget; show it again when its own flag says so.
-    if (visible_) widget_->show();
+    if (parent == nullptr) {
+        if (widget_ != nullptr) widget_->setParent(nullptr);
+        return;
+    }
+    if (widget_ != nullptr) PlaceWidget();
     if (parentFont_) AdoptParentFont();
+    RealizeShownTree();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -105,6 +146,7 @@ void TControl::FontChanged() {
 void TControl::SetVisible(bool value) {
     if (value == visible_) return;
     visible_ = value;
+    if (value) RealizeShownTree();
     // A control without a parent has no window of its own to show; a form has.
     if (widget_ != nullptr && (parent_ != nullptr || dynamic_cast<TForm *>(this) != nullptr))
         widget_->setVisible(value);

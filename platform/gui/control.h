@@ -2,6 +2,9 @@
 // Controls: TControl (geometry, colour, font, own Visible/Enabled flags, clicks) and TWinControl
 // (a control that holds children and can take the focus). Each control owns a Qt widget that shows
 // its state; the state the program reads back is held here, exactly as it was written.
+// Most controls make their widget only when it is first needed: when the control can be seen (it
+// and its parents are visible, up to a shown window) or when Widget() is asked for. A window of
+// hundreds of controls on hidden pages thus shows without making their widgets first.
 #include <QString>
 #include <vector>
 
@@ -69,11 +72,18 @@ public:
     void Click();
     TNotifyEvent OnClick;
 
-    QWidget *Widget() const { return widget_; }
+    // The widget that shows the control, made now if it was not yet; null for a plain control
+    // that shows nothing.
+    QWidget *Widget() const;
 
 protected:
-    // Takes ownership of the widget that shows this control and brings it up to date.
+    // Takes ownership of the widget that shows this control and brings it up to date. Controls
+    // that must have their widget at once attach it in their constructor.
     void AttachWidget(QWidget *widget);
+    // Makes the widget of a control that makes it when first needed, showing the control's state
+    // (geometry, font, visibility and the like are brought up to date by AttachWidget).
+    virtual QWidget *MakeWidget() { return nullptr; }
+    bool HasWidget() const { return widget_ != nullptr; }
     // Repaints the widget after a change of what it shows.
     void Invalidate();
 
@@ -92,6 +102,13 @@ private:
     void AdoptParentFont();
     void NotifyAutoSizeParent();
     void ApplyFont();
+    // Places the widget on the parent's widget (made first if need be), in the order of the
+    // parent's controls.
+    void PlaceWidget();
+    // Makes the widget unless it exists.
+    void Realize();
+    // Makes the widgets of this control and its visible descendants where they can be seen now.
+    void RealizeShownTree();
 
     QWidget *widget_ = nullptr;
     TWinControl *parent_ = nullptr;

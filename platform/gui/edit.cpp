@@ -53,16 +53,20 @@ private:
 
 TEdit::TEdit(TComponent *owner) : EditControl(owner) {
     SetBounds(0, 0, 121, 21);
+}
+
+QWidget *TEdit::MakeWidget() {
     edit_ = new LineEditWidget(this);
     edit_->setValidator(new LengthValidator(&maxLength_, edit_));
+    edit_->setText(text_);
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString &text) { TextTyped(text); });
-    AttachEditor(edit_);
+    return UseEditor(edit_);
 }
 
 void TEdit::SetText(const QString &text) {
     if (text == text_) return;
     text_ = text;
-    edit_->setText(text);
+    if (edit_ != nullptr) edit_->setText(text);
     Changed(false);
 }
 
@@ -77,5 +81,5 @@ void TEdit::SetMaxLength(int length) {
 }
 
 void TEdit::ApplyReadOnly(bool value) {
-    edit_->setReadOnly(value);
+    if (edit_ != nullptr) edit_->setReadOnly(value);
 }

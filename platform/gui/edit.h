@@ -17,6 +17,7 @@ public:
     void SetMaxLength(int length);
 
 protected:
+    QWidget *MakeWidget() override;
     void ApplyReadOnly(bool value) override;
 
 private:

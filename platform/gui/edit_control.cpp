@@ -19,9 +19,13 @@ EditControl::EditControl(TComponent *owner) : TWinControl(owner) {
 }
 
 void EditControl::AttachEditor(QWidget *editor) {
+    AttachWidget(UseEditor(editor));
+}
+
+QWidget *EditControl::UseEditor(QWidget *editor) {
     editor_ = editor;
-    AttachWidget(editor);
-    ColorChanged();
+    ApplyReadOnly(readOnly_);
+    return editor;
 }
 
 void EditControl::SetReadOnly(bool value) {

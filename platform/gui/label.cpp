@@ -18,8 +18,11 @@ QStringList CaptionLines(const QString &caption) {
 
 TLabel::TLabel(TComponent *owner) : TControl(owner) {
     SetBounds(0, 0, 32, 13);
-    AttachWidget(new gui::ControlWidget(this));
     AdjustSize();
+}
+
+QWidget *TLabel::MakeWidget() {
+    return new gui::ControlWidget(this);
 }
 
 void TLabel::SetCaption(const QString &caption) {
@@ -55,8 +58,8 @@ void TLabel::FontChanged() {
 }
 
 void TLabel::AdjustSize() {
-    if (!autoSize_ || Loading() || Widget() == nullptr) return;
-    const QFontMetrics metrics(Widget()->font());
+    if (!autoSize_ || Loading()) return;
+    const QFontMetrics metrics(Font().ToQFont());
     // An empty caption still measures as one blank, so the label keeps a line's height.
     const QStringList lines = CaptionLines(caption_.isEmpty() ? QStringLiteral(" ") : caption_);
     int width = 0;

@@ -20,6 +20,7 @@ public:
     void SetTransparent(bool value);
 
 protected:
+    QWidget *MakeWidget() override;
     void Loaded() override { AdjustSize(); }
     void ColorChanged() override;
     void FontChanged() override;

@@ -31,7 +31,10 @@ QRect DrawBevel(QPainter &painter, QRect rect, TBevelCut cut, int width) {
 
 TPanel::TPanel(TComponent *owner) : TWinControl(owner) {
     SetBounds(0, 0, 185, 41);
-    AttachWidget(new gui::ControlWidget(this));
+}
+
+QWidget *TPanel::MakeWidget() {
+    return new gui::ControlWidget(this);
 }
 
 void TPanel::SetCaption(const QString &caption) {

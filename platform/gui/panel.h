@@ -28,6 +28,7 @@ public:
     void SetTickBox(bool value);
 
 protected:
+    QWidget *MakeWidget() override;
     void Paint(QPainter &painter) override;
 
 private:

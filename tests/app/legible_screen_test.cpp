@@ -65,7 +65,7 @@ void ClickIntoField(TForm1 &w, TControl *field) {
 // with a value keeps the cursor where the click put it.
 TEST_F(LegibleScreenTest, AFieldShowingDashesIsSelectedWholeWhenItGetsTheFocus) {
     TForm1 &w = Create(1366, 768);
-    w.Show();
+    ShowAndWaitForFirstFrame(w);
     Press(w.Panel156);  // Param.
     auto *edit = static_cast<QLineEdit *>(w.Edit35->Widget());
     ASSERT_EQ(w.Edit35->Text(), "---");

@@ -3,6 +3,7 @@
 // tables and text files the window makes are made there and never meet another test's.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <memory>
@@ -24,6 +25,16 @@ protected:
         Application->SetDesktopRect(QRect(0, 0, width, height));
         form = CreateForm<TForm1>();
         return *form;
+    }
+
+    // Shows the window and waits for its first frame and the work that waits for it (the order of
+    // Tab among the fields), as the officer sees the window before working in it.
+    static void ShowAndWaitForFirstFrame(TForm &window) {
+        bool painted = false;
+        window.AfterNextPaint([&] { painted = true; });
+        window.Show();
+        for (int turn = 0; turn < 1000 && !painted; ++turn) QCoreApplication::processEvents();
+        ASSERT_TRUE(painted);
     }
 
     QTemporaryDir workDir;

@@ -49,6 +49,7 @@ TEST_P(ScreenLayoutTest, ControlsStayInsideAndTextsDoNotOverlap) {
 // The bar covers the status line while a run goes on: what runs, the progress and "STOP" side by side.
 TEST_P(ScreenLayoutTest, MeasuringRunBarShowsItsCaptionProgressAndStopApart) {
     TForm1 &w = Create(GetParam().width(), GetParam().height());
+    w.Show();
     ShowMeasuringRunBar(w);
     const QRect caption = RectIn(w.Label112, &w), progress = RectIn(w.ProgressBar1, &w);
     const QRect stop = RectIn(w.Panel167, &w), bar = RectIn(w.Panel165, &w);

@@ -68,7 +68,7 @@ void PressTab(const TForm1 &w) {
 
 TEST_F(TabOrderTest, TabGoesDownTheLeftColumnOfTheParametersPageThenDownTheRight) {
     TForm1 &w = Create();
-    w.Show();
+    ShowAndWaitForFirstFrame(w);
     Press(w.Panel163);      // "Ust.": every field editable
     w.Edit473->SetFocus();  // "Nazwa stanowiska:", the first field
     // "Stanowisko (c.d.)" under the station's name, the tyre size's three fields in a row, then
@@ -92,7 +92,7 @@ TEST_F(TabOrderTest, TabGoesDownTheLeftColumnOfTheParametersPageThenDownTheRight
 
 TEST_F(TabOrderTest, AMemoPassesTabOn) {
     TForm1 &w = Create();
-    w.Show();
+    ShowAndWaitForFirstFrame(w);
     w.Memo1->SetFocus();
     ASSERT_EQ(FocusedControl(w), w.Memo1);
     const QString before = w.Memo1->Text();
