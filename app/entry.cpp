@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "platform/gui/font_configuration.h"
 #include "platform/runtime/datetime.h"
 #include "platform/runtime/errors.h"
 #include "platform/runtime/numbers.h"
@@ -20,9 +21,10 @@ int RunEntry(const std::function<void()> &steps) {
 }
 
 void StartStation(int &argc, char **argv) {
-    // The table keys take the longest to make: they are derived while the application and the
-    // windows are made.
+    // The table keys and the font configuration take the longest to make: they are made on
+    // threads while the application and the windows are made.
     storage::DeriveTableKeysAhead(TTable::Session());
+    gui::LoadFontConfigurationAhead();
     LoadFormatSettingsFromLocale();
     LoadDateTimeFormatsFromLocale();
     Application->Initialize(argc, argv);

@@ -20,7 +20,7 @@ struct Scaler {
     int Y(int value) const { return TForm1::Scaled(value, sy); }
 
     void Font(TControl *c) const { c->Font().SetSize(Y(c->Font().Size())); }
-    void Position(TControl *c) const { c->SetBounds(X(c->Left()), Y(c->Top()), c->Width(), c->Height()); }
+    void Position(TControl *c) const { c->MoveTo(X(c->Left()), Y(c->Top())); }
     // Position and font (labels, whose size follows their text).
     void PositionAndFont(TControl *c) const {
         Position(c);

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev libsqlcipher-dev sqlcipher fonts-liberation libhpdf-dev libjpeg-dev
+  qt6-base-dev libsqlcipher-dev sqlcipher fonts-liberation libhpdf-dev libjpeg-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqrencode-dev qrencode libzxing-dev zbar-tools libgif-dev libcgif-dev giflib-tools libucl-dev libssl-dev
   poppler-utils imagemagick xvfb xauth libx11-dev

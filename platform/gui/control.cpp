@@ -23,6 +23,7 @@ TControl::~TControl() {
 }
 
 void TControl::AttachWidget(QWidget *widget) {
+    ResolvePendingSize();
     widget_ = widget;
     widget_->setGeometry(left_, top_, width_, height_);
     widget_->setEnabled(enabled_);
@@ -92,6 +93,8 @@ void TControl::SetParent(TWinControl *parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+    // A size set overrides the one worked out before it.
+    ResolvePendingSize();
     width = std::max(width, 0);
     height = std::max(height, 0);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
@@ -100,6 +103,16 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     width_ = width;
     height_ = height;
     if (widget_ != nullptr) widget_->setGeometry(left, top, width, height);
+    NotifyAutoSizeParent();
+}
+
+void TControl::MoveTo(int left, int top) {
+    if (!sizePending_) {
+        SetBounds(left, top, width_, height_);
+        return;
+    }
+    left_ = left;
+    top_ = top;
     NotifyAutoSizeParent();
 }
 

@@ -33,13 +33,21 @@ public:
 
     int Left() const { return left_; }
     int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
-    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
-    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
-    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    int Width() const {
+        ResolvePendingSize();
+        return width_;
+    }
+    int Height() const {
+        ResolvePendingSize();
+        return height_;
+    }
+    void SetLeft(int value) { SetBounds(value, top_, Width(), Height()); }
+    void SetTop(int value) { SetBounds(left_, value, Width(), Height()); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, Height()); }
+    void SetHeight(int value) { SetBounds(left_, top_, Width(), value); }
     virtual void SetBounds(int left, int top, int width, int height);
+    // Moves the control, its size kept (a size still to be worked out stays so).
+    void MoveTo(int left, int top);
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
@@ -84,6 +92,15 @@ protected:
     // (geometry, font, visibility and the like are brought up to date by AttachWidget).
     virtual QWidget *MakeWidget() { return nullptr; }
     bool HasWidget() const { return widget_ != nullptr; }
+    // A control whose size follows its content may work it out only when the size is read, set,
+    // or shown: it marks the size pending, and ResolveSize works it out then.
+    void SetSizePending() { sizePending_ = true; }
+    virtual void ResolveSize() {}
+    void ResolvePendingSize() const {
+        if (!sizePending_) return;
+        sizePending_ = false;
+        const_cast<TControl *>(this)->ResolveSize();
+    }
     // Repaints the widget after a change of what it shows.
     void Invalidate();
 
@@ -119,6 +136,7 @@ private:
     bool adoptingFont_ = false;
     bool visible_ = true;
     bool enabled_ = true;
+    mutable bool sizePending_ = false;
     QString hint_;
 };
 

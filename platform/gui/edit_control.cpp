@@ -18,10 +18,6 @@ EditControl::EditControl(TComponent *owner) : TWinControl(owner) {
     SetColor(clWindow);
 }
 
-void EditControl::AttachEditor(QWidget *editor) {
-    AttachWidget(UseEditor(editor));
-}
-
 QWidget *EditControl::UseEditor(QWidget *editor) {
     editor_ = editor;
     ApplyReadOnly(readOnly_);

@@ -14,8 +14,6 @@ public:
 
 protected:
     explicit EditControl(TComponent *owner);
-    // Shows the control through its editing widget, attached at once.
-    void AttachEditor(QWidget *editor);
     // Takes the editing widget a MakeWidget makes, brought to the control's read-only state.
     QWidget *UseEditor(QWidget *editor);
     // Runs OnChange: at once inside a write of the program, guarded for what the operator typed.

@@ -33,6 +33,7 @@ void TLabel::SetCaption(const QString &caption) {
 }
 
 void TLabel::SetAutoSize(bool value) {
+    ResolvePendingSize();
     autoSize_ = value;
     AdjustSize();
 }
@@ -59,6 +60,19 @@ void TLabel::FontChanged() {
 
 void TLabel::AdjustSize() {
     if (!autoSize_ || Loading()) return;
+    // A label that shows nothing yet (most stand on hidden pages) is measured when its size is
+    // needed.
+    if (HasWidget())
+        Measure();
+    else
+        SetSizePending();
+}
+
+void TLabel::ResolveSize() {
+    if (autoSize_ && !Loading()) Measure();
+}
+
+void TLabel::Measure() {
     const QFontMetrics metrics(Font().ToQFont());
     // An empty caption still measures as one blank, so the label keeps a line's height.
     const QStringList lines = CaptionLines(caption_.isEmpty() ? QStringLiteral(" ") : caption_);

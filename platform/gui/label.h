@@ -24,10 +24,13 @@ protected:
     void Loaded() override { AdjustSize(); }
     void ColorChanged() override;
     void FontChanged() override;
+    void ResolveSize() override;
     void Paint(QPainter &painter) override;
 
 private:
+    // Fits the size to the caption: at once, or when it is needed for a label not shown yet.
     void AdjustSize();
+    void Measure();
 
     QString caption_;
     bool autoSize_ = true;

@@ -16,24 +16,33 @@ void gui::MemoLines::Changed() {
 
 TMemo::TMemo(TComponent *owner) : EditControl(owner) {
     SetBounds(0, 0, 185, 89);
+}
+
+QWidget *TMemo::MakeWidget() {
     editor_ = new gui::ForwardingWidget<QPlainTextEdit>(this);
     editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab moves to the next field; it is not typed into the text.
     editor_->setTabChangesFocus(true);
+    editor_->setPlainText(lines_.Lines().join('\n'));
     QObject::connect(editor_, &QPlainTextEdit::textChanged, editor_, [this] { TextTyped(); });
-    AttachEditor(editor_);
+    return UseEditor(editor_);
+}
+
+QPlainTextEdit *TMemo::Editor() const {
+    Widget();
+    return editor_;
 }
 
 QString TMemo::ShownText() const {
-    return editor_->toPlainText();
+    return Editor()->toPlainText();
 }
 
 int TMemo::ShownLength() const {
-    return editor_->document()->characterCount() - 1;  // the document ends in a paragraph separator
+    return Editor()->document()->characterCount() - 1;  // the document ends in a paragraph separator
 }
 
 QString TMemo::ShownTextFrom(int position) const {
-    QTextCursor cursor(editor_->document());
+    QTextCursor cursor(Editor()->document());
     cursor.setPosition(std::clamp(position, 0, ShownLength()));
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     // A selection marks line breaks as paragraph separators; the shown text has "\n" there and
@@ -44,17 +53,17 @@ QString TMemo::ShownTextFrom(int position) const {
 }
 
 void TMemo::ScrollToLine(int line) {
-    editor_->verticalScrollBar()->setValue(line);
+    Editor()->verticalScrollBar()->setValue(line);
 }
 
 int TMemo::TopLine() const {
-    return editor_->verticalScrollBar()->value();
+    return Editor()->verticalScrollBar()->value();
 }
 
 void TMemo::LinesChanged() {
     // Typed text is already in the editor; a handler's own writes during it are shown again.
     const bool typed = std::exchange(typing_, false);
-    if (!typed) {
+    if (!typed && editor_ != nullptr) {
         const QSignalBlocker block(editor_);
         editor_->setPlainText(lines_.Lines().join('\n'));
     }
@@ -68,5 +77,5 @@ void TMemo::TextTyped() {
 }
 
 void TMemo::ApplyReadOnly(bool value) {
-    editor_->setReadOnly(value);
+    if (editor_ != nullptr) editor_->setReadOnly(value);
 }

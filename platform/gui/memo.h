@@ -44,10 +44,13 @@ public:
     int TopLine() const;
 
 protected:
+    QWidget *MakeWidget() override;
     void ApplyReadOnly(bool value) override;
 
 private:
     friend class gui::MemoLines;
+    // The editing widget, made if it was not yet.
+    QPlainTextEdit *Editor() const;
     void LinesChanged();
     void TextTyped();
 

@@ -8,6 +8,10 @@
 TStringGrid::TStringGrid(TComponent *owner) : TWinControl(owner) {
     SetColor(clWindow);
     SetBounds(0, 0, 320, 120);
+    Rebuild();
+}
+
+QWidget *TStringGrid::MakeWidget() {
     table_ = new QTableWidget;
     table_->horizontalHeader()->hide();
     table_->verticalHeader()->hide();
@@ -17,26 +21,29 @@ TStringGrid::TStringGrid(TComponent *owner) : TWinControl(owner) {
     QObject::connect(table_, &QTableWidget::currentCellChanged, table_, [this](int row, int, int, int) {
         if (row >= fixedRows_ && row < rowCount_) row_ = row;
     });
-    AttachWidget(table_);
-    ColorChanged();
-    Rebuild();
+    ShowTable();
+    return table_;
 }
 
 void TStringGrid::Rebuild() {
+    colWidths_.resize(colCount_, defaultColWidth_);
+    if (row_ >= rowCount_ || row_ < fixedRows_) row_ = std::min(fixedRows_, rowCount_ - 1);
+    if (table_ != nullptr) ShowTable();
+}
+
+void TStringGrid::ShowTable() {
     const QSignalBlocker block(table_);
     table_->setColumnCount(colCount_);
     table_->setRowCount(rowCount_);
-    colWidths_.resize(colCount_, defaultColWidth_);
     for (int c = 0; c < colCount_; ++c) table_->setColumnWidth(c, colWidths_[c]);
     table_->verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     for (int r = 0; r < rowCount_; ++r)
         for (int c = 0; c < colCount_; ++c) ShowCell(c, r);
-    if (row_ >= rowCount_ || row_ < fixedRows_) row_ = std::min(fixedRows_, rowCount_ - 1);
     table_->setCurrentCell(row_, 0);
 }
 
 void TStringGrid::ShowCell(int col, int row) {
-    if (col >= colCount_ || row >= rowCount_) return;
+    if (table_ == nullptr || col >= colCount_ || row >= rowCount_) return;
     auto *item = table_->item(row, col);
     if (item == nullptr) {
         item = new QTableWidgetItem;
@@ -85,7 +92,7 @@ int TStringGrid::ColWidths(int col) const {
 void TStringGrid::SetColWidths(int col, int width) {
     if (col < 0 || col >= colCount_) return;
     colWidths_[col] = width;
-    table_->setColumnWidth(col, width);
+    if (table_ != nullptr) table_->setColumnWidth(col, width);
 }
 
 void TStringGrid::SetDefaultColWidth(int width) {
@@ -102,6 +109,7 @@ void TStringGrid::SetDefaultRowHeight(int height) {
 void TStringGrid::SetRow(int row) {
     if (row < fixedRows_ || row >= rowCount_) return;
     row_ = row;
+    if (table_ == nullptr) return;
     const QSignalBlocker block(table_);
     table_->setCurrentCell(row, std::min(fixedCols_, colCount_ - 1));
 }

@@ -39,11 +39,14 @@ public:
     void SetRow(int row);
 
 protected:
+    QWidget *MakeWidget() override;
     void ColorChanged() override;
     void FontChanged() override;
 
 private:
+    // Brings the widths and the selected row within the grid's size, and shows the grid.
     void Rebuild();
+    void ShowTable();
     void ShowCell(int col, int row);
 
     QTableWidget *table_ = nullptr;
