@@ -23,13 +23,14 @@ TControl::~TControl() {
 }
 
 void TControl::AttachWidget(QWidget *widget) {
-    ResolvePendingSize();
     widget_ = widget;
-    widget_->setGeometry(left_, top_, width_, height_);
     widget_->setEnabled(enabled_);
     if (!hint_.isEmpty()) widget_->setToolTip(hint_);
     widget_->setFont(font_.ToQFont());
+    // A size left to work out is worked out once (a label's FontChanged measures it).
     FontChanged();
+    ResolvePendingSize();
+    widget_->setGeometry(left_, top_, width_, height_);
     if (parent_ != nullptr) PlaceWidget();
 }
 

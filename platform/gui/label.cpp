@@ -61,11 +61,9 @@ void TLabel::FontChanged() {
 void TLabel::AdjustSize() {
     if (!autoSize_ || Loading()) return;
     // A label that shows nothing yet (most stand on hidden pages) is measured when its size is
-    // needed.
-    if (HasWidget())
-        Measure();
-    else
-        SetSizePending();
+    // needed; a shown one at once.
+    SetSizePending();
+    if (HasWidget()) ResolvePendingSize();
 }
 
 void TLabel::ResolveSize() {

@@ -29,8 +29,7 @@ QWidget *TMemo::MakeWidget() {
 }
 
 QPlainTextEdit *TMemo::Editor() const {
-    Widget();
-    return editor_;
+    return static_cast<QPlainTextEdit *>(Widget());
 }
 
 QString TMemo::ShownText() const {
