@@ -38,7 +38,10 @@ void ControlWidget::paintEvent(QPaintEvent *) {
     control_->Paint(painter);
 }
 
-FormWidget::FormWidget(TForm *form) : ControlWidget(form) {}
+FormWidget::FormWidget(TForm *form) : ControlWidget(form) {
+    // The form paints its whole face: the window's background is not filled first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void FormWidget::closeEvent(QCloseEvent *event) {
     // The form decides (its OnClose may refuse); the window itself is hidden through the form.

@@ -51,21 +51,21 @@ bool TSession::TakeConnection(const std::string &path, const std::string &letter
     return true;
 }
 
-// Each password's key is derived on its own thread, started when the password is first named
+// Each password's key is queued for the derivation threads when the password is first named
 // (registering the program's passwords at start-up does not hold up the window); the first table
-// that needs the key waits for it, and a failed derivation raises its error there.
+// that needs the key derives it itself if no thread has taken it up yet, or waits for it, and a
+// failed derivation raises its error there.
 std::shared_future<TableKey> &TSession::Derivation(std::string_view password) {
     auto found = derived_.find(password);
     if (found == derived_.end())
-        found = derived_
-                    .emplace(std::string(password),
-                             std::async(std::launch::async, DeriveTableKey, std::string(password)).share())
-                    .first;
+        found = derived_.emplace(std::string(password), derivations_.Add(std::string(password))).first;
     return found->second;
 }
 
 const TableKey &TSession::KeyOf(std::string_view password) {
-    return Derivation(password).get();
+    std::shared_future<TableKey> &key = Derivation(password);
+    derivations_.TakeUp(password);
+    return key.get();
 }
 
 void TSession::AddPassword(std::string_view password) {

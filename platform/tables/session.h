@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/tables/derivation_queue.h"
 #include "platform/tables/key_derivation.h"
 #include "platform/tables/table_file.h"
 
@@ -29,10 +30,10 @@ public:
     TSession &operator=(const TSession &) = delete;
 
     // Registers a password with the engine; its key is derived once per password, on a thread of
-    // its own, and waited for when a table first needs it.
+    // the engine's, and waited for when a table first needs it.
     void AddPassword(std::string_view password);
-    // Starts deriving the key of `password` on a thread of its own without registering it, so that
-    // a table opened later finds the key ready.
+    // Starts deriving the key of `password` on a thread without registering it, so that a table
+    // opened later finds the key ready.
     void DeriveAhead(std::string_view password) { Derivation(password); }
 
     // Begins a transaction over open tables (at most 11); their changes land together at Commit.
@@ -66,6 +67,7 @@ private:
     void EndTransaction(bool rolledBack);
 
     std::map<std::string, std::shared_future<TableKey>, std::less<>> derived_;
+    DerivationQueue derivations_;  // after derived_: its threads end before the keys go
     std::vector<std::string> registered_;  // passwords, in the order registered
     std::map<std::string, TableKey> fileKeys_;
     struct Kept {

@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <openssl/evp.h>
+#include <sched.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "platform/runtime/errors.h"
+#include "platform/tables/derivation_queue.h"
 #include "platform/tables/key_derivation.h"
 #include "table_fixture.h"
 
@@ -101,6 +104,30 @@ TEST_F(EncryptionTest, KeysDerivedTogetherAreTheFixedKeysOfTheirPasswords) {
     EXPECT_EQ(OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", kJobPassword, "f6"}), "opened");
     const std::string wrong = OpenError({"a1", "b2", "c3", kResultsPassword, "d4", "e5", "f6"});
     EXPECT_NE(wrong.find("GenData.db: wrong password"), std::string::npos) << wrong;
+}
+
+// More passwords than threads: the queue keeps one core free, and each key is the password's fixed
+// key whether a thread or the asking caller derived it. A queue dropped with keys still waiting
+// ends without deriving them.
+TEST(DerivationQueueTest, KeysComeFromFewThreadsOrTheCallerAndAreTheFixedOnes) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    ASSERT_EQ(sched_getaffinity(0, sizeof set, &set), 0);
+    const size_t limit = std::max(1, CPU_COUNT(&set) - 1);
+    std::vector<std::string> passwords;
+    for (size_t i = 0; i < limit + 3; ++i) passwords.push_back("password " + std::to_string(i));
+    {
+        tables::DerivationQueue queue;
+        std::vector<std::shared_future<tables::TableKey>> keys;
+        for (const std::string &password : passwords) keys.push_back(queue.Add(password));
+        queue.TakeUp(passwords.back());  // still waiting: derived here
+        for (size_t i = 0; i < passwords.size(); ++i)
+            EXPECT_EQ(keys[i].get(), tables::DeriveTableKey(passwords[i])) << passwords[i];
+        EXPECT_LE(queue.Threads(), limit);
+        EXPECT_GE(queue.Threads(), 1u);
+    }
+    tables::DerivationQueue dropped;
+    for (const std::string &password : passwords) dropped.Add(password);
 }
 
 // The expected password is tried first; a file keyed otherwise still opens with a registered
