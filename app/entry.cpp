@@ -21,9 +21,9 @@ int RunEntry(const std::function<void()> &steps) {
 }
 
 void StartStation(int &argc, char **argv) {
-    // The table keys and the font configuration take the longest to make: they are made on
-    // threads while the application and the windows are made.
-    storage::DeriveTableKeysAhead(TTable::Session());
+    // The table keys, the tables' opening and the font configuration take the longest to make:
+    // they are made on threads while the application and the windows are made.
+    storage::OpenTablesAhead(TTable::Session(), ".");
     gui::LoadFontConfigurationAhead();
     LoadFormatSettingsFromLocale();
     LoadDateTimeFormatsFromLocale();

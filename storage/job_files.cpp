@@ -1,10 +1,13 @@
 #include "storage/job_files.h"
 
 #include <filesystem>
+#include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
 #include "platform/runtime/errors.h"
+#include "platform/runtime/folder_lock.h"
 #include "platform/tables/super_journals.h"
 
 namespace storage {
@@ -53,8 +56,47 @@ void OpenJobFiles(const JobTables &tables) {
     tables::RemoveOrphanSuperJournals(std::filesystem::absolute(tables[kGenData]->TableName()).parent_path());
 }
 
-void DeriveTableKeysAhead(tables::TSession &session) {
+namespace {
+
+// Made at the first opening ahead, after the session it works on, so that at exit it waits for its
+// thread before the session goes.
+std::future<std::shared_ptr<const void>> &OpeningAhead() {
+    static std::future<std::shared_ptr<const void>> opening;
+    return opening;
+}
+
+std::shared_ptr<const void> OpenTableFiles(tables::TSession &session, const std::filesystem::path &folder) {
+    std::shared_ptr<const void> hold;
+    try {
+        hold = runtime::HoldFolder(folder.string());
+    } catch (const EDatabaseError &) {
+        return nullptr;
+    }
+    for (const TableFile &entry : kTableSet) {
+        tables::TTable table(session);
+        table.SetTableName((folder / entry.file).string());
+        table.SetStructure(StructureOf(entry.object - 1));
+        table.SetExpectedPassword(entry.password);
+        try {
+            table.Open();
+        } catch (const std::exception &) {
+            continue;
+        }
+        table.Close();
+    }
+    return hold;
+}
+
+}  // namespace
+
+void OpenTablesAhead(tables::TSession &session, const std::filesystem::path &folder) {
     for (const TableFile &entry : kTableSet) session.DeriveAhead(entry.password);
+    OpeningAhead() = std::async(std::launch::async, OpenTableFiles, std::ref(session), folder);
+}
+
+std::shared_ptr<const void> WaitForTablesOpenedAhead() {
+    std::future<std::shared_ptr<const void>> &opening = OpeningAhead();
+    return opening.valid() ? opening.get() : nullptr;
 }
 
 }  // namespace storage

@@ -19,7 +19,9 @@ std::array<TTable *, storage::kTableCount> TForm1::TableObjects() const {
 }
 
 void TForm1::InitDB() {
-    // Before any file is touched: another program working in this folder stops this start.
+    // Before any file is touched: another program working in this folder stops this start. The
+    // files opened ahead were opened under the same hold, which is kept.
+    const std::shared_ptr<const void> heldAhead = storage::WaitForTablesOpenedAhead();
     TablesFolderHold = runtime::HoldFolder(".");
     const auto objects = TableObjects();
     for (const storage::TableFile &entry : storage::kTableSet) {

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "platform/runtime/errors.h"
@@ -96,6 +102,60 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
 // Four bytes flipped in each page of GenData.db in turn: the list shows every job as saved or marks
 // its row damaged, and the loader gives what was saved or raises; a damaged job never shows as a
 // job with empty fields.
+// The files opened open descriptors of this process.
+int OpenDescriptors() {
+    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// Opening ahead holds the folder first, creates nothing, and leaves each file's connection for the
+// window's own open (no file is opened again); a folder another program holds is not touched.
+TEST_F(JobFiles, OpeningAheadHoldsTheFolderAndLeavesItsConnectionsToTheWindowsOpen) {
+    const auto heldElsewhere = [&] {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(fd);
+        return held;
+    };
+    EXPECT_EQ(storage::WaitForTablesOpenedAhead(), nullptr);  // none started
+    {
+        tables::TSession other;
+        storage::OpenTablesAhead(other, folder);
+        const std::shared_ptr<const void> hold = storage::WaitForTablesOpenedAhead();
+        EXPECT_NE(hold, nullptr);
+        EXPECT_TRUE(heldElsewhere());
+        EXPECT_TRUE(Files().empty());
+    }
+    EXPECT_FALSE(heldElsewhere());
+
+    storage::OpenJobFiles(jobTables);
+    ASSERT_EQ(Save(SampleJob(1)), 1);
+    tables::TSession later;
+    std::array<std::unique_ptr<tables::TTable>, storage::kJobTableCount> reopened;
+    storage::JobTables laterTables{};
+    for (int t = 0; t < storage::kJobTableCount; ++t) {
+        reopened[static_cast<size_t>(t)] = std::make_unique<tables::TTable>(later);
+        reopened[static_cast<size_t>(t)]->SetTableName(File(t));
+        reopened[static_cast<size_t>(t)]->SetStructure(storage::StructureOf(t));
+        reopened[static_cast<size_t>(t)]->SetExpectedPassword(storage::TableFileOf(t + 1).password);
+        laterTables[static_cast<size_t>(t)] = reopened[static_cast<size_t>(t)].get();
+    }
+    storage::OpenTablesAhead(later, folder);
+    std::shared_ptr<const void> hold = storage::WaitForTablesOpenedAhead();
+    const int descriptors = OpenDescriptors();
+    storage::OpenJobFiles(laterTables);
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_EQ(storage::SaveJob(later, laterTables, SampleJob(2), {}), 2);
+    ExpectRecords(2);
+    hold.reset();
+
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    tables::TSession refused;
+    storage::OpenTablesAhead(refused, folder);
+    EXPECT_EQ(storage::WaitForTablesOpenedAhead(), nullptr);
+    ::close(fd);
+}
+
 TEST_F(JobFiles, TheListAndTheLoaderReportADamagedJobInsteadOfShowingItEmpty) {
     storage::OpenJobFiles(jobTables);
     for (int n = 1; n <= 3; ++n) Save(SampleJob(n));
