@@ -37,10 +37,7 @@ public:
         ResolvePendingSize();
         return width_;
     }
-    int Height() const {
-        ResolvePendingSize();
-        return height_;
-    }
+    int Height() const { return sizePending_ ? PendingHeight() : height_; }
     void SetLeft(int value) { SetBounds(value, top_, Width(), Height()); }
     void SetTop(int value) { SetBounds(left_, value, Width(), Height()); }
     void SetWidth(int value) { SetBounds(left_, top_, value, Height()); }
@@ -96,6 +93,12 @@ protected:
     // or shown: it marks the size pending, and ResolveSize works it out then.
     void SetSizePending() { sizePending_ = true; }
     virtual void ResolveSize() {}
+    // The height of a pending size, read without working out the rest where that is cheaper (a
+    // label's height needs no measuring of its text); the default works out the whole size.
+    virtual int PendingHeight() const {
+        ResolvePendingSize();
+        return height_;
+    }
     void ResolvePendingSize() const {
         if (!sizePending_) return;
         sizePending_ = false;

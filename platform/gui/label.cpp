@@ -70,10 +70,19 @@ void TLabel::ResolveSize() {
     if (autoSize_ && !Loading()) Measure();
 }
 
+QStringList TLabel::MeasuredLines() const {
+    return CaptionLines(caption_.isEmpty() ? QStringLiteral(" ") : caption_);
+}
+
+int TLabel::PendingHeight() const {
+    if (!autoSize_ || Loading()) return TControl::PendingHeight();
+    // As Measure will set it, without measuring the lines' widths.
+    return QFontMetrics(Font().ToQFont()).height() * static_cast<int>(MeasuredLines().size());
+}
+
 void TLabel::Measure() {
     const QFontMetrics metrics(Font().ToQFont());
-    // An empty caption still measures as one blank, so the label keeps a line's height.
-    const QStringList lines = CaptionLines(caption_.isEmpty() ? QStringLiteral(" ") : caption_);
+    const QStringList lines = MeasuredLines();
     int width = 0;
     for (const QString &line : lines) width = std::max(width, metrics.horizontalAdvance(line));
     SetBounds(Left(), Top(), width, metrics.height() * static_cast<int>(lines.size()));

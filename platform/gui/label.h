@@ -25,12 +25,16 @@ protected:
     void ColorChanged() override;
     void FontChanged() override;
     void ResolveSize() override;
+    int PendingHeight() const override;
     void Paint(QPainter &painter) override;
 
 private:
     // Fits the size to the caption: at once, or when it is needed for a label not shown yet.
     void AdjustSize();
     void Measure();
+    // The caption's lines as measured: an empty caption still measures as one blank, so the label
+    // keeps a line's height.
+    QStringList MeasuredLines() const;
 
     QString caption_;
     bool autoSize_ = true;

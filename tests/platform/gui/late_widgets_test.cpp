@@ -135,13 +135,31 @@ TEST_F(LateWidgets, AnAutoSizedLabelNotShownYetReadsAsIfMeasuredAtOnce) {
              const QFontMetrics m(big.ToQFont());
              return QSize(m.horizontalAdvance(caption), m.height());
          }},
+        {"two lines, the font shrunk until they fit a height, as the course display does",
+         [&](TLabel *l) {
+             l->SetCaption(caption + QStringLiteral("\r\nx"));
+             l->Font().SetSize(20);
+             while (l->Height() > 40) l->Font().SetSize(l->Font().Size() - 1);
+         },
+         [&](const QFontMetrics &) {
+             TFont font;
+             for (int size = 20; size > 0; --size) {
+                 font.SetSize(size);
+                 if (2 * QFontMetrics(font.ToQFont()).height() <= 40) break;
+             }
+             const QFontMetrics m(font.ToQFont());
+             return QSize(m.horizontalAdvance(caption), 2 * m.height());
+         }},
     };
     std::vector<TLabel *> labels;
     for (const Case &c : cases) {
         auto *label = OnPage<TLabel>(20, 20, 10, 10);
         const QFontMetrics metrics(label->Font().ToQFont());
         c.write(label);
-        EXPECT_EQ(QSize(label->Width(), label->Height()), c.size(metrics)) << c.what;
+        // The height first: it is read without the width, which must agree with it afterwards.
+        const int height = label->Height();
+        EXPECT_EQ(QSize(label->Width(), height), c.size(metrics)) << c.what;
+        EXPECT_EQ(label->Height(), height) << c.what;
         labels.push_back(label);
     }
     EXPECT_EQ(labels[3]->Left(), 5);
