@@ -93,12 +93,17 @@ private:
     int tableBits_ = kFullTableBits;
     uint32_t tableMask_ = 0;
     void SizeSlots(int bits);
+    void AllocateSlots();
     void GrowSlots();
     // The dictionary as an open-addressed hash table, on the heap, allocated when the first row
     // starts it. A slot holds the string's last pixel in bits 0-7, the code of the rest of the
-    // string in bits 8-19 and the string's own code in bits 20-31; 0 is an empty slot (code 0 is
-    // never assigned to a string).
+    // string in bits 8-19 and the string's own code in bits 20-31.
     std::vector<uint32_t> slots_;
+    // A bit per slot, set when the slot holds a string. A string not in the dictionary, which
+    // ends the string matched, is mostly told by its first slot's bit: this table of 4 KiB stays
+    // in the first-level cache where the slots do not, and the mispredicted branch that ends a
+    // string waits less. Starting the dictionary again clears the bits, not the slots.
+    std::vector<uint64_t> usedSlots_;
     // With at most 32 pixel values the dictionary is a plain table instead: at prefix *
     // 2^directBits_ + pixel the code of string `prefix` extended by `pixel`, times 2^directBits_
     // (where that string's own row starts), 0 when there is none. A code's entries are cleared
@@ -116,13 +121,27 @@ private:
     uint16_t currentPrefix_ = 0;
     // Strings of one pixel repeated (uniform areas) are also listed per pixel: the codes of its
     // runs of 2, 3, ... pixels, so a run in the row is matched by indexing the list, not by a
-    // chain of hash probes. runLength_ counts the pixels of the current string, runPixel_ is the
-    // pixel it repeats, or 256 and above when it is not a run. Runs shorter than kRunPathLength
-    // go the hash table's way: noisy images seldom have longer ones. Small images, whose runs are
-    // short and few, neither keep the lists nor follow the runs (runCodes_ is null).
-    static constexpr int kRunPathLength = 3;
+    // chain of hash probes. A string whose first kRunPathLength pixels are one takes this way
+    // from its start; the check is made once per string, so that the pixels of other strings pay
+    // nothing for it. Small images, whose runs are short and few, neither keep the lists nor
+    // follow the runs (runCodes_ is null).
+    static constexpr int kRunPathLength = 8;
     static constexpr int64_t kRunPathPixels = int64_t{1} << 14;
     std::unique_ptr<std::array<std::vector<uint16_t>, 256>> runCodes_;
+    struct RunStep {
+        int taken;      // pixels of the row matched
+        uint16_t code;  // the code of the longer run, when any were
+    };
+    // Extends the current string, a run of `length` pixels of `pixel`, by the pixels from `row` on
+    // (`count` of them) that the row and the dictionary's runs share.
+    template <class Children>
+    RunStep FollowRun(Children children, const TColourIndex *row, int count, TColourIndex pixel,
+                      int length);
+    // Keeps the string left open at the end of a row for the next: runLength_ pixels of
+    // runPixel_, or no run when runPixel_ is 256. `last` is its last pixel, `code` its code and
+    // `openRun` its length when the run list took it to the row's end.
+    template <class Children>
+    void NoteOpenRun(Children children, TColourIndex last, uint16_t code, int openRun);
     int runLength_ = 0;
     int runPixel_ = 256;
 

@@ -87,21 +87,6 @@ void TZUB_LZWCompressor::WriteBlock(const uint8_t *data, int count) {
     if (stream_.Write(data, count) != count) throw ELZWError("Error writing to output stream");
 }
 
-void TZUB_LZWCompressor::StartDictionary() {
-    InitDictionary();
-    if (directBits_ > 0) {
-        if (!children_) AllocateChildren(directRows_);
-        std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
-    } else if (slots_.empty()) {
-        slots_.assign(size_t{tableMask_} + 1, 0);
-    } else {
-        // One memset, also where instrumentation would otherwise clear the table slot by slot.
-        std::memset(slots_.data(), 0, slots_.size() * sizeof(uint32_t));
-    }
-    if (runCodes_)
-        for (auto &codes : *runCodes_) codes.clear();
-}
-
 void TZUB_LZWCompressor::SizeSlots(int bits) {
     tableBits_ = bits;
     tableMask_ = (1u << tableBits_) - 1;
@@ -186,8 +171,9 @@ private:
     int codeWidth_ = 0;
 };
 
-// The dictionary as the hash table: a string's place is its slot. The table's address and size
-// are kept here, in registers, not loaded from the coder again after every store of a code byte.
+// The dictionary as the hash table: a string is named by its code; its place is its slot and the
+// code found there. The table's addresses and size are kept here, in registers, not loaded from
+// the coder again after every store of a code byte.
 class TZUB_LZWCompressor::HashedChildren {
     // Words of well-mixed bits, one per pixel value (a 32-bit finaliser of the value).
     static constexpr std::array<uint32_t, 256> kPixelWords = [] {
@@ -202,48 +188,83 @@ class TZUB_LZWCompressor::HashedChildren {
     }();
 
 public:
+    struct Place {
+        uint32_t slot;
+        uint32_t code;  // of the string found there, 0 for an empty slot
+    };
     explicit HashedChildren(TZUB_LZWCompressor &coder)
-        : slots_(coder.slots_.data()), mask_(coder.tableMask_) {}
-    // A string is named by its code here.
-    static uint32_t String(uint16_t code) { return code; }
+        : slots_(coder.slots_.data()), used_(coder.usedSlots_.data()), mask_(coder.tableMask_) {}
+    static uint32_t Named(uint16_t code) { return code; }
     static uint16_t Code(uint32_t string) { return static_cast<uint16_t>(string); }
-    [[gnu::always_inline]] uint32_t Place(uint32_t prefix, uint16_t pixel) const {
+    [[gnu::always_inline]] Place Find(uint32_t prefix, uint16_t pixel) const {
         // The first slot is the prefix mixed with a fixed random word of the pixel: one step
         // behind the previous string's code, where a multiplication would take several. Keys
         // that share a first slot part at once, on an odd step from a multiplicative hash.
-        const uint32_t key = pixel | static_cast<uint32_t>(prefix) << 8;
+        const uint32_t key = pixel | prefix << 8;
         uint32_t slot = (prefix ^ kPixelWords[pixel]) & mask_;
+        if (!Used(slot)) return {slot, 0};
         uint32_t entry = slots_[slot];
-        if (entry == 0 || (entry & 0xFFFFF) == key) [[likely]]
-            return slot;
-        const uint32_t hash = key * 2654435761u;
-        const uint32_t step = (hash >> 6 & mask_) | 1;
+        if ((entry & 0xFFFFF) == key) [[likely]]
+            return {slot, entry >> 20};
+        const uint32_t step = (key * 2654435761u >> 6 & mask_) | 1;
         for (;;) {
             slot = (slot + step) & mask_;
+            if (!Used(slot)) return {slot, 0};
             entry = slots_[slot];
-            if (entry == 0 || (entry & 0xFFFFF) == key) return slot;
+            if ((entry & 0xFFFFF) == key) return {slot, entry >> 20};
         }
     }
     // The string at the place, 0 when there is none.
-    [[gnu::always_inline]] uint32_t At(uint32_t place) const { return slots_[place] >> 20; }
-    [[gnu::always_inline]] void Define(uint32_t place, uint32_t prefix, uint16_t pixel, uint16_t code) {
-        slots_[place] = pixel | static_cast<uint32_t>(prefix) << 8 | static_cast<uint32_t>(code) << 20;
+    [[gnu::always_inline]] static uint32_t At(Place place) { return place.code; }
+    [[gnu::always_inline]] void Define(Place place, uint32_t prefix, uint16_t pixel, uint16_t code) {
+        slots_[place.slot] = pixel | prefix << 8 | static_cast<uint32_t>(code) << 20;
+        used_[place.slot / 64] |= uint64_t{1} << (place.slot % 64);
     }
+    static bool Used(const uint64_t *used, size_t slot) { return (used[slot / 64] >> (slot % 64) & 1) != 0; }
 
 private:
+    [[gnu::always_inline]] bool Used(uint32_t slot) const { return Used(used_, slot); }
+
     uint32_t *slots_;
+    uint64_t *used_;
     uint32_t mask_;
 };
 
+void TZUB_LZWCompressor::StartDictionary() {
+    InitDictionary();
+    if (directBits_ > 0) {
+        if (!children_) AllocateChildren(directRows_);
+        std::fill_n(children_.get(), size_t{1} << (2 * directBits_), 0);
+    } else if (slots_.empty()) {
+        AllocateSlots();
+    } else {
+        std::fill(usedSlots_.begin(), usedSlots_.end(), 0);
+    }
+    if (runCodes_)
+        for (auto &codes : *runCodes_) codes.clear();
+}
+
+void TZUB_LZWCompressor::AllocateSlots() {
+    slots_.assign(size_t{tableMask_} + 1, 0);
+    usedSlots_.assign((size_t{tableMask_} + 64) / 64, 0);
+}
+
 void TZUB_LZWCompressor::GrowSlots() {
     const std::vector<uint32_t> strings = std::move(slots_);
+    const std::vector<uint64_t> used = std::move(usedSlots_);
     SizeSlots(kFullTableBits);
     slots_.clear();
+    usedSlots_.clear();
     if (strings.empty()) return;  // not started: the first row allocates the table
-    slots_.assign(tableMask_ + 1, 0);
-    const HashedChildren children(*this);
-    for (const uint32_t entry : strings)
-        if (entry != 0) slots_[children.Place(entry >> 8 & 0xFFF, entry & 0xFF)] = entry;
+    AllocateSlots();
+    HashedChildren children(*this);
+    for (size_t slot = 0; slot < strings.size(); ++slot) {
+        if (!HashedChildren::Used(used.data(), slot)) continue;
+        const uint32_t entry = strings[slot];
+        const auto pixel = static_cast<uint16_t>(entry & 0xFF);
+        const uint32_t prefix = entry >> 8 & 0xFFF;
+        children.Define(children.Find(prefix, pixel), prefix, pixel, static_cast<uint16_t>(entry >> 20));
+    }
 }
 
 // The dictionary as the plain table of narrow images.
@@ -253,12 +274,13 @@ public:
         : table_(coder.children_.get()), bits_(coder.directBits_), rows_(coder.childrenRows_) {}
     // A string is named by where its row starts, its code shifted: matching a pixel takes no
     // shift behind the load of the previous string.
-    uint32_t String(uint16_t code) const { return static_cast<uint32_t>(code) << bits_; }
+    using Place = uint32_t;
+    uint32_t Named(uint16_t code) const { return static_cast<uint32_t>(code) << bits_; }
     uint16_t Code(uint32_t string) const { return static_cast<uint16_t>(string >> bits_); }
-    [[gnu::always_inline]] static uint32_t Place(uint32_t prefix, uint16_t pixel) { return prefix | pixel; }
-    [[gnu::always_inline]] uint32_t At(uint32_t place) const { return table_[place]; }
-    [[gnu::always_inline]] void Define(uint32_t place, uint32_t, uint16_t, uint16_t code) {
-        table_[place] = String(code);
+    [[gnu::always_inline]] static Place Find(uint32_t prefix, uint16_t pixel) { return prefix | pixel; }
+    [[gnu::always_inline]] uint32_t At(Place place) const { return table_[place]; }
+    [[gnu::always_inline]] void Define(Place place, uint32_t, uint16_t, uint16_t code) {
+        table_[place] = Named(code);
         // Always the widest row's bytes, in fixed stores of 64 bytes (a larger one is a string
         // instruction) instead of a call: what lies beyond a narrow row belongs to codes not yet
         // defined, cleared again when they are.
@@ -292,9 +314,48 @@ void TZUB_LZWCompressor::WriteIndexes(const TColourIndex *pixels, int count) {
     }
 }
 
+template <class Children>
+TZUB_LZWCompressor::RunStep TZUB_LZWCompressor::FollowRun(Children children, const TColourIndex *row,
+                                                          int count, TColourIndex pixel, int length) {
+    // codes[k] is the code of the run of k + 2 pixels; the list takes runs from the hash table as
+    // far as the rows have asked for them. Their codes do not depend on each other, so a run of
+    // the row is matched without the hash table's chain of loads.
+    std::vector<uint16_t> &codes = (*runCodes_)[pixel];
+    const auto longer = static_cast<size_t>(length - 1);
+    // The next run's code from the table, 0 when the dictionary does not have it.
+    const auto next = [&] {
+        const uint16_t run = codes.empty() ? pixel : codes.back();
+        return children.Code(children.At(children.Find(children.Named(run), pixel)));
+    };
+    // The dictionary has the current string and the shorter runs.
+    while (codes.size() < longer) codes.push_back(next());
+    int taken = 0;
+    for (;;) {
+        const int limit = std::min(count, static_cast<int>(codes.size() - longer));
+        taken += RunLength(row + taken, limit - taken, pixel);
+        if (taken < limit || taken == count || row[taken] != pixel) break;
+        const uint16_t code = next();
+        if (code == 0) break;
+        codes.push_back(code);
+    }
+    return {taken, taken > 0 ? codes[longer + static_cast<size_t>(taken) - 1] : uint16_t{0}};
+}
+
+template <class Children>
+void TZUB_LZWCompressor::NoteOpenRun(Children children, TColourIndex last, uint16_t code, int openRun) {
+    // A string the run list did not take to the row's end is a run only when it is short, when
+    // its code is that of one of the shortest runs of its last pixel.
+    uint16_t run = last;
+    for (int length = 1; openRun == 0 && length < kRunPathLength && run != 0; ++length) {
+        if (run == code) openRun = length;
+        run = children.Code(children.At(children.Find(children.Named(run), last)));
+    }
+    runPixel_ = openRun > 0 ? last : 256;
+    runLength_ = openRun;
+}
+
 template <class Children, bool Runs>
 void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
-    int i = 0;
     pixelsLeft_ -= count;
     if constexpr (std::is_same_v<Children, DirectChildren>) {
         // A pixel beyond the table's width would overrun it.
@@ -307,63 +368,56 @@ void TZUB_LZWCompressor::WriteIndexesWith(const TColourIndex *row, int count) {
     const bool start = !started_ && count > 0;
     if (start) StartDictionary();
     CodeState out(*this);
-    if (start) {
-        out.Put(clearCode_);
-        currentPrefix_ = row[i];
-        runPixel_ = row[i++];
-        runLength_ = 1;
-        started_ = true;
-    }
     // The matched string stays in registers: the row's bytes could alias the members.
     Children children(*this);
-    uint32_t prefix = children.String(currentPrefix_);
-    int runLength = runLength_;
-    int runPixel = runPixel_;
-    while (i < count) {
-        const TColourIndex pixel = row[i];
-        if (Runs && runLength >= kRunPathLength && pixel == runPixel) [[unlikely]] {
-            // codes[k] is the code of the run of k + 2 pixels; the list takes runs from the hash
-            // table as far as the rows have asked for them. Their codes do not depend on each
-            // other, so a run of the row is matched without the hash table's chain of loads.
-            std::vector<uint16_t> &codes = (*runCodes_)[pixel];
-            const auto longer = static_cast<size_t>(runLength - 1);
-            while (codes.size() <= longer) {
-                const uint16_t code = children.Code(children.At(
-                    children.Place(children.String(codes.empty() ? pixel : codes.back()), pixel)));
-                if (code == 0) break;
-                codes.push_back(code);
-            }
-            const size_t known = std::min(codes.size(), static_cast<size_t>(count - i) + longer);
-            const int taken =
-                known > longer ? RunLength(row + i, static_cast<int>(known - longer), pixel) : 0;
-            if (taken > 0) prefix = children.String(codes[longer + taken - 1]);
-            i += taken;
-            runLength = static_cast<int>(longer) + taken + 1;
-            // Either the row's run ended, or the dictionary's, and the hash table's way below
-            // makes the run one pixel longer.
-            if (i == count || row[i] != pixel) continue;
-        }
-        const uint32_t place = children.Place(prefix, pixel);
+    uint32_t prefix = 0;
+    int i = 0;
+    int openRun = 0;
+    // The current string, a run of `length` pixels of `pixel`, goes on down the run list.
+    const auto followRun = [&](TColourIndex pixel, int length) [[gnu::always_inline]] {
+        const RunStep step = FollowRun(children, row + i, count - i, pixel, length);
+        if (step.taken > 0) prefix = children.Named(step.code);
+        i += step.taken;
+        if (i == count) openRun = length + step.taken;
+    };
+    // Whether the string started at the pixel before i is a run of kRunPathLength pixels or more.
+    const auto startsRun = [&](TColourIndex pixel) [[gnu::always_inline]] {
+        uint64_t eight;
+        return count - i >= kRunPathLength - 1 &&
+               (std::memcpy(&eight, row + i - 1, sizeof eight), eight == pixel * uint64_t{0x0101010101010101});
+    };
+    if (start) {
+        out.Put(clearCode_);
+        started_ = true;
         ++i;
-        if (const uint32_t string = children.At(place); string != 0) {
-            prefix = string;
-            if constexpr (Runs) {
-                ++runLength;
-                // A string that is not a run has no run pixel: no pixel matches 256 and above.
-                runPixel |= static_cast<int>(pixel != runPixel) << 8;
+        prefix = children.Named(row[0]);
+        if (Runs && startsRun(row[0])) followRun(row[0], 1);
+    } else {
+        prefix = children.Named(currentPrefix_);
+        if (Runs && count > 0 && row[0] == runPixel_) followRun(row[0], runLength_);
+    }
+    while (i < count) {
+        // The pixels' loop makes no call but to start the dictionary again and to write sub-blocks:
+        // a run leaves it for the run list, so that its variables need not live across a call.
+        while (i < count) {
+            const TColourIndex pixel = row[i];
+            const auto place = children.Find(prefix, pixel);
+            ++i;
+            if (const uint32_t string = children.At(place); string != 0) {
+                prefix = string;
+                continue;
             }
-            continue;
+            children.Define(place, prefix, pixel, out.NextCode());
+            out.EndString(children.Code(prefix));
+            prefix = children.Named(pixel);
+            if (Runs && startsRun(pixel)) [[unlikely]]
+                break;
         }
-        children.Define(place, prefix, pixel, out.NextCode());
-        out.EndString(children.Code(prefix));
-        prefix = children.String(pixel);
-        runPixel = pixel;
-        runLength = 1;
+        if (i < count) followRun(row[i - 1], 1);
     }
     out.Store();
     currentPrefix_ = children.Code(prefix);
-    runLength_ = runLength;
-    runPixel_ = runPixel;
+    if (Runs && count > 0) NoteOpenRun(children, row[count - 1], currentPrefix_, openRun);
 }
 
 void TZUB_LZWCompressor::FlushSubBlocks(bool all) {

@@ -145,6 +145,28 @@ TEST(LzwCoder, NarrowImagesCodeTheSameThroughEitherDictionary) {
     }
 }
 
+TEST(LzwCoder, RunListsCodeTheSameAsTheDictionaryAlone) {
+    // An image of 16384 pixels or more follows runs down per-pixel code lists; a coder told of
+    // fewer pixels keeps no lists. Rows of every width cut the runs before, inside and after the
+    // length a string must start with to take the lists, and carry them into the next row.
+    const int pixels = 24 * 1024;
+    std::vector<uint8_t> longRuns;
+    for (int length = 1; static_cast<int>(longRuns.size()) < pixels; length = length % 300 + 1)
+        longRuns.insert(longRuns.end(), static_cast<size_t>(length), static_cast<uint8_t>(length % 7));
+    longRuns.resize(pixels);
+    for (const auto &indexes : {test_images::Runs(pixels, 1), longRuns, test_images::Flat(pixels, 1, 3)}) {
+        for (const int width : {1, 2, 7, 8, 9, 15, 64, 333, pixels}) {
+            SCOPED_TRACE(width);
+            const TDeviceIndependentBitmap dib = coder_util::IndexedDIB(dt8bit, width, pixels / width,
+                                                                        {indexes.begin(), indexes.end() - pixels % width});
+            const std::vector<uint8_t> alone = coder_util::EncodeDIB(dib, 1, 8);
+            // Through the hash table and through the plain table.
+            EXPECT_EQ(coder_util::EncodeDIB(dib, pixels, 8), alone);
+            EXPECT_EQ(coder_util::EncodeDIB(dib, pixels, 4), alone);
+        }
+    }
+}
+
 TEST(LzwCoder, NarrowCoderRejectsAWiderPixel) {
     const TDeviceIndependentBitmap dib = coder_util::IndexedDIB(dt8bit, 4, 1, {0, 1, 2, 3});
     EXPECT_THROW(coder_util::EncodeDIB(dib, 4, 1), ELZWError);
