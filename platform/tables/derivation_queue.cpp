@@ -3,6 +3,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <exception>
 
 namespace tables {
 namespace {
@@ -29,16 +30,21 @@ DerivationQueue::~DerivationQueue() {
 }
 
 std::shared_future<TableKey> DerivationQueue::Add(std::string password) {
-    std::packaged_task<TableKey()> task([password] { return DeriveTableKey(password); });
-    std::shared_future<TableKey> key = task.get_future().share();
+    std::promise<TableKey> key;
+    std::shared_future<TableKey> future = key.get_future().share();
     std::lock_guard lock(mutex_);
-    waiting_.push_back({std::move(password), std::move(task)});
-    if (idle_ > 0) {
-        wake_.notify_one();
-    } else if (threads_.size() < limit_) {
-        threads_.emplace_back([this] { Work(); });
+    waiting_.push_back({std::move(password), std::move(key)});
+    if (waiting_.size() > kMaxShaLanes * coming_) {
+        if (idle_ > wakes_) {
+            ++wakes_;
+            ++coming_;
+            wake_.notify_one();
+        } else if (threads_.size() < limit_) {
+            ++coming_;
+            threads_.emplace_back([this] { Work(); });
+        }
     }
-    return key;
+    return future;
 }
 
 void DerivationQueue::TakeUp(std::string_view password) {
@@ -46,10 +52,10 @@ void DerivationQueue::TakeUp(std::string_view password) {
     auto found = std::find_if(waiting_.begin(), waiting_.end(),
                               [&](const Waiting &entry) { return entry.password == password; });
     if (found == waiting_.end()) return;
-    std::packaged_task<TableKey()> task = std::move(found->task);
-    waiting_.erase(found);
+    std::rotate(waiting_.begin(), found, std::next(found));  // the asked one first
+    Batch batch = TakeWaiting(2);
     lock.unlock();
-    task();
+    Derive(batch);
 }
 
 size_t DerivationQueue::Threads() const {
@@ -57,18 +63,44 @@ size_t DerivationQueue::Threads() const {
     return threads_.size();
 }
 
+DerivationQueue::Batch DerivationQueue::TakeWaiting(size_t count) {
+    Batch batch;
+    while (batch.size() < count && !waiting_.empty()) {
+        batch.push_back(std::move(waiting_.front()));
+        waiting_.pop_front();
+    }
+    return batch;
+}
+
+void DerivationQueue::Derive(Batch &batch) {
+    std::vector<std::string_view> passwords;
+    for (const Waiting &entry : batch) passwords.push_back(entry.password);
+    try {
+        std::vector<TableKey> keys = DeriveTableKeys(passwords);
+        for (size_t i = 0; i < batch.size(); ++i) batch[i].key.set_value(keys[i]);
+    } catch (...) {
+        for (Waiting &entry : batch) entry.key.set_exception(std::current_exception());
+    }
+}
+
 void DerivationQueue::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
+        // Started or woken: counted in coming_ until the first batch is taken.
+        Batch batch = TakeWaiting(kMaxShaLanes);
+        --coming_;
+        while (!batch.empty()) {
+            lock.unlock();
+            Derive(batch);
+            batch.clear();
+            lock.lock();
+            batch = TakeWaiting(kMaxShaLanes);
+        }
         ++idle_;
-        wake_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });
+        wake_.wait(lock, [this] { return stopping_ || wakes_ > 0; });
         --idle_;
         if (stopping_) return;
-        std::packaged_task<TableKey()> task = std::move(waiting_.front().task);
-        waiting_.pop_front();
-        lock.unlock();
-        task();
-        lock.lock();
+        --wakes_;
     }
 }
 

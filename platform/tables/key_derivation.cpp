@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace tables {
 namespace {
@@ -53,31 +54,82 @@ public:
         OPENSSL_cleanse(&context, sizeof context);
     }
 
+    // The states after the padded key's block, as the lanes take them.
+    void StartLane(HmacLane &lane) const {
+        std::copy(std::begin(inner_.h), std::end(inner_.h), lane.inner.begin());
+        std::copy(std::begin(outer_.h), std::end(outer_.h), lane.outer.begin());
+    }
+
 private:
     SHA256_CTX inner_;
     SHA256_CTX outer_;
 };
+
+using Digest = std::array<unsigned char, SHA256_DIGEST_LENGTH>;
+
+// U1 = HMAC(salt || block number 1).
+Digest FirstU(const Hmac &hmac) {
+    std::string first(kSalt);
+    first += std::string_view("\0\0\0\1", 4);  // block number 1, big-endian
+    Digest u;
+    hmac.Mac(reinterpret_cast<const unsigned char *>(first.data()), first.size(), u.data());
+    return u;
+}
+
+// The remaining iterations of one password, one HMAC after another through the library.
+TableKey IteratePortably(const Hmac &hmac, Digest u) {
+    TableKey key;
+    std::copy(u.begin(), u.end(), key.begin());
+    for (int i = 1; i < kIterations; ++i) {
+        hmac.Mac(u.data(), u.size(), u.data());
+        for (size_t b = 0; b < key.size(); ++b) key[b] ^= u[b];
+    }
+    OPENSSL_cleanse(u.data(), u.size());
+    return key;
+}
+
+uint32_t BigEndianWord(const unsigned char *bytes) {
+    return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+// Up to kMaxShaLanes passwords' remaining iterations side by side on the SHA-256 instructions.
+void IterateOnLanes(std::span<const std::unique_ptr<Hmac>> hmacs, std::span<TableKey> keys) {
+    std::array<HmacLane, kMaxShaLanes> lanes;
+    for (size_t i = 0; i < hmacs.size(); ++i) {
+        hmacs[i]->StartLane(lanes[i]);
+        const Digest u = FirstU(*hmacs[i]);
+        for (size_t w = 0; w < 8; ++w) lanes[i].u[w] = lanes[i].sum[w] = BigEndianWord(u.data() + 4 * w);
+    }
+    IterateHmacLanes(std::span(lanes.data(), hmacs.size()), kIterations - 1);
+    for (size_t i = 0; i < hmacs.size(); ++i)
+        for (size_t w = 0; w < 8; ++w)
+            for (size_t b = 0; b < 4; ++b) keys[i][4 * w + b] = static_cast<uint8_t>(lanes[i].sum[w] >> (24 - 8 * b));
+    OPENSSL_cleanse(lanes.data(), sizeof lanes);
+}
 
 }  // namespace
 
 // PBKDF2-HMAC-SHA256 of one output block (the key is one digest long). Written out rather than
 // taken from the library's PBKDF2, whose per-iteration context copies go through a layer that
 // takes a lock shared by every thread: the program derives its passwords' keys side by side.
-TableKey DeriveTableKey(std::string_view password) {
+std::vector<TableKey> DeriveTableKeys(std::span<const std::string_view> passwords, bool instructions) {
     static_assert(sizeof(TableKey) == SHA256_DIGEST_LENGTH);
-    const Hmac hmac(password);
-    std::string first(kSalt);
-    first += std::string_view("\0\0\0\1", 4);  // block number 1, big-endian
-    unsigned char u[SHA256_DIGEST_LENGTH];
-    hmac.Mac(reinterpret_cast<const unsigned char *>(first.data()), first.size(), u);
-    TableKey key{};
-    std::copy(std::begin(u), std::end(u), key.begin());
-    for (int i = 1; i < kIterations; ++i) {
-        hmac.Mac(u, sizeof u, u);
-        for (size_t b = 0; b < key.size(); ++b) key[b] ^= u[b];
+    std::vector<TableKey> keys(passwords.size());
+    for (size_t start = 0; start < passwords.size(); start += kMaxShaLanes) {
+        const size_t count = std::min(kMaxShaLanes, passwords.size() - start);
+        std::vector<std::unique_ptr<Hmac>> hmacs;
+        for (size_t i = 0; i < count; ++i) hmacs.push_back(std::make_unique<Hmac>(passwords[start + i]));
+        if (instructions) {
+            IterateOnLanes(hmacs, std::span(keys).subspan(start, count));
+        } else {
+            for (size_t i = 0; i < count; ++i) keys[start + i] = IteratePortably(*hmacs[i], FirstU(*hmacs[i]));
+        }
     }
-    OPENSSL_cleanse(u, sizeof u);
-    return key;
+    return keys;
+}
+
+TableKey DeriveTableKey(std::string_view password) {
+    return DeriveTableKeys(std::span(&password, 1)).front();
 }
 
 std::string RawKeyLiteral(const TableKey &key) {

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <span>
+#include <vector>
 
 #include "platform/runtime/errors.h"
 #include "platform/tables/derivation_queue.h"
@@ -157,7 +159,9 @@ TEST_F(EncryptionTest, TheExpectedPasswordOpensTheFileBesideTheRegisteredOnes) {
 }
 
 // The derivation is the library's PBKDF2-HMAC-SHA256 with the fixed salt and count, for passwords
-// shorter than, as long as and longer than the hash's block (a longer one is hashed first).
+// shorter than, as long as and longer than the hash's block (a longer one is hashed first); alone,
+// and several side by side on one to four SHA-256 lanes where the CPU has the instructions, or
+// one after another where it has not.
 TEST_F(EncryptionTest, TheDerivedKeyIsTheLibrarysPbkdf2OfThePassword) {
     const std::string passwords[] = {"",
                                      kJobPassword,
@@ -167,15 +171,26 @@ TEST_F(EncryptionTest, TheDerivedKeyIsTheLibrarysPbkdf2OfThePassword) {
                                      std::string(64, 'b'),
                                      std::string(65, 'c'),
                                      std::string(300, '\xFF')};
+    std::vector<std::string_view> views(std::begin(passwords), std::end(passwords));
+    std::vector<tables::TableKey> expected;
     for (const std::string &password : passwords) {
         static constexpr std::string_view kSalt = "station tables / raw key v1";
-        tables::TableKey expected{};
+        tables::TableKey key{};
         ASSERT_EQ(PKCS5_PBKDF2_HMAC(password.data(), static_cast<int>(password.size()),
                                     reinterpret_cast<const unsigned char *>(kSalt.data()),
                                     static_cast<int>(kSalt.size()), 100000, EVP_sha256(),
-                                    static_cast<int>(expected.size()), expected.data()),
+                                    static_cast<int>(key.size()), key.data()),
                   1);
-        EXPECT_EQ(tables::DeriveTableKey(password), expected) << password.size() << " letters";
+        expected.push_back(key);
+    }
+    EXPECT_EQ(tables::DeriveTableKey(passwords[1]), expected[1]);
+    EXPECT_EQ(tables::DeriveTableKeys(views, false), expected) << "one after another";
+    if (!tables::HasShaInstructions()) GTEST_SKIP() << "no SHA-256 instructions on this CPU";
+    // Eight, seven, six and five passwords: a full batch of four, then four, three, two and one.
+    for (size_t count = views.size(); count > tables::kMaxShaLanes; --count) {
+        const std::vector<tables::TableKey> keys = tables::DeriveTableKeys(std::span(views).first(count), true);
+        EXPECT_TRUE(std::equal(keys.begin(), keys.end(), expected.begin(), expected.begin() + count))
+            << count << " side by side";
     }
 }
 
