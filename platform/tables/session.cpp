@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/runtime/errors.h"
 #include "platform/tables/sqlite_link.h"
@@ -64,7 +65,7 @@ std::shared_future<TableKey> &TSession::Derivation(std::string_view password) {
 
 const TableKey &TSession::KeyOf(std::string_view password) {
     std::shared_future<TableKey> &key = Derivation(password);
-    derivations_.TakeUp(password);
+    if (key.wait_for(std::chrono::seconds(0)) != std::future_status::ready) derivations_.TakeUp(password);
     return key.get();
 }
 

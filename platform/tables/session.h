@@ -67,7 +67,7 @@ private:
     void EndTransaction(bool rolledBack);
 
     std::map<std::string, std::shared_future<TableKey>, std::less<>> derived_;
-    DerivationQueue derivations_;  // after derived_: its threads end before the keys go
+    DerivationQueue derivations_;
     std::vector<std::string> registered_;  // passwords, in the order registered
     std::map<std::string, TableKey> fileKeys_;
     struct Kept {
