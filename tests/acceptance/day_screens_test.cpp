@@ -20,9 +20,10 @@ protected:
             if (!c->Widget()->isVisible() || !layout::BearsText(c)) continue;
             texts.push_back(c);
             EXPECT_TRUE(layout::CaptionFits(c)) << c->Name().toStdString() << " cuts its caption";
-            if (auto *edit = dynamic_cast<TEdit *>(c))
+            if (auto *edit = dynamic_cast<TEdit *>(c)) {
                 EXPECT_LE(QFontMetrics(edit->Widget()->font()).horizontalAdvance(edit->Text()), edit->Width())
                     << c->Name().toStdString() << " cuts \"" << edit->Text().toStdString() << "\"";
+            }
         }
         EXPECT_GT(texts.size(), 3u);
         for (size_t a = 0; a < texts.size(); ++a)
@@ -71,9 +72,9 @@ TEST_P(DayScreens, TextsStayApartAndWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, DayScreens, ::testing::Values(QSize(1920, 1080), QSize(1366, 768)),
-                         [](const auto &info) {
-                             return std::to_string(info.param.width()) + "x" +
-                                    std::to_string(info.param.height());
+                         [](const auto &desktop) {
+                             return std::to_string(desktop.param.width()) + "x" +
+                                    std::to_string(desktop.param.height());
                          });
 
 }  // namespace

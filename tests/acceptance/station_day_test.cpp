@@ -193,9 +193,6 @@ TEST_F(StationJobs, ResultsOfATwoPartReadoutWaitForTheFourthTariffPage) {
     TForm1 &w = Start();
     Click(w.Panel392);  // AUTO-Leg off: the fourth page belongs to the same job
     Play("own_family_two_part.txt");
-    const auto counter = [&w](int row, int counter) {
-        return w.CounterEdits[8 * row + counter]->Text().toStdString();
-    };
     const auto grid = [&w](int column, int row) {
         return w.FareGridColumns[26 * column + row]->Text().toStdString();
     };

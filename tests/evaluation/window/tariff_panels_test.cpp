@@ -51,7 +51,9 @@ TEST_F(TariffPanels, TheSelectedTariffsFieldsAreEditableByRegimeAndFamilyAndTheO
         EXPECT_EQ(Editable(Param(kOpw, c.tariff)), c.opw);
         for (int row : {kOplD, kOplC, kDps, kCps, kOpw}) EXPECT_FALSE(Editable(Param(row, other))) << row;
         EXPECT_FALSE(Editable(w->TariffJdoplEdits[other]));
-        if (c.family == 1) EXPECT_FALSE(Editable(Param(kOplP, other)));
+        if (c.family == 1) {
+            EXPECT_FALSE(Editable(Param(kOplP, other)));
+        }
         if (c.tariff < 4) {
             EXPECT_TRUE(Editable(w->Edit98));
             EXPECT_EQ(Editable(w->Edit99), c.stcFirstPage);
@@ -127,7 +129,9 @@ TEST_F(TariffPanels, SetSpeedDisplayShowsTheDevicesSpeedInTheTimeTest) {
         Select(2);
         w->SetSpeedTest(c.distance ? kDistanceTest : kTimeTest);
         EXPECT_EQ(w->Edit394->Visible(), c.shown != nullptr);
-        if (c.shown) EXPECT_EQ(w->Edit394->Text(), c.shown);
+        if (c.shown) {
+            EXPECT_EQ(w->Edit394->Text(), c.shown);
+        }
         EXPECT_EQ(w->Edit29->Visible(), c.shown == nullptr);
         EXPECT_EQ(w->Label365->Visible(), !c.fromVehicle);
         for (int t = 0; t < 8; ++t)

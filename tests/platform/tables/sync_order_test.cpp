@@ -124,8 +124,11 @@ TEST_F(SyncOrderTest, EveryFileASaveWritesIsTheOwnersAlone) {
     const std::vector<std::string> files = StopRecording();
     umask(previous);
     ASSERT_EQ(seen.size(), files.size());
-    for (size_t i = 0; i < files.size(); ++i)
-        if (files[i] != "folder") EXPECT_EQ(seen[i], 0600u) << files[i];
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (files[i] != "folder") {
+            EXPECT_EQ(seen[i], 0600u) << files[i];
+        }
+    }
     for (const JobFile &file : kJobFiles)
         EXPECT_EQ(std::filesystem::status(PathOf(file.file)).permissions(),
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
