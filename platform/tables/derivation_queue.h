@@ -1,9 +1,10 @@
 #pragma once
-// Derives table keys on a few threads of their own: at most one fewer than the cores the program
-// may run on (at least one), so the thread that started them keeps a core while the keys are made.
+// Derives table keys on threads of their own: one where the CPU has the SHA-256 instructions,
+// else at most one fewer than the cores the program may run on (at least one), so the thread that
+// started them keeps a core while the keys are made.
 // A thread takes up to kMaxShaLanes waiting passwords at once, derived side by side for about half
-// the time of each alone; a further thread is started only for passwords no thread on its way will take. A key asked for
-// before a thread has taken it up is derived by the asking thread at once.
+// the time of each alone; a further thread is started only for passwords no thread on its way will
+// take. A key asked for before a thread has taken it up is derived by the asking thread at once.
 #include <condition_variable>
 #include <cstddef>
 #include <deque>

@@ -73,7 +73,9 @@ TEST_F(RunBarTest, AReplayReadsPlikAndALiveMeterOpensTheCourseDisplay) {
         EXPECT_EQ(w.Label112->Caption(), c.caption);
         EXPECT_EQ(w.Panel394->Visible(), c.shownPage == 7) << c.caption;
         EXPECT_EQ(w.Panel241->Visible(), c.shownPage == 0) << c.caption;
-        if (c.shownPage == 7) EXPECT_EQ(w.Panel156->Color(), clNavy) << "the course display selects no tab";
+        if (c.shownPage == 7) {
+            EXPECT_EQ(w.Panel156->Color(), clNavy) << "the course display selects no tab";
+        }
         form.reset();
     }
 }
