@@ -97,12 +97,10 @@ void DerivationQueue::Work() {
         // Started or woken: counted in coming_ until the first batch is taken.
         Batch batch = TakeWaiting(kMaxShaLanes);
         --coming_;
-        while (!batch.empty()) {
+        for (; !batch.empty(); batch = TakeWaiting(kMaxShaLanes)) {
             lock.unlock();
             Derive(batch);
-            batch.clear();
             lock.lock();
-            batch = TakeWaiting(kMaxShaLanes);
         }
         ++idle_;
         wake_.wait(lock, [this] { return stopping_ || wakes_ > 0; });

@@ -99,9 +99,6 @@ TEST_F(JobFiles, AMissingJobFileBesideTablesHoldingJobsIsAnErrorAndNothingIsCrea
     EXPECT_EQ(Records(storage::kWynikiD), 3);
 }
 
-// Four bytes flipped in each page of GenData.db in turn: the list shows every job as saved or marks
-// its row damaged, and the loader gives what was saved or raises; a damaged job never shows as a
-// job with empty fields.
 // The files opened open descriptors of this process.
 int OpenDescriptors() {
     return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
@@ -133,11 +130,12 @@ TEST_F(JobFiles, OpeningAheadHoldsTheFolderAndLeavesItsConnectionsToTheWindowsOp
     std::array<std::unique_ptr<tables::TTable>, storage::kJobTableCount> reopened;
     storage::JobTables laterTables{};
     for (int t = 0; t < storage::kJobTableCount; ++t) {
-        reopened[static_cast<size_t>(t)] = std::make_unique<tables::TTable>(later);
-        reopened[static_cast<size_t>(t)]->SetTableName(File(t));
-        reopened[static_cast<size_t>(t)]->SetStructure(storage::StructureOf(t));
-        reopened[static_cast<size_t>(t)]->SetExpectedPassword(storage::TableFileOf(t + 1).password);
-        laterTables[static_cast<size_t>(t)] = reopened[static_cast<size_t>(t)].get();
+        auto &table = reopened[static_cast<size_t>(t)];
+        table = std::make_unique<tables::TTable>(later);
+        table->SetTableName(File(t));
+        table->SetStructure(storage::StructureOf(t));
+        table->SetExpectedPassword(storage::TableFileOf(t + 1).password);
+        laterTables[static_cast<size_t>(t)] = table.get();
     }
     storage::OpenTablesAhead(later, folder);
     std::shared_ptr<const void> hold = storage::WaitForTablesOpenedAhead();
@@ -156,6 +154,9 @@ TEST_F(JobFiles, OpeningAheadHoldsTheFolderAndLeavesItsConnectionsToTheWindowsOp
     ::close(fd);
 }
 
+// Four bytes flipped in each page of GenData.db in turn: the list shows every job as saved or marks
+// its row damaged, and the loader gives what was saved or raises; a damaged job never shows as a
+// job with empty fields.
 TEST_F(JobFiles, TheListAndTheLoaderReportADamagedJobInsteadOfShowingItEmpty) {
     storage::OpenJobFiles(jobTables);
     for (int n = 1; n <= 3; ++n) Save(SampleJob(n));
